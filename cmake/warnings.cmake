@@ -1,0 +1,8 @@
+# One INTERFACE target carries the warning flags; every target links it PRIVATE.
+add_library(tavrik_warnings INTERFACE)
+target_compile_options(tavrik_warnings INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+  -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual -Wnull-dereference)
+if(TAVRIK_WERROR)
+  target_compile_options(tavrik_warnings INTERFACE -Werror)
+endif()

@@ -1,0 +1,102 @@
+#include "core/card_bunch.h"
+
+#include "core/error.h"
+
+namespace tavrik {
+
+void TCardBunch::Fill(int n) {
+  WildCount = JokerCount * n;
+  for (int rank = 0; rank < NumRanks; ++rank) {
+    const bool wild = IsWild(rank);
+    if (wild) WildCount += 4 * n;
+    for (auto& counter : RankSuitCount[rank]) counter = wild ? 0 : n;
+    RankCount[rank] = wild ? 0 : 4 * n;
+  }
+  for (auto& counter : SuitCount) counter = (WildRank == -1 ? 13 : 12) * n;
+  Count = (JokerCount + 52) * n;
+}
+
+void TCardBunch::SetJokerCount(int n) {
+  Require(n >= 0 && n <= 2, "Joker count out of range: " + std::to_string(n));
+  JokerCount = n;
+  Reset();
+}
+
+void TCardBunch::SetWildRank(int rank) {
+  Require(rank >= -1 && rank < NumRanks, "Wild rank out of range: " + std::to_string(rank));
+  WildRank = rank;
+  Reset();
+}
+
+void TCardBunch::ThrowBadCard(int rank, int suit) {
+  throw TError("Card out of range: rank " + std::to_string(rank) + ", suit " +
+               std::to_string(suit));
+}
+
+void THand::AddCard(int rank, int suit) {
+  Require(Count < MaxCards, "A hand holds at most five cards");
+  const auto position = static_cast<size_t>(Count);
+  const bool wild = IsWild(rank);
+  CardRank[position] = wild ? WildCard : rank;
+  CardSuit[position] = wild ? WildCard : suit;
+  ChangeCount(rank, suit, +1);
+  if (wild) return;
+  if (rank < MinRank) MinRank = rank;
+  if (rank != Ace && rank > MaxRank) MaxRank = rank;
+  const int k = RankCount[rank];
+  --RankHistogram[k - 1];
+  ++RankHistogram[k];
+  const int s = SuitCount[suit];
+  --SuitHistogram[s - 1];
+  ++SuitHistogram[s];
+}
+
+void THand::Clear() {
+  for (int position = Count - 1; position >= 0; --position) {
+    ChangeCount(CardRank[position], CardSuit[position], -1);
+  }
+  RankHistogram = {13, 0, 0, 0, 0};
+  SuitHistogram = {4, 0, 0, 0, 0, 0};
+  MinRank = Ace;
+  MaxRank = 0;
+}
+
+void THand::LoadHeld(const THand& source, int mask) {
+  Clear();
+  for (int position = 0; position < source.Count; ++position) {
+    if ((mask & (1 << position)) == 0) AddCard(source.CardRank[position], source.CardSuit[position]);
+  }
+}
+
+void THand::ChangeSuit(int position, int newSuit) {
+  Require(position >= 0 && position < Count && CardRank[position] >= 0,
+          "ChangeSuit needs a natural card");
+  if (!IsNaturalCard(CardRank[position], newSuit)) ThrowBadCard(CardRank[position], newSuit);
+  const int rank = CardRank[position];
+  const int oldSuit = CardSuit[position];
+  if (oldSuit == newSuit) return;
+  RankSuitCount[rank][oldSuit] = 0;
+  RankSuitCount[rank][newSuit] = 1;
+  const int oldCount = SuitCount[oldSuit]--;
+  --SuitHistogram[oldCount];
+  ++SuitHistogram[oldCount - 1];
+  const int newCount = SuitCount[newSuit]++;
+  --SuitHistogram[newCount];
+  ++SuitHistogram[newCount + 1];
+  CardSuit[position] = newSuit;
+}
+
+std::string THand::Print() const {
+  std::string text;
+  for (int position = 0; position < Count; ++position) {
+    if (CardRank[position] < 0) {
+      text += "## ";
+    } else {
+      text += CardText(TCard{CardRank[position], CardSuit[position]});
+      text += ' ';
+    }
+  }
+  return text;
+}
+
+}  // namespace tavrik

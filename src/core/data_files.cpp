@@ -1,0 +1,109 @@
+#include "core/data_files.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "core/error.h"
+
+namespace tavrik {
+
+namespace fs = std::filesystem;
+
+fs::path ProgramFolder() {
+  std::error_code error;
+  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+  if (error) return fs::current_path();
+  return executable.parent_path();
+}
+
+namespace {
+// The per-user data folder, created if missing; empty when it cannot be determined.
+fs::path UserDataFolder() {
+  fs::path folder;
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg == '/') {
+    folder = xdg;
+  } else if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/') {
+    folder = fs::path(home) / ".local" / "share";
+  } else {
+    return {};
+  }
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (!fs::is_directory(folder, error)) return {};
+  return folder;
+}
+}  // namespace
+
+fs::path DataFolder() {
+  const fs::path user = UserDataFolder();
+  if (user.empty()) return ProgramFolder();
+  return user / "Tavrik";
+}
+
+fs::path ReadPath(std::string_view name) {
+  const fs::path inData = DataFolder() / name;
+  std::error_code error;
+  if (fs::exists(inData, error)) return inData;
+  return ProgramFolder() / name;
+}
+
+fs::path WritePath(std::string_view name) {
+  const fs::path folder = DataFolder();
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error) throw TError("Cannot create folder " + folder.string() + ": " + error.message());
+  return folder / name;
+}
+
+void WriteFileAtomically(const fs::path& path, std::string_view content) {
+  fs::path temporary = path;
+  temporary += ".tmp";
+  const auto fail = [&](const std::string& what) {
+    const std::string reason = std::strerror(errno);
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    throw TError("Cannot " + what + " " + path.string() + ": " + reason);
+  };
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) fail("write");
+  size_t written = 0;
+  while (written < content.size()) {
+    const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      fail("write");
+    }
+    written += static_cast<size_t>(n);
+  }
+  if (::fsync(fd) != 0) {
+    ::close(fd);
+    fail("flush");
+  }
+  if (::close(fd) != 0) fail("write");
+  if (::rename(temporary.c_str(), path.c_str()) != 0) fail("replace");
+  // Make the rename itself durable.
+  if (const int dir = ::open(path.parent_path().empty() ? "." : path.parent_path().c_str(),
+                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+}
+
+std::optional<std::string> ReadWholeFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream content;
+  content << file.rdbuf();
+  if (file.bad()) return std::nullopt;
+  return content.str();
+}
+
+}  // namespace tavrik

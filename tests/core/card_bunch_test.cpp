@@ -1,0 +1,188 @@
+#include "core/card_bunch.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "core/error.h"
+#include "support/hand_text.h"
+
+namespace tavrik {
+namespace {
+
+using test::MakeHand;
+
+void ExpectInvariants(const TCardBunch& bunch) {
+  const int ranks = std::accumulate(bunch.RankCount.begin(), bunch.RankCount.end(), 0);
+  const int suits = std::accumulate(bunch.SuitCount.begin(), bunch.SuitCount.end(), 0);
+  EXPECT_EQ(bunch.Count, bunch.WildCount + ranks);
+  EXPECT_EQ(suits, ranks);
+  for (int rank = 0; rank < NumRanks; ++rank) {
+    int sum = 0;
+    for (int suit = 0; suit < NumSuits; ++suit) sum += bunch.RankSuitCount[rank][suit];
+    EXPECT_EQ(sum, bunch.RankCount[rank]) << "rank " << rank;
+  }
+}
+
+TEST(Deck, FullDecksOfEveryKind) {
+  struct Case {
+    int jokers;
+    int wildRank;
+    int count;
+    int wildCount;
+    int deuces;
+    int perSuit;
+  };
+  const Case cases[] = {
+      {0, -1, 52, 0, 4, 13},  // natural
+      {0, 0, 52, 4, 0, 12},   // deuces wild
+      {1, -1, 53, 1, 4, 13},  // one joker
+      {2, -1, 54, 2, 4, 13},  // two jokers
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.jokers) + " jokers, wild rank " + std::to_string(c.wildRank));
+    TDeck deck;
+    deck.SetJokerCount(c.jokers);
+    deck.SetWildRank(c.wildRank);
+    EXPECT_EQ(deck.Count, c.count);
+    EXPECT_EQ(deck.WildCount, c.wildCount);
+    EXPECT_EQ(deck.RankCount[0], c.deuces);
+    for (int suit = 0; suit < NumSuits; ++suit) EXPECT_EQ(deck.SuitCount[suit], c.perSuit);
+    for (int rank = 1; rank < NumRanks; ++rank) {
+      EXPECT_EQ(deck.RankCount[rank], 4);
+      for (int suit = 0; suit < NumSuits; ++suit) EXPECT_EQ(deck.RankSuitCount[rank][suit], 1);
+    }
+    ExpectInvariants(deck);
+
+    // Dealing a hand out of the deck and refilling it.
+    deck.Remove(12, 3);
+    deck.Remove(0, 1);
+    if (c.jokers > 0) deck.Remove(-1, -1);
+    const int wildRemoved = (c.wildRank == 0 ? 1 : 0) + (c.jokers > 0 ? 1 : 0);
+    EXPECT_EQ(deck.Count, c.count - (c.jokers > 0 ? 3 : 2));
+    EXPECT_EQ(deck.RankSuitCount[12][3], 0);
+    EXPECT_EQ(deck.RankCount[0], c.deuces == 0 ? 0 : 3);
+    EXPECT_EQ(deck.WildCount, c.wildCount - wildRemoved);
+    ExpectInvariants(deck);
+    deck.Refill();
+    EXPECT_EQ(deck.Count, c.count);
+    EXPECT_EQ(deck.WildCount, c.wildCount);
+  }
+}
+
+TEST(Deck, OutOfRangeCardRaises) {
+  TDeck deck;
+  EXPECT_THROW(deck.Remove(13, 0), TError);
+  EXPECT_THROW(deck.Remove(5, 4), TError);
+  EXPECT_THROW(deck.Add(-3, 0), TError);
+  EXPECT_EQ(deck.Count, 52);
+}
+
+TEST(Hand, ShapeStatistics) {
+  struct Case {
+    const char* cards;
+    int minRank;
+    int maxRank;
+    std::array<int32_t, 5> ranks;
+    std::array<int32_t, 6> suits;
+  };
+  const Case cases[] = {
+      {"", 12, 0, {13, 0, 0, 0, 0}, {4, 0, 0, 0, 0, 0}},
+      {"AS", 12, 0, {12, 1, 0, 0, 0}, {3, 1, 0, 0, 0, 0}},
+      {"AS KS QS JS TS", 8, 11, {8, 5, 0, 0, 0}, {3, 0, 0, 0, 0, 1}},
+      {"2H 3D 4C 5S AH", 0, 3, {8, 5, 0, 0, 0}, {0, 3, 1, 0, 0, 0}},
+      {"AS AH AD AC KS", 11, 11, {11, 1, 0, 0, 1}, {0, 3, 1, 0, 0, 0}},
+      {"7D 7C 9D 9H 9S", 5, 7, {11, 0, 1, 1, 0}, {0, 3, 1, 0, 0, 0}},
+      {"QS QH 5C 5D 5S", 3, 10, {11, 0, 1, 1, 0}, {0, 3, 1, 0, 0, 0}},
+      {"JH JS 4C 7D 9S", 2, 9, {9, 3, 1, 0, 0}, {0, 3, 1, 0, 0, 0}},
+      {"2C 2D", 0, 0, {12, 0, 1, 0, 0}, {2, 2, 0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cards);
+    const THand hand = MakeHand(c.cards);
+    EXPECT_EQ(hand.MinRank, c.minRank);
+    EXPECT_EQ(hand.MaxRank, c.maxRank);
+    EXPECT_EQ(hand.RankHistogram, c.ranks);
+    EXPECT_EQ(hand.SuitHistogram, c.suits);
+    ExpectInvariants(hand);
+  }
+}
+
+TEST(Hand, LoadHeldMatchesDirectConstructionForEveryMask) {
+  const char* cards[] = {"KH", "2S", "KC", "9D", "TH"};
+  const THand dealt = MakeHand("KH 2S KC 9D TH");
+  THand held;
+  for (int mask = 0; mask < 32; ++mask) {
+    SCOPED_TRACE(mask);
+    std::string text;
+    for (int i = 0; i < 5; ++i) {
+      if ((mask & (1 << i)) == 0) text += std::string(cards[i]) + " ";
+    }
+    const THand expected = MakeHand(text);
+    held.LoadHeld(dealt, mask);  // reuses the same object, as the engines do
+    EXPECT_EQ(held.Count, expected.Count);
+    EXPECT_EQ(held.Print(), expected.Print());
+    EXPECT_EQ(held.RankSuitCount, expected.RankSuitCount);
+    EXPECT_EQ(held.RankCount, expected.RankCount);
+    EXPECT_EQ(held.SuitCount, expected.SuitCount);
+    EXPECT_EQ(held.RankHistogram, expected.RankHistogram);
+    EXPECT_EQ(held.SuitHistogram, expected.SuitHistogram);
+    EXPECT_EQ(held.MinRank, expected.MinRank);
+    EXPECT_EQ(held.MaxRank, expected.MaxRank);
+  }
+  held.LoadHeld(dealt, 31);
+  EXPECT_EQ(held.Count, 0);
+  EXPECT_EQ(held.Print(), "");
+}
+
+TEST(Hand, WildCardsAreStoredAsJokersAndLeaveTheShapeAlone) {
+  THand hand;
+  hand.SetWildRank(0);  // deuces wild
+  test::AddCards(hand, "2S KD JK 2H");
+  EXPECT_EQ(hand.Count, 4);
+  EXPECT_EQ(hand.WildCount, 3);
+  EXPECT_EQ(hand.RankCount[0], 0);
+  EXPECT_EQ(hand.CardRank[0], -1);
+  EXPECT_EQ(hand.CardSuit[0], -1);
+  EXPECT_EQ(hand.CardRank[1], 11);
+  EXPECT_EQ(hand.MinRank, 11);
+  EXPECT_EQ(hand.RankHistogram, (std::array<int32_t, 5>{12, 1, 0, 0, 0}));
+  EXPECT_EQ(hand.Print(), "## KD ## ## ");
+  ExpectInvariants(hand);
+
+  THand held;
+  held.SetWildRank(0);
+  held.LoadHeld(hand, 0b0010);
+  EXPECT_EQ(held.Count, 3);
+  EXPECT_EQ(held.WildCount, 3);
+  hand.Clear();
+  EXPECT_EQ(hand.Count, 0);
+  EXPECT_EQ(hand.WildCount, 0);
+  EXPECT_EQ(hand.RankCount[11], 0);
+}
+
+TEST(Hand, ChangeSuitEqualsTheHandDealtInTheNewSuits) {
+  THand hand = MakeHand("AS KS QS 7D 2C");
+  hand.ChangeSuit(3, 0);
+  EXPECT_EQ(hand.SuitHistogram, MakeHand("AS KS QS 7S 2C").SuitHistogram);
+  hand.ChangeSuit(4, 0);
+  const THand flush = MakeHand("AS KS QS 7S 2S");
+  EXPECT_EQ(hand.SuitHistogram, flush.SuitHistogram);
+  EXPECT_EQ(hand.SuitCount, flush.SuitCount);
+  EXPECT_EQ(hand.RankSuitCount, flush.RankSuitCount);
+  hand.ChangeSuit(0, 3);
+  EXPECT_EQ(hand.Print(), "AH KS QS 7S 2S ");
+  EXPECT_EQ(hand.SuitHistogram, MakeHand("AH KS QS 7S 2S").SuitHistogram);
+}
+
+TEST(Hand, AtMostFiveCards) {
+  THand hand = MakeHand("AS KS QS JS TS");
+  EXPECT_THROW(hand.AddCard(2, 2), TError);
+  EXPECT_EQ(hand.Count, 5);
+  hand.Reset();
+  EXPECT_EQ(hand.Count, 0);
+  EXPECT_EQ(hand.SuitHistogram, (std::array<int32_t, 6>{4, 0, 0, 0, 0, 0}));
+}
+
+}  // namespace
+}  // namespace tavrik

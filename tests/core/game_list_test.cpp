@@ -1,0 +1,62 @@
+#include "core/game_list.h"
+
+#include <gtest/gtest.h>
+
+namespace tavrik {
+namespace {
+
+TEST(GameList, NamesInCatalogueOrder) {
+  const char* expected[] = {"Aces and Eights", "Aces and Faces",     "Bonus Poker",
+                            "Deuces Wild",     "Double Bonus",       "Double Joker Poker",
+                            "Jacks or better", "Joker Poker",        "Tens or better"};
+  ASSERT_EQ(GameNames().size(), 9u);
+  for (int i = 0; i < 9; ++i) {
+    EXPECT_EQ(GameNames()[static_cast<size_t>(i)].Name, expected[i]);
+    EXPECT_EQ(GameNames()[static_cast<size_t>(i)].GameIndex, i);
+    EXPECT_EQ(GameName(i), expected[i]);
+  }
+  EXPECT_EQ(GameName(9), "");
+  EXPECT_EQ(GameName(-1), "");
+}
+
+TEST(GameList, DisplayNames) {
+  EXPECT_EQ(GameDisplayName(6), "JACKS OR BETTER");
+  EXPECT_EQ(GameDisplayName(5), "DOUBLE JOKER POKER");
+  EXPECT_EQ(GameDisplayName(-1), "ALL POKERS");
+  EXPECT_EQ(GameDisplayName(-7), "ALL POKERS");
+}
+
+TEST(GameList, KeysFormatAndParse) {
+  struct Case {
+    int game;
+    int paytable;
+    const char* key;
+  };
+  const Case cases[] = {
+      {6, 0, "  6  0"}, {8, 12, "  8 12"}, {0, 0, "  0  0"}, {3, 999, "  3999"}, {-1, 1, " -1  1"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(GameKey(c.game, c.paytable), c.key);
+    EXPECT_EQ(GameFromKey(c.key), c.game) << c.key;
+    EXPECT_EQ(PaytableFromKey(c.key), c.paytable) << c.key;
+  }
+}
+
+TEST(GameList, UnparsableKeyPartsGiveMinusOne) {
+  struct Case {
+    const char* key;
+    int game;
+    int paytable;
+  };
+  const Case cases[] = {
+      {"abc  1", -1, 1}, {"  6xyz", 6, -1}, {"", -1, -1},     {"  6", 6, -1},  {"      ", -1, -1},
+      {" 6 7 8", 6, -1}, {"  6 +2", 6, 2}, {"  6  2junk", 6, 2}, {"9999999", 999, 999},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(GameFromKey(c.key), c.game) << "'" << c.key << "'";
+    EXPECT_EQ(PaytableFromKey(c.key), c.paytable) << "'" << c.key << "'";
+  }
+}
+
+}  // namespace
+}  // namespace tavrik
