@@ -34,6 +34,12 @@ inline int32_t Binomial(int n, int k) {
   return detail::BinomialTable.Value[n][k];
 }
 
+// C(n, k) for 0 <= n <= 53 and 0 <= k <= 6 without checks, for the counting loops whose
+// arguments are bounded by construction (0 when k > n).
+inline int32_t BinomialInRange(int n, int k) {
+  return detail::BinomialTable.Value[n][k];
+}
+
 // x^e for x = 1..4, e = 1..5 (index [x - 1][e - 1]).
 inline constexpr std::array<std::array<int32_t, 5>, 4> Powers = {{
     {1, 1, 1, 1, 1},
@@ -49,7 +55,7 @@ class TCalculator {
  public:
   // Fills Pairs, PowerSums and Singles for this held hand and deck.
   void Init(const TCardBunch& held, const TCardBunch& deck);
-  // Fills Singles from row 12 of PowerSums.
+  // Fills Singles from row 12 of PowerSums (row x > 0 equals CalcFormula with x).
   void CalcSingles();
   // Elementary symmetric sums e0..e5 (e0 = 1) of the values whose power sums 1..5 are
   // powers[1..5], after leaving out one value x (x = 0 leaves nothing out).

@@ -117,9 +117,18 @@ class TPokerEngine {
   int32_t ProgressCounter = 0;
   TCalculator Calculator;  // each engine counts with its own, so engines can run side by side
 
+  // TypeCategory as runs of consecutive types paid in one category, for SumCategories.
+  struct TTypeRun {
+    int First = 0, Last = 0, Category = 0;
+  };
+  std::vector<TTypeRun> TypeRuns;
+
  protected:
   // Picks the best mask from CatCount: strictly greater return wins, ties keep the lower.
+  // Needs the payout.
   int ChooseBest() const;
+  // Coins paid over all draws of a mask: sum of Pay[c] * CatCount[mask][c].
+  int64_t PaySum(int mask) const;
   // Adds the analysed class to the payout's accumulators and counts progress.
   void AddClassResult(const TDealClass& deal, int best);
   // Deals a class into Hand (removing the cards from Deck) and takes it back out again.
