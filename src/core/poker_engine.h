@@ -136,6 +136,13 @@ class TPokerEngine {
   void ReturnClass(const TDealClass& deal);
   void CountProgress();
   void CheckRange(int category, int mask) const;
+  // Calls `visit` with the final hand of every draw of `mask` from Deck (wild cards of the
+  // deck as separate cards), the held cards of Hand in table order first.
+  void ForEachDraw(int mask, const std::function<void(const THand&)>& visit) const;
+  // Lines "<type name padded to 20> listed <n> counted <m>" for the natural types of `mask`
+  // whose listed number differs from Count.
+  std::string ReportDifferences(int mask,
+                                const std::array<int64_t, NaturalHandTypeCount>& listed) const;
 
  private:
   struct TStraights {

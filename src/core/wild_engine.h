@@ -1,0 +1,88 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/poker_engine.h"
+#include "core/wild_classification.h"
+
+namespace tavrik {
+
+// Exact draw analysis of a game with wild cards (jokers or deuces). Keeps the natural
+// engine's model and adds, for every hold mask, the number of draws whose final hand holds
+// at least one wild card, by WildHandType; these counts are folded into the same category
+// counts, so returns, probabilities and the best hold read as in a natural game.
+//
+// Invariant after an analysis: for every mask, Count[mask] plus WildCounts[mask] plus the
+// draws of no type add up to C(Deck.Count, cards drawn).
+class TWildEngine : public TPokerEngine {
+ public:
+  TWildEngine() { WildTypeCategory.fill(-1); }
+
+  // Base, then zeroes WildCounts.
+  void Prepare() override;
+  // Base, then builds WildTypeCategory from the attached payout.
+  void ResetDeal() override;
+  // Classifies Hand into row 0: WildCounts when it holds a wild card, else Count.
+  void CheckCombination() override;
+  // Base, then the wild types of mask 31.
+  void CheckEmpty() override;
+  // Base, then the wild types of one mask 1..30.
+  void CheckDraw(int mask) override;
+  // Base, then folds WildCounts into CatCount.
+  void SumCategories() override;
+  // Every deal of the game's deck (WildDealClasses), each analysed in full and weighted.
+  void RunPermutations() override;
+  // Lists every draw of `mask` and reports the natural and wild types whose listed and
+  // counted numbers differ (empty when all agree).
+  std::string ReportDraw(int mask) override;
+  // One deal class analysed in full (the partial recount does not apply to wild counts).
+  void Check1(const TDealClass& deal) override;
+  // Base, then the wild types of one mask 1..30 counted in full.
+  void CheckDraw1(int mask) override;
+  // Base, then the wild types of mask 31 counted in full.
+  void CheckEmpty1() override;
+  // Base, then folds WildCounts into CatCount.
+  void ResumStraightsFlushes() override;
+  // Base, then the deck's suit tables and zeroed WildCounts.
+  void ClearCounts() override;
+  // Base, then the deck's jokers and wild rank and the categories' wild type sets.
+  void SetDescription(const TPokerDescription& description) override;
+  // With a wild card in Hand, the category of its wild type (row 0), else the base rule.
+  int GetHandCategory() const override;
+  // Number of deal classes RunPermutations visits.
+  int GetHandClassCount() const override;
+
+  // Classifies `hand` (five cards, `wild` of them wild) and stores `value` at
+  // WildCounts[mask][type]; does nothing for five natural cards.
+  void InternalCheckCombination(const THand& hand, int wild, int mask, uint32_t value);
+  // WildTypeCategory from WildTypeSets and the payouts the attached payout holds now.
+  void BuildWildTypeMap();
+  // Writes the wild types of `mask` from Held (the cards the mask keeps) and Deck (the
+  // cards that can come), after Calculator.Init(Held, Deck). Adds to a zeroed row.
+  void CountWildDraw(int mask);
+  // The same when Held holds no natural card.
+  void CountWildDrawNoNatural(int mask);
+  // Adds WildCounts[m][t] to CatCount[m][WildTypeCategory[t]] for every paid type.
+  void SumWildTypes();
+  void ClearWildCounts() { WildCounts = {}; }
+
+  // Per hold mask and WildHandType, the draws whose final hand has that type.
+  std::array<std::array<uint32_t, WildHandTypeCount>, HoldMaskCount> WildCounts{};
+  std::array<int32_t, WildHandTypeCount> WildTypeCategory{};  // category per type or -1
+  std::array<THandTypeSet, MaxCategories> WildTypeSets{};     // per category
+
+ private:
+  void CountWildRow(int mask);
+  void CountWildDistinct(std::array<int64_t, WildHandTypeCount>& t);
+  void CountWildDrawInContext(int mask);
+};
+
+// A TPokerEngine for a natural game, a TWildEngine otherwise, with the description set.
+std::unique_ptr<TPokerEngine> CreateEngine(const TPokerDescription& description);
+// The engine of game 0..8; raises TError for any other index.
+std::unique_ptr<TPokerEngine> CreateEngineForGame(int gameIndex);
+
+}  // namespace tavrik
