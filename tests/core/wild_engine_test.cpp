@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -188,6 +190,210 @@ INSTANTIATE_TEST_SUITE_P(WildGames, WildEngineListing, testing::ValuesIn(kWildGa
                                                   ? "JokerPoker"
                                                   : "DoubleJokerPoker");
                          });
+
+int64_t WildRowTotal(const TWildEngine& engine, int mask) {
+  int64_t total = 0;
+  for (const uint32_t count : engine.WildCounts[mask]) total += count;
+  return total;
+}
+
+int64_t NaturalRowTotal(const TWildEngine& engine, int mask) {
+  int64_t total = 0;
+  for (const int32_t count : engine.Count[mask]) total += count;
+  return total;
+}
+
+TEST(WildEngine, HoldsThatFixTheOutcome) {
+  {
+    // Four deuces held, the fifth card replaced from 47 cards without a deuce.
+    TWildFixture f(GAME_DEUCES_WILD);
+    EXPECT_EQ(f.Analyse("2S 2H 2D 2C 9D"), 0);  // drawing pays the same; standing pat wins
+    EXPECT_EQ(f.engine->WildCounts[16][WILD_4_A], 4u);
+    EXPECT_EQ(f.engine->WildCounts[16][WILD_4_WA], 43u);
+    EXPECT_EQ(WildRowTotal(*f.engine, 16), 47);
+    EXPECT_EQ(f.engine->GetCategoryCount(1, 16), 47);  // "Four Deuces"
+    EXPECT_EQ(f.engine->DrawReturn(16), 1000.0L);
+    EXPECT_EQ(f.engine->GetHandCategory(), 1);
+    // Keeping only the nine: no wild card is left to draw.
+    EXPECT_EQ(WildRowTotal(*f.engine, 15), 0);
+  }
+  {
+    // One joker held and four cards replaced from 48 without the joker: every final hand
+    // holds exactly that joker.
+    TWildFixture f(GAME_JOKER_POKER);
+    f.Analyse("JK 5S 8D TC 3H");
+    EXPECT_EQ(NaturalRowTotal(*f.engine, 30), 0);
+    EXPECT_EQ(WildRowTotal(*f.engine, 30), 194580);  // C(48, 4)
+    for (int type = WILD_5; type <= WILD_2_STRAIGHT_T_A; ++type) {
+      if (type < WILD_FIVE_2 || type > WILD_FIVE_A) {
+        EXPECT_EQ(f.engine->WildCounts[30][type], 0u);
+      }
+    }
+  }
+  {
+    // Drawing five in Double Joker Poker: the hands with a joker are all those of 49 cards
+    // less those of the 47 natural ones.
+    TWildFixture f(GAME_DOUBLE_JOKER_POKER);
+    f.Analyse("KS KH 7D 4C 2S");
+    EXPECT_EQ(WildRowTotal(*f.engine, 31), 1906884 - 1533939);
+    EXPECT_EQ(f.engine->DrawCount(31), 1906884);
+  }
+  {
+    // Three deuces and a pair of sevens: five sevens.
+    TWildFixture f(GAME_DEUCES_WILD);
+    f.Analyse("2S 7H 2D 7C 2C");
+    EXPECT_EQ(WildRowTotal(*f.engine, 0), 1);
+    EXPECT_EQ(f.engine->WildCounts[0][WILD_FIVE_7], 1u);
+    EXPECT_EQ(NaturalRowTotal(*f.engine, 0), 0);
+    EXPECT_EQ(f.engine->GetHandCategory(), 3);  // "Five of Kind"
+  }
+}
+
+TEST(WildEngine, DealtHandsPayTheirCategory) {
+  struct Case {
+    int game;
+    const char* deal;
+    int category;
+  };
+  const Case cases[] = {
+      {GAME_JOKER_POKER, "JK TS JS QS KS", 2},          // wild royal
+      {GAME_JOKER_POKER, "AS KS QS JS TS", 0},          // natural royal
+      {GAME_JOKER_POKER, "JK KS 7D 4C 2H", 10},         // kings or better
+      {GAME_JOKER_POKER, "JK AS AD 7C 4H", 8},          // three of a kind, not two pairs
+      {GAME_DOUBLE_JOKER_POKER, "JK KS 7D 4C 2H", -1},  // a pair pays nothing here
+      {GAME_DOUBLE_JOKER_POKER, "JK JK 9S 5D 2C", 8},   // three of a kind
+      {GAME_DEUCES_WILD, "2S 2H 2D 5C TC", 5},          // four of a kind, not a flush
+      {GAME_DEUCES_WILD, "2S AH 3D 4C 5S", 8},          // ace-low straight
+      {GAME_DEUCES_WILD, "KS KH 7D 7C 4S", -1},         // natural two pairs pay nothing
+  };
+  for (const auto& c : cases) {
+    TWildFixture f(c.game);
+    f.Analyse(c.deal);
+    EXPECT_EQ(f.engine->GetHandCategory(), c.category) << c.deal;
+  }
+}
+
+// A paytable edited so that a flush pays more than four of a kind: three deuces with two
+// suited cards are paid as the flush they can make, whatever payouts the engine saw when
+// it was installed.
+TEST(WildEngine, SharedTypesFollowThePaytableInForce) {
+  TWildFixture f(GAME_DEUCES_WILD);
+  TPaytable edited{};
+  const std::array<int32_t, 10> row = {800, 200, 25, 15, 9, 4, 3, 6, 2, 1};
+  for (auto& coins : edited) std::copy(row.begin(), row.end(), coins.begin());
+  f.payout.SetPay(edited, 1);
+  f.Analyse("2S 2H 2D 5C TC");
+  EXPECT_EQ(f.engine->GetHandCategory(), 7);
+  EXPECT_EQ(f.engine->DrawReturn(0), 6.0L);
+  // Three deuces with unsuited cards cannot make a flush: four of a kind, 4 coins.
+  f.Analyse("2S 2H 2D 5C TD");
+  EXPECT_EQ(f.engine->GetHandCategory(), 5);
+  EXPECT_EQ(f.engine->DrawReturn(0), 4.0L);
+}
+
+// Every deal of each wild deck lies in exactly one class: the classes are in different suit
+// orbits, each weighs its orbit times the choices of wild cards, and the weights add up to
+// all deals with each number of wild cards.
+TEST(WildEngine, DealClassesCoverEveryDealOnce) {
+  struct Case {
+    int game, classes;
+    int64_t deals;
+  };
+  const Case cases[] = {{GAME_DEUCES_WILD, 102359, 2598960},
+                        {GAME_JOKER_POKER, 150891, 2869685},
+                        {GAME_DOUBLE_JOKER_POKER, 152646, 3162510}};
+  for (const auto& c : cases) {
+    const auto description = CreateDescription(c.game);
+    SCOPED_TRACE(description->Name);
+    const int wildCards = description->JokerCount + (description->WildRank >= 0 ? 4 : 0);
+    const int naturalCards = 52 - (description->WildRank >= 0 ? 4 : 0);
+    const auto& classes = WildDealClasses(description->WildRank, description->JokerCount);
+    EXPECT_EQ(CreateEngineForGame(c.game)->GetHandClassCount(), c.classes);
+    EXPECT_EQ(static_cast<int>(classes.size()), c.classes);
+    std::array<int64_t, 6> byWild{};
+    std::set<std::pair<int, uint64_t>> orbits;
+    std::array<int, 4> perm = {0, 1, 2, 3};
+    for (const auto& deal : classes) {
+      int wild = 0;
+      uint64_t smallest = ~uint64_t{0};
+      std::set<uint64_t> images;
+      do {
+        uint64_t bits = 0;
+        for (size_t i = 0; i < 5; ++i) {
+          if (deal.Rank[i] < 0) continue;
+          ASSERT_NE(deal.Rank[i], description->WildRank);
+          bits |= uint64_t{1} << (deal.Rank[i] * 4 + perm[static_cast<size_t>(deal.Suit[i])]);
+        }
+        images.insert(bits);
+        smallest = std::min(smallest, bits);
+      } while (std::next_permutation(perm.begin(), perm.end()));
+      for (size_t i = 0; i < 5; ++i) wild += deal.Rank[i] < 0 ? 1 : 0;
+      EXPECT_TRUE(orbits.insert({wild, smallest}).second) << "two classes in one orbit";
+      EXPECT_EQ(deal.Weight, Binomial(wildCards, wild) * static_cast<int>(images.size()));
+      byWild[static_cast<size_t>(wild)] += deal.Weight;
+    }
+    int64_t total = 0;
+    for (int wild = 0; wild <= 5; ++wild) {
+      EXPECT_EQ(byWild[static_cast<size_t>(wild)],
+                int64_t{Binomial(wildCards, wild)} * Binomial(naturalCards, 5 - wild))
+          << wild;
+      total += byWild[static_cast<size_t>(wild)];
+    }
+    EXPECT_EQ(total, c.deals);
+  }
+}
+
+TEST(WildEngine, CreateEngineForEveryGame) {
+  for (int game = 0; game < GameCount; ++game) {
+    const auto description = CreateDescription(game);
+    const auto engine = CreateEngineForGame(game);
+    const bool wild = dynamic_cast<TWildEngine*>(engine.get()) != nullptr;
+    EXPECT_EQ(wild, !description->IsNatural()) << description->Name;
+    EXPECT_EQ(engine->Name, description->Name);
+    EXPECT_EQ(engine->Deck.Count, 52 + description->JokerCount);
+    EXPECT_EQ(engine->Deck.WildCount,
+              description->JokerCount + (description->WildRank >= 0 ? 4 : 0));
+    if (!wild) {
+      EXPECT_EQ(engine->GetHandClassCount(), 134459);
+    }
+  }
+  EXPECT_THROW(CreateEngineForGame(9), TError);
+}
+
+TEST(WildEngine, ReportDrawListsDifferences) {
+  TWildFixture f(GAME_DOUBLE_JOKER_POKER);
+  f.Analyse("JK JK 7C 7D 2H");
+  for (const int mask : {0, 3, 12, 28}) EXPECT_EQ(f.engine->ReportDraw(mask), "") << mask;
+  f.engine->WildCounts[28][WILD_FIVE_7] += 1;
+  EXPECT_NE(f.engine->ReportDraw(28).find("WILD_FIVE_7"), std::string::npos);
+}
+
+TEST(WildEngine, ErrorsCarryTheirContext) {
+  TWildFixture f(GAME_JOKER_POKER);
+  THand four = test::MakeHand("JK AS KS QS");
+  try {
+    f.engine->InternalCheckCombination(four, 1, 0, 1);
+    FAIL() << "no exception";
+  } catch (const TError& error) {
+    EXPECT_EQ(error.Message(),
+              "A hand to classify holds five cards\r\n"
+              "Error calculate wild case (InternalCheckCombination)");
+  }
+  // A deck with more wild cards than any table holds.
+  f.engine->NewDeal();
+  f.Deal("JK AS KS QS JS");
+  f.engine->Deck.WildCount += 60;
+  f.engine->Deck.Count += 60;
+  try {
+    f.engine->GetTheBest();
+    FAIL() << "no exception";
+  } catch (const TError& error) {
+    EXPECT_EQ(error.Message(),
+              "Binomial C(60, 3) is outside the table\r\n"
+              "Error calculate wild case (CheckDraw) DrawMask=1\r\n"
+              "Error calculate natural case (GetTheBest)");
+  }
+}
 
 }  // namespace
 }  // namespace tavrik
