@@ -71,22 +71,20 @@ void TWildEngine::CountWildDrawInContext(int mask) {
 
 void TWildEngine::CheckDraw1(int mask) {
   TPokerEngine::CheckDraw1(mask);
-  WildCounts[static_cast<size_t>(mask)] = {};
-  WithContext([&] { return WildMaskContext(mask); },
-              [&] {
-                Calculator.Init(Held, Deck);
-                CountWildDraw(mask);
-              });
+  WithContext([&] { return WildMaskContext(mask); }, [&] { RecountWildSuits(mask); });
 }
 
 void TWildEngine::CheckEmpty1() {
   TPokerEngine::CheckEmpty1();
-  WildCounts[31] = {};
   WithContext("Error calculate wild case (CheckEmpty)", [&] {
     Held.LoadHeld(Hand, 31);
-    Calculator.Init(Held, Deck);
-    CountWildDrawNoNatural(31);
+    RecountWildSuits(31);
   });
+}
+
+void TWildEngine::RecountWildSuits(int mask) {
+  WildCounts[static_cast<size_t>(mask)] = {};
+  if (Deck.WildCount + Held.WildCount > 0) AddWildSuits(mask);
 }
 
 void TWildEngine::SumCategories() {
@@ -147,17 +145,19 @@ int TWildEngine::GetHandClassCount() const {
   return static_cast<int>(WildDealClasses(Deck.WildRank, Deck.JokerCount).size());
 }
 
-void TWildEngine::Check1(const TDealClass& deal) {
-  Check(deal);
-}
-
 void TWildEngine::RunPermutations() {
   WithContext("Error calculate natural case (RunPermutations)", [&] {
     Require(Payout != nullptr, "No paytable attached");
     Payout->Reset();
     NewDeal();
     ProgressCounter = 0;
-    for (const TDealClass& deal : WildDealClasses(Deck.WildRank, Deck.JokerCount)) Check(deal);
+    for (const TDealClass& deal : WildDealClasses(Deck.WildRank, Deck.JokerCount)) {
+      if (deal.NewRanks) {
+        Check(deal);
+      } else {
+        Check1(deal);
+      }
+    }
   });
 }
 
@@ -207,7 +207,63 @@ void TWildEngine::CountWildDrawNoNatural(int mask) {
 // part is counted by shape: groups of one rank from the rank counters, hands of distinct
 // ranks split into flushes (suit counters), straights (one window of five ranks per
 // hand, the window that starts at its lowest card) and the rest.
+//
+// The counts that hold for any suits of the same ranks (the rank part, as if no flush
+// were possible) are kept in WildRankCounts; the suit part corrects them for flushes.
 void TWildEngine::CountWildRow(int mask) {
+  TWildRow t{};
+  CountWildRanks(t);
+  ScaleByWildCards(t);
+  auto& rankRow = WildRankCounts[static_cast<size_t>(mask)];
+  for (size_t type = 0; type < rankRow.size(); ++type)
+    rankRow[type] = static_cast<uint32_t>(t[type]);
+  AddWildSuits(mask);
+}
+
+void TWildEngine::AddWildSuits(int mask) {
+  auto& row = WildCounts[static_cast<size_t>(mask)];
+  const auto& rankRow = WildRankCounts[static_cast<size_t>(mask)];
+  TWildRow delta{};
+  const bool any = Held.RankHistogram[1] == Held.Count - Held.WildCount && CountWildSuits(delta);
+  if (any) ScaleByWildCards(delta);
+  for (size_t type = 0; type < row.size(); ++type)
+    row[type] += rankRow[type] + static_cast<uint32_t>(delta[type]);
+}
+
+void TWildEngine::ScaleByWildCards(TWildRow& t) const {
+  const int wd = Deck.WildCount, wh = Held.WildCount;
+  const auto wildWays = [&](int w) -> int64_t { return w >= wh ? Binomial(wd, w - wh) : 0; };
+  const int64_t ways3 = wildWays(3), ways2 = wildWays(2), ways1 = wildWays(1);
+  for (int type = WILD_3; type <= WILD_3_FLUSH_STR_T_A; ++type) t[type] *= ways3;
+  for (int type = WILD_2; type <= WILD_2_STRAIGHT_T_A; ++type) t[type] *= ways2;
+  for (int type = WILD_1; type <= WILD_1_KINGS; ++type) t[type] *= ways1;
+}
+
+template <class Visit>
+void TWildEngine::ForEachWindow(Visit&& visit) const {
+  const int nh = Held.Count - Held.WildCount;
+  const auto ordinaryOrTop = [&](int low) {
+    if (low != Deck.WildRank) visit(low, low, std::min(low + 4, Ace), low < Ten ? 1 : 2);
+  };
+  if (nh == 0) {
+    visit(Ace, -1, 3, 0);
+    for (int low = 0; low < Ace; ++low) ordinaryOrTop(low);
+  } else if (Held.RankCount[Ace] == 0) {
+    if (Held.MaxRank - Held.MinRank <= 4) {
+      if (Held.MaxRank <= 3) visit(Ace, -1, 3, 0);
+      for (int low = std::max(0, Held.MaxRank - 4); low <= Held.MinRank; ++low) ordinaryOrTop(low);
+    }
+  } else if (nh >= 2 && Held.MaxRank <= 3) {
+    visit(Ace, -1, 3, 0);
+  } else if (Held.MinRank >= Ten) {
+    if (nh == 1) visit(Ace, -1, 3, 0);
+    for (int low = Ten; low <= std::min(Held.MinRank, King); ++low) ordinaryOrTop(low);
+  }
+}
+
+// Natural part of every type before the multiplication by the wild cards, for any suits
+// of these ranks: the distinct-rank hands are split as if none were a flush.
+void TWildEngine::CountWildRanks(TWildRow& t) {
   auto& calc = Calculator;
   const int wd = Deck.WildCount, wh = Held.WildCount;
   const int nh = Held.Count - wh;
@@ -215,7 +271,6 @@ void TWildEngine::CountWildRow(int mask) {
   const int deckAces = Deck.RankCount[Ace];
   const auto wildWays = [&](int w) -> int64_t { return w >= wh ? Binomial(wd, w - wh) : 0; };
   const auto singles = [&](int k) -> int64_t { return k >= 0 ? calc.Singles[0][k] : 0; };
-  std::array<int64_t, WildHandTypeCount> t{};
 
   if (nh == 0) t[WILD_5] = wildWays(5);
   if (nh <= 1 && wh <= 4) {
@@ -229,32 +284,33 @@ void TWildEngine::CountWildRow(int mask) {
   }
 
   // Natural cards drawn for one, two and three wild cards in the final hand.
-  const int k1 = 4 - nh;
+  const int k1 = 4 - nh, k2 = 3 - nh, k3 = 2 - nh;
   const bool heldDistinct = Held.RankHistogram[1] == nh;
   const bool heldGroup = Held.RankHistogram[3] + Held.RankHistogram[4] > 0;
   const int heldPairs = Held.RankHistogram[2];
+  const int64_t fiveWays1 = wildWays(1), fiveWays2 = wildWays(2), fiveWays3 = wildWays(3);
   int64_t pair21 = 0, pair211 = 0, trips31 = 0, fours = 0;
   for (int rank = 0; rank < NumRanks; ++rank) {
     const int d = Deck.RankCount[rank];
     const int h = Held.RankCount[rank];
-    if (d + h == 0) continue;      // includes the wild rank
-    const int others = nh - h;     // held naturals of other ranks
-    const int x = h == 0 ? d : 0;  // this rank left out of the singles when it is fresh
+    if (d + h == 0) continue;                            // includes the wild rank
+    const int others = nh - h;                           // held naturals of other ranks
+    const auto x = static_cast<size_t>(h == 0 ? d : 0);  // left out of the singles if fresh
     if (others == 0) {
       // Every natural card of the final hand of this rank: five of a kind with 1..3 wild
       // cards, and with one wild card the four naturals that make it.
-      int64_t five = 0;
-      for (int w = 1; w <= 3; ++w) five += wildWays(w) * Binomial(d, 5 - w - nh);
-      t[static_cast<size_t>(WILD_FIVE_2 + rank)] = five;
+      t[static_cast<size_t>(WILD_FIVE_2 + rank)] = fiveWays1 * Binomial(d, 4 - nh) +
+                                                   fiveWays2 * Binomial(d, 3 - nh) +
+                                                   fiveWays3 * Binomial(d, 2 - nh);
       fours += Binomial(d, 4 - h);
     }
     if (!heldGroup && h <= 2 && d + h >= 2 && (heldPairs == 0 || (heldPairs == 1 && h == 2))) {
       const int64_t pairWays = Binomial(d, 2 - h);
-      if (others <= 1) pair21 += pairWays * calc.Singles[static_cast<size_t>(x)][1 - others];
-      if (others <= 2) pair211 += pairWays * calc.Singles[static_cast<size_t>(x)][2 - others];
+      if (others <= 1) pair21 += pairWays * calc.Singles[x][static_cast<size_t>(1 - others)];
+      if (others <= 2) pair211 += pairWays * calc.Singles[x][static_cast<size_t>(2 - others)];
     }
     if (h <= 3 && d + h >= 3 && others <= 1)
-      trips31 += Binomial(d, 3 - h) * calc.Singles[static_cast<size_t>(x)][1 - others];
+      trips31 += Binomial(d, 3 - h) * calc.Singles[x][static_cast<size_t>(1 - others)];
   }
   t[WILD_2_AND_2_1] = pair21;
   t[WILD_1_AND_2_1_1] = pair211;
@@ -265,29 +321,64 @@ void TWildEngine::CountWildRow(int mask) {
     t[WILD_1_AND_2_2] =
         Binomial(nd, k1) - fours - trips31 - pair211 - (heldDistinct ? singles(k1) : 0);
   }
+  if (!heldDistinct) return;
 
-  if (heldDistinct) CountWildDistinct(t);
+  // Straights by one and two wild cards, per kind (ace-low, ordinary, ten-to-ace).
+  std::array<int64_t, 3> st1{}, st2{};
+  std::array<int32_t, 6> ways{};
+  ForEachWindow([&](int low, int rangeLow, int rangeHigh, int kind) {
+    const int h = Held.RankCount[static_cast<size_t>(low)];
+    const int64_t lowWays = h > 0 ? 1 : Deck.RankCount[static_cast<size_t>(low)];
+    if (lowWays == 0) return;
+    const int m = nh - h;  // held naturals among the upper ranks
+    calc.CalcSingleRange(rangeLow, rangeHigh, ways);
+    if (m <= 3) st1[static_cast<size_t>(kind)] += lowWays * ways[static_cast<size_t>(3 - m)];
+    if (m <= 2) st2[static_cast<size_t>(kind)] += lowWays * ways[static_cast<size_t>(2 - m)];
+  });
+  for (size_t kind = 0; kind < 3; ++kind) {
+    t[WILD_2_STRAIGHT_A_5 + kind] = st2[kind];
+    t[WILD_1_STRAIGHT_A_5 + kind] = st1[kind];
+  }
+  t[WILD_3] = singles(k3);
+  t[WILD_2] = singles(k2) - st2[0] - st2[1] - st2[2];
+  const int64_t rest = singles(k1) - st1[0] - st1[1] - st1[2];
 
-  for (int type = WILD_3; type <= WILD_3_FLUSH_STR_T_A; ++type) t[type] *= wildWays(3);
-  for (int type = WILD_2; type <= WILD_2_STRAIGHT_T_A; ++type) t[type] *= wildWays(2);
-  for (int type = WILD_1; type <= WILD_1_KINGS; ++type) t[type] *= wildWays(1);
-  auto& row = WildCounts[static_cast<size_t>(mask)];
-  for (size_t type = 0; type < row.size(); ++type) row[type] += static_cast<uint32_t>(t[type]);
+  // Of the rest with one wild card, those with a king or an ace pair it.
+  int64_t kings = 0;
+  if (Held.RankCount[King] + Held.RankCount[Ace] > 0) {
+    kings = rest;
+  } else if (k1 >= 1) {
+    const auto k = static_cast<size_t>(k1 - 1);
+    // A drawn ace with other cards 2..K, less the ten-to-ace and ace-low straights.
+    calc.CalcSingleRange(-1, King, ways);
+    int64_t aces = ways[k];
+    if (Held.MinRank >= Ten) {
+      calc.CalcSingleRange(Nine, King, ways);
+      aces -= ways[k];
+    }
+    // A drawn king with other cards 2..Q, less the straights 9..K and 10..K.
+    calc.CalcSingleRange(-1, Queen, ways);
+    int64_t kingsNoAce = ways[k];
+    if (Held.MinRank >= Nine) {
+      calc.CalcSingleRange(Nine - 1, Queen, ways);
+      kingsNoAce -= ways[k];
+    }
+    kings = aces * deckAces - st1[0] + kingsNoAce * Deck.RankCount[King];
+  }
+  t[WILD_1_KINGS] = kings;
+  t[WILD_1] = rest - kings;
 }
 
-// The natural cards held have different ranks: the final natural cards of different ranks
-// are flushes (of the held suit, or of any suit when nothing natural is held), straights,
-// or neither; with one wild card the last split kings-or-aces from the rest.
-void TWildEngine::CountWildDistinct(std::array<int64_t, WildHandTypeCount>& t) {
-  auto& calc = Calculator;
+// The change that suits make to the rank part when the held naturals have distinct ranks:
+// the flushes (of the held suit, or of any suit when nothing natural is held) leave the
+// plain types for the flush and straight-flush types. False when no flush is possible.
+bool TWildEngine::CountWildSuits(TWildRow& t) {
+  const auto& calc = Calculator;
   const int nh = Held.Count - Held.WildCount;
   const int k1 = 4 - nh, k2 = 3 - nh, k3 = 2 - nh;
-  const auto singles = [&](int k) -> int64_t { return k >= 0 ? calc.Singles[0][k] : 0; };
-
   int firstSuit = 0, lastSuit = NumSuits - 1;
-  bool flushPossible = true;
   if (nh > 0) {
-    flushPossible = Held.SuitHistogram[static_cast<size_t>(nh)] == 1;
+    if (Held.SuitHistogram[static_cast<size_t>(nh)] != 1) return false;
     for (int i = 0; i < Held.Count; ++i) {
       if (Held.CardRank[static_cast<size_t>(i)] >= 0) {
         firstSuit = lastSuit = Held.CardSuit[static_cast<size_t>(i)];
@@ -296,127 +387,72 @@ void TWildEngine::CountWildDistinct(std::array<int64_t, WildHandTypeCount>& t) {
     }
   }
   int64_t flush1 = 0, flush2 = 0, flush3 = 0;
-  if (flushPossible) {
-    for (int suit = firstSuit; suit <= lastSuit; ++suit) {
-      const int n = Deck.SuitCount[static_cast<size_t>(suit)];
-      flush1 += Binomial(n, k1);
-      flush2 += Binomial(n, k2);
-      flush3 += Binomial(n, k3);
-    }
+  for (int suit = firstSuit; suit <= lastSuit; ++suit) {
+    const int n = Deck.SuitCount[static_cast<size_t>(suit)];
+    flush1 += Binomial(n, k1);
+    flush2 += Binomial(n, k2);
+    flush3 += Binomial(n, k3);
   }
 
-  // Straight flushes by one, two and three wild cards and plain straights by one and two,
-  // per kind (ace-low, ordinary, ten-to-ace).
-  std::array<int64_t, 3> sf1{}, sf2{}, sf3{}, st1{}, st2{};
-  std::array<int32_t, 6> ways{};
-  // The window whose lowest rank is `low` (the ace for the ace-low window) and whose other
-  // ranks are rangeLow+1..rangeHigh. The held naturals lie in it by the caller's choice.
-  const auto window = [&](int low, int rangeLow, int rangeHigh, size_t kind) {
+  // Straight flushes by one, two and three wild cards, per kind.
+  std::array<int64_t, 3> sf1{}, sf2{}, sf3{};
+  ForEachWindow([&](int low, int rangeLow, int rangeHigh, int kind) {
     const int h = Held.RankCount[static_cast<size_t>(low)];
-    const int64_t lowWays = h > 0 ? 1 : Deck.RankCount[static_cast<size_t>(low)];
-    if (lowWays == 0) return;
-    const int m = nh - h;  // held naturals among the upper ranks
-    calc.CalcSingleRange(rangeLow, rangeHigh, ways);
-    int64_t s1 = 0, s2 = 0, s3 = 0;
-    if (flushPossible) {
-      for (int suit = firstSuit; suit <= lastSuit; ++suit) {
-        if (h == 0 && Deck.RankSuitCount[static_cast<size_t>(low)][static_cast<size_t>(suit)] == 0)
-          continue;
-        const int v = calc.SuitRange(suit, rangeLow, rangeHigh);
-        s1 += Binomial(v, 3 - m);
-        s2 += Binomial(v, 2 - m);
-        s3 += Binomial(v, 1 - m);
-      }
+    const int m = nh - h;
+    for (int suit = firstSuit; suit <= lastSuit; ++suit) {
+      if (h == 0 && Deck.RankSuitCount[static_cast<size_t>(low)][static_cast<size_t>(suit)] == 0)
+        continue;
+      const int v = calc.SuitRange(suit, rangeLow, rangeHigh);
+      sf1[static_cast<size_t>(kind)] += Binomial(v, 3 - m);
+      sf2[static_cast<size_t>(kind)] += Binomial(v, 2 - m);
+      sf3[static_cast<size_t>(kind)] += Binomial(v, 1 - m);
     }
-    sf1[kind] += s1;
-    sf2[kind] += s2;
-    sf3[kind] += s3;
-    if (m <= 3) st1[kind] += lowWays * ways[static_cast<size_t>(3 - m)] - s1;
-    if (m <= 2) st2[kind] += lowWays * ways[static_cast<size_t>(2 - m)] - s2;
-  };
-  const auto ordinaryOrTop = [&](int low) {
-    if (low != Deck.WildRank) window(low, low, std::min(low + 4, Ace), low < Ten ? 1 : 2);
-  };
-  const bool heldAce = Held.RankCount[Ace] > 0;
-  if (nh == 0) {
-    window(Ace, -1, 3, 0);
-    for (int low = 0; low < Ace; ++low) ordinaryOrTop(low);
-  } else if (!heldAce) {
-    if (Held.MaxRank - Held.MinRank <= 4) {
-      if (Held.MaxRank <= 3) window(Ace, -1, 3, 0);
-      for (int low = std::max(0, Held.MaxRank - 4); low <= Held.MinRank; ++low) ordinaryOrTop(low);
-    }
-  } else if (nh >= 2 && Held.MaxRank <= 3) {
-    window(Ace, -1, 3, 0);
-  } else if (Held.MinRank >= Ten) {
-    if (nh == 1) window(Ace, -1, 3, 0);
-    for (int low = Ten; low <= std::min(Held.MinRank, King); ++low) ordinaryOrTop(low);
-  }
-
-  int64_t sf1Sum = 0, sf2Sum = 0, sf3Sum = 0, st1Sum = 0, st2Sum = 0;
+  });
+  int64_t sf1Sum = 0, sf2Sum = 0, sf3Sum = 0;
   for (size_t kind = 0; kind < 3; ++kind) {
     t[WILD_3_FLUSH_STR_A_5 + kind] = sf3[kind];
     t[WILD_2_FLUSH_STR_A_5 + kind] = sf2[kind];
     t[WILD_1_FLUSH_STR_A_5 + kind] = sf1[kind];
-    t[WILD_2_STRAIGHT_A_5 + kind] = st2[kind];
-    t[WILD_1_STRAIGHT_A_5 + kind] = st1[kind];
+    t[WILD_2_STRAIGHT_A_5 + kind] = -sf2[kind];
+    t[WILD_1_STRAIGHT_A_5 + kind] = -sf1[kind];
     sf1Sum += sf1[kind];
     sf2Sum += sf2[kind];
     sf3Sum += sf3[kind];
-    st1Sum += st1[kind];
-    st2Sum += st2[kind];
   }
   t[WILD_3_FLUSH] = flush3 - sf3Sum;
   t[WILD_2_FLUSH] = flush2 - sf2Sum;
   t[WILD_1_FLUSH] = flush1 - sf1Sum;
-  t[WILD_3] = singles(k3) - flush3;
-  t[WILD_2] = singles(k2) - flush2 - st2Sum;
-  const int64_t rest = singles(k1) - flush1 - st1Sum;
+  t[WILD_3] = -flush3;
+  t[WILD_2] = -flush2 + sf2Sum;
+  const int64_t rest = -flush1 + sf1Sum;
 
-  // Of the rest with one wild card, those with a king or an ace pair it.
   int64_t kings = 0;
   if (Held.RankCount[King] + Held.RankCount[Ace] > 0) {
     kings = rest;
   } else if (k1 >= 1) {
-    const size_t k = static_cast<size_t>(k1 - 1);
-    const int k0 = k1 - 1;
-    const bool heldFromTen = Held.MinRank >= Ten, heldFromNine = Held.MinRank >= Nine;
-    // A drawn ace with other cards 2..K, less the ten-to-ace straights and the ace-low
-    // straights (the ace-low straight flushes leave with the flushes below).
-    calc.CalcSingleRange(-1, King, ways);
-    int64_t aces = ways[k];
-    if (heldFromTen) {
-      calc.CalcSingleRange(Nine, King, ways);
-      aces -= ways[k];
-    }
-    aces = aces * Deck.RankCount[Ace] - st1[0];
-    // A drawn king with other cards 2..Q, less the straights 9..K and 10..K.
-    calc.CalcSingleRange(-1, Queen, ways);
-    int64_t kingsNoAce = ways[k];
-    if (heldFromNine) {
-      calc.CalcSingleRange(Nine - 1, Queen, ways);
-      kingsNoAce -= ways[k];
-    }
-    kingsNoAce *= Deck.RankCount[King];
-    if (flushPossible) {
-      for (int suit = firstSuit; suit <= lastSuit; ++suit) {
-        const auto s = static_cast<size_t>(suit);
-        const int aceHere = Deck.RankSuitCount[Ace][s];
-        const int n = Deck.SuitCount[s];
-        if (aceHere > 0) {
-          aces -= Binomial(n - 1, k0);
-          if (heldFromTen) aces += Binomial(calc.SuitRange(suit, Nine, King), k0);
-        }
-        if (Deck.RankSuitCount[King][s] > 0) {
-          kingsNoAce -= Binomial(n - 1 - aceHere, k0);
-          if (heldFromNine) kingsNoAce += Binomial(calc.SuitRange(suit, Nine - 1, Queen), k0);
-        }
+    const int k = k1 - 1;
+    // The ace-low straight flushes leave the ace part with the flushes: they are no longer
+    // among the plain ace-low straights taken out of it.
+    kings = sf1[0];
+    for (int suit = firstSuit; suit <= lastSuit; ++suit) {
+      const auto s = static_cast<size_t>(suit);
+      const int aceHere = Deck.RankSuitCount[Ace][s];
+      const int n = Deck.SuitCount[s];
+      // Flushes with the drawn ace of this suit, and with its king but no ace; the straight
+      // flushes among them already left with the straights.
+      if (aceHere > 0) {
+        kings -= Binomial(n - 1, k);
+        if (Held.MinRank >= Ten) kings += Binomial(calc.SuitRange(suit, Nine, King), k);
+      }
+      if (Deck.RankSuitCount[King][s] > 0) {
+        kings -= Binomial(n - 1 - aceHere, k);
+        if (Held.MinRank >= Nine) kings += Binomial(calc.SuitRange(suit, Nine - 1, Queen), k);
       }
     }
-    kings = aces + kingsNoAce;
   }
   t[WILD_1_KINGS] = kings;
   t[WILD_1] = rest - kings;
+  return true;
 }
 
 std::unique_ptr<TPokerEngine> CreateEngine(const TPokerDescription& description) {

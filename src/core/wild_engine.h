@@ -33,16 +33,16 @@ class TWildEngine : public TPokerEngine {
   void CheckDraw(int mask) override;
   // Base, then folds WildCounts into CatCount.
   void SumCategories() override;
-  // Every deal of the game's deck (WildDealClasses), each analysed in full and weighted.
+  // Every deal of the game's deck (WildDealClasses), weighted: the first class of each set
+  // of ranks analysed in full, the others (the same ranks in other suits) by the partial
+  // recount.
   void RunPermutations() override;
   // Lists every draw of `mask` and reports the natural and wild types whose listed and
   // counted numbers differ (empty when all agree).
   std::string ReportDraw(int mask) override;
-  // One deal class analysed in full (the partial recount does not apply to wild counts).
-  void Check1(const TDealClass& deal) override;
-  // Base, then the wild types of one mask 1..30 counted in full.
+  // Base, then the wild types of one mask 1..30 from WildRankCounts and the suits.
   void CheckDraw1(int mask) override;
-  // Base, then the wild types of mask 31 counted in full.
+  // Base, then the wild types of mask 31 from WildRankCounts and the suits.
   void CheckEmpty1() override;
   // Base, then folds WildCounts into CatCount.
   void ResumStraightsFlushes() override;
@@ -73,10 +73,20 @@ class TWildEngine : public TPokerEngine {
   std::array<std::array<uint32_t, WildHandTypeCount>, HoldMaskCount> WildCounts{};
   std::array<int32_t, WildHandTypeCount> WildTypeCategory{};  // category per type or -1
   std::array<THandTypeSet, MaxCategories> WildTypeSets{};     // per category
+  // WildCounts as they are for any suits of the dealt ranks (no flush counted), kept from
+  // the last full analysis for the partial recount of the next deal with the same ranks.
+  std::array<std::array<uint32_t, WildHandTypeCount>, HoldMaskCount> WildRankCounts{};
 
  private:
+  using TWildRow = std::array<int64_t, WildHandTypeCount>;
   void CountWildRow(int mask);
-  void CountWildDistinct(std::array<int64_t, WildHandTypeCount>& t);
+  void CountWildRanks(TWildRow& t);
+  bool CountWildSuits(TWildRow& t);
+  void AddWildSuits(int mask);
+  void RecountWildSuits(int mask);
+  void ScaleByWildCards(TWildRow& t) const;
+  template <class Visit>
+  void ForEachWindow(Visit&& visit) const;
   void CountWildDrawInContext(int mask);
 };
 
