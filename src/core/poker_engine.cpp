@@ -529,15 +529,25 @@ void TPokerEngine::Check1(const TDealClass& deal) {
 }
 
 void TPokerEngine::RunPermutations() {
+  RunPermutationSlice(0, 1);
+}
+
+void TPokerEngine::RunPermutationSlice(int slice, int sliceCount) {
   WithContext("Error calculate natural case (RunPermutations)", [&] {
     Require(Payout != nullptr, "No paytable attached");
+    RequireInRange(sliceCount, 1, 1 << 20, "Slice count");
+    RequireInRange(slice, 0, sliceCount - 1, "Slice");
     Payout->Reset();
     NewDeal();
     ProgressCounter = 0;
+    int group = -1;
+    bool mine = false;
     for (const TDealClass& deal : NaturalDealClasses()) {
       if (deal.NewRanks) {
-        Check(deal);
-      } else {
+        ++group;
+        mine = group % sliceCount == slice;
+        if (mine) Check(deal);
+      } else if (mine) {
         Check1(deal);
       }
     }

@@ -61,6 +61,11 @@ class TPokerEngine {
   // The whole-game computation: every deal up to suit permutation, weighted, analysed
   // with the best hold; results in Payout's WinsByDraw and DealsByDraw (reset first).
   virtual void RunPermutations();
+  // One share of the whole-game computation, for running it on several engines at once:
+  // the deal classes of every sliceCount-th group of ranks, starting with group `slice`.
+  // The payout is reset first; adding up the payouts of slices 0..sliceCount-1 gives
+  // exactly the result of RunPermutations, in any order (the sums are integers).
+  virtual void RunPermutationSlice(int slice, int sliceCount);
   // Lists every draw of `mask` for the current deal after an analysis, classifies each
   // final hand and returns a report of the types whose listed and counted numbers differ
   // (empty when they all agree). A diagnostic for developers.
