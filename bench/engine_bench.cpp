@@ -36,12 +36,18 @@ TPaytable BuiltInPaytable(int game) {
       .GetPaytable(game, 0);
 }
 
-void BM_GetTheBest(benchmark::State& state) {
-  const int game = static_cast<int>(state.range(0));
-  const auto engine = CreateEngineForGame(game);
-  TPayout payout;
+// The engine of `game` on its built-in paytable at 5 coins.
+std::unique_ptr<TPokerEngine> SetUp(TPayout& payout, int game) {
+  auto engine = CreateEngineForGame(game);
   engine->SetPayout(&payout);
   payout.SetPay(BuiltInPaytable(game), 5);
+  return engine;
+}
+
+void BM_GetTheBest(benchmark::State& state) {
+  const int game = static_cast<int>(state.range(0));
+  TPayout payout;
+  const auto engine = SetUp(payout, game);
   const auto deals = FixedDeals(1000, engine->Deck.Count);
   size_t next = 0;
   for (auto _ : state) {
@@ -67,10 +73,8 @@ BENCHMARK(BM_GetTheBest)
 
 void BM_RunPermutations(benchmark::State& state) {
   const int game = static_cast<int>(state.range(0));
-  const auto engine = CreateEngineForGame(game);
   TPayout payout;
-  engine->SetPayout(&payout);
-  payout.SetPay(BuiltInPaytable(game), 5);
+  const auto engine = SetUp(payout, game);
   engine->GetHandClassCount();  // the class list is built once per process, outside the timing
   for (auto _ : state) {
     engine->RunPermutations();

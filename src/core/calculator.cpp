@@ -63,6 +63,44 @@ void TCalculator::Init(const TCardBunch& held, const TCardBunch& deck) {
   });
 }
 
+void TCalculator::Init(const THand& held, const TCardBunch& deck) {
+  if (held.WildCount != 0 || deck.WildCount != 0) {
+    Init(static_cast<const TCardBunch&>(held), deck);
+    return;
+  }
+  WithContext("Error in calculator  (Init)", [&] {
+    // Sums over every rank of the deck, kept while the deck stays the same; then the held
+    // ranks (at most five) are taken out again.
+    if (deck.RankCount != cachedDeck_) {
+      deckPowers_ = {};
+      deckPairs_ = 0;
+      for (int rank = 0; rank < NumRanks; ++rank) {
+        const int d = deck.RankCount[rank];
+        if (d < 0 || d > 4) ThrowOutOfRange("Rank count", d);
+        for (int e = 0; e <= 5; ++e) deckPowers_[e] += kNaturalPowerRow[d][e];
+        deckPairs_ += kPairShare[d][0];
+      }
+      cachedDeck_ = deck.RankCount;
+    }
+    std::array<int32_t, 6> sum = deckPowers_;
+    std::array<int32_t, 5> pairsByHeld{deckPairs_, 0, 0, 0, 0};
+    unsigned seen = 0;
+    for (int position = 0; position < held.Count; ++position) {
+      const int rank = held.CardRank[position];
+      if ((seen >> rank) & 1u) continue;
+      seen |= 1u << rank;
+      const int d = deck.RankCount[rank];
+      const int h = held.RankCount[rank];
+      for (int e = 0; e <= 5; ++e) sum[e] -= kNaturalPowerRow[d][e];
+      pairsByHeld[0] -= kPairShare[d][0];
+      pairsByHeld[h] += kPairShare[d][h];
+    }
+    PowerSums[12] = sum;
+    Pairs = {pairsByHeld[2], pairsByHeld[1], pairsByHeld[0]};
+    CalcSingles();
+  });
+}
+
 void TCalculator::CalcSingles() {
   WithContext("Error in calculator  (CalcSingles)", [&] {
     CalcFormula(PowerSums[12], Singles[0], 0);

@@ -55,6 +55,9 @@ class TCalculator {
  public:
   // Fills Pairs, PowerSums and Singles for this held hand and deck.
   void Init(const TCardBunch& held, const TCardBunch& deck);
+  // The same for a held hand; without wild cards it works from the held cards and sums over
+  // the deck that are kept while the deck does not change.
+  void Init(const THand& held, const TCardBunch& deck);
   // Fills Singles from row 12 of PowerSums (row x > 0 equals CalcFormula with x).
   void CalcSingles();
   // Elementary symmetric sums e0..e5 (e0 = 1) of the values whose power sums 1..5 are
@@ -80,6 +83,11 @@ class TCalculator {
   // Pairs[k]: sum of C(d, k) over the ranks with h = 2 - k. Pairs[0] = held pairs,
   // Pairs[1] = deck cards matching a held single, Pairs[2] = ways to draw a fresh pair.
   std::array<int32_t, 3> Pairs{};
+
+ private:
+  std::array<int32_t, NumRanks> cachedDeck_{};  // rank counts the two sums below are for
+  std::array<int32_t, 6> deckPowers_{};         // natural power sums over every rank
+  int32_t deckPairs_ = 0;                       // sum of C(d, 2) over every rank
 };
 
 }  // namespace tavrik

@@ -167,11 +167,16 @@ void TPokerEngine::CountNaturalDraw(int mask) {
   const bool noThrees = Held.RankHistogram[3] == 0;
   const int heldPairs = Held.RankHistogram[2];
   const bool fullHousePossible = Held.RankHistogram[1] < 3;
-  int64_t fullHouses = 0;
-  for (int rank = 0; rank < NumRanks; ++rank) {
-    const int d = Deck.RankCount[rank];
-    const int h = Held.RankCount[rank];
-    if (d == 0 && h == 0) continue;  // no group of this rank can be made
+
+  // What the draws make of one rank with deck count d and held count h.
+  struct TRankDraws {
+    int32_t Pair = 0, Three = 0, Four = 0;
+    int64_t FullHouses = 0;
+    int64_t Taken = 0;  // Pair + Three + Four
+    bool Ready = false;
+  };
+  const auto countRank = [&](int d, int h) {
+    TRankDraws result;
     const int x = h == 0 ? d : 0;
     int32_t w = 0;
     if (noFours) {
@@ -181,28 +186,52 @@ void TPokerEngine::CountNaturalDraw(int mask) {
         w = BinomialInRange(d, k);
         calc.Pairs[k] -= w;
         if (k <= d && k <= n && (heldPairs == 0 || (heldPairs == 1 && k == 0))) {
-          const int64_t ways = int64_t{calc.Singles[x][n - k]} * w;
-          row[PAIRS_2 + rank] = static_cast<int32_t>(ways);
-          total -= ways;
+          result.Pair = static_cast<int32_t>(int64_t{calc.Singles[x][n - k]} * w);
         }
       }
       const int k = 3 - h;  // h <= 3 here
       if (k <= d && k <= n) {
         const int64_t c = BinomialInRange(d, k);
-        const int64_t fh = fullHousePossible ? c * calc.Pairs[n - k] : int64_t{0};
-        fullHouses += fh;
-        const int64_t ways = c * BinomialInRange(N - d, n - k) - fh;
-        row[THREE_OF_KIND_2 + rank] = static_cast<int32_t>(ways);
-        total -= ways;
+        result.FullHouses = fullHousePossible ? c * calc.Pairs[n - k] : int64_t{0};
+        result.Three = static_cast<int32_t>(c * BinomialInRange(N - d, n - k) - result.FullHouses);
       }
     }
     const int k = 4 - h;
     if (k <= d && k <= n) {
-      const int64_t ways = int64_t{BinomialInRange(d, k)} * BinomialInRange(N - d, n - k);
-      row[FOUR_OF_KIND_2 + rank] = static_cast<int32_t>(ways);
-      total -= ways;
+      result.Four =
+          static_cast<int32_t>(int64_t{BinomialInRange(d, k)} * BinomialInRange(N - d, n - k));
     }
     if (w > 0) calc.Pairs[2 - h] += w;
+    result.Taken = int64_t{result.Pair} + result.Three + result.Four;
+    return result;
+  };
+
+  // Ranks the held cards lack give the same numbers for the same deck count: count each
+  // deck count once.
+  std::array<TRankDraws, 5> fresh{};
+  int64_t fullHouses = 0;
+  for (int rank = 0; rank < NumRanks; ++rank) {
+    const int d = Deck.RankCount[rank];
+    const int h = Held.RankCount[rank];
+    if (d == 0 && h == 0) continue;  // no group of this rank can be made
+    TRankDraws held;
+    const TRankDraws* counted = &held;
+    if (h == 0) {
+      TRankDraws& cached = fresh[d];
+      if (!cached.Ready) {
+        cached = countRank(d, 0);
+        cached.Ready = true;
+      }
+      counted = &cached;
+    } else {
+      held = countRank(d, h);
+    }
+    const TRankDraws& draws = *counted;
+    row[PAIRS_2 + rank] = draws.Pair;
+    row[THREE_OF_KIND_2 + rank] = draws.Three;
+    row[FOUR_OF_KIND_2 + rank] = draws.Four;
+    fullHouses += draws.FullHouses;
+    total -= draws.Taken;
   }
   row[FULL_HOUSE] = static_cast<int32_t>(fullHouses);
   // What is left are exactly the two-pair and full-house draws.
@@ -355,7 +384,11 @@ int TPokerEngine::GetHandCategory() const {
 }
 
 int TPokerEngine::GetHandClassCount() const {
-  return static_cast<int>(NaturalDealClasses().size());
+  return static_cast<int>(DealClasses().size());
+}
+
+const std::vector<TDealClass>& TPokerEngine::DealClasses() const {
+  return NaturalDealClasses();
 }
 
 void TPokerEngine::SetPayout(TPayout* payout) {
@@ -473,42 +506,49 @@ void TPokerEngine::AddClassResult(const TDealClass& deal, int best) {
   }
 }
 
-void TPokerEngine::Check(const TDealClass& deal) {
+void TPokerEngine::AnalyseClass(const TDealClass& deal, const char* operation,
+                                int (TPokerEngine::*analyse)()) {
   WithContext(
       [&] {
-        return std::string(kContextPrefix) + "(Check) Progress=" + std::to_string(ProgressCounter);
+        return std::string(kContextPrefix) + "(" + operation +
+               ") Progress=" + std::to_string(ProgressCounter);
       },
       [&] {
         DealClass(deal);
-        AddClassResult(deal, GetTheBest());
+        AddClassResult(deal, (this->*analyse)());
         ReturnClass(deal);
         CountProgress();
       });
+}
+
+void TPokerEngine::Check(const TDealClass& deal) {
+  AnalyseClass(deal, "Check", &TPokerEngine::GetTheBest);
 }
 
 void TPokerEngine::Check1(const TDealClass& deal) {
-  WithContext(
-      [&] {
-        return std::string(kContextPrefix) + "(Check1) Progress=" + std::to_string(ProgressCounter);
-      },
-      [&] {
-        DealClass(deal);
-        AddClassResult(deal, GetTheBest1());
-        ReturnClass(deal);
-        CountProgress();
-      });
+  AnalyseClass(deal, "Check1", &TPokerEngine::GetTheBest1);
 }
 
 void TPokerEngine::RunPermutations() {
+  RunPermutationSlice(0, 1);
+}
+
+void TPokerEngine::RunPermutationSlice(int slice, int sliceCount) {
   WithContext("Error calculate natural case (RunPermutations)", [&] {
     Require(Payout != nullptr, "No paytable attached");
+    RequireInRange(sliceCount, 1, 1 << 20, "Slice count");
+    RequireInRange(slice, 0, sliceCount - 1, "Slice");
     Payout->Reset();
     NewDeal();
     ProgressCounter = 0;
-    for (const TDealClass& deal : NaturalDealClasses()) {
+    int group = -1;
+    bool mine = false;
+    for (const TDealClass& deal : DealClasses()) {
       if (deal.NewRanks) {
-        Check(deal);
-      } else {
+        ++group;
+        mine = group % sliceCount == slice;
+        if (mine) Check(deal);
+      } else if (mine) {
         Check1(deal);
       }
     }

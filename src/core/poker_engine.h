@@ -61,6 +61,11 @@ class TPokerEngine {
   // The whole-game computation: every deal up to suit permutation, weighted, analysed
   // with the best hold; results in Payout's WinsByDraw and DealsByDraw (reset first).
   virtual void RunPermutations();
+  // One share of the whole-game computation, for running it on several engines at once:
+  // the deal classes of every sliceCount-th group of ranks, starting with group `slice`.
+  // The payout is reset first; adding up the payouts of slices 0..sliceCount-1 gives
+  // exactly the result of RunPermutations, in any order (the sums are integers).
+  virtual void RunPermutationSlice(int slice, int sliceCount);
   // Lists every draw of `mask` for the current deal after an analysis, classifies each
   // final hand and returns a report of the types whose listed and counted numbers differ
   // (empty when they all agree). A diagnostic for developers.
@@ -135,7 +140,12 @@ class TPokerEngine {
   void DealClass(const TDealClass& deal);
   void ReturnClass(const TDealClass& deal);
   void CountProgress();
+  // Deals the class, analyses it with `analyse`, adds the result, takes the cards back.
+  void AnalyseClass(const TDealClass& deal, const char* operation, int (TPokerEngine::*analyse)());
   void CheckRange(int category, int mask) const;
+  // Every deal of the game's deck up to suit permutation, for the whole-game computation;
+  // classes of the same ranks are adjacent, the first of them marked NewRanks.
+  virtual const std::vector<TDealClass>& DealClasses() const;
   // Calls `visit` with the final hand of every draw of `mask` from Deck (wild cards of the
   // deck as separate cards), the held cards of Hand in table order first.
   void ForEachDraw(int mask, const std::function<void(const THand&)>& visit) const;

@@ -141,24 +141,8 @@ int TWildEngine::GetHandCategory() const {
   return -1;
 }
 
-int TWildEngine::GetHandClassCount() const {
-  return static_cast<int>(WildDealClasses(Deck.WildRank, Deck.JokerCount).size());
-}
-
-void TWildEngine::RunPermutations() {
-  WithContext("Error calculate natural case (RunPermutations)", [&] {
-    Require(Payout != nullptr, "No paytable attached");
-    Payout->Reset();
-    NewDeal();
-    ProgressCounter = 0;
-    for (const TDealClass& deal : WildDealClasses(Deck.WildRank, Deck.JokerCount)) {
-      if (deal.NewRanks) {
-        Check(deal);
-      } else {
-        Check1(deal);
-      }
-    }
-  });
+const std::vector<TDealClass>& TWildEngine::DealClasses() const {
+  return WildDealClasses(Deck.WildRank, Deck.JokerCount);
 }
 
 std::string TWildEngine::ReportDraw(int mask) {

@@ -33,10 +33,6 @@ class TWildEngine : public TPokerEngine {
   void CheckDraw(int mask) override;
   // Base, then folds WildCounts into CatCount.
   void SumCategories() override;
-  // Every deal of the game's deck (WildDealClasses), weighted: the first class of each set
-  // of ranks analysed in full, the others (the same ranks in other suits) by the partial
-  // recount.
-  void RunPermutations() override;
   // Lists every draw of `mask` and reports the natural and wild types whose listed and
   // counted numbers differ (empty when all agree).
   std::string ReportDraw(int mask) override;
@@ -52,8 +48,6 @@ class TWildEngine : public TPokerEngine {
   void SetDescription(const TPokerDescription& description) override;
   // With a wild card in Hand, the category of its wild type (row 0), else the base rule.
   int GetHandCategory() const override;
-  // Number of deal classes RunPermutations visits.
-  int GetHandClassCount() const override;
 
   // Classifies `hand` (five cards, `wild` of them wild) and stores `value` at
   // WildCounts[mask][type]; does nothing for five natural cards.
@@ -76,6 +70,13 @@ class TWildEngine : public TPokerEngine {
   // WildCounts as they are for any suits of the dealt ranks (no flush counted), kept from
   // the last full analysis for the partial recount of the next deal with the same ranks.
   std::array<std::array<uint32_t, WildHandTypeCount>, HoldMaskCount> WildRankCounts{};
+
+ protected:
+  // The deals of the game's deck with and without wild cards (WildDealClasses). The
+  // whole-game computation analyses the first class of each set of ranks in full and the
+  // others (the same ranks in other suits) by the partial recount, which recounts only
+  // what depends on suits.
+  const std::vector<TDealClass>& DealClasses() const override;
 
  private:
   using TWildRow = std::array<int64_t, WildHandTypeCount>;
