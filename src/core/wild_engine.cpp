@@ -24,7 +24,7 @@ void TWildEngine::Prepare() {
   ClearWildCounts();
   // The categories are ranked by the payouts of the bet being analysed, so that a wild
   // hand always pays the best category it can make under the paytable in force.
-  if (Payout != nullptr) BuildWildTypeMap();
+  if (Payout != nullptr && Payout->Pay != mapPay_) BuildWildTypeMap();
 }
 
 void TWildEngine::ResetDeal() {
@@ -33,9 +33,16 @@ void TWildEngine::ResetDeal() {
 }
 
 void TWildEngine::BuildWildTypeMap() {
-  const std::array<int32_t, MaxCategories> noPay{};
-  WildTypeCategory =
-      tavrik::BuildWildTypeMap(WildTypeSets, Payout != nullptr ? Payout->Pay : noPay, LastCategory);
+  mapPay_ = Payout != nullptr ? Payout->Pay : std::array<int32_t, MaxCategories>{};
+  WildTypeCategory = tavrik::BuildWildTypeMap(WildTypeSets, mapPay_, LastCategory);
+  paidTypeCount_ = 0;
+  for (int type = 0; type < WildHandTypeCount; ++type) {
+    const int category = WildTypeCategory[static_cast<size_t>(type)];
+    if (category < 0) continue;
+    paidType_[paidTypeCount_] = static_cast<uint8_t>(type);
+    paidCategory_[paidTypeCount_] = static_cast<uint8_t>(category);
+    ++paidTypeCount_;
+  }
 }
 
 void TWildEngine::InternalCheckCombination(const THand& hand, int wild, int mask, uint32_t value) {
@@ -82,11 +89,6 @@ void TWildEngine::CheckEmpty1() {
   });
 }
 
-void TWildEngine::RecountWildSuits(int mask) {
-  WildCounts[static_cast<size_t>(mask)] = {};
-  if (Deck.WildCount + Held.WildCount > 0) AddWildSuits(mask);
-}
-
 void TWildEngine::SumCategories() {
   TPokerEngine::SumCategories();
   SumWildTypes();
@@ -107,13 +109,11 @@ void TWildEngine::ClearCounts() {
 }
 
 void TWildEngine::SumWildTypes() {
-  for (int type = 0; type < WildHandTypeCount; ++type) {
-    const int category = WildTypeCategory[static_cast<size_t>(type)];
-    if (category < 0) continue;
-    for (int mask = 0; mask < HoldMaskCount; ++mask) {
-      CatCount[static_cast<size_t>(mask)][static_cast<size_t>(category)] +=
-          WildCounts[static_cast<size_t>(mask)][static_cast<size_t>(type)];
-    }
+  for (int mask = 0; mask < HoldMaskCount; ++mask) {
+    const auto& counts = WildCounts[static_cast<size_t>(mask)];
+    auto& categories = CatCount[static_cast<size_t>(mask)];
+    for (size_t i = 0; i < paidTypeCount_; ++i)
+      categories[paidCategory_[i]] += counts[paidType_[i]];
   }
 }
 
@@ -197,30 +197,46 @@ void TWildEngine::CountWildDrawNoNatural(int mask) {
 void TWildEngine::CountWildRow(int mask) {
   TWildRow t{};
   CountWildRanks(t);
-  ScaleByWildCards(t);
+  const TWildWays ways = WildWays();
   auto& rankRow = WildRankCounts[static_cast<size_t>(mask)];
-  for (size_t type = 0; type < rankRow.size(); ++type)
-    rankRow[type] = static_cast<uint32_t>(t[type]);
-  AddWildSuits(mask);
-}
-
-void TWildEngine::AddWildSuits(int mask) {
   auto& row = WildCounts[static_cast<size_t>(mask)];
-  const auto& rankRow = WildRankCounts[static_cast<size_t>(mask)];
-  TWildRow delta{};
-  const bool any = Held.RankHistogram[1] == Held.Count - Held.WildCount && CountWildSuits(delta);
-  if (any) ScaleByWildCards(delta);
-  for (size_t type = 0; type < row.size(); ++type)
-    row[type] += rankRow[type] + static_cast<uint32_t>(delta[type]);
+  for (size_t type = 0; type < row.size(); ++type) {
+    rankRow[type] = static_cast<uint32_t>(t[type] * ways[type]);
+    row[type] += rankRow[type];
+  }
+  AddWildSuits(mask, ways);
 }
 
-void TWildEngine::ScaleByWildCards(TWildRow& t) const {
+void TWildEngine::AddWildSuits(int mask, const TWildWays& ways) {
+  if (Held.RankHistogram[1] != Held.Count - Held.WildCount) return;
+  TWildRow delta{};
+  if (!CountWildSuits(delta)) return;
+  auto& row = WildCounts[static_cast<size_t>(mask)];
+  for (size_t type = WILD_3; type < row.size(); ++type)
+    row[type] += static_cast<uint32_t>(delta[type] * ways[type]);
+}
+
+void TWildEngine::RecountWildSuits(int mask) {
+  auto& row = WildCounts[static_cast<size_t>(mask)];
+  if (Deck.WildCount + Held.WildCount == 0) {
+    row = {};
+    return;
+  }
+  row = WildRankCounts[static_cast<size_t>(mask)];
+  AddWildSuits(mask, WildWays());
+}
+
+// Per type, the ways to draw the wild cards its final hand holds beyond the held ones:
+// C(Wd, w - Wh) for the types of w = 1..3 wild cards; 1 for the types counted in full.
+TWildEngine::TWildWays TWildEngine::WildWays() const {
   const int wd = Deck.WildCount, wh = Held.WildCount;
   const auto wildWays = [&](int w) -> int64_t { return w >= wh ? Binomial(wd, w - wh) : 0; };
-  const int64_t ways3 = wildWays(3), ways2 = wildWays(2), ways1 = wildWays(1);
-  for (int type = WILD_3; type <= WILD_3_FLUSH_STR_T_A; ++type) t[type] *= ways3;
-  for (int type = WILD_2; type <= WILD_2_STRAIGHT_T_A; ++type) t[type] *= ways2;
-  for (int type = WILD_1; type <= WILD_1_KINGS; ++type) t[type] *= ways1;
+  TWildWays ways{};
+  std::fill(ways.begin(), ways.begin() + WILD_3, 1);
+  std::fill(ways.begin() + WILD_3, ways.begin() + WILD_2, wildWays(3));
+  std::fill(ways.begin() + WILD_2, ways.begin() + WILD_1, wildWays(2));
+  std::fill(ways.begin() + WILD_1, ways.end(), wildWays(1));
+  return ways;
 }
 
 template <class Visit>
@@ -274,10 +290,8 @@ void TWildEngine::CountWildRanks(TWildRow& t) {
   const int heldPairs = Held.RankHistogram[2];
   const int64_t fiveWays1 = wildWays(1), fiveWays2 = wildWays(2), fiveWays3 = wildWays(3);
   int64_t pair21 = 0, pair211 = 0, trips31 = 0, fours = 0;
-  for (int rank = 0; rank < NumRanks; ++rank) {
-    const int d = Deck.RankCount[rank];
-    const int h = Held.RankCount[rank];
-    if (d + h == 0) continue;                            // includes the wild rank
+  // What one rank adds, with deck count d and held count h.
+  const auto addRank = [&](int rank, int d, int h, int64_t times) {
     const int others = nh - h;                           // held naturals of other ranks
     const auto x = static_cast<size_t>(h == 0 ? d : 0);  // left out of the singles if fresh
     if (others == 0) {
@@ -289,12 +303,38 @@ void TWildEngine::CountWildRanks(TWildRow& t) {
       fours += Binomial(d, 4 - h);
     }
     if (!heldGroup && h <= 2 && d + h >= 2 && (heldPairs == 0 || (heldPairs == 1 && h == 2))) {
-      const int64_t pairWays = Binomial(d, 2 - h);
+      const int64_t pairWays = times * Binomial(d, 2 - h);
       if (others <= 1) pair21 += pairWays * calc.Singles[x][static_cast<size_t>(1 - others)];
       if (others <= 2) pair211 += pairWays * calc.Singles[x][static_cast<size_t>(2 - others)];
     }
     if (h <= 3 && d + h >= 3 && others <= 1)
-      trips31 += Binomial(d, 3 - h) * calc.Singles[x][static_cast<size_t>(1 - others)];
+      trips31 += times * Binomial(d, 3 - h) * calc.Singles[x][static_cast<size_t>(1 - others)];
+  };
+  if (nh == 0) {
+    for (int rank = 0; rank < NumRanks; ++rank) {
+      if (Deck.RankCount[static_cast<size_t>(rank)] > 0)
+        addRank(rank, Deck.RankCount[static_cast<size_t>(rank)], 0, 1);
+    }
+  } else {
+    // The held ranks one by one; the fresh ranks add the same for the same deck count
+    // (none of them makes five of a kind while natural cards are held), so by deck count.
+    std::array<int, 5> freshByCount{};
+    for (int rank = 0; rank < NumRanks; ++rank) {
+      if (Held.RankCount[static_cast<size_t>(rank)] == 0)
+        ++freshByCount[static_cast<size_t>(Deck.RankCount[static_cast<size_t>(rank)])];
+    }
+    for (int d = 2; d <= 4; ++d) {
+      if (freshByCount[static_cast<size_t>(d)] > 0)
+        addRank(-1, d, 0, freshByCount[static_cast<size_t>(d)]);
+    }
+    unsigned seen = 0;
+    for (int i = 0; i < Held.Count; ++i) {
+      const int rank = Held.CardRank[static_cast<size_t>(i)];
+      if (rank < 0 || ((seen >> rank) & 1u) != 0) continue;
+      seen |= 1u << rank;
+      addRank(rank, Deck.RankCount[static_cast<size_t>(rank)],
+              Held.RankCount[static_cast<size_t>(rank)], 1);
+    }
   }
   t[WILD_2_AND_2_1] = pair21;
   t[WILD_1_AND_2_1_1] = pair211;

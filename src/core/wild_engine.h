@@ -52,7 +52,8 @@ class TWildEngine : public TPokerEngine {
   // Classifies `hand` (five cards, `wild` of them wild) and stores `value` at
   // WildCounts[mask][type]; does nothing for five natural cards.
   void InternalCheckCombination(const THand& hand, int wild, int mask, uint32_t value);
-  // WildTypeCategory from WildTypeSets and the payouts the attached payout holds now.
+  // WildTypeCategory from WildTypeSets and the payouts the attached payout holds now (all 0
+  // without a payout). Runs in ResetDeal, and in Prepare whenever the payouts changed.
   void BuildWildTypeMap();
   // Writes the wild types of `mask` from Held (the cards the mask keeps) and Deck (the
   // cards that can come), after Calculator.Init(Held, Deck). Adds to a zeroed row.
@@ -80,14 +81,20 @@ class TWildEngine : public TPokerEngine {
 
  private:
   using TWildRow = std::array<int64_t, WildHandTypeCount>;
+  using TWildWays = std::array<int64_t, WildHandTypeCount>;
+  TWildWays WildWays() const;
   void CountWildRow(int mask);
   void CountWildRanks(TWildRow& t);
   bool CountWildSuits(TWildRow& t);
-  void AddWildSuits(int mask);
+  void AddWildSuits(int mask, const TWildWays& ways);
   void RecountWildSuits(int mask);
-  void ScaleByWildCards(TWildRow& t) const;
   template <class Visit>
   void ForEachWindow(Visit&& visit) const;
+
+  std::array<int32_t, MaxCategories> mapPay_{};  // the payouts WildTypeCategory was built for
+  // The paid types of WildTypeCategory and their categories, for SumWildTypes.
+  std::array<uint8_t, WildHandTypeCount> paidType_{}, paidCategory_{};
+  size_t paidTypeCount_ = 0;
   void CountWildDrawInContext(int mask);
 };
 
