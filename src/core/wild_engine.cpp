@@ -35,10 +35,19 @@ void TWildEngine::ResetDeal() {
 void TWildEngine::BuildWildTypeMap() {
   mapPay_ = Payout != nullptr ? Payout->Pay : std::array<int32_t, MaxCategories>{};
   WildTypeCategory = tavrik::BuildWildTypeMap(WildTypeSets, mapPay_, LastCategory);
+  // Types that need more wild cards than the deck has never count a draw.
+  const int deckWild = Deck.JokerCount + (Deck.WildRank >= 0 ? 4 : 0);
+  const auto wildNeeded = [](int type) {
+    if (type == WILD_5) return 5;
+    if (type <= WILD_4_WA) return 4;
+    if (type <= WILD_FIVE_A) return 1;
+    if (type <= WILD_3_FLUSH_STR_T_A) return 3;
+    return type <= WILD_2_STRAIGHT_T_A ? 2 : 1;
+  };
   paidTypeCount_ = 0;
   for (int type = 0; type < WildHandTypeCount; ++type) {
     const int category = WildTypeCategory[static_cast<size_t>(type)];
-    if (category < 0) continue;
+    if (category < 0 || wildNeeded(type) > deckWild) continue;
     paidType_[paidTypeCount_] = static_cast<uint8_t>(type);
     paidCategory_[paidTypeCount_] = static_cast<uint8_t>(category);
     ++paidTypeCount_;
@@ -200,10 +209,16 @@ void TWildEngine::CountWildRow(int mask) {
   const TWildWays ways = WildWays();
   auto& rankRow = WildRankCounts[static_cast<size_t>(mask)];
   auto& row = WildCounts[static_cast<size_t>(mask)];
-  for (size_t type = 0; type < row.size(); ++type) {
-    rankRow[type] = static_cast<uint32_t>(t[type] * ways[type]);
-    row[type] += rankRow[type];
-  }
+  const auto store = [&](size_t first, size_t end, int64_t times) {
+    for (size_t type = first; type < end; ++type) {
+      rankRow[type] = static_cast<uint32_t>(t[type] * times);
+      row[type] += rankRow[type];
+    }
+  };
+  store(0, WILD_3, 1);
+  store(WILD_3, WILD_2, ways[0]);
+  store(WILD_2, WILD_1, ways[1]);
+  store(WILD_1, WildHandTypeCount, ways[2]);
   AddWildSuits(mask, ways);
 }
 
@@ -212,8 +227,13 @@ void TWildEngine::AddWildSuits(int mask, const TWildWays& ways) {
   TWildRow delta{};
   if (!CountWildSuits(delta)) return;
   auto& row = WildCounts[static_cast<size_t>(mask)];
-  for (size_t type = WILD_3; type < row.size(); ++type)
-    row[type] += static_cast<uint32_t>(delta[type] * ways[type]);
+  const auto add = [&](size_t first, size_t end, int64_t times) {
+    for (size_t type = first; type < end; ++type)
+      row[type] += static_cast<uint32_t>(delta[type] * times);
+  };
+  add(WILD_3, WILD_2, ways[0]);
+  add(WILD_2, WILD_1, ways[1]);
+  add(WILD_1, WildHandTypeCount, ways[2]);
 }
 
 void TWildEngine::RecountWildSuits(int mask) {
@@ -226,17 +246,12 @@ void TWildEngine::RecountWildSuits(int mask) {
   AddWildSuits(mask, WildWays());
 }
 
-// Per type, the ways to draw the wild cards its final hand holds beyond the held ones:
-// C(Wd, w - Wh) for the types of w = 1..3 wild cards; 1 for the types counted in full.
+// The ways to draw the wild cards a final hand of 3, 2 and 1 wild cards holds beyond the
+// held ones: C(Wd, w - Wh), 0 when more are held.
 TWildEngine::TWildWays TWildEngine::WildWays() const {
   const int wd = Deck.WildCount, wh = Held.WildCount;
   const auto wildWays = [&](int w) -> int64_t { return w >= wh ? Binomial(wd, w - wh) : 0; };
-  TWildWays ways{};
-  std::fill(ways.begin(), ways.begin() + WILD_3, 1);
-  std::fill(ways.begin() + WILD_3, ways.begin() + WILD_2, wildWays(3));
-  std::fill(ways.begin() + WILD_2, ways.begin() + WILD_1, wildWays(2));
-  std::fill(ways.begin() + WILD_1, ways.end(), wildWays(1));
-  return ways;
+  return {wildWays(3), wildWays(2), wildWays(1)};
 }
 
 template <class Visit>

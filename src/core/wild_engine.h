@@ -81,7 +81,7 @@ class TWildEngine : public TPokerEngine {
 
  private:
   using TWildRow = std::array<int64_t, WildHandTypeCount>;
-  using TWildWays = std::array<int64_t, WildHandTypeCount>;
+  using TWildWays = std::array<int64_t, 3>;  // for 3, 2 and 1 wild cards
   TWildWays WildWays() const;
   void CountWildRow(int mask);
   void CountWildRanks(TWildRow& t);
