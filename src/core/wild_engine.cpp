@@ -333,14 +333,15 @@ void TWildEngine::CountWildRanks(TWildRow& t) {
   } else {
     // The held ranks one by one; the fresh ranks add the same for the same deck count
     // (none of them makes five of a kind while natural cards are held), so by deck count.
-    std::array<int, 5> freshByCount{};
+    // Fresh ranks per deck count, one byte each in a register.
+    uint64_t freshByCount = 0;
     for (int rank = 0; rank < NumRanks; ++rank) {
       if (Held.RankCount[static_cast<size_t>(rank)] == 0)
-        ++freshByCount[static_cast<size_t>(Deck.RankCount[static_cast<size_t>(rank)])];
+        freshByCount += uint64_t{1} << (8 * Deck.RankCount[static_cast<size_t>(rank)]);
     }
     for (int d = 2; d <= 4; ++d) {
-      if (freshByCount[static_cast<size_t>(d)] > 0)
-        addRank(-1, d, 0, freshByCount[static_cast<size_t>(d)]);
+      const auto ranks = static_cast<int64_t>((freshByCount >> (8 * d)) & 0xFF);
+      if (ranks > 0) addRank(-1, d, 0, ranks);
     }
     unsigned seen = 0;
     for (int i = 0; i < Held.Count; ++i) {
