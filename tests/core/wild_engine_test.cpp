@@ -174,7 +174,7 @@ TEST_P(WildEngineListing, CountsEqualListedDrawsForEveryMask) {
   const int game = GetParam();
   TWildFixture f(game);
   auto deals = HandPickedDeals(game);
-  const int randomDeals = std::getenv("TAVRIK_EXHAUSTIVE") != nullptr ? 60 : 12;
+  const int randomDeals = std::getenv("TAVRIK_EXHAUSTIVE") != nullptr ? 120 : 24;
   for (const auto& deal : RandomDeals(game, randomDeals, 4000u + static_cast<uint32_t>(game)))
     deals.push_back(deal);
   for (const auto& deal : deals) {
