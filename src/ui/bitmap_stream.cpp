@@ -29,7 +29,7 @@ QByteArray Deflate(QByteArrayView data) {
   return out;
 }
 
-QByteArray Inflate(QByteArrayView data) {
+QByteArray Inflate(QByteArrayView data, qsizetype limit) {
   z_stream stream{};
   if (inflateInit(&stream) != Z_OK) throw TError("Cannot start decompression");
   const auto fail = [&](const char* message) {
@@ -41,10 +41,9 @@ QByteArray Inflate(QByteArrayView data) {
   QByteArray out;
   while (true) {
     const qsizetype before = out.size();
-    if (before > MaxInflatedSize) fail("Compressed data too large");
+    if (before > limit) fail("Compressed data too large");
     // Grow geometrically, but never past one byte more than the limit.
-    const qsizetype grow =
-        std::min(std::max<qsizetype>(before, 64 * 1024), MaxInflatedSize + 1 - before);
+    const qsizetype grow = std::min(std::max<qsizetype>(before, 64 * 1024), limit + 1 - before);
     out.resize(before + grow);
     stream.next_out = reinterpret_cast<Bytef*>(out.data() + before);
     stream.avail_out = static_cast<uInt>(grow);
@@ -57,7 +56,7 @@ QByteArray Inflate(QByteArrayView data) {
     }
   }
   inflateEnd(&stream);
-  if (out.size() > MaxInflatedSize) throw TError("Compressed data too large");
+  if (out.size() > limit) throw TError("Compressed data too large");
   return out;
 }
 
