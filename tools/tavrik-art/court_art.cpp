@@ -71,6 +71,10 @@ void DrawFigure(QPainter& p, int rank, int suit, const TPictureStyle& style) {
 
   // Long hair and veil behind the head.
   if (rank == 10) {
+    p.save();
+    p.translate(50, 62);
+    p.scale(1.15, 1.15);
+    p.translate(-50, -62);
     QPainterPath veil;
     veil.moveTo(37, 28);
     veil.cubicTo(22, 40, 20, 62, 24, 78);
@@ -88,6 +92,7 @@ void DrawFigure(QPainter& p, int rank, int suit, const TPictureStyle& style) {
     hairPath.closeSubpath();
     p.setBrush(hair);
     p.drawPath(hairPath);
+    p.restore();
   }
 
   // Weapon or staff behind the body.
@@ -109,14 +114,14 @@ void DrawFigure(QPainter& p, int rank, int suit, const TPictureStyle& style) {
     p.drawPath(spike);
   }
 
-  // Robe.
+  // Robe: broad shoulders narrowing to a sash at the middle line.
   QPainterPath robe;
-  robe.moveTo(1, 121);
-  robe.lineTo(6, 90);
-  robe.cubicTo(10, 78, 22, 71, 37, 69);
+  robe.moveTo(13, 121);
+  robe.lineTo(8, 92);
+  robe.cubicTo(9, 80, 22, 72, 37, 69);
   robe.lineTo(63, 69);
-  robe.cubicTo(78, 71, 90, 78, 94, 90);
-  robe.lineTo(99, 121);
+  robe.cubicTo(78, 72, 91, 80, 92, 92);
+  robe.lineTo(87, 121);
   robe.closeSubpath();
   QLinearGradient robeShade(0, 0, 100, 0);
   robeShade.setColorAt(0, pal.Robe.darker(125));
@@ -125,29 +130,23 @@ void DrawFigure(QPainter& p, int rank, int suit, const TPictureStyle& style) {
   p.setBrush(robeShade);
   p.drawPath(robe);
 
-  // Sleeve bands and the placket.
+  // Placket and sash.
   p.setBrush(pal.Trim);
-  QPainterPath band;
-  band.moveTo(9, 94);
-  band.cubicTo(14, 86, 22, 82, 30, 80);
-  band.lineTo(31, 86);
-  band.cubicTo(24, 88, 17, 92, 13, 99);
-  band.closeSubpath();
-  p.drawPath(band);
-  p.drawPath(Mirrored(band));
-  p.drawRect(QRectF(41, 70, 18, 52));
+  p.drawRect(QRectF(42, 70, 16, 52));
   p.setPen(InkPen(style.Gold, 1.0));
-  p.drawLine(QPointF(42.5, 72), QPointF(42.5, 121));
-  p.drawLine(QPointF(57.5, 72), QPointF(57.5, 121));
+  p.drawLine(QPointF(43.5, 72), QPointF(43.5, 112));
+  p.drawLine(QPointF(56.5, 72), QPointF(56.5, 112));
   p.setPen(ink);
+  p.setBrush(pal.Sash);
+  p.drawRect(QRectF(12, 113, 76, 6));
 
   // The suit medallion on the chest.
   p.setBrush(Qt::white);
   p.setPen(InkPen(style.Gold, 1.2));
-  p.drawEllipse(QPointF(50, 99), 10, 11);
+  p.drawEllipse(QPointF(50, 94), 9, 10);
   p.setPen(Qt::NoPen);
   p.setBrush(pal.Emblem);
-  p.drawPath(SuitPath(suit, FitSuit(suit, QRectF(43, 92, 14, 14))));
+  p.drawPath(SuitPath(suit, FitSuit(suit, QRectF(44, 88, 12, 12))));
   p.setPen(ink);
 
   // Collar.
@@ -168,7 +167,11 @@ void DrawFigure(QPainter& p, int rank, int suit, const TPictureStyle& style) {
     p.setPen(ink);
   }
 
-  // Neck and head.
+  // Neck, head, hair, face and headgear, drawn a little larger about the chin.
+  p.save();
+  p.translate(50, 62);
+  p.scale(1.15, 1.15);
+  p.translate(-50, -62);
   p.setBrush(style.Skin);
   p.drawRect(QRectF(44.5, 56, 11, 12));
   p.drawEllipse(QPointF(50, 44), 13.5, 15.5);
@@ -273,6 +276,9 @@ void DrawFigure(QPainter& p, int rank, int suit, const TPictureStyle& style) {
     p.setBrush(style.Gold);
     p.drawRect(QRectF(36, 32, 28, 4));
   }
+
+  p.restore();
+  p.setPen(ink);
 
   // Items held in front.
   if (rank == 11) {

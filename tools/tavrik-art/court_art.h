@@ -13,6 +13,7 @@ struct TCourtPalette {
   QColor Trim;    // placket, sleeves, veil
   QColor Panel;   // background inside the frame
   QColor Emblem;  // the suit symbol on the chest
+  QColor Sash;    // the band across the middle line
 };
 
 // Colours shared by every picture of a deck.
