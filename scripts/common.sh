@@ -2,7 +2,7 @@
 # Sourced, not executed.
 
 # Packages the build needs on Debian 12; scripts/test adds the test packages.
-TAVRIK_BUILD_PACKAGES=(g++ cmake ninja-build)
+TAVRIK_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev)
 TAVRIK_TEST_PACKAGES=(libgtest-dev libgmock-dev)
 
 say() { printf 'tavrik: %s\n' "$*"; }
