@@ -64,7 +64,8 @@ void THand::Clear() {
 void THand::LoadHeld(const THand& source, int mask) {
   Clear();
   for (int position = 0; position < source.Count; ++position) {
-    if ((mask & (1 << position)) == 0) AddCard(source.CardRank[position], source.CardSuit[position]);
+    if ((mask & (1 << position)) == 0)
+      AddCard(source.CardRank[position], source.CardSuit[position]);
   }
 }
 

@@ -49,7 +49,11 @@ int KeyPart(std::string_view key, size_t offset) {
 }
 }  // namespace
 
-int GameFromKey(std::string_view key) { return KeyPart(key, 0); }
-int PaytableFromKey(std::string_view key) { return KeyPart(key, 3); }
+int GameFromKey(std::string_view key) {
+  return KeyPart(key, 0);
+}
+int PaytableFromKey(std::string_view key) {
+  return KeyPart(key, 3);
+}
 
 }  // namespace tavrik

@@ -150,7 +150,9 @@ const std::vector<std::string>& TPayoutStorage::LinesOf(int game) const {
   return const_cast<TPayoutStorage*>(this)->LinesOf(game);
 }
 
-int TPayoutStorage::PaytableCount(int game) const { return static_cast<int>(LinesOf(game).size()); }
+int TPayoutStorage::PaytableCount(int game) const {
+  return static_cast<int>(LinesOf(game).size());
+}
 
 TPaytable TPayoutStorage::GetPaytable(int game, int index) const {
   const auto& lines = LinesOf(game);

@@ -31,7 +31,8 @@ THandTypeSet Fours(int firstRank, int lastRank) {
 }
 
 THandTypeSet Union(THandTypeSet a, const THandTypeSet& b) {
-  for (size_t i = 0; i < a.Bits.size(); ++i) a.Bits[i] = static_cast<uint8_t>(a.Bits[i] | b.Bits[i]);
+  for (size_t i = 0; i < a.Bits.size(); ++i)
+    a.Bits[i] = static_cast<uint8_t>(a.Bits[i] | b.Bits[i]);
   return a;
 }
 
@@ -214,16 +215,26 @@ TDoubleJokerPoker::TDoubleJokerPoker() {
 
 std::unique_ptr<TPokerDescription> CreateDescription(int gameIndex) {
   switch (gameIndex) {
-    case GAME_ACES_AND_EIGHTS: return std::make_unique<TAcesAndEights>();
-    case GAME_ACES_AND_FACES: return std::make_unique<TAcesAndFaces>();
-    case GAME_BONUS_POKER: return std::make_unique<TBonusPoker>();
-    case GAME_DEUCES_WILD: return std::make_unique<TDeucesWild>();
-    case GAME_DOUBLE_BONUS: return std::make_unique<TDoubleBonus>();
-    case GAME_DOUBLE_JOKER_POKER: return std::make_unique<TDoubleJokerPoker>();
-    case GAME_JACKS_OR_BETTER: return std::make_unique<TJacksOrBetter>();
-    case GAME_JOKER_POKER: return std::make_unique<TJokerWildKings>();
-    case GAME_TENS_OR_BETTER: return std::make_unique<TTensOrBetter>();
-    default: throw TError("Game index out of range: " + std::to_string(gameIndex));
+    case GAME_ACES_AND_EIGHTS:
+      return std::make_unique<TAcesAndEights>();
+    case GAME_ACES_AND_FACES:
+      return std::make_unique<TAcesAndFaces>();
+    case GAME_BONUS_POKER:
+      return std::make_unique<TBonusPoker>();
+    case GAME_DEUCES_WILD:
+      return std::make_unique<TDeucesWild>();
+    case GAME_DOUBLE_BONUS:
+      return std::make_unique<TDoubleBonus>();
+    case GAME_DOUBLE_JOKER_POKER:
+      return std::make_unique<TDoubleJokerPoker>();
+    case GAME_JACKS_OR_BETTER:
+      return std::make_unique<TJacksOrBetter>();
+    case GAME_JOKER_POKER:
+      return std::make_unique<TJokerWildKings>();
+    case GAME_TENS_OR_BETTER:
+      return std::make_unique<TTensOrBetter>();
+    default:
+      throw TError("Game index out of range: " + std::to_string(gameIndex));
   }
 }
 

@@ -18,10 +18,9 @@ void TRandom::Randomize() {
   const auto now = system_clock::now();
   const auto sinceMidnight = now - floor<days>(now);
   const hh_mm_ss<milliseconds> time(duration_cast<milliseconds>(sinceMidnight));
-  SetSeed(SeedForTimeOfDay(static_cast<int>(time.hours().count()),
-                           static_cast<int>(time.minutes().count()),
-                           static_cast<int>(time.seconds().count()),
-                           static_cast<int>(time.subseconds().count())));
+  SetSeed(SeedForTimeOfDay(
+      static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+      static_cast<int>(time.seconds().count()), static_cast<int>(time.subseconds().count())));
 }
 
 }  // namespace tavrik

@@ -6,9 +6,9 @@ namespace tavrik {
 namespace {
 
 TEST(GameList, NamesInCatalogueOrder) {
-  const char* expected[] = {"Aces and Eights", "Aces and Faces",     "Bonus Poker",
-                            "Deuces Wild",     "Double Bonus",       "Double Joker Poker",
-                            "Jacks or better", "Joker Poker",        "Tens or better"};
+  const char* expected[] = {"Aces and Eights", "Aces and Faces", "Bonus Poker",
+                            "Deuces Wild",     "Double Bonus",   "Double Joker Poker",
+                            "Jacks or better", "Joker Poker",    "Tens or better"};
   ASSERT_EQ(GameNames().size(), 9u);
   for (int i = 0; i < 9; ++i) {
     EXPECT_EQ(GameNames()[static_cast<size_t>(i)].Name, expected[i]);
@@ -49,8 +49,9 @@ TEST(GameList, UnparsableKeyPartsGiveMinusOne) {
     int paytable;
   };
   const Case cases[] = {
-      {"abc  1", -1, 1}, {"  6xyz", 6, -1}, {"", -1, -1},     {"  6", 6, -1},  {"      ", -1, -1},
-      {" 6 7 8", 6, -1}, {"  6 +2", 6, 2}, {"  6  2junk", 6, 2}, {"9999999", 999, 999},
+      {"abc  1", -1, 1}, {"  6xyz", 6, -1},    {"", -1, -1},
+      {"  6", 6, -1},    {"      ", -1, -1},   {" 6 7 8", 6, -1},
+      {"  6 +2", 6, 2},  {"  6  2junk", 6, 2}, {"9999999", 999, 999},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(GameFromKey(c.key), c.game) << "'" << c.key << "'";

@@ -14,7 +14,9 @@ namespace {
 
 constexpr int JacksOrBetter = GAME_JACKS_OR_BETTER;
 
-std::string ReadText(const std::filesystem::path& path) { return ReadWholeFile(path).value_or(""); }
+std::string ReadText(const std::filesystem::path& path) {
+  return ReadWholeFile(path).value_or("");
+}
 
 void WriteText(const std::filesystem::path& path, const std::string& text) {
   std::filesystem::create_directories(path.parent_path());
@@ -33,10 +35,10 @@ TEST(PayoutStorage, BuiltInPaytables) {
     int lastPaidAtFive;
   };
   const Case cases[] = {
-      {0, {250, 80, 50}, {4000, 400, 250}, 5},   {1, {500, 80, 50}, {4000, 400, 250}, 5},
-      {2, {250, 80, 50}, {4000, 400, 250}, 5},   {3, {300, 200, 25}, {4000, 1000, 125}, 5},
-      {4, {250, 80, 160}, {4000, 400, 800}, 5},  {5, {800, 100, 50}, {4000, 500, 250}, 5},
-      {6, {250, 50, 25}, {4000, 250, 125}, 5},   {7, {400, 200, 100}, {4000, 1000, 500}, 5},
+      {0, {250, 80, 50}, {4000, 400, 250}, 5},  {1, {500, 80, 50}, {4000, 400, 250}, 5},
+      {2, {250, 80, 50}, {4000, 400, 250}, 5},  {3, {300, 200, 25}, {4000, 1000, 125}, 5},
+      {4, {250, 80, 160}, {4000, 400, 800}, 5}, {5, {800, 100, 50}, {4000, 500, 250}, 5},
+      {6, {250, 50, 25}, {4000, 250, 125}, 5},  {7, {400, 200, 100}, {4000, 1000, 500}, 5},
       {8, {250, 50, 25}, {4000, 250, 125}, 5},
   };
   for (const auto& c : cases) {
@@ -55,7 +57,8 @@ TEST(PayoutStorage, BuiltInPaytables) {
         EXPECT_GT(row[static_cast<size_t>(category)], 0);
         // Below the top prize, every row is the one-coin row times the coins.
         if (category > 0) {
-          EXPECT_EQ(row[static_cast<size_t>(category)], coins * table[0][static_cast<size_t>(category)]);
+          EXPECT_EQ(row[static_cast<size_t>(category)],
+                    coins * table[0][static_cast<size_t>(category)]);
         }
       }
       for (int category = last + 1; category < MaxCategories; ++category) {
@@ -188,9 +191,8 @@ TEST(PayoutStorage, DamagedFileDoesNotStopLoadingAndIsLeftAlone) {
       {"empty", "", 1, false},
       {"section of an unknown game", "[No such game]\n" + customLine + "\n", 1, false},
       {"a short line", "[Bonus Poker]\n   250    80\n", 1, false},
-      {"a bad line before a good one", "[Bonus Poker]\n" + customLine.substr(0, 300) + "x\n" +
-                                           customLine + "\n",
-       2, false},
+      {"a bad line before a good one",
+       "[Bonus Poker]\n" + customLine.substr(0, 300) + "x\n" + customLine + "\n", 2, false},
       {"a good line with CRLF", "[Bonus Poker]\r\n" + customLine + "\r\n\r\n", 1, true},
       {"a section without lines", "[Bonus Poker]\n\n[Jacks or better]\n", 1, false},
   };

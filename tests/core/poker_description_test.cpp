@@ -22,8 +22,8 @@ TEST(PokerDescription, NamesKindsAndCategories) {
     int jokers;
     std::vector<std::string> categories;
   };
-  const std::vector<std::string> lower = {"Full House", "Flush", "Straight", "Three of Kind",
-                                          "Two Pairs", "Jacks or Better"};
+  const std::vector<std::string> lower = {"Full House",    "Flush",     "Straight",
+                                          "Three of Kind", "Two Pairs", "Jacks or Better"};
   auto eleven = [&](std::vector<std::string> top) {
     top.insert(top.end(), lower.begin(), lower.end());
     return top;
@@ -35,22 +35,36 @@ TEST(PokerDescription, NamesKindsAndCategories) {
        eleven({"Royal Flush", "Four Aces", "Straight Flush", "Four Faces", "Four 2-10"})},
       {2, "Bonus Poker", -5, 0,
        eleven({"Royal Flush", "Four Aces", "Straight Flush", "Four 2-4", "Four 5-K"})},
-      {3, "Deuces Wild", 0, 0,
+      {3,
+       "Deuces Wild",
+       0,
+       0,
        {"Natural Royal Flush", "Four Deuces", "Wild Royal Flush", "Five of Kind", "Straight Flush",
         "Four of Kind", "Full House", "Flush", "Straight", "Three of Kind"}},
       {4, "Double Bonus", -5, 0,
        eleven({"Royal Flush", "Straight Flush", "Four Aces", "Four 2-4", "Four 5-K"})},
-      {5, "Double Joker Poker", -1, 2,
+      {5,
+       "Double Joker Poker",
+       -1,
+       2,
        {"Natural Royal Flush", "Wild Royal Flush", "Five of Kind", "Straight Flush", "Four of Kind",
         "Full House", "Flush", "Straight", "Three of Kind", "Two Pairs"}},
-      {6, "Jacks or better", -5, 0,
+      {6,
+       "Jacks or better",
+       -5,
+       0,
        {"Royal Flush", "Straight Flush", "Four of Kind", "Full House", "Flush", "Straight",
         "Three of Kind", "Two Pairs", "Jacks or Better"}},
-      {7, "Joker Poker", -1, 1,
-       {"Natural Royal Flush", "Five of Kind", "Wild Royal Flush", "Straight Flush",
-        "Four of Kind", "Full House", "Flush", "Straight", "Three of Kind", "Two Pairs",
-        "Kings or Better"}},
-      {8, "Tens or better", -5, 0,
+      {7,
+       "Joker Poker",
+       -1,
+       1,
+       {"Natural Royal Flush", "Five of Kind", "Wild Royal Flush", "Straight Flush", "Four of Kind",
+        "Full House", "Flush", "Straight", "Three of Kind", "Two Pairs", "Kings or Better"}},
+      {8,
+       "Tens or better",
+       -5,
+       0,
        {"Royal Flush", "Straight Flush", "Four of Kind", "Full House", "Flush", "Straight",
         "Three of Kind", "Two Pairs", "Tens or Better"}},
   };
@@ -62,7 +76,8 @@ TEST(PokerDescription, NamesKindsAndCategories) {
     EXPECT_EQ(game->WildRank, c.wildRank);
     EXPECT_EQ(game->JokerCount, c.jokers);
     EXPECT_EQ(game->IsNatural(), c.wildRank < 0 && c.jokers == 0);
-    EXPECT_EQ(dynamic_cast<const TWildPokerDescription*>(game.get()) != nullptr, !game->IsNatural());
+    EXPECT_EQ(dynamic_cast<const TWildPokerDescription*>(game.get()) != nullptr,
+              !game->IsNatural());
     EXPECT_EQ(Categories(*game), c.categories);
     for (int category = game->LastCategory + 1; category < MaxCategories; ++category) {
       EXPECT_EQ(game->CategoryName[static_cast<size_t>(category)], "");
@@ -82,17 +97,38 @@ TEST(PokerDescription, NaturalTypesFallIntoTheRightCategories) {
     int category;  // -1: paid nowhere
   };
   const Case cases[] = {
-      {6, FLUSH_STRAIGHT_T_A, 0}, {6, FLUSH_STRAIGHT_A_5, 1}, {6, FOUR_OF_KIND_2, 2},
-      {6, FOUR_OF_KIND_A, 2},     {6, STRAIGHT_A_5, 5},       {6, STRAIGHT_T_A, 5},
-      {6, PAIRS_T, -1},           {6, PAIRS_J, 8},            {6, PAIRS_A, 8},
-      {8, PAIRS_T, 8},            {8, PAIRS_9, -1},           {0, FOUR_OF_KIND_2 + 6, 1},
-      {0, FOUR_OF_KIND_A, 1},     {0, FOUR_OF_KIND_2 + 5, 2}, {0, FOUR_OF_KIND_2 + 4, 4},
-      {0, FOUR_OF_KIND_2 + 7, 4}, {0, FOUR_OF_KIND_K, 4},     {4, FOUR_OF_KIND_A, 2},
-      {4, FOUR_OF_KIND_2 + 2, 3}, {4, FOUR_OF_KIND_2 + 3, 4}, {2, FOUR_OF_KIND_A, 1},
-      {2, FLUSH_STRAIGHT, 2},     {1, FOUR_OF_KIND_J, 3},     {1, FOUR_OF_KIND_2 + 8, 4},
-      {1, FOUR_OF_KIND_K, 3},     {7, PAIRS_Q, -1},           {7, PAIRS_K, 10},
-      {3, PAIRS_A, -1},           {3, TWO_PAIRS, -1},         {3, THREE_OF_KIND_2, 9},
-      {5, TWO_PAIRS, 9},          {5, FLUSH_STRAIGHT_T_A, 0},
+      {6, FLUSH_STRAIGHT_T_A, 0},
+      {6, FLUSH_STRAIGHT_A_5, 1},
+      {6, FOUR_OF_KIND_2, 2},
+      {6, FOUR_OF_KIND_A, 2},
+      {6, STRAIGHT_A_5, 5},
+      {6, STRAIGHT_T_A, 5},
+      {6, PAIRS_T, -1},
+      {6, PAIRS_J, 8},
+      {6, PAIRS_A, 8},
+      {8, PAIRS_T, 8},
+      {8, PAIRS_9, -1},
+      {0, FOUR_OF_KIND_2 + 6, 1},
+      {0, FOUR_OF_KIND_A, 1},
+      {0, FOUR_OF_KIND_2 + 5, 2},
+      {0, FOUR_OF_KIND_2 + 4, 4},
+      {0, FOUR_OF_KIND_2 + 7, 4},
+      {0, FOUR_OF_KIND_K, 4},
+      {4, FOUR_OF_KIND_A, 2},
+      {4, FOUR_OF_KIND_2 + 2, 3},
+      {4, FOUR_OF_KIND_2 + 3, 4},
+      {2, FOUR_OF_KIND_A, 1},
+      {2, FLUSH_STRAIGHT, 2},
+      {1, FOUR_OF_KIND_J, 3},
+      {1, FOUR_OF_KIND_2 + 8, 4},
+      {1, FOUR_OF_KIND_K, 3},
+      {7, PAIRS_Q, -1},
+      {7, PAIRS_K, 10},
+      {3, PAIRS_A, -1},
+      {3, TWO_PAIRS, -1},
+      {3, THREE_OF_KIND_2, 9},
+      {5, TWO_PAIRS, 9},
+      {5, FLUSH_STRAIGHT_T_A, 0},
   };
   for (const auto& c : cases) {
     const auto game = CreateDescription(c.game);

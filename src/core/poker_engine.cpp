@@ -1,0 +1,532 @@
+#include "core/poker_engine.h"
+
+#include <cstdio>
+#include <map>
+
+#include "core/error.h"
+
+namespace tavrik {
+
+namespace {
+
+constexpr const char* kContextPrefix = "Error calculate natural case ";
+
+// The seven types whose counts depend on suits.
+constexpr std::array<int, 7> kSuitTypes = {
+    FLUSH_STRAIGHT_A_5, FLUSH_STRAIGHT, FLUSH_STRAIGHT_T_A, FLUSH,
+    STRAIGHT_A_5,       STRAIGHT,       STRAIGHT_T_A};
+
+template <class Row>
+void ZeroSuitTypes(Row& row) {
+  for (const int type : kSuitTypes) row[type] = 0;
+}
+
+std::string MaskContext(const char* operation, int mask) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%s(%s) DrawMask=%d", kContextPrefix, operation, mask);
+  return text;
+}
+
+}  // namespace
+
+int ClassifyNaturalHand(const THand& hand) {
+  if (hand.RankHistogram[1] == 5) {
+    int type = -1;
+    const int span = hand.MaxRank - hand.MinRank;
+    const bool ace = hand.RankCount[Ace] > 0;
+    if (span == 4 && !ace) {
+      type = STRAIGHT;
+    } else if (span == 3 && ace) {
+      if (hand.MinRank == 0) {
+        type = STRAIGHT_A_5;
+      } else if (hand.MaxRank == 11) {
+        type = STRAIGHT_T_A;
+      }
+    }
+    if (hand.SuitHistogram[5] == 1)
+      type = type == -1 ? FLUSH : type - (STRAIGHT_A_5 - FLUSH_STRAIGHT_A_5);
+    return type;
+  }
+  if (hand.RankHistogram[2] == 2) return TWO_PAIRS;
+  if (hand.RankHistogram[3] == 1 && hand.RankHistogram[2] == 1) return FULL_HOUSE;
+  int base = PAIRS_2, size = 2;
+  if (hand.RankHistogram[4] == 1) {
+    base = FOUR_OF_KIND_2;
+    size = 4;
+  } else if (hand.RankHistogram[3] == 1) {
+    base = THREE_OF_KIND_2;
+    size = 3;
+  } else if (hand.RankHistogram[2] != 1) {
+    return -1;
+  }
+  for (int rank = 0; rank < NumRanks; ++rank) {
+    if (hand.RankCount[rank] == size) return base + rank;
+  }
+  return -1;
+}
+
+TPokerEngine::TPokerEngine() {
+  TypeCategory.fill(-1);
+}
+
+void TPokerEngine::Prepare() {
+  for (auto& row : Count) row.fill(0);
+  for (auto& row : CatCount) row.fill(0);
+  Calculator.InitSuits(Deck);
+}
+
+void TPokerEngine::ResetDeal() {
+  Hand.Reset();
+  Deck.Refill();
+  if (Payout != nullptr) {
+    Payout->LastCategory = LastCategory;
+    Payout->DeckSize = Deck.Count;
+  }
+}
+
+void TPokerEngine::CheckCombination() {
+  WithContext("Error calculate natural case (CheckCombination)", [&] {
+    const int type = ClassifyNaturalHand(Hand);
+    if (type >= 0) Count[0][type] = 1;
+  });
+}
+
+TPokerEngine::TStraights TPokerEngine::CountStraights(int suit) const {
+  const auto deckCount = [&](int rank) -> int64_t {
+    return suit < 0 ? Deck.RankCount[rank] : Deck.RankSuitCount[rank][suit];
+  };
+  const bool heldAce = suit < 0 ? Held.RankCount[Ace] > 0 : Held.RankSuitCount[Ace][suit] > 0;
+  TStraights result;
+  const int hi = heldAce ? Ace : Held.MaxRank;
+  const int lo = Held.MinRank;
+  if (hi - lo < 5) {
+    for (int base = std::max(0, hi - 4); base <= std::min(lo, 8); ++base) {
+      int64_t product = 1;
+      for (int rank = base; rank < base + 5; ++rank) {
+        if (Held.RankCount[rank] == 0) product *= deckCount(rank);
+      }
+      (base == 8 ? result.Top : result.Middle) += product;
+    }
+  }
+  if (Held.MaxRank < 4) {
+    result.Wheel = heldAce ? 1 : deckCount(Ace);
+    for (int rank = 0; rank < 4; ++rank) {
+      if (Held.RankCount[rank] == 0) result.Wheel *= deckCount(rank);
+    }
+  }
+  result.Found = hi - lo < 5 || result.Wheel != 0;
+  return result;
+}
+
+void TPokerEngine::CountStraightsFlushes(int mask, int drawn) {
+  auto& row = Count[mask];
+  ZeroSuitTypes(row);
+  const bool flushPossible = Held.SuitHistogram[5 - drawn] == 1;
+  const int suit = Held.CardSuit[0];
+  if (flushPossible) row[FLUSH] = Binomial(Deck.SuitCount[suit], drawn);
+  const TStraights all = CountStraights(-1);
+  int64_t wheel = all.Wheel, middle = all.Middle, top = all.Top;
+  if (flushPossible) {
+    const TStraights flush = CountStraights(suit);
+    if (flush.Found) {
+      row[FLUSH_STRAIGHT_A_5] = static_cast<int32_t>(flush.Wheel);
+      row[FLUSH_STRAIGHT] = static_cast<int32_t>(flush.Middle);
+      row[FLUSH_STRAIGHT_T_A] = static_cast<int32_t>(flush.Top);
+      row[FLUSH] -= static_cast<int32_t>(flush.Wheel + flush.Middle + flush.Top);
+      wheel -= flush.Wheel;
+      middle -= flush.Middle;
+      top -= flush.Top;
+    }
+  }
+  row[STRAIGHT_A_5] = static_cast<int32_t>(wheel);
+  row[STRAIGHT] = static_cast<int32_t>(middle);
+  row[STRAIGHT_T_A] = static_cast<int32_t>(top);
+}
+
+void TPokerEngine::CheckDraw(int mask) {
+  WithContext([&] { return MaskContext("CheckDraw", mask); }, [&] { CountNaturalDraw(mask); });
+}
+
+void TPokerEngine::CountNaturalDraw(int mask) {
+  const int n = CardsDrawn[mask];
+  Held.LoadHeld(Hand, mask);
+  Calculator.Init(Held, Deck);
+  if (Held.WildCount > 0) return;
+  auto& row = Count[mask];
+  auto& calc = Calculator;
+  const int N = Deck.Count - Deck.WildCount;
+  int64_t total = Binomial(N, n);
+
+  if (Held.RankHistogram[1] == 5 - n) {
+    total -= calc.Singles[0][n];
+    CountStraightsFlushes(mask, n);
+  }
+  const bool noFours = Held.RankHistogram[4] == 0;
+  const bool noThrees = Held.RankHistogram[3] == 0;
+  const int heldPairs = Held.RankHistogram[2];
+  const bool fullHousePossible = Held.RankHistogram[1] < 3;
+  int64_t fullHouses = 0;
+  for (int rank = 0; rank < NumRanks; ++rank) {
+    const int d = Deck.RankCount[rank];
+    const int h = Held.RankCount[rank];
+    const int x = h == 0 ? d : 0;
+    int32_t w = 0;
+    if (noFours) {
+      if (noThrees) {
+        // One pair of this rank: its own share leaves the pair pool while it is counted.
+        const int k = 2 - h;
+        w = Binomial(d, k);
+        if (k >= 0) calc.Pairs[k] -= w;
+        if (k <= d && k <= n && (heldPairs == 0 || (heldPairs == 1 && k == 0))) {
+          const int64_t ways = int64_t{calc.Singles[x][n - k]} * Binomial(d, k);
+          row[PAIRS_2 + rank] = static_cast<int32_t>(ways);
+          total -= ways;
+        }
+      }
+      const int k = 3 - h;
+      if (k >= 0 && k <= d && k <= n) {
+        const int64_t fh =
+            fullHousePossible ? int64_t{Binomial(d, k)} * calc.Pairs[n - k] : int64_t{0};
+        fullHouses += fh;
+        const int64_t ways = int64_t{Binomial(d, k)} * Binomial(N - d, n - k) - fh;
+        row[THREE_OF_KIND_2 + rank] = static_cast<int32_t>(ways);
+        total -= ways;
+      }
+    }
+    const int k = 4 - h;
+    if (k >= 0 && k <= d && k <= n) {
+      const int64_t ways = int64_t{Binomial(d, k)} * Binomial(N - d, n - k);
+      row[FOUR_OF_KIND_2 + rank] = static_cast<int32_t>(ways);
+      total -= ways;
+    }
+    if (w > 0) calc.Pairs[2 - h] += w;
+  }
+  row[FULL_HOUSE] = static_cast<int32_t>(fullHouses);
+  // What is left are exactly the two-pair and full-house draws.
+  row[TWO_PAIRS] = static_cast<int32_t>(total - fullHouses);
+}
+
+void TPokerEngine::CountEmptyStraightsFlushes() {
+  auto& row = Count[31];
+  ZeroSuitTypes(row);
+  int64_t flushes = 0, wheelFlushes = 0, middleFlushes = 0, royals = 0;
+  for (int suit = 0; suit < NumSuits; ++suit) {
+    flushes += Binomial(Deck.SuitCount[suit], 5);
+    const auto has = [&](int rank) { return Deck.RankSuitCount[rank][suit] > 0; };
+    for (int base = 0; base <= 8; ++base) {
+      if (has(base) && has(base + 1) && has(base + 2) && has(base + 3) && has(base + 4)) {
+        ++(base == 8 ? royals : middleFlushes);
+      }
+    }
+    if (has(Ace) && has(0) && has(1) && has(2) && has(3)) ++wheelFlushes;
+  }
+  const auto& ranks = Deck.RankCount;
+  int64_t middle = 0;
+  for (int base = 0; base < 8; ++base) {
+    middle += int64_t{ranks[base]} * ranks[base + 1] * ranks[base + 2] * ranks[base + 3] *
+              ranks[base + 4];
+  }
+  const int64_t top = int64_t{ranks[8]} * ranks[9] * ranks[10] * ranks[11] * ranks[12];
+  const int64_t wheel = int64_t{ranks[Ace]} * ranks[0] * ranks[1] * ranks[2] * ranks[3];
+  row[FLUSH_STRAIGHT_A_5] = static_cast<int32_t>(wheelFlushes);
+  row[FLUSH_STRAIGHT] = static_cast<int32_t>(middleFlushes);
+  row[FLUSH_STRAIGHT_T_A] = static_cast<int32_t>(royals);
+  row[FLUSH] = static_cast<int32_t>(flushes - wheelFlushes - middleFlushes - royals);
+  row[STRAIGHT_A_5] = static_cast<int32_t>(wheel - wheelFlushes);
+  row[STRAIGHT] = static_cast<int32_t>(middle - middleFlushes);
+  row[STRAIGHT_T_A] = static_cast<int32_t>(top - royals);
+}
+
+void TPokerEngine::CheckEmpty() {
+  WithContext("Error calculate natural case (CheckEmpty)", [&] {
+    Held.LoadHeld(Hand, 31);
+    Calculator.Init(Held, Deck);
+    auto& row = Count[31];
+    const auto& calc = Calculator;
+    const int N = Deck.Count - Deck.WildCount;
+    CountEmptyStraightsFlushes();
+    int64_t total = int64_t{Binomial(N, 5)} - calc.Singles[0][5];
+    int64_t fullHouses = 0;
+    for (int rank = 0; rank < NumRanks; ++rank) {
+      const int d = Deck.RankCount[rank];
+      if (d > 1) {
+        const int64_t ways = int64_t{Binomial(d, 2)} * calc.Singles[d][3];
+        row[PAIRS_2 + rank] = static_cast<int32_t>(ways);
+        total -= ways;
+      }
+      if (d > 2) {
+        const int64_t fh = int64_t{Binomial(d, 3)} * (calc.Pairs[2] - Binomial(d, 2));
+        fullHouses += fh;
+        const int64_t ways = int64_t{Binomial(d, 3)} * Binomial(N - d, 2) - fh;
+        row[THREE_OF_KIND_2 + rank] = static_cast<int32_t>(ways);
+        total -= ways;
+      }
+      if (d > 3) {
+        const int64_t ways = int64_t{Binomial(d, 4)} * (N - d);
+        row[FOUR_OF_KIND_2 + rank] = static_cast<int32_t>(ways);
+        total -= ways;
+      }
+    }
+    row[FULL_HOUSE] = static_cast<int32_t>(fullHouses);
+    row[TWO_PAIRS] = static_cast<int32_t>(total - fullHouses);
+  });
+}
+
+void TPokerEngine::SumCategories() {
+  for (int type = 0; type < NaturalHandTypeCount; ++type) {
+    const int category = TypeCategory[type];
+    if (category < 0) continue;
+    for (int mask = 0; mask < HoldMaskCount; ++mask) CatCount[mask][category] += Count[mask][type];
+  }
+}
+
+void TPokerEngine::CheckDraw1(int mask) {
+  WithContext([&] { return MaskContext("CheckDraw", mask); },
+              [&] {
+                const int n = CardsDrawn[mask];
+                Held.LoadHeld(Hand, mask);
+                if (Held.WildCount > 0) return;
+                if (Held.RankHistogram[1] == 5 - n) {
+                  CountStraightsFlushes(mask, n);
+                } else {
+                  ZeroSuitTypes(Count[mask]);
+                }
+              });
+}
+
+void TPokerEngine::CheckEmpty1() {
+  WithContext("Error calculate natural case (CheckEmpty)", [&] { CountEmptyStraightsFlushes(); });
+}
+
+void TPokerEngine::ResumStraightsFlushes() {
+  for (int mask = 1; mask < HoldMaskCount; ++mask) {
+    for (const int type : kSuitTypes) {
+      if (TypeCategory[type] >= 0) CatCount[mask][TypeCategory[type]] = 0;
+    }
+    for (const int type : kSuitTypes) {
+      if (TypeCategory[type] >= 0) CatCount[mask][TypeCategory[type]] += Count[mask][type];
+    }
+  }
+}
+
+void TPokerEngine::ClearCounts() {
+  std::fill(Count[0].begin(), Count[0].begin() + 32, 0);
+  for (auto& row : CatCount) row.fill(0);
+}
+
+void TPokerEngine::SetDescription(const TPokerDescription& description) {
+  Name = description.Name;
+  LastCategory = description.LastCategory;
+  GameIndex = description.GameIndex;
+  Require(LastCategory >= 0 && LastCategory < MaxCategories, "Category count out of range");
+  CategoryNames.assign(description.CategoryName.begin(),
+                       description.CategoryName.begin() + LastCategory + 1);
+  TypeCategory.fill(-1);
+  for (int category = 0; category <= LastCategory; ++category) {
+    for (int type = 0; type < NaturalHandTypeCount; ++type) {
+      if (description.NaturalSet[category].Has(type)) TypeCategory[type] = category;
+    }
+  }
+}
+
+int TPokerEngine::GetHandCategory() const {
+  for (int type = 0; type < NaturalHandTypeCount; ++type) {
+    if (Count[0][type] == 1) return TypeCategory[type];
+  }
+  return -1;
+}
+
+int TPokerEngine::GetHandClassCount() const {
+  return static_cast<int>(NaturalDealClasses().size());
+}
+
+void TPokerEngine::SetPayout(TPayout* payout) {
+  Payout = payout;
+  if (Payout != nullptr) ResetDeal();
+}
+
+void TPokerEngine::NewDeal() {
+  Hand.Reset();
+  Deck.Refill();
+}
+
+int TPokerEngine::GetTheBest() {
+  return WithContext("Error calculate natural case (GetTheBest)", [&] {
+    Prepare();
+    CheckCombination();
+    for (int mask = 1; mask < 31; ++mask) CheckDraw(mask);
+    CheckEmpty();
+    SumCategories();
+    return ChooseBest();
+  });
+}
+
+int TPokerEngine::GetTheBest1() {
+  return WithContext("Error calculate natural case (GetTheBest)", [&] {
+    ClearCounts();
+    CheckCombination();
+    for (int mask = 1; mask < 31; ++mask) CheckDraw1(mask);
+    CheckEmpty1();
+    SumCategories();
+    return ChooseBest();
+  });
+}
+
+int TPokerEngine::ChooseBest() const {
+  int best = 0;
+  long double bestValue = DrawReturn(0);
+  for (int mask = 1; mask < HoldMaskCount; ++mask) {
+    const long double value = DrawReturn(mask);
+    if (value > bestValue) {
+      best = mask;
+      bestValue = value;
+    }
+  }
+  return best;
+}
+
+int64_t TPokerEngine::DrawCount(int mask) const {
+  return Binomial(Deck.Count, CardsDrawn[mask]);
+}
+
+long double TPokerEngine::DrawReturn(int mask) const {
+  return WithContext("Error calculate natural case (DrawReturn)", [&] {
+    Require(mask >= 0 && mask < HoldMaskCount, "Hold mask out of range: " + std::to_string(mask));
+    Require(Payout != nullptr, "No paytable attached");
+    int64_t sum = 0;
+    for (int category = 0; category <= LastCategory; ++category) {
+      sum += int64_t{Payout->Pay[category]} * CatCount[mask][category];
+    }
+    return static_cast<long double>(sum) / static_cast<long double>(DrawCount(mask));
+  });
+}
+
+void TPokerEngine::CheckRange(int category, int mask) const {
+  Require(mask >= 0 && mask < HoldMaskCount, "Hold mask out of range: " + std::to_string(mask));
+  Require(category >= 0 && category <= LastCategory + 1,
+          "Category out of range: " + std::to_string(category));
+}
+
+int64_t TPokerEngine::GetCategoryCount(int category, int mask) const {
+  CheckRange(category, mask);
+  if (category <= LastCategory) return CatCount[mask][category];
+  int64_t losing = DrawCount(mask);
+  for (int c = 0; c <= LastCategory; ++c) losing -= CatCount[mask][c];
+  return losing;
+}
+
+long double TPokerEngine::GetCategoryProbability(int category, int mask) const {
+  return static_cast<long double>(GetCategoryCount(category, mask)) /
+         static_cast<long double>(DrawCount(mask));
+}
+
+void TPokerEngine::DealClass(const TDealClass& deal) {
+  Hand.Clear();
+  for (size_t i = 0; i < 5; ++i) {
+    Hand.AddCard(deal.Rank[i], deal.Suit[i]);
+    Deck.Remove(deal.Rank[i], deal.Suit[i]);
+  }
+}
+
+void TPokerEngine::ReturnClass(const TDealClass& deal) {
+  for (size_t i = 0; i < 5; ++i) Deck.Add(deal.Rank[i], deal.Suit[i]);
+}
+
+void TPokerEngine::CountProgress() {
+  ++ProgressCounter;
+  if (ProgressCounter % 100 == 0 && OnProgress) OnProgress(ProgressCounter);
+}
+
+void TPokerEngine::AddClassResult(const TDealClass& deal, int best) {
+  const int drawn = CardsDrawn[best];
+  Payout->DealsByDraw[drawn] += deal.Weight;
+  for (int category = 0; category <= LastCategory; ++category) {
+    Payout->WinsByDraw[drawn][category] += CatCount[best][category] * deal.Weight;
+  }
+}
+
+void TPokerEngine::Check(const TDealClass& deal) {
+  WithContext(
+      [&] {
+        return std::string(kContextPrefix) + "(Check) Progress=" + std::to_string(ProgressCounter);
+      },
+      [&] {
+        DealClass(deal);
+        AddClassResult(deal, GetTheBest());
+        ReturnClass(deal);
+        CountProgress();
+      });
+}
+
+void TPokerEngine::Check1(const TDealClass& deal) {
+  WithContext(
+      [&] {
+        return std::string(kContextPrefix) + "(Check1) Progress=" + std::to_string(ProgressCounter);
+      },
+      [&] {
+        DealClass(deal);
+        AddClassResult(deal, GetTheBest1());
+        ReturnClass(deal);
+        CountProgress();
+      });
+}
+
+void TPokerEngine::RunPermutations() {
+  WithContext("Error calculate natural case (RunPermutations)", [&] {
+    Require(Payout != nullptr, "No paytable attached");
+    Payout->Reset();
+    NewDeal();
+    ProgressCounter = 0;
+    for (const TDealClass& deal : NaturalDealClasses()) {
+      if (deal.NewRanks) {
+        Check(deal);
+      } else {
+        Check1(deal);
+      }
+    }
+  });
+}
+
+std::string TPokerEngine::ReportDraw(int mask) {
+  Require(mask >= 0 && mask < HoldMaskCount, "Hold mask out of range: " + std::to_string(mask));
+  std::vector<TCard> cards;
+  for (int rank = 0; rank < NumRanks; ++rank) {
+    for (int suit = 0; suit < NumSuits; ++suit) {
+      for (int i = 0; i < Deck.RankSuitCount[rank][suit]; ++i) cards.push_back({rank, suit});
+    }
+  }
+  for (int i = 0; i < Deck.WildCount; ++i) cards.push_back(TCard{});
+  const int n = CardsDrawn[mask];
+  std::array<int64_t, NaturalHandTypeCount> listed{};
+  THand final;
+  final.SetWildRank(Deck.WildRank);
+  std::array<size_t, 5> pick{};
+  const auto visit = [&](auto&& self, size_t depth, size_t from) -> void {
+    if (depth == static_cast<size_t>(n)) {
+      final.LoadHeld(Hand, mask);
+      for (size_t i = 0; i < depth; ++i) final.AddCard(cards[pick[i]].Rank, cards[pick[i]].Suit);
+      if (final.WildCount == 0) {
+        const int type = ClassifyNaturalHand(final);
+        if (type >= 0) ++listed[type];
+      }
+      return;
+    }
+    for (size_t i = from; i < cards.size(); ++i) {
+      pick[depth] = i;
+      self(self, depth + 1, i + 1);
+    }
+  };
+  visit(visit, 0, 0);
+  std::string report;
+  for (int type = 0; type < NaturalHandTypeCount; ++type) {
+    if (listed[type] == Count[mask][type]) continue;
+    char line[128];
+    std::snprintf(line, sizeof line, "%-20s listed %lld counted %d\n",
+                  std::string(NaturalHandTypeNames[type]).c_str(),
+                  static_cast<long long>(listed[type]), Count[mask][type]);
+    report += line;
+  }
+  return report;
+}
+
+}  // namespace tavrik

@@ -1,0 +1,144 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/calculator.h"
+#include "core/card_bunch.h"
+#include "core/deal_classes.h"
+#include "core/hand_types.h"
+#include "core/payout.h"
+#include "core/poker_description.h"
+
+namespace tavrik {
+
+inline constexpr int HoldMaskCount = 32;  // hold masks 0..31; bit i set = card i replaced
+
+// Number of cards a hold mask draws (its set bits).
+inline constexpr std::array<int, HoldMaskCount> CardsDrawn = [] {
+  std::array<int, HoldMaskCount> result{};
+  for (int mask = 0; mask < HoldMaskCount; ++mask) {
+    for (int bit = 0; bit < 5; ++bit) result[mask] += (mask >> bit) & 1;
+  }
+  return result;
+}();
+
+// The fine type of five natural cards, or -1 when the hand has no type (no pair, straight
+// or flush). Reads only the hand's shape statistics.
+int ClassifyNaturalHand(const THand& hand);
+
+// Exact draw analysis of a natural game: for the five cards in Hand and the cards left in
+// Deck, the number of draws ending in each hand type and paying category for every hold
+// mask, the expected return of each hold and the best hold. Counts come from counting
+// formulas over the rank and suit counters; no draw is listed.
+//
+// Calling order: SetDescription once; SetPayout; per deal NewDeal, deal five cards into
+// Hand while removing them from Deck, GetTheBest and GetHandCategory; then any number of
+// DrawReturn, GetCategoryProbability and GetCategoryCount calls. Payout->Pay must hold the
+// current bet's row before DrawReturn is used.
+class TPokerEngine {
+ public:
+  TPokerEngine();
+  virtual ~TPokerEngine() = default;
+  TPokerEngine(const TPokerEngine&) = delete;
+  TPokerEngine& operator=(const TPokerEngine&) = delete;
+
+  // Zeroes Count and CatCount and prepares the suit tables of the deck.
+  virtual void Prepare();
+  // Empties Hand, refills Deck, copies LastCategory and the deck size into the payout.
+  virtual void ResetDeal();
+  // Classifies Hand into row 0 of Count (row 0 zeroed by the caller).
+  virtual void CheckCombination();
+  // Counts for mask 31 (all five cards drawn).
+  virtual void CheckEmpty();
+  // Counts for one mask 1..30.
+  virtual void CheckDraw(int mask);
+  // Folds Count into CatCount for all masks.
+  virtual void SumCategories();
+  // The whole-game computation: every deal up to suit permutation, weighted, analysed
+  // with the best hold; results in Payout's WinsByDraw and DealsByDraw (reset first).
+  virtual void RunPermutations();
+  // Lists every draw of `mask` for the current deal after an analysis, classifies each
+  // final hand and returns a report of the types whose listed and counted numbers differ
+  // (empty when they all agree). A diagnostic for developers.
+  virtual std::string ReportDraw(int mask);
+  // One deal class analysed by the partial recount (same ranks as the previous class).
+  virtual void Check1(const TDealClass& deal);
+  // Recounts only the straight and flush types of one mask 1..30.
+  virtual void CheckDraw1(int mask);
+  // Recounts only the straight and flush types of mask 31.
+  virtual void CheckEmpty1();
+  // Re-folds the straight and flush types into CatCount for masks 1..31.
+  virtual void ResumStraightsFlushes();
+  // Zeroes types 0..31 of row 0 of Count and all of CatCount.
+  virtual void ClearCounts();
+  // Takes the game's name, categories and type-to-category map.
+  virtual void SetDescription(const TPokerDescription& description);
+  // The paying category of the dealt hand after an analysis, or -1.
+  virtual int GetHandCategory() const;
+  // Number of deal classes RunPermutations visits.
+  virtual int GetHandClassCount() const;
+
+  // Attaches the running paytable (not owned); a non-null payout also resets the deal.
+  void SetPayout(TPayout* payout);
+  // Empties Hand and refills Deck; the payout is left alone.
+  void NewDeal();
+  // Analyses Hand against Deck and returns the best hold mask (ties keep the lower mask).
+  int GetTheBest();
+  // The same after only the straight and flush counts were redone: valid when the previous
+  // full analysis was of a deal with the same ranks in other suits.
+  int GetTheBest1();
+  // Expected coins paid for a hold at the current bet.
+  long double DrawReturn(int mask) const;
+  // Probability of ending in `category` (LastCategory + 1: losing) with hold `mask`.
+  long double GetCategoryProbability(int category, int mask) const;
+  // Draws of hold `mask` ending in `category`; for LastCategory + 1, the losing draws.
+  int64_t GetCategoryCount(int category, int mask) const;
+  // Number of possible draws for hold `mask`: C(Deck.Count, cards drawn).
+  int64_t DrawCount(int mask) const;
+  // One deal class analysed in full and added to the payout's accumulators.
+  void Check(const TDealClass& deal);
+
+  int32_t GameIndex = 0;
+  std::string Name;
+  TDeck Deck;  // the cards still available
+  THand Hand;  // the five dealt cards in table order
+  THand Held;  // scratch: the cards kept by the mask being counted
+  std::array<std::array<int32_t, NaturalHandTypeCount>, HoldMaskCount> Count{};
+  std::array<int32_t, NaturalHandTypeCount> TypeCategory{};
+  std::array<std::array<int64_t, MaxCategories>, HoldMaskCount> CatCount{};
+  int32_t LastCategory = 0;
+  std::vector<std::string> CategoryNames;
+  TPayout* Payout = nullptr;
+  std::function<void(int)> OnProgress;  // called with ProgressCounter every 100 classes
+  int32_t ProgressCounter = 0;
+  TCalculator Calculator;  // each engine counts with its own, so engines can run side by side
+
+ protected:
+  // Picks the best mask from CatCount: strictly greater return wins, ties keep the lower.
+  int ChooseBest() const;
+  // Adds the analysed class to the payout's accumulators and counts progress.
+  void AddClassResult(const TDealClass& deal, int best);
+  // Deals a class into Hand (removing the cards from Deck) and takes it back out again.
+  void DealClass(const TDealClass& deal);
+  void ReturnClass(const TDealClass& deal);
+  void CountProgress();
+  void CheckRange(int category, int mask) const;
+
+ private:
+  struct TStraights {
+    int64_t Wheel = 0, Middle = 0, Top = 0;
+    bool Found = false;
+  };
+  // Draws completing a straight with the held cards, all suits (suit = -1) or one suit.
+  TStraights CountStraights(int suit) const;
+  // Flush and straight counts of a mask whose held cards have different ranks.
+  void CountStraightsFlushes(int mask, int drawn);
+  void CountNaturalDraw(int mask);
+  void CountEmptyStraightsFlushes();
+};
+
+}  // namespace tavrik

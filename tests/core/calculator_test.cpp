@@ -1,0 +1,121 @@
+#include "core/calculator.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "core/error.h"
+#include "support/hand_text.h"
+
+namespace tavrik {
+namespace {
+
+TEST(Calculator, Binomials) {
+  const int draws47[] = {1, 47, 1081, 16215, 178365, 1533939};
+  for (int k = 0; k <= 5; ++k) EXPECT_EQ(Binomial(47, k), draws47[k]);
+  EXPECT_EQ(Binomial(52, 5), 2598960);
+  EXPECT_EQ(Binomial(53, 5), 2869685);
+  EXPECT_EQ(Binomial(49, 5), 1906884);
+  EXPECT_EQ(Binomial(3, 4), 0);
+  EXPECT_EQ(Binomial(4, -1), 0);
+  EXPECT_EQ(Binomial(0, 0), 1);
+  EXPECT_THROW(Binomial(54, 2), TError);
+  EXPECT_THROW(Binomial(20, 7), TError);
+}
+
+TEST(Calculator, CalcFormulaGivesElementarySymmetricSums) {
+  std::array<int32_t, 6> row{};
+  // Two values 4 and 4: power sums 2, 8, 32, 128, 512, 2048.
+  TCalculator::CalcFormula({2, 8, 32, 128, 512, 2048}, row, 0);
+  EXPECT_EQ(row, (std::array<int32_t, 6>{1, 8, 16, 0, 0, 0}));
+  // Values 1, 2, 3, 4 with 4 left out leave 1, 2, 3: e = 6, 11, 6.
+  TCalculator::CalcFormula({4, 10, 30, 100, 354, 1300}, row, 4);
+  EXPECT_EQ(row, (std::array<int32_t, 6>{1, 6, 11, 6, 0, 0}));
+}
+
+// Singles[x][k] and Pairs against direct enumeration over the ranks, for random held
+// hands and decks with cards missing.
+TEST(Calculator, SinglesAndPairsMatchDirectCounting) {
+  std::mt19937 random(17);
+  for (int trial = 0; trial < 200; ++trial) {
+    TDeck deck;
+    THand held;
+    std::vector<int> cards(52);
+    for (int i = 0; i < 52; ++i) cards[static_cast<size_t>(i)] = i;
+    std::shuffle(cards.begin(), cards.end(), random);
+    const int heldCount = trial % 5;
+    const int gone = static_cast<int>(random() % 12);
+    for (int i = 0; i < heldCount + gone; ++i) {
+      const TCard card = CardFromIndex(cards[static_cast<size_t>(i)]);
+      deck.Remove(card.Rank, card.Suit);
+      if (i < heldCount) held.AddCard(card.Rank, card.Suit);
+    }
+    TCalculator calc;
+    calc.Init(held, deck);
+    std::vector<int> fresh;
+    std::array<int32_t, 3> pairs{};
+    for (int rank = 0; rank < 13; ++rank) {
+      const int d = deck.RankCount[rank];
+      if (held.RankCount[rank] == 0 && d > 0) fresh.push_back(d);
+      const int k = 2 - held.RankCount[rank];
+      if (k >= 0) pairs[static_cast<size_t>(k)] += Binomial(d, k);
+    }
+    EXPECT_EQ(calc.Pairs, pairs);
+    for (int x = 0; x <= 4; ++x) {
+      std::vector<int> values = fresh;
+      if (x > 0) {
+        const auto it = std::find(values.begin(), values.end(), x);
+        if (it == values.end()) continue;  // no fresh rank with that count to leave out
+        values.erase(it);
+      }
+      // e_k by dynamic programming over the values.
+      std::array<int64_t, 6> e{1, 0, 0, 0, 0, 0};
+      for (const int v : values) {
+        for (int k = 5; k >= 1; --k) e[static_cast<size_t>(k)] += e[static_cast<size_t>(k - 1)] * v;
+      }
+      for (int k = 0; k <= 5; ++k) {
+        EXPECT_EQ(calc.Singles[static_cast<size_t>(x)][static_cast<size_t>(k)],
+                  e[static_cast<size_t>(k)])
+            << "trial " << trial << " x " << x << " k " << k;
+      }
+    }
+  }
+}
+
+TEST(Calculator, PairsOfTwoHeldAces) {
+  TDeck deck;
+  deck.Remove(12, 0);
+  deck.Remove(12, 1);
+  const THand held = test::MakeHand("AS AC");
+  TCalculator calc;
+  calc.Init(held, deck);
+  EXPECT_EQ(calc.Pairs, (std::array<int32_t, 3>{1, 0, 72}));
+}
+
+TEST(Calculator, RangesOverRanksAndSuits) {
+  TDeck deck;
+  deck.SetWildRank(0);  // deuces wild: full power sums
+  deck.Remove(5, 2);
+  deck.Remove(12, 2);
+  THand held;
+  held.SetWildRank(0);
+  test::AddCards(held, "KD 2C");
+  TCalculator calc;
+  calc.Init(held, deck);
+  calc.InitSuits(deck);
+  EXPECT_EQ(calc.SuitRange(2, -1, 12), deck.SuitCount[2]);
+  EXPECT_EQ(calc.SuitRange(2, -1, 20), deck.SuitCount[2]);
+  EXPECT_EQ(calc.SuitRange(2, 3, 7), 3);  // 6D, 8D, 9D: the 7D is gone
+  EXPECT_EQ(calc.SuitRange(0, 7, 12), 5);
+  // Fresh ranks 9..12 are J, Q, A with deck counts 4, 4, 3 (the king is held).
+  std::array<int32_t, 6> row{};
+  calc.CalcSingleRange(8, 12, row);
+  EXPECT_EQ(row, (std::array<int32_t, 6>{1, 11, 4 * 4 + 4 * 3 + 4 * 3, 48, 0, 0}));
+  // The deuces are wild: rank 0 counts as a fresh rank with no cards.
+  EXPECT_EQ(calc.PowerSums[0][0], 1);
+  EXPECT_EQ(calc.PowerSums[0][1], 0);
+}
+
+}  // namespace
+}  // namespace tavrik

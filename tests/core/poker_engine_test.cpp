@@ -1,0 +1,286 @@
+#include "core/poker_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <set>
+#include <vector>
+
+#include "core/error.h"
+#include "core/payout_storage.h"
+#include "support/hand_text.h"
+#include "support/reference_evaluator.h"
+#include "support/temp_folder.h"
+
+namespace tavrik {
+namespace {
+
+// An engine for one natural game with the built-in paytable at `coins`.
+struct TEngineFixture {
+  explicit TEngineFixture(int game, int coins = 1) {
+    TempFolder folder;
+    const auto description = CreateDescription(game);
+    engine.SetDescription(*description);
+    engine.SetPayout(&payout);
+    payout.SetPay(TPayoutStorage(folder.Path() / "none.dat").GetPaytable(game, 0), coins);
+  }
+  // Deals the cards of `text` and analyses them; returns the best mask.
+  int Analyse(const std::string& text) {
+    engine.NewDeal();
+    test::AddCards(engine.Hand, text);
+    for (int i = 0; i < engine.Hand.Count; ++i) {
+      engine.Deck.Remove(engine.Hand.CardRank[i], engine.Hand.CardSuit[i]);
+    }
+    return engine.GetTheBest();
+  }
+  TPayout payout;
+  TPokerEngine engine;
+};
+
+// Counts every draw of every mask by listing it, with the test's own evaluator.
+std::array<std::array<int64_t, NaturalHandTypeCount>, 32> ListAllDraws(const THand& hand,
+                                                                       const TDeck& deck) {
+  std::vector<std::pair<int, int>> cards;
+  for (int rank = 0; rank < 13; ++rank) {
+    for (int suit = 0; suit < 4; ++suit) {
+      if (deck.RankSuitCount[rank][suit] > 0) cards.emplace_back(rank, suit);
+    }
+  }
+  std::array<std::array<int64_t, NaturalHandTypeCount>, 32> counts{};
+  std::array<int, 5> ranks{}, suits{};
+  for (int mask = 0; mask < 32; ++mask) {
+    int held = 0;
+    for (int i = 0; i < 5; ++i) {
+      if ((mask & (1 << i)) == 0) {
+        ranks[static_cast<size_t>(held)] = hand.CardRank[i];
+        suits[static_cast<size_t>(held)] = hand.CardSuit[i];
+        ++held;
+      }
+    }
+    auto& row = counts[static_cast<size_t>(mask)];
+    const auto visit = [&](auto&& self, int position, size_t from) -> void {
+      if (position == 5) {
+        const int type = test::ReferenceType(ranks, suits);
+        if (type >= 0) ++row[static_cast<size_t>(type)];
+        return;
+      }
+      for (size_t i = from; i < cards.size(); ++i) {
+        ranks[static_cast<size_t>(position)] = cards[i].first;
+        suits[static_cast<size_t>(position)] = cards[i].second;
+        self(self, position + 1, i + 1);
+      }
+    };
+    visit(visit, held, 0);
+  }
+  return counts;
+}
+
+std::vector<std::string> DealsToCheck() {
+  std::vector<std::string> deals = {
+      "AS KS QS JS 9D", "JH JS 4C 7D 9S", "AS KS QS JS TS", "2H 3H 4H 5H AH", "8C 8D 8H 8S AS",
+      "7D 7C 7H QS QD", "QS QH 5C 5D AS", "9C 9D 4S 4H 4C", "2C 3D 4H 5S 9C", "5C 6D 8H 9S 2S",
+      "TC JC QC KC 3D", "AD 2D 3D 4D 9S", "KS QH JD TC 9S", "2S 7C 9D JH KH", "6H 6D 6C 6S 6H"};
+  deals.pop_back();  // keep five distinct cards per deal
+  std::mt19937 random(20261206);
+  for (int i = 0; i < 36; ++i) {
+    std::vector<int> cards(52);
+    for (int c = 0; c < 52; ++c) cards[static_cast<size_t>(c)] = c;
+    std::shuffle(cards.begin(), cards.end(), random);
+    std::string text;
+    for (int c = 0; c < 5; ++c)
+      text += CardText(CardFromIndex(cards[static_cast<size_t>(c)])) + " ";
+    deals.push_back(text);
+  }
+  return deals;
+}
+
+// The heart of the engine: every count of every mask equals the number of listed draws,
+// per fine type and per category of every natural game.
+TEST(PokerEngine, CountsEqualListedDrawsForEveryMask) {
+  const int naturalGames[] = {0, 1, 2, 4, 6, 8};
+  std::vector<std::unique_ptr<TEngineFixture>> engines;
+  for (const int game : naturalGames) engines.push_back(std::make_unique<TEngineFixture>(game));
+  for (const auto& deal : DealsToCheck()) {
+    SCOPED_TRACE(deal);
+    TEngineFixture& first = *engines[0];
+    first.Analyse(deal);
+    const auto listed = ListAllDraws(first.engine.Hand, first.engine.Deck);
+    for (int mask = 0; mask < 32; ++mask) {
+      for (int type = 0; type < NaturalHandTypeCount; ++type) {
+        ASSERT_EQ(first.engine.Count[mask][type], listed[mask][type])
+            << "mask " << mask << " " << NaturalHandTypeNames[type];
+      }
+    }
+    for (size_t g = 0; g < engines.size(); ++g) {
+      auto& fixture = *engines[g];
+      fixture.Analyse(deal);
+      const auto description = CreateDescription(naturalGames[g]);
+      for (int mask = 0; mask < 32; ++mask) {
+        int64_t paying = 0;
+        for (int category = 0; category <= description->LastCategory; ++category) {
+          int64_t expected = 0;
+          for (int type = 0; type < NaturalHandTypeCount; ++type) {
+            if (description->NaturalSet[category].Has(type)) expected += listed[mask][type];
+          }
+          paying += expected;
+          ASSERT_EQ(fixture.engine.GetCategoryCount(category, mask), expected)
+              << description->Name << " mask " << mask << " category " << category;
+        }
+        const int64_t draws = Binomial(47, CardsDrawn[mask]);
+        EXPECT_EQ(fixture.engine.GetCategoryCount(description->LastCategory + 1, mask),
+                  draws - paying);
+      }
+    }
+  }
+}
+
+TEST(PokerEngine, RoyalDrawInJacksOrBetter) {
+  TEngineFixture f(GAME_JACKS_OR_BETTER);
+  const int best = f.Analyse("AS KS QS JS 9D");
+  EXPECT_EQ(best, 16);
+  EXPECT_EQ(f.engine.DrawReturn(0), 0.0L);
+  // Discarding the 9D: 47 draws.
+  const int64_t expected16[] = {1, 0, 0, 0, 8, 3, 0, 0, 12};
+  for (int category = 0; category <= 8; ++category) {
+    EXPECT_EQ(f.engine.GetCategoryCount(category, 16), expected16[category]) << category;
+  }
+  EXPECT_EQ(f.engine.DrawReturn(16), 322.0L / 47.0L);
+  // Drawing five.
+  const int64_t expected31[] = {3, 27, 344, 2124, 3462, 7002, 31502, 71802, 129552};
+  for (int category = 0; category <= 8; ++category) {
+    EXPECT_EQ(f.engine.GetCategoryCount(category, 31), expected31[category]) << category;
+  }
+  EXPECT_EQ(f.engine.DrawCount(31), 1533939);
+  EXPECT_EQ(f.engine.GetHandCategory(), -1);
+  EXPECT_EQ(f.engine.GetCategoryCount(9, 0), 1);
+  EXPECT_EQ(f.engine.GetCategoryProbability(9, 0), 1.0L);
+}
+
+TEST(PokerEngine, BestHoldsAndReturns) {
+  struct Case {
+    int game;
+    int coins;
+    const char* deal;
+    int best;
+    double bestReturn;
+    int category;
+  };
+  const Case cases[] = {
+      {GAME_JACKS_OR_BETTER, 1, "JH JS 4C 7D 9S", 28, 1.536540, 8},
+      {GAME_JACKS_OR_BETTER, 1, "AS KS QS JS TS", 0, 250.0, 0},
+      {GAME_JACKS_OR_BETTER, 5, "AS KS QS JS TS", 0, 4000.0, 0},
+      {GAME_TENS_OR_BETTER, 1, "TH TS 4C 7D 9S", 28, -1.0, 8},
+      {GAME_JACKS_OR_BETTER, 1, "TH TS 4C 7D 9S", 28, -1.0, -1},
+      // Four aces: standing pat and drawing to the kicker pay the same; pat wins the tie.
+      {GAME_JACKS_OR_BETTER, 1, "AS AH AD AC KS", 0, 25.0, 2},
+      {GAME_ACES_AND_EIGHTS, 1, "8S 8H 8D 8C AS", 0, 80.0, 1},
+      {GAME_ACES_AND_EIGHTS, 1, "7S 7H 7D 7C KS", 0, 50.0, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.deal);
+    TEngineFixture f(c.game, c.coins);
+    EXPECT_EQ(f.Analyse(c.deal), c.best);
+    if (c.bestReturn >= 0) {
+      EXPECT_NEAR(static_cast<double>(f.engine.DrawReturn(c.best)), c.bestReturn, 5e-7);
+    }
+    EXPECT_EQ(f.engine.GetHandCategory(), c.category);
+  }
+}
+
+// Over many deals: the chosen hold returns at least as much as every other, no lower mask
+// returns as much, the counts of every mask add up to its draws, and the partial recount
+// after a suit change gives the same result as a full analysis.
+TEST(PokerEngine, ChoiceTotalsAndPartialRecount) {
+  TEngineFixture full(GAME_DOUBLE_BONUS, 5);
+  TEngineFixture partial(GAME_DOUBLE_BONUS, 5);
+  std::mt19937 random(99);
+  for (int trial = 0; trial < 300; ++trial) {
+    std::vector<int> cards(52);
+    for (int c = 0; c < 52; ++c) cards[static_cast<size_t>(c)] = c;
+    std::shuffle(cards.begin(), cards.end(), random);
+    std::string text;
+    for (int c = 0; c < 5; ++c)
+      text += CardText(CardFromIndex(cards[static_cast<size_t>(c)])) + " ";
+    SCOPED_TRACE(text);
+    const int best = full.Analyse(text);
+    for (int mask = 0; mask < 32; ++mask) {
+      int64_t typed = 0;
+      for (const int32_t count : full.engine.Count[mask]) typed += count;
+      EXPECT_LE(typed, full.engine.DrawCount(mask));
+      EXPECT_GE(full.engine.GetCategoryCount(full.engine.LastCategory + 1, mask), 0);
+      if (mask < best) {
+        EXPECT_LT(full.engine.DrawReturn(mask), full.engine.DrawReturn(best));
+      }
+      EXPECT_LE(full.engine.DrawReturn(mask), full.engine.DrawReturn(best));
+    }
+    // The same ranks with the suits rotated: full analysis of the original, then the partial
+    // recount of the rotated deal against a full analysis of it.
+    std::string rotated;
+    std::set<std::pair<int, int>> distinct;
+    for (int c = 0; c < 5; ++c) {
+      const TCard card = CardFromIndex(cards[static_cast<size_t>(c)]);
+      const TCard moved{card.Rank, (card.Suit + 1 + c % 2) % 4};
+      distinct.insert({moved.Rank, moved.Suit});
+      rotated += CardText(moved) + " ";
+    }
+    if (distinct.size() < 5) continue;
+    partial.Analyse(text);
+    partial.engine.NewDeal();
+    test::AddCards(partial.engine.Hand, rotated);
+    for (int i = 0; i < 5; ++i)
+      partial.engine.Deck.Remove(partial.engine.Hand.CardRank[i], partial.engine.Hand.CardSuit[i]);
+    const int partialBest = partial.engine.GetTheBest1();
+    EXPECT_EQ(partialBest, full.Analyse(rotated));
+    EXPECT_EQ(partial.engine.CatCount, full.engine.CatCount);
+  }
+}
+
+TEST(PokerEngine, ReportDrawFindsNoDifference) {
+  TEngineFixture f(GAME_JACKS_OR_BETTER);
+  f.Analyse("JH JS 4C 7D 9S");
+  for (const int mask : {0, 7, 19, 28}) EXPECT_EQ(f.engine.ReportDraw(mask), "") << mask;
+  f.engine.Count[28][PAIRS_J] += 1;  // a corrupted count is reported
+  EXPECT_NE(f.engine.ReportDraw(28).find("PAIRS_J"), std::string::npos);
+}
+
+TEST(PokerEngine, ErrorsCarryTheirContext) {
+  TEngineFixture f(GAME_JACKS_OR_BETTER);
+  f.Analyse("JH JS 4C 7D 9S");
+  EXPECT_THROW(f.engine.GetCategoryCount(10, 0), TError);
+  EXPECT_THROW(f.engine.GetCategoryCount(0, 32), TError);
+  try {
+    f.engine.DrawReturn(40);
+    FAIL() << "no exception";
+  } catch (const TError& error) {
+    EXPECT_EQ(error.Message(),
+              "Hold mask out of range: 40\r\nError calculate natural case (DrawReturn)");
+  }
+  TPokerEngine unattached;
+  try {
+    unattached.RunPermutations();
+    FAIL() << "no exception";
+  } catch (const TError& error) {
+    EXPECT_EQ(error.Message(),
+              "No paytable attached\r\nError calculate natural case (RunPermutations)");
+  }
+}
+
+TEST(PokerEngine, DealClassesCoverEveryDealOnce) {
+  const auto& classes = NaturalDealClasses();
+  EXPECT_EQ(classes.size(), 134459u);
+  EXPECT_EQ(TPokerEngine().GetHandClassCount(), 134459);
+  int64_t weights = 0;
+  int rankPatterns = 0;
+  for (const auto& deal : classes) {
+    EXPECT_TRUE(deal.Weight == 4 || deal.Weight == 12 || deal.Weight == 24);
+    weights += deal.Weight;
+    rankPatterns += deal.NewRanks ? 1 : 0;
+  }
+  EXPECT_EQ(weights, 2598960);
+  EXPECT_EQ(rankPatterns, 6175);  // multisets of five ranks, at most four alike
+  EXPECT_TRUE(classes.front().NewRanks);
+}
+
+}  // namespace
+}  // namespace tavrik
