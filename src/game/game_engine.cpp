@@ -133,8 +133,8 @@ int TGameEngine::BuildFinalHand(int mask) {
   hand.Reset();
   size_t replaced = 0;
   for (size_t i = 0; i < 5; ++i) {
-    const int index = ((mask >> i) & 1) != 0 ? HandRecord.DrawCards[replaced++]
-                                             : HandRecord.DealtCards[i];
+    const int index =
+        ((mask >> i) & 1) != 0 ? HandRecord.DrawCards[replaced++] : HandRecord.DealtCards[i];
     const TCard card = CardFromIndex(index);
     hand.AddCard(card.Rank, card.Suit);
   }
@@ -148,7 +148,9 @@ int TGameEngine::PayFor(int category) const {
   return Payouts[static_cast<size_t>(Bet - 1)][static_cast<size_t>(category)];
 }
 
-void TGameEngine::UpdateHandCategory() { HandCategory = engine_->GetHandCategory(); }
+void TGameEngine::UpdateHandCategory() {
+  HandCategory = engine_->GetHandCategory();
+}
 
 void TGameEngine::Draw() {
   WithContext("Draw", [&] {
@@ -433,11 +435,17 @@ double TGameEngine::Accuracy() const {
   return SumPerfectReturn > 0 ? SumPlayerReturn / SumPerfectReturn * 100 : 100;
 }
 
-double TGameEngine::PlayTime() const { return StartTime == 0 ? SavedTime : Clock() - StartTime; }
+double TGameEngine::PlayTime() const {
+  return StartTime == 0 ? SavedTime : Clock() - StartTime;
+}
 
-std::string TGameEngine::GameTitle() const { return GameDisplayName(GameType()); }
+std::string TGameEngine::GameTitle() const {
+  return GameDisplayName(GameType());
+}
 
-int TGameEngine::CategoryCount() const { return engine_->LastCategory + 1; }
+int TGameEngine::CategoryCount() const {
+  return engine_->LastCategory + 1;
+}
 
 std::string TGameEngine::CategoryName(int category) const {
   Require(category >= 0 && category < CategoryCount(),
@@ -445,9 +453,13 @@ std::string TGameEngine::CategoryName(int category) const {
   return engine_->CategoryNames[static_cast<size_t>(category)];
 }
 
-bool TGameEngine::IsWild(int rank) const { return engine_->Deck.IsWild(rank); }
+bool TGameEngine::IsWild(int rank) const {
+  return engine_->Deck.IsWild(rank);
+}
 
-int TGameEngine::GameType() const { return engine_->GameIndex; }
+int TGameEngine::GameType() const {
+  return engine_->GameIndex;
+}
 
 void TGameEngine::ShowStatistics() {
   WithContext("ShowStatistics", [&] { windows_.ShowStatistics(*logger_, preferences_); });

@@ -34,7 +34,9 @@ double ReadFloat(const TIniFile& ini, std::string_view key, double fallback) {
 }
 
 // A stored game key that names a game and paytable.
-bool IsGameKey(std::string_view key) { return GameFromKey(key) >= 0 && PaytableFromKey(key) >= 0; }
+bool IsGameKey(std::string_view key) {
+  return GameFromKey(key) >= 0 && PaytableFromKey(key) >= 0;
+}
 
 }  // namespace
 
