@@ -128,13 +128,19 @@ void TGameEngine::Deal() {
   });
 }
 
+std::array<int, 5> TGameEngine::FinalCards(int mask) const {
+  std::array<int, 5> cards{};
+  size_t replaced = 0;
+  for (size_t i = 0; i < 5; ++i) {
+    cards[i] = ((mask >> i) & 1) != 0 ? HandRecord.DrawCards[replaced++] : HandRecord.DealtCards[i];
+  }
+  return cards;
+}
+
 int TGameEngine::BuildFinalHand(int mask) {
   THand& hand = engine_->Hand;
   hand.Reset();
-  size_t replaced = 0;
-  for (size_t i = 0; i < 5; ++i) {
-    const int index =
-        ((mask >> i) & 1) != 0 ? HandRecord.DrawCards[replaced++] : HandRecord.DealtCards[i];
+  for (const int index : FinalCards(mask)) {
     const TCard card = CardFromIndex(index);
     hand.AddCard(card.Rank, card.Suit);
   }
@@ -180,14 +186,8 @@ void TGameEngine::Draw() {
     HandRecord.MaxWinMask = RecordByte(maxWinMask, "MaxWinMask");
 
     HoldMask = HandRecord.PlayerMask;
-    engine_->Hand.Reset();
-    size_t replaced = 0;
-    for (int i = 0; i < 5; ++i) {
-      const int index = ((HoldMask >> i) & 1) != 0 ? HandRecord.DrawCards[replaced++]
-                                                   : Cards[static_cast<size_t>(i)];
-      PlaceCard(i, index);
-    }
-    engine_->GetTheBest();
+    Cards = FinalCards(HoldMask);
+    BuildFinalHand(HoldMask);
     UpdateHandCategory();
     State = GameState::Finished;
     Win = PayFor(HandCategory);

@@ -143,8 +143,7 @@ class TGameEngine {
 
   TLogger& Logger() { return *logger_; }
   const TPokerEngine& Engine() const { return *engine_; }
-  // The problem hands of the current game, when loaded, and the next one's position.
-  const std::vector<int32_t>& ErrorHands() const { return errorHands_; }
+  // Whether the problem hands of the current game and paytable are loaded.
   bool HasErrorHands() const { return !errorHands_.empty(); }
 
   TPaytable Payouts{};  // row bet - 1, column category
@@ -152,7 +151,7 @@ class TGameEngine {
   std::array<int, 5> Cards{NoCard, NoCard, NoCard, NoCard, NoCard};
   std::array<uint8_t, 61> UsedCards{};
   int HoldMask = 0;
-  size_t ErrorHandIndex = 0;
+  size_t ErrorHandIndex = 0;  // the problem hand dealt next
   GameState State = GameState::NoRound;
   GameMode Mode = GameMode::Training;
   int HandCategory = -1;
@@ -185,7 +184,9 @@ class TGameEngine {
   int DealCard();
   // Puts card `index` at `position` of the table and into the analysed hand.
   void PlaceCard(int position, int index);
-  // Category of the final hand that hold `mask` makes with the round's replacement cards.
+  // The final hand that hold `mask` makes with the round's replacement cards.
+  std::array<int, 5> FinalCards(int mask) const;
+  // Puts that hand into the analysis and returns its category (-1 when it pays nothing).
   int BuildFinalHand(int mask);
   int PayFor(int category) const;
   void UpdateHandCategory();
