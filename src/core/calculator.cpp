@@ -11,45 +11,106 @@ void detail::ThrowBinomialRange(int n, int k) {
                ") is outside the table");
 }
 
+namespace {
+
+// Per deck count d = 0..4: what a fresh rank adds to the power sums (1, d, d^2, ..., d^5);
+// in the natural table an empty rank adds nothing, not even to the rank count.
+constexpr std::array<std::array<int32_t, 6>, 5> PowerRow(bool countEmpty) {
+  std::array<std::array<int32_t, 6>, 5> rows{};
+  for (int d = 0; d <= 4; ++d) {
+    rows[d][0] = (d > 0 || countEmpty) ? 1 : 0;
+    int32_t power = 1;
+    for (int e = 1; e <= 5; ++e) rows[d][e] = power *= d;
+  }
+  return rows;
+}
+constexpr auto kNaturalPowerRow = PowerRow(false);
+constexpr auto kWildPowerRow = PowerRow(true);
+
+// Per deck count d and held count h: C(d, 2 - h), 0 when 2 - h is not in 0..d.
+constexpr std::array<std::array<int32_t, 5>, 5> kPairShare = [] {
+  std::array<std::array<int32_t, 5>, 5> share{};
+  for (int d = 0; d <= 4; ++d) {
+    for (int h = 0; h <= 2; ++h) {
+      const int k = 2 - h;
+      share[d][h] = k <= d ? detail::BinomialTable.Value[d][k] : 0;
+    }
+  }
+  return share;
+}();
+
+}  // namespace
+
 void TCalculator::Init(const TCardBunch& held, const TCardBunch& deck) {
   WithContext("Error in calculator  (Init)", [&] {
-    Pairs = {};
-    if (held.WildCount == 0 && deck.WildCount == 0) {
-      auto& row = PowerSums[12];
-      row = {};
-      for (int rank = 0; rank < NumRanks; ++rank) {
-        const int d = deck.RankCount[rank];
-        if (held.RankCount[rank] != 0 || d <= 0) continue;
-        const auto& power = Powers[static_cast<size_t>(d - 1)];
-        row[0] += 1;
-        for (int e = 1; e <= 5; ++e) row[e] += power[static_cast<size_t>(e - 1)];
-      }
-    } else {
-      std::array<int32_t, 6> sum{};
-      for (int rank = 0; rank < NumRanks; ++rank) {
-        const int d = deck.RankCount[rank];
-        if (held.RankCount[rank] == 0) {
-          sum[0] += 1;
-          if (d > 0) {
-            const auto& power = Powers[static_cast<size_t>(d - 1)];
-            for (int e = 1; e <= 5; ++e) sum[e] += power[static_cast<size_t>(e - 1)];
-          }
-        }
-        PowerSums[rank] = sum;
-      }
-    }
+    const bool natural = held.WildCount == 0 && deck.WildCount == 0;
+    const auto& powerRow = natural ? kNaturalPowerRow : kWildPowerRow;
+    std::array<int32_t, 6> sum{};
+    std::array<int32_t, 5> pairsByHeld{};  // index h: the share of ranks held h times
     for (int rank = 0; rank < NumRanks; ++rank) {
       const int d = deck.RankCount[rank];
-      const int k = 2 - held.RankCount[rank];
-      if (k >= 0 && k <= d) Pairs[k] += Binomial(d, k);
+      const int h = held.RankCount[rank];
+      if (d < 0 || d > 4 || h < 0 || h > 4) ThrowOutOfRange("Rank count", d < 0 || d > 4 ? d : h);
+      const int32_t fresh = h == 0 ? 1 : 0;
+      const auto& add = powerRow[d];
+      for (int e = 0; e <= 5; ++e) sum[e] += fresh * add[e];
+      if (!natural) PowerSums[rank] = sum;
+      pairsByHeld[h] += kPairShare[d][h];
     }
+    PowerSums[12] = sum;
+    Pairs = {pairsByHeld[2], pairsByHeld[1], pairsByHeld[0]};
+    CalcSingles();
+  });
+}
+
+void TCalculator::Init(const THand& held, const TCardBunch& deck) {
+  if (held.WildCount != 0 || deck.WildCount != 0) {
+    Init(static_cast<const TCardBunch&>(held), deck);
+    return;
+  }
+  WithContext("Error in calculator  (Init)", [&] {
+    // Sums over every rank of the deck, kept while the deck stays the same; then the held
+    // ranks (at most five) are taken out again.
+    if (deck.RankCount != cachedDeck_) {
+      deckPowers_ = {};
+      deckPairs_ = 0;
+      for (int rank = 0; rank < NumRanks; ++rank) {
+        const int d = deck.RankCount[rank];
+        if (d < 0 || d > 4) ThrowOutOfRange("Rank count", d);
+        for (int e = 0; e <= 5; ++e) deckPowers_[e] += kNaturalPowerRow[d][e];
+        deckPairs_ += kPairShare[d][0];
+      }
+      cachedDeck_ = deck.RankCount;
+    }
+    std::array<int32_t, 6> sum = deckPowers_;
+    std::array<int32_t, 5> pairsByHeld{deckPairs_, 0, 0, 0, 0};
+    unsigned seen = 0;
+    for (int position = 0; position < held.Count; ++position) {
+      const int rank = held.CardRank[position];
+      if ((seen >> rank) & 1u) continue;
+      seen |= 1u << rank;
+      const int d = deck.RankCount[rank];
+      const int h = held.RankCount[rank];
+      for (int e = 0; e <= 5; ++e) sum[e] -= kNaturalPowerRow[d][e];
+      pairsByHeld[0] -= kPairShare[d][0];
+      pairsByHeld[h] += kPairShare[d][h];
+    }
+    PowerSums[12] = sum;
+    Pairs = {pairsByHeld[2], pairsByHeld[1], pairsByHeld[0]};
     CalcSingles();
   });
 }
 
 void TCalculator::CalcSingles() {
   WithContext("Error in calculator  (CalcSingles)", [&] {
-    for (int x = 0; x <= 4; ++x) CalcFormula(PowerSums[12], Singles[x], x);
+    CalcFormula(PowerSums[12], Singles[0], 0);
+    // Leaving out one value x divides the generating polynomial prod(1 + v t) by (1 + x t):
+    // e'_k = e_k - x e'_(k-1). The same numbers CalcFormula gives with x, without divisions.
+    for (int x = 1; x <= 4; ++x) {
+      auto& row = Singles[x];
+      row[0] = 1;
+      for (int k = 1; k <= 5; ++k) row[k] = Singles[0][k] - x * row[k - 1];
+    }
   });
 }
 

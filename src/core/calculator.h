@@ -34,6 +34,12 @@ inline int32_t Binomial(int n, int k) {
   return detail::BinomialTable.Value[n][k];
 }
 
+// C(n, k) for 0 <= n <= 53 and 0 <= k <= 6 without checks, for the counting loops whose
+// arguments are bounded by construction (0 when k > n).
+inline int32_t BinomialInRange(int n, int k) {
+  return detail::BinomialTable.Value[n][k];
+}
+
 // x^e for x = 1..4, e = 1..5 (index [x - 1][e - 1]).
 inline constexpr std::array<std::array<int32_t, 5>, 4> Powers = {{
     {1, 1, 1, 1, 1},
@@ -49,7 +55,10 @@ class TCalculator {
  public:
   // Fills Pairs, PowerSums and Singles for this held hand and deck.
   void Init(const TCardBunch& held, const TCardBunch& deck);
-  // Fills Singles from row 12 of PowerSums.
+  // The same for a held hand; without wild cards it works from the held cards and sums over
+  // the deck that are kept while the deck does not change.
+  void Init(const THand& held, const TCardBunch& deck);
+  // Fills Singles from row 12 of PowerSums (row x > 0 equals CalcFormula with x).
   void CalcSingles();
   // Elementary symmetric sums e0..e5 (e0 = 1) of the values whose power sums 1..5 are
   // powers[1..5], after leaving out one value x (x = 0 leaves nothing out).
@@ -74,6 +83,11 @@ class TCalculator {
   // Pairs[k]: sum of C(d, k) over the ranks with h = 2 - k. Pairs[0] = held pairs,
   // Pairs[1] = deck cards matching a held single, Pairs[2] = ways to draw a fresh pair.
   std::array<int32_t, 3> Pairs{};
+
+ private:
+  std::array<int32_t, NumRanks> cachedDeck_{};  // rank counts the two sums below are for
+  std::array<int32_t, 6> deckPowers_{};         // natural power sums over every rank
+  int32_t deckPairs_ = 0;                       // sum of C(d, 2) over every rank
 };
 
 }  // namespace tavrik

@@ -7,14 +7,14 @@
 namespace tavrik {
 
 TCard CardFromIndex(int index) {
-  Require(index >= 0 && index <= MaxCardIndex, "Card index out of range: " + std::to_string(index));
+  RequireInRange(index, 0, MaxCardIndex, "Card index");
   if (index >= FirstJokerIndex) return TCard{};
   return TCard{index % NumRanks, index / NumRanks};
 }
 
 int CardIndex(int rank, int suit) {
-  Require(rank >= 0 && rank < NumRanks && suit >= 0 && suit < NumSuits,
-          "Card out of range: rank " + std::to_string(rank) + ", suit " + std::to_string(suit));
+  RequireInRange(rank, 0, NumRanks - 1, "Card rank");
+  RequireInRange(suit, 0, NumSuits - 1, "Card suit");
   return suit * NumRanks + rank;
 }
 

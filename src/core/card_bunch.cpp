@@ -17,13 +17,13 @@ void TCardBunch::Fill(int n) {
 }
 
 void TCardBunch::SetJokerCount(int n) {
-  Require(n >= 0 && n <= 2, "Joker count out of range: " + std::to_string(n));
+  RequireInRange(n, 0, 2, "Joker count");
   JokerCount = n;
   Reset();
 }
 
 void TCardBunch::SetWildRank(int rank) {
-  Require(rank >= -1 && rank < NumRanks, "Wild rank out of range: " + std::to_string(rank));
+  RequireInRange(rank, -1, NumRanks - 1, "Wild rank");
   WildRank = rank;
   Reset();
 }

@@ -49,9 +49,17 @@ decltype(auto) WithContext(Context&& context, Body&& body) {
   }
 }
 
-// Raises a TError when `condition` is false. For range checks at the boundaries.
-inline void Require(bool condition, std::string_view message) {
-  if (!condition) throw TError(std::string(message));
+[[noreturn]] void ThrowOutOfRange(std::string_view what, long long value);
+
+// Raises a TError with `message` when `condition` is false.
+inline void Require(bool condition, const char* message) {
+  if (!condition) throw TError(message);
+}
+
+// Raises "<what> out of range: <value>" unless low <= value <= high. The message is built
+// only on failure, so the check is cheap enough for every call at a boundary.
+inline void RequireInRange(long long value, long long low, long long high, std::string_view what) {
+  if (value < low || value > high) ThrowOutOfRange(what, value);
 }
 
 }  // namespace tavrik

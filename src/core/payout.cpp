@@ -7,9 +7,8 @@
 namespace tavrik {
 
 void TPayout::SetPay(const TPaytable& table, int coins) {
-  Require(coins >= 1 && coins <= MaxCoins, "Bet out of range: " + std::to_string(coins));
-  Require(LastCategory >= 0 && LastCategory < MaxCategories,
-          "Category out of range: " + std::to_string(LastCategory));
+  RequireInRange(coins, 1, MaxCoins, "Bet");
+  RequireInRange(LastCategory, 0, MaxCategories - 1, "Category");
   Pay = {};
   for (int category = 0; category <= LastCategory; ++category) {
     Pay[static_cast<size_t>(category)] =

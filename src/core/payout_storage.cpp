@@ -60,8 +60,8 @@ std::string FormatPaytableLine(const TPaytable& table) {
   line.reserve(ValuesPerLine * 6);
   for (const auto& row : table) {
     for (const int32_t value : row) {
-      Require(value >= -99999 && value <= 999999,
-              "Paytable value does not fit in six characters: " + std::to_string(value));
+      // A wider value would run into its neighbour and the line would not read back.
+      RequireInRange(value, -99999, 999999, "Paytable value");
       char buffer[16];
       std::snprintf(buffer, sizeof buffer, "%6d", value);
       line += buffer;
@@ -79,8 +79,11 @@ TPaytable ParsePaytableLine(std::string_view line) {
     const std::string_view number = line.substr(position, end - position);
     const auto value = ParseInt(number);
     if (!value) {
-      throw TError(number.empty() ? "Paytable line has fewer than 80 numbers"
-                                  : "'" + std::string(number) + "' is not a valid integer value");
+      if (number.empty()) throw TError("Paytable line has fewer than 80 numbers");
+      std::string message(number);
+      message.insert(0, 1, '\'');
+      message.append("' is not a valid integer value");
+      throw TError(std::move(message));
     }
     table[static_cast<size_t>(i / MaxCategories)][static_cast<size_t>(i % MaxCategories)] = *value;
     position = end;
@@ -141,8 +144,7 @@ void TPayoutStorage::LoadPlayerFile() {
 }
 
 std::vector<std::string>& TPayoutStorage::LinesOf(int game) {
-  Require(game >= 0 && game < static_cast<int>(Games.size()),
-          "Game index out of range: " + std::to_string(game));
+  RequireInRange(game, 0, static_cast<long long>(Games.size()) - 1, "Game index");
   return Games[static_cast<size_t>(game)].Lines;
 }
 
@@ -156,8 +158,7 @@ int TPayoutStorage::PaytableCount(int game) const {
 
 TPaytable TPayoutStorage::GetPaytable(int game, int index) const {
   const auto& lines = LinesOf(game);
-  Require(index >= 0 && index < static_cast<int>(lines.size()),
-          "Paytable index out of range: " + std::to_string(index));
+  RequireInRange(index, 0, static_cast<long long>(lines.size()) - 1, "Paytable index");
   return ParsePaytableLine(lines[static_cast<size_t>(index)]);
 }
 
@@ -184,9 +185,9 @@ void TPayoutStorage::SetPaytable(int game, int index, const TPaytable& table) {
 void TPayoutStorage::Save() {
   std::string text;
   for (const auto& game : Games) {
-    text += '[' + game.Name + "]\n";
-    for (const auto& line : game.Lines) text += line + '\n';
-    text += '\n';
+    text.append("[").append(game.Name).append("]\n");
+    for (const auto& line : game.Lines) text.append(line).append("\n");
+    text.append("\n");
   }
   if (file_.has_parent_path()) {
     std::error_code error;

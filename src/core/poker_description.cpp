@@ -9,7 +9,7 @@
 namespace tavrik {
 
 void THandTypeSet::Add(int type) {
-  Require(type >= 0 && type < 48, "Hand type out of range: " + std::to_string(type));
+  RequireInRange(type, 0, 47, "Hand type");
   Bits[static_cast<size_t>(type / 8)] =
       static_cast<uint8_t>(Bits[static_cast<size_t>(type / 8)] | (1u << (type % 8)));
 }

@@ -9,6 +9,8 @@ namespace tavrik {
 
 namespace {
 
+__extension__ using TWide = __int128;  // exact products of two 64-bit counts
+
 constexpr const char* kContextPrefix = "Error calculate natural case ";
 
 // The seven types whose counts depend on suits.
@@ -70,8 +72,8 @@ TPokerEngine::TPokerEngine() {
 }
 
 void TPokerEngine::Prepare() {
-  for (auto& row : Count) row.fill(0);
-  for (auto& row : CatCount) row.fill(0);
+  Count = {};
+  CatCount = {};
   Calculator.InitSuits(Deck);
 }
 
@@ -165,41 +167,71 @@ void TPokerEngine::CountNaturalDraw(int mask) {
   const bool noThrees = Held.RankHistogram[3] == 0;
   const int heldPairs = Held.RankHistogram[2];
   const bool fullHousePossible = Held.RankHistogram[1] < 3;
-  int64_t fullHouses = 0;
-  for (int rank = 0; rank < NumRanks; ++rank) {
-    const int d = Deck.RankCount[rank];
-    const int h = Held.RankCount[rank];
+
+  // What the draws make of one rank with deck count d and held count h.
+  struct TRankDraws {
+    int32_t Pair = 0, Three = 0, Four = 0;
+    int64_t FullHouses = 0;
+    int64_t Taken = 0;  // Pair + Three + Four
+    bool Ready = false;
+  };
+  const auto countRank = [&](int d, int h) {
+    TRankDraws result;
     const int x = h == 0 ? d : 0;
     int32_t w = 0;
     if (noFours) {
       if (noThrees) {
         // One pair of this rank: its own share leaves the pair pool while it is counted.
-        const int k = 2 - h;
-        w = Binomial(d, k);
-        if (k >= 0) calc.Pairs[k] -= w;
+        const int k = 2 - h;  // h <= 2 here
+        w = BinomialInRange(d, k);
+        calc.Pairs[k] -= w;
         if (k <= d && k <= n && (heldPairs == 0 || (heldPairs == 1 && k == 0))) {
-          const int64_t ways = int64_t{calc.Singles[x][n - k]} * Binomial(d, k);
-          row[PAIRS_2 + rank] = static_cast<int32_t>(ways);
-          total -= ways;
+          result.Pair = static_cast<int32_t>(int64_t{calc.Singles[x][n - k]} * w);
         }
       }
-      const int k = 3 - h;
-      if (k >= 0 && k <= d && k <= n) {
-        const int64_t fh =
-            fullHousePossible ? int64_t{Binomial(d, k)} * calc.Pairs[n - k] : int64_t{0};
-        fullHouses += fh;
-        const int64_t ways = int64_t{Binomial(d, k)} * Binomial(N - d, n - k) - fh;
-        row[THREE_OF_KIND_2 + rank] = static_cast<int32_t>(ways);
-        total -= ways;
+      const int k = 3 - h;  // h <= 3 here
+      if (k <= d && k <= n) {
+        const int64_t c = BinomialInRange(d, k);
+        result.FullHouses = fullHousePossible ? c * calc.Pairs[n - k] : int64_t{0};
+        result.Three = static_cast<int32_t>(c * BinomialInRange(N - d, n - k) - result.FullHouses);
       }
     }
     const int k = 4 - h;
-    if (k >= 0 && k <= d && k <= n) {
-      const int64_t ways = int64_t{Binomial(d, k)} * Binomial(N - d, n - k);
-      row[FOUR_OF_KIND_2 + rank] = static_cast<int32_t>(ways);
-      total -= ways;
+    if (k <= d && k <= n) {
+      result.Four =
+          static_cast<int32_t>(int64_t{BinomialInRange(d, k)} * BinomialInRange(N - d, n - k));
     }
     if (w > 0) calc.Pairs[2 - h] += w;
+    result.Taken = int64_t{result.Pair} + result.Three + result.Four;
+    return result;
+  };
+
+  // Ranks the held cards lack give the same numbers for the same deck count: count each
+  // deck count once.
+  std::array<TRankDraws, 5> fresh{};
+  int64_t fullHouses = 0;
+  for (int rank = 0; rank < NumRanks; ++rank) {
+    const int d = Deck.RankCount[rank];
+    const int h = Held.RankCount[rank];
+    if (d == 0 && h == 0) continue;  // no group of this rank can be made
+    TRankDraws held;
+    const TRankDraws* counted = &held;
+    if (h == 0) {
+      TRankDraws& cached = fresh[d];
+      if (!cached.Ready) {
+        cached = countRank(d, 0);
+        cached.Ready = true;
+      }
+      counted = &cached;
+    } else {
+      held = countRank(d, h);
+    }
+    const TRankDraws& draws = *counted;
+    row[PAIRS_2 + rank] = draws.Pair;
+    row[THREE_OF_KIND_2 + rank] = draws.Three;
+    row[FOUR_OF_KIND_2 + rank] = draws.Four;
+    fullHouses += draws.FullHouses;
+    total -= draws.Taken;
   }
   row[FULL_HOUSE] = static_cast<int32_t>(fullHouses);
   // What is left are exactly the two-pair and full-house draws.
@@ -273,10 +305,14 @@ void TPokerEngine::CheckEmpty() {
 }
 
 void TPokerEngine::SumCategories() {
-  for (int type = 0; type < NaturalHandTypeCount; ++type) {
-    const int category = TypeCategory[type];
-    if (category < 0) continue;
-    for (int mask = 0; mask < HoldMaskCount; ++mask) CatCount[mask][category] += Count[mask][type];
+  for (int mask = 0; mask < HoldMaskCount; ++mask) {
+    const auto& counts = Count[mask];
+    auto& categories = CatCount[mask];
+    for (const TTypeRun& run : TypeRuns) {
+      int64_t sum = 0;
+      for (int type = run.First; type <= run.Last; ++type) sum += counts[type];
+      categories[run.Category] += sum;
+    }
   }
 }
 
@@ -311,7 +347,7 @@ void TPokerEngine::ResumStraightsFlushes() {
 
 void TPokerEngine::ClearCounts() {
   std::fill(Count[0].begin(), Count[0].begin() + 32, 0);
-  for (auto& row : CatCount) row.fill(0);
+  CatCount = {};
 }
 
 void TPokerEngine::SetDescription(const TPokerDescription& description) {
@@ -325,6 +361,17 @@ void TPokerEngine::SetDescription(const TPokerDescription& description) {
   for (int category = 0; category <= LastCategory; ++category) {
     for (int type = 0; type < NaturalHandTypeCount; ++type) {
       if (description.NaturalSet[category].Has(type)) TypeCategory[type] = category;
+    }
+  }
+  TypeRuns.clear();
+  for (int type = 0; type < NaturalHandTypeCount; ++type) {
+    const int category = TypeCategory[type];
+    if (category < 0) continue;
+    if (!TypeRuns.empty() && TypeRuns.back().Category == category &&
+        TypeRuns.back().Last == type - 1) {
+      TypeRuns.back().Last = type;
+    } else {
+      TypeRuns.push_back({type, type, category});
     }
   }
 }
@@ -357,6 +404,7 @@ int TPokerEngine::GetTheBest() {
     for (int mask = 1; mask < 31; ++mask) CheckDraw(mask);
     CheckEmpty();
     SumCategories();
+    Require(Payout != nullptr, "No paytable attached");
     return ChooseBest();
   });
 }
@@ -368,21 +416,35 @@ int TPokerEngine::GetTheBest1() {
     for (int mask = 1; mask < 31; ++mask) CheckDraw1(mask);
     CheckEmpty1();
     SumCategories();
+    Require(Payout != nullptr, "No paytable attached");
     return ChooseBest();
   });
 }
 
 int TPokerEngine::ChooseBest() const {
+  // Returns are sum / draws; comparing sum_a * draws_b with sum_b * draws_a in 128 bits
+  // decides exactly as comparing the quotients does, without a division per mask.
   int best = 0;
-  long double bestValue = DrawReturn(0);
+  TWide bestSum = PaySum(0);
+  TWide bestDraws = DrawCount(0);
   for (int mask = 1; mask < HoldMaskCount; ++mask) {
-    const long double value = DrawReturn(mask);
-    if (value > bestValue) {
+    const TWide sum = PaySum(mask);
+    const TWide draws = DrawCount(mask);
+    if (sum * bestDraws > bestSum * draws) {
       best = mask;
-      bestValue = value;
+      bestSum = sum;
+      bestDraws = draws;
     }
   }
   return best;
+}
+
+int64_t TPokerEngine::PaySum(int mask) const {
+  int64_t sum = 0;
+  for (int category = 0; category <= LastCategory; ++category) {
+    sum += int64_t{Payout->Pay[category]} * CatCount[mask][category];
+  }
+  return sum;
 }
 
 int64_t TPokerEngine::DrawCount(int mask) const {
@@ -391,20 +453,15 @@ int64_t TPokerEngine::DrawCount(int mask) const {
 
 long double TPokerEngine::DrawReturn(int mask) const {
   return WithContext("Error calculate natural case (DrawReturn)", [&] {
-    Require(mask >= 0 && mask < HoldMaskCount, "Hold mask out of range: " + std::to_string(mask));
+    RequireInRange(mask, 0, HoldMaskCount - 1, "Hold mask");
     Require(Payout != nullptr, "No paytable attached");
-    int64_t sum = 0;
-    for (int category = 0; category <= LastCategory; ++category) {
-      sum += int64_t{Payout->Pay[category]} * CatCount[mask][category];
-    }
-    return static_cast<long double>(sum) / static_cast<long double>(DrawCount(mask));
+    return static_cast<long double>(PaySum(mask)) / static_cast<long double>(DrawCount(mask));
   });
 }
 
 void TPokerEngine::CheckRange(int category, int mask) const {
-  Require(mask >= 0 && mask < HoldMaskCount, "Hold mask out of range: " + std::to_string(mask));
-  Require(category >= 0 && category <= LastCategory + 1,
-          "Category out of range: " + std::to_string(category));
+  RequireInRange(mask, 0, HoldMaskCount - 1, "Hold mask");
+  RequireInRange(category, 0, LastCategory + 1, "Category");
 }
 
 int64_t TPokerEngine::GetCategoryCount(int category, int mask) const {
@@ -472,15 +529,25 @@ void TPokerEngine::Check1(const TDealClass& deal) {
 }
 
 void TPokerEngine::RunPermutations() {
+  RunPermutationSlice(0, 1);
+}
+
+void TPokerEngine::RunPermutationSlice(int slice, int sliceCount) {
   WithContext("Error calculate natural case (RunPermutations)", [&] {
     Require(Payout != nullptr, "No paytable attached");
+    RequireInRange(sliceCount, 1, 1 << 20, "Slice count");
+    RequireInRange(slice, 0, sliceCount - 1, "Slice");
     Payout->Reset();
     NewDeal();
     ProgressCounter = 0;
+    int group = -1;
+    bool mine = false;
     for (const TDealClass& deal : NaturalDealClasses()) {
       if (deal.NewRanks) {
-        Check(deal);
-      } else {
+        ++group;
+        mine = group % sliceCount == slice;
+        if (mine) Check(deal);
+      } else if (mine) {
         Check1(deal);
       }
     }
@@ -488,7 +555,7 @@ void TPokerEngine::RunPermutations() {
 }
 
 std::string TPokerEngine::ReportDraw(int mask) {
-  Require(mask >= 0 && mask < HoldMaskCount, "Hold mask out of range: " + std::to_string(mask));
+  RequireInRange(mask, 0, HoldMaskCount - 1, "Hold mask");
   std::vector<TCard> cards;
   for (int rank = 0; rank < NumRanks; ++rank) {
     for (int suit = 0; suit < NumSuits; ++suit) {

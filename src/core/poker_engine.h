@@ -61,6 +61,11 @@ class TPokerEngine {
   // The whole-game computation: every deal up to suit permutation, weighted, analysed
   // with the best hold; results in Payout's WinsByDraw and DealsByDraw (reset first).
   virtual void RunPermutations();
+  // One share of the whole-game computation, for running it on several engines at once:
+  // the deal classes of every sliceCount-th group of ranks, starting with group `slice`.
+  // The payout is reset first; adding up the payouts of slices 0..sliceCount-1 gives
+  // exactly the result of RunPermutations, in any order (the sums are integers).
+  virtual void RunPermutationSlice(int slice, int sliceCount);
   // Lists every draw of `mask` for the current deal after an analysis, classifies each
   // final hand and returns a report of the types whose listed and counted numbers differ
   // (empty when they all agree). A diagnostic for developers.
@@ -117,9 +122,18 @@ class TPokerEngine {
   int32_t ProgressCounter = 0;
   TCalculator Calculator;  // each engine counts with its own, so engines can run side by side
 
+  // TypeCategory as runs of consecutive types paid in one category, for SumCategories.
+  struct TTypeRun {
+    int First = 0, Last = 0, Category = 0;
+  };
+  std::vector<TTypeRun> TypeRuns;
+
  protected:
   // Picks the best mask from CatCount: strictly greater return wins, ties keep the lower.
+  // Needs the payout.
   int ChooseBest() const;
+  // Coins paid over all draws of a mask: sum of Pay[c] * CatCount[mask][c].
+  int64_t PaySum(int mask) const;
   // Adds the analysed class to the payout's accumulators and counts progress.
   void AddClassResult(const TDealClass& deal, int best);
   // Deals a class into Hand (removing the cards from Deck) and takes it back out again.
