@@ -6,8 +6,9 @@ namespace tavrik {
 
 std::unique_ptr<TPokerEngine> CreateAnalysisEngine(int gameIndex) {
   const std::unique_ptr<TPokerDescription> description = CreateDescription(gameIndex);
-  Require(description->IsNatural(),
-          "The analysis of \"" + description->Name + "\" is not available in this version");
+  if (!description->IsNatural()) {
+    throw TError("The analysis of \"" + description->Name + "\" is not available in this version");
+  }
   auto engine = std::make_unique<TPokerEngine>();
   engine->SetDescription(*description);
   return engine;

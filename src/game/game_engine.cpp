@@ -30,8 +30,7 @@ uint8_t CategoryByte(int category) {
 }
 
 void RequirePosition(int position, int first) {
-  Require(position >= first && position <= 4,
-          "Card position out of range: " + std::to_string(position));
+  RequireInRange(position, first, 4, "Card position");
 }
 
 }  // namespace
@@ -87,8 +86,7 @@ void TGameEngine::Deal() {
       if (errorHands_.empty() && !LoadErrorHands()) AskOtherMode();
       if (Mode == GameMode::PlayErrorHands && errorHands_.empty()) return;
     }
-    Require(CoinValueIndex >= 0 && CoinValueIndex < static_cast<int>(CoinValues.size()),
-            "Coin value out of range: " + std::to_string(CoinValueIndex));
+    RequireInRange(CoinValueIndex, 0, static_cast<long long>(CoinValues.size()) - 1, "Coin value");
     // The analysis counts in coins for the bet of this round.
     payout_.SetPay(Payouts, Bet);
     if (Mode == GameMode::PlayErrorHands) {
@@ -97,8 +95,8 @@ void TGameEngine::Deal() {
       for (int i = 0; i < 5; ++i) {
         const int index = code % 60;
         code /= 60;
-        Require(index < FullDeckSize && UsedCards[static_cast<size_t>(index)] == 0,
-                "Card index out of range: " + std::to_string(index));
+        RequireInRange(index, 0, FullDeckSize - 1, "Card index");
+        Require(UsedCards[static_cast<size_t>(index)] == 0, "A problem hand repeats a card");
         UsedCards[static_cast<size_t>(index)] = 1;
         const TCard card = CardFromIndex(index);
         engine_->Deck.Remove(card.Rank, card.Suit);
@@ -150,7 +148,7 @@ int TGameEngine::BuildFinalHand(int mask) {
 
 int TGameEngine::PayFor(int category) const {
   if (category < 0) return 0;
-  Require(category < MaxCategories, "Category out of range: " + std::to_string(category));
+  RequireInRange(category, 0, MaxCategories - 1, "Category");
   return Payouts[static_cast<size_t>(Bet - 1)][static_cast<size_t>(category)];
 }
 
@@ -161,8 +159,7 @@ void TGameEngine::UpdateHandCategory() {
 void TGameEngine::Draw() {
   WithContext("Draw", [&] {
     Require(State == GameState::Dealt && roundOpen_, "There is no dealt hand to draw to");
-    Require(HoldMask >= 0 && HoldMask < HoldMaskCount,
-            "Hold mask out of range: " + std::to_string(HoldMask));
+    RequireInRange(HoldMask, 0, HoldMaskCount - 1, "Hold mask");
     HandRecord.PlayerMask = RecordByte(HoldMask, "PlayerMask");
     HandRecord.PlayerReturn = CurrentHoldReturn();
     SumPlayerReturn += HandRecord.PlayerReturn;
@@ -301,7 +298,7 @@ int TGameEngine::GetCard(int position) const {
 }
 
 void TGameEngine::SetBet(int bet) {
-  Require(bet >= 1 && bet <= MaxCoins, "Bet out of range: " + std::to_string(bet));
+  RequireInRange(bet, 1, MaxCoins, "Bet");
   Require(State == GameState::NoRound || State == GameState::Finished,
           "The bet changes only between rounds");
   Bet = bet;
@@ -310,9 +307,8 @@ void TGameEngine::SetBet(int bet) {
 }
 
 int TGameEngine::GetPayout(int category, int bet) const {
-  Require(bet >= 1 && bet <= MaxCoins, "Bet out of range: " + std::to_string(bet));
-  Require(category >= 0 && category < MaxCategories,
-          "Category out of range: " + std::to_string(category));
+  RequireInRange(bet, 1, MaxCoins, "Bet");
+  RequireInRange(category, 0, MaxCategories - 1, "Category");
   return Payouts[static_cast<size_t>(bet - 1)][static_cast<size_t>(category)];
 }
 
@@ -373,8 +369,7 @@ void TGameEngine::SelectPoker(int gameType, int payIndex) {
   WithContext("SelectPoker", [&] {
     std::unique_ptr<TPokerEngine> engine = CreateAnalysisEngine(gameType);
     const TPayoutStorage catalogue;
-    Require(payIndex >= 0 && payIndex < catalogue.PaytableCount(gameType),
-            "Paytable out of range: " + std::to_string(payIndex));
+    RequireInRange(payIndex, 0, catalogue.PaytableCount(gameType) - 1, "Paytable");
     const std::string newKey = GameKey(gameType, payIndex);
     std::erase(MRUList, newKey);
     if (engine_ && PayIndex != -1) {
@@ -448,8 +443,7 @@ int TGameEngine::CategoryCount() const {
 }
 
 std::string TGameEngine::CategoryName(int category) const {
-  Require(category >= 0 && category < CategoryCount(),
-          "Category out of range: " + std::to_string(category));
+  RequireInRange(category, 0, CategoryCount() - 1, "Category");
   return engine_->CategoryNames[static_cast<size_t>(category)];
 }
 

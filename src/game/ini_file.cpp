@@ -105,12 +105,16 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
   const auto hasLineBreak = [](std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
   };
-  Require(!key.empty() && Trim(key) == key && key.find('=') == std::string_view::npos &&
-              key.front() != ';' && key.front() != '[' && !hasLineBreak(key),
-          "Invalid settings key \"" + std::string(key) + "\"");
-  Require(!hasLineBreak(value), "Invalid value of settings key \"" + std::string(key) + "\"");
-  Require(!section.empty() && !hasLineBreak(section) && section.find(']') == std::string_view::npos,
-          "Invalid settings section \"" + std::string(section) + "\"");
+  if (key.empty() || Trim(key) != key || key.find('=') != std::string_view::npos ||
+      key.front() == ';' || key.front() == '[' || hasLineBreak(key)) {
+    throw TError("Invalid settings key \"" + std::string(key) + "\"");
+  }
+  if (hasLineBreak(value)) {
+    throw TError("Invalid value of settings key \"" + std::string(key) + "\"");
+  }
+  if (section.empty() || hasLineBreak(section) || section.find(']') != std::string_view::npos) {
+    throw TError("Invalid settings section \"" + std::string(section) + "\"");
+  }
   TSection* found = FindSection(section);
   if (found == nullptr) found = &sections_.emplace_back(TSection{std::string(section), {}});
   for (TLine& line : found->Lines) {

@@ -112,8 +112,7 @@ TLogRecord TLogRecord::Deserialize(const uint8_t* bytes) {
 }
 
 uint8_t RecordByte(int value, std::string_view field) {
-  Require(value >= 0 && value <= 255,
-          "Value out of range for " + std::string(field) + ": " + std::to_string(value));
+  RequireInRange(value, 0, 255, field);
   return static_cast<uint8_t>(value);
 }
 
