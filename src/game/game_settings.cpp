@@ -1,10 +1,10 @@
 // What the game engine keeps in the settings file between runs: the game, the recently
 // played games, the bet, the mode and options, and the counters the player chose to keep.
-#include "game/game_settings.h"
-
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "core/error.h"
 #include "core/game_list.h"
@@ -20,26 +20,7 @@ constexpr std::string_view ParamsSection = "Params";
 constexpr int MRUKeys = 10;  // keys "0".."9" are read; "0" is the game being played
 constexpr double SecondsPerDay = 86400;
 
-std::optional<int64_t> ParseInt64(std::string_view text) {
-  int64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return {};
-  return value;
-}
-
-double ReadFloat(const TIniFile& ini, std::string_view key, double fallback) {
-  const auto text = ini.Find(ParamsSection, key);
-  if (!text) return fallback;
-  return ParseFloat(*text).value_or(fallback);
-}
-
-// A stored game key that names a game and paytable.
-bool IsGameKey(std::string_view key) {
-  return GameFromKey(key) >= 0 && PaytableFromKey(key) >= 0;
-}
-
-}  // namespace
-
+// A play time (day fraction) as the total "HH:MM:SS"; hours pass 24 ("26:13:05").
 std::string FormatPlayTime(double days) {
   const double seconds = std::isfinite(days) && days > 0 ? std::round(days * SecondsPerDay) : 0;
   const auto total = static_cast<long long>(std::min(seconds, 1e15));
@@ -49,6 +30,8 @@ std::string FormatPlayTime(double days) {
   return text;
 }
 
+// Reads "H:MM:SS" with any number of hours, and the older time-of-day form with "AM" or
+// "PM" ("2:13:05 PM"); nothing for anything else.
 std::optional<double> ParsePlayTime(std::string_view text) {
   text = Trim(text);
   std::optional<int64_t> hourShift;  // for the 12-hour form
@@ -77,12 +60,14 @@ std::optional<double> ParsePlayTime(std::string_view text) {
   return static_cast<double>((hour * 60 + *minutes) * 60 + *seconds) / SecondsPerDay;
 }
 
+// A float with "." whatever the locale, in the shortest form that reads back exactly.
 std::string FormatFloat(double value) {
   char text[64];
   const auto result = std::to_chars(text, text + sizeof text, value);
   return std::string(text, result.ptr);
 }
 
+// A float with "." or "," as the decimal separator; nothing when it is not one.
 std::optional<double> ParseFloat(std::string_view text) {
   std::string normal(Trim(text));
   if (const auto comma = normal.find(','); comma != std::string::npos) normal[comma] = '.';
@@ -95,6 +80,19 @@ std::optional<double> ParseFloat(std::string_view text) {
   }
   return value;
 }
+
+double ReadFloat(const TIniFile& ini, std::string_view key, double fallback) {
+  const auto text = ini.Find(ParamsSection, key);
+  if (!text) return fallback;
+  return ParseFloat(*text).value_or(fallback);
+}
+
+// A stored game key that names a game and paytable.
+bool IsGameKey(std::string_view key) {
+  return GameFromKey(key) >= 0 && PaytableFromKey(key) >= 0;
+}
+
+}  // namespace
 
 void TGameEngine::LoadFromIni(const TIniFile& settings) {
   WithContext("LoadFromIni", [&] {

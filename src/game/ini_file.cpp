@@ -8,6 +8,15 @@
 
 namespace tavrik {
 
+std::optional<int64_t> ParseInt64(std::string_view text) {
+  text = Trim(text);
+  if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+  int64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return {};
+  return value;
+}
+
 template <class List>
 auto* TIniFile::FindIn(List& sections, std::string_view name) {
   const auto found = std::find_if(sections.begin(), sections.end(),
@@ -82,13 +91,7 @@ std::string TIniFile::ReadString(std::string_view section, std::string_view key,
 int64_t TIniFile::ReadInt64(std::string_view section, std::string_view key,
                             int64_t fallback) const {
   const auto value = Find(section, key);
-  if (!value) return fallback;
-  std::string_view text = Trim(*value);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  int64_t result = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), result);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return fallback;
-  return result;
+  return value ? ParseInt64(*value).value_or(fallback) : fallback;
 }
 
 int TIniFile::ReadInteger(std::string_view section, std::string_view key, int fallback) const {

@@ -8,6 +8,10 @@
 
 namespace tavrik {
 
+// A decimal 64-bit integer with an optional sign and blanks around it; nothing when the
+// text holds anything else or the number does not fit.
+std::optional<int64_t> ParseInt64(std::string_view text);
+
 // An INI text held in memory: sections in file order, each with its keys in file order.
 // Section lines are "[name]" (the name is everything between the brackets, blanks and "#"
 // included: "MainWindow 1920#1080"); key lines are "key=value", the key trimmed and the

@@ -104,34 +104,28 @@ inline std::vector<TLogRecord> ReadLog(TLogger& logger) {
 }
 
 // A temporary data folder, the preferences, scripted windows and an engine on "Jacks or
-// better" with a seeded generator.
+// better" with a seeded generator and a clock the test moves.
 class GameTest : public ::testing::Test {
  protected:
-  void SetUp() override { StartEngine(); }
-
-  void StartEngine() {
-    engine.reset();
-    preferences = std::make_unique<TPreferences>();
-    engine = std::make_unique<TGameEngine>(*preferences, windows);
-    engine->Clock = [this] { return now; };
+  void SetUp() override {
+    Restart();
     Select(GAME_JACKS_OR_BETTER, 0);
-  }
-  // Selects a game and seeds the generator again (a change of game seeds it from the clock).
-  void Select(int game, int payIndex, uint32_t seed = 12345) {
-    engine->SelectPoker(game, payIndex);
-    TRandom::Global().SetSeed(seed);
-  }
-  // Ends the run the way the program does and starts a new one on the same data folder.
-  void Restart() {
-    engine.reset();
-    preferences.reset();
-    preferences = std::make_unique<TPreferences>();
-    engine = std::make_unique<TGameEngine>(*preferences, windows);
-    engine->Clock = [this] { return now; };
   }
   void TearDown() override {
     engine.reset();
     preferences.reset();
+  }
+  // Selects a game and seeds the generator again (a change of game seeds it from the clock).
+  void Select(int game, int payIndex) {
+    engine->SelectPoker(game, payIndex);
+    TRandom::Global().SetSeed(12345);
+  }
+  // Ends the run the way the program does (writing the settings) and starts a new one.
+  void Restart() {
+    TearDown();
+    preferences = std::make_unique<TPreferences>();
+    engine = std::make_unique<TGameEngine>(*preferences, windows);
+    engine->Clock = [this] { return now; };
   }
   std::vector<TLogRecord> Log() { return ReadLog(engine->Logger()); }
 
