@@ -61,12 +61,17 @@ TGameEngine::~TGameEngine() {
 int TGameEngine::DealCard() {
   for (;;) {
     const int index = static_cast<int>(Random->Next(static_cast<uint32_t>(FullDeckSize)));
-    if (UsedCards[static_cast<size_t>(index)] != 0) continue;
-    UsedCards[static_cast<size_t>(index)] = 1;
-    const TCard card = CardFromIndex(index);
-    engine_->Deck.Remove(card.Rank, card.Suit);
-    return index;
+    if (UsedCards[static_cast<size_t>(index)] == 0) return TakeCard(index);
   }
+}
+
+int TGameEngine::TakeCard(int index) {
+  RequireInRange(index, 0, FullDeckSize - 1, "Card index");
+  Require(UsedCards[static_cast<size_t>(index)] == 0, "A card was dealt twice");
+  UsedCards[static_cast<size_t>(index)] = 1;
+  const TCard card = CardFromIndex(index);
+  engine_->Deck.Remove(card.Rank, card.Suit);
+  return index;
 }
 
 void TGameEngine::PlaceCard(int position, int index) {
@@ -93,14 +98,8 @@ void TGameEngine::Deal() {
       if (ErrorHandIndex >= errorHands_.size()) ErrorHandIndex = 0;
       int32_t code = errorHands_[ErrorHandIndex++];
       for (int i = 0; i < 5; ++i) {
-        const int index = code % 60;
+        PlaceCard(i, TakeCard(code % 60));
         code /= 60;
-        RequireInRange(index, 0, FullDeckSize - 1, "Card index");
-        Require(UsedCards[static_cast<size_t>(index)] == 0, "A problem hand repeats a card");
-        UsedCards[static_cast<size_t>(index)] = 1;
-        const TCard card = CardFromIndex(index);
-        engine_->Deck.Remove(card.Rank, card.Suit);
-        PlaceCard(i, index);
       }
     } else {
       for (int i = 0; i < 5; ++i) PlaceCard(i, DealCard());

@@ -182,6 +182,9 @@ class TGameEngine {
   void ResetRound();
   // Draws a random card not yet used this round, removes it from the deck.
   int DealCard();
+  // Marks card `index` used and removes it from the deck; raises TError for an index
+  // outside the deck or a card already used.
+  int TakeCard(int index);
   // Puts card `index` at `position` of the table and into the analysed hand.
   void PlaceCard(int position, int index);
   // The final hand that hold `mask` makes with the round's replacement cards.
