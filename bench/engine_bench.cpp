@@ -34,13 +34,18 @@ TPaytable BuiltInPaytable(int game) {
       .GetPaytable(game, 0);
 }
 
+// An engine of `game` on its built-in paytable at 5 coins.
+void SetUp(TPokerEngine& engine, TPayout& payout, int game) {
+  engine.SetDescription(*CreateDescription(game));
+  engine.SetPayout(&payout);
+  payout.SetPay(BuiltInPaytable(game), 5);
+}
+
 void BM_GetTheBest(benchmark::State& state) {
   const int game = static_cast<int>(state.range(0));
   TPokerEngine engine;
   TPayout payout;
-  engine.SetDescription(*CreateDescription(game));
-  engine.SetPayout(&payout);
-  payout.SetPay(BuiltInPaytable(game), 5);
+  SetUp(engine, payout, game);
   const auto deals = FixedDeals(1000);
   size_t next = 0;
   for (auto _ : state) {
@@ -65,9 +70,7 @@ void BM_RunPermutations(benchmark::State& state) {
   const int game = static_cast<int>(state.range(0));
   TPokerEngine engine;
   TPayout payout;
-  engine.SetDescription(*CreateDescription(game));
-  engine.SetPayout(&payout);
-  payout.SetPay(BuiltInPaytable(game), 5);
+  SetUp(engine, payout, game);
   NaturalDealClasses();  // built once per process, outside the timing
   for (auto _ : state) {
     engine.RunPermutations();

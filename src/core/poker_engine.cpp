@@ -502,30 +502,27 @@ void TPokerEngine::AddClassResult(const TDealClass& deal, int best) {
   }
 }
 
-void TPokerEngine::Check(const TDealClass& deal) {
+void TPokerEngine::AnalyseClass(const TDealClass& deal, const char* operation,
+                                int (TPokerEngine::*analyse)()) {
   WithContext(
       [&] {
-        return std::string(kContextPrefix) + "(Check) Progress=" + std::to_string(ProgressCounter);
+        return std::string(kContextPrefix) + "(" + operation +
+               ") Progress=" + std::to_string(ProgressCounter);
       },
       [&] {
         DealClass(deal);
-        AddClassResult(deal, GetTheBest());
+        AddClassResult(deal, (this->*analyse)());
         ReturnClass(deal);
         CountProgress();
       });
 }
 
+void TPokerEngine::Check(const TDealClass& deal) {
+  AnalyseClass(deal, "Check", &TPokerEngine::GetTheBest);
+}
+
 void TPokerEngine::Check1(const TDealClass& deal) {
-  WithContext(
-      [&] {
-        return std::string(kContextPrefix) + "(Check1) Progress=" + std::to_string(ProgressCounter);
-      },
-      [&] {
-        DealClass(deal);
-        AddClassResult(deal, GetTheBest1());
-        ReturnClass(deal);
-        CountProgress();
-      });
+  AnalyseClass(deal, "Check1", &TPokerEngine::GetTheBest1);
 }
 
 void TPokerEngine::RunPermutations() {

@@ -140,6 +140,8 @@ class TPokerEngine {
   void DealClass(const TDealClass& deal);
   void ReturnClass(const TDealClass& deal);
   void CountProgress();
+  // Deals the class, analyses it with `analyse`, adds the result, takes the cards back.
+  void AnalyseClass(const TDealClass& deal, const char* operation, int (TPokerEngine::*analyse)());
   void CheckRange(int category, int mask) const;
 
  private:

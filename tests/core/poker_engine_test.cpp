@@ -83,15 +83,7 @@ std::vector<std::string> DealsToCheck() {
       "TC JC QC KC 3D", "AD 2D 3D 4D 9S", "KS QH JD TC 9S", "2S 7C 9D JH KH", "6H 6D 6C 6S 6H"};
   deals.pop_back();  // keep five distinct cards per deal
   std::mt19937 random(20261206);
-  for (int i = 0; i < 36; ++i) {
-    std::vector<int> cards(52);
-    for (int c = 0; c < 52; ++c) cards[static_cast<size_t>(c)] = c;
-    std::shuffle(cards.begin(), cards.end(), random);
-    std::string text;
-    for (int c = 0; c < 5; ++c)
-      text += CardText(CardFromIndex(cards[static_cast<size_t>(c)])) + " ";
-    deals.push_back(text);
-  }
+  for (int i = 0; i < 36; ++i) deals.push_back(test::RandomDealText(random));
   return deals;
 }
 
@@ -196,13 +188,9 @@ TEST(PokerEngine, ChoiceTotalsAndPartialRecount) {
   TEngineFixture partial(GAME_DOUBLE_BONUS, 5);
   std::mt19937 random(99);
   for (int trial = 0; trial < 300; ++trial) {
-    std::vector<int> cards(52);
-    for (int c = 0; c < 52; ++c) cards[static_cast<size_t>(c)] = c;
-    std::shuffle(cards.begin(), cards.end(), random);
-    std::string text;
-    for (int c = 0; c < 5; ++c)
-      text += CardText(CardFromIndex(cards[static_cast<size_t>(c)])) + " ";
+    const std::string text = test::RandomDealText(random);
     SCOPED_TRACE(text);
+    const THand dealt = test::MakeHand(text);
     const int best = full.Analyse(text);
     for (int mask = 0; mask < 32; ++mask) {
       int64_t typed = 0;
@@ -219,8 +207,7 @@ TEST(PokerEngine, ChoiceTotalsAndPartialRecount) {
     std::string rotated;
     std::set<std::pair<int, int>> distinct;
     for (int c = 0; c < 5; ++c) {
-      const TCard card = CardFromIndex(cards[static_cast<size_t>(c)]);
-      const TCard moved{card.Rank, (card.Suit + 1 + c % 2) % 4};
+      const TCard moved{dealt.CardRank[c], (dealt.CardSuit[c] + 1 + c % 2) % 4};
       distinct.insert({moved.Rank, moved.Suit});
       rotated += CardText(moved) + " ";
     }

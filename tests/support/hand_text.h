@@ -1,8 +1,12 @@
 #pragma once
 
+#include <algorithm>
+#include <numeric>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "core/card.h"
 #include "core/card_bunch.h"
@@ -24,6 +28,16 @@ inline THand MakeHand(const std::string& text) {
   THand hand;
   AddCards(hand, text);
   return hand;
+}
+
+// Five different natural cards drawn at random, as text ("7D AS 2C 9H KD ").
+inline std::string RandomDealText(std::mt19937& random) {
+  std::vector<int> cards(52);
+  std::iota(cards.begin(), cards.end(), 0);
+  std::shuffle(cards.begin(), cards.end(), random);
+  std::string text;
+  for (size_t i = 0; i < 5; ++i) text += CardText(CardFromIndex(cards[i])) + " ";
+  return text;
 }
 
 }  // namespace tavrik::test

@@ -1,0 +1,203 @@
+#include "calc.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "core/payout_storage.h"
+#include "engines.h"
+#include "support/temp_folder.h"
+
+namespace tavrik::calc {
+namespace {
+
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream stream(text);
+  std::vector<std::string> words;
+  for (std::string word; stream >> word;) words.push_back(word);
+  return words;
+}
+
+TCalcResult Calc(const std::string& text) {
+  return RunCalc(Words(text));
+}
+
+int Occurrences(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+// The text without the values of "seconds", which differ from run to run.
+std::string WithoutSeconds(std::string text) {
+  for (size_t at = text.find("\"seconds\":"); at != std::string::npos;
+       at = text.find("\"seconds\":", at + 1)) {
+    const size_t start = at + 10;
+    text.erase(start, text.find_first_not_of("0123456789.", start) - start);
+  }
+  return text;
+}
+
+TEST(Calc, BadInputIsOneLineAndStatusTwo) {
+  TempFolder folder;
+  struct Case {
+    const char* arguments;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"", "no command"},
+      {"deal", "unknown command"},
+      {"hand AS KS QS JS 9D", "needs --game"},
+      {"hand --game 9 AS KS QS JS 9D", "unknown game '9'"},
+      {"hand --game poker AS KS QS JS 9D", "unknown game 'poker'"},
+      {"hand --game 6 --game 7 AS KS QS JS 9D", "one --game"},
+      {"hand --game 6 AS KS QS JS", "five cards, not 4"},
+      {"hand --game 6 AS KS QS JS 9D 8D", "five cards, not 6"},
+      {"hand --game 6 AS KS QS JS 1D", "'1D' is not a card"},
+      {"hand --game 6 AS KS QS JS AS", "AS is given twice"},
+      {"hand --game 6 AS KS QS JS as", "AS is given twice"},
+      {"hand --game 6 AS KS QS JS JK", "no jokers"},
+      {"hand --game 3 AS KS QS JS JK", "no jokers"},
+      {"hand --game 7 AS KS QS JK JK", "only 1 joker"},
+      {"hand --game 6 --bet 0 AS KS QS JS 9D", "--bet must be a number from 1 to 5"},
+      {"hand --game 6 --bet 6 AS KS QS JS 9D", "--bet must be a number from 1 to 5"},
+      {"hand --game 6 --bet x AS KS QS JS 9D", "--bet must be a number"},
+      {"hand --game 6 --paytable 1 AS KS QS JS 9D", "paytable 1 does not exist"},
+      {"hand --game 6 --paytable -1 AS KS QS JS 9D", "--paytable must be a number"},
+      {"hand --game 6 --threads 2 AS KS QS JS 9D", "--threads is not an option of hand"},
+      {"hand --game", "--game needs a value"},
+      {"return --threads 0", "--threads must be a number from 1"},
+      {"return --game 6 AS", "AS is not an option of return"},
+      {"games --bet 2", "--bet is not an option of games"},
+      {"games --verbose", "unknown option '--verbose'"},
+  };
+  for (const auto& c : cases) {
+    const TCalcResult result = Calc(c.arguments);
+    EXPECT_EQ(result.ExitCode, 2) << c.arguments;
+    EXPECT_EQ(result.Out, "") << c.arguments;
+    EXPECT_NE(result.Err.find(c.message), std::string::npos) << c.arguments << ": " << result.Err;
+    EXPECT_EQ(std::count(result.Err.begin(), result.Err.end(), '\n'), 1) << result.Err;
+  }
+}
+
+TEST(Calc, GamesList) {
+  TempFolder folder;
+  const TCalcResult text = Calc("games");
+  EXPECT_EQ(text.ExitCode, 0);
+  EXPECT_NE(text.Out.find("6  Jacks or better (1 paytable)"), std::string::npos);
+  EXPECT_NE(text.Out.find("Four  7"), std::string::npos);
+  const TCalcResult json = Calc("games --json");
+  EXPECT_EQ(json.ExitCode, 0);
+  EXPECT_EQ(json.Out.rfind(
+                "[{\"game\":0,\"name\":\"Aces and Eights\",\"categories\":[\"Royal Flush\"", 0),
+            0u);
+  EXPECT_EQ(Occurrences(json.Out, "{\"game\":"), 9);
+  EXPECT_EQ(Occurrences(json.Out, "],\"paytables\":1}"), 9);
+}
+
+TEST(Calc, HandJsonShape) {
+  TempFolder folder;
+  // A name with blanks arrives from the shell as one word.
+  const TCalcResult json =
+      RunCalc({"hand", "--game", "Jacks or Better", "--json", "as", "KS", "QS", "JS", "9D"});
+  ASSERT_EQ(json.ExitCode, 0) << json.Err;
+  EXPECT_EQ(json.Out.rfind(
+                "{\"game\":6,\"name\":\"Jacks or better\",\"paytable\":0,\"bet\":5,"
+                "\"cards\":[\"AS\",\"KS\",\"QS\",\"JS\",\"9D\"],\"categories\":[\"Royal Flush\",",
+                0),
+            0u);
+  EXPECT_NE(json.Out.find(
+                "\"category\":-1,\"best_mask\":16,\"holds\":[{\"mask\":0,\"held\":[\"AS\",\"KS\","
+                "\"QS\",\"JS\",\"9D\"],\"draws\":1,\"return\":0.0,\"counts\":[0,0,0,0,0,0,0,0,0],"
+                "\"losing\":1},"),
+            std::string::npos);
+  // Discarding the 9D at 5 coins: 1 royal (4000), 8 flushes (30), 3 straights (20), 12 high
+  // pairs (5) over 47 draws: 4360 / 47.
+  EXPECT_NE(
+      json.Out.find("{\"mask\":16,\"held\":[\"AS\",\"KS\",\"QS\",\"JS\"],\"draws\":47,"
+                    "\"return\":92.765957446808511,\"counts\":[1,0,0,0,8,3,0,0,12],\"losing\":23}"),
+      std::string::npos)
+      << json.Out.substr(0, 2000);
+  // 32 holds in mask order, each with nine category counts.
+  int masks = 0;
+  for (size_t at = json.Out.find("{\"mask\":"); at != std::string::npos;
+       at = json.Out.find("{\"mask\":", at + 1)) {
+    EXPECT_EQ(std::stoi(json.Out.substr(at + 8, 3)), masks++);
+    const size_t counts = json.Out.find("\"counts\":[", at);
+    const std::string list = json.Out.substr(counts, json.Out.find(']', counts) - counts);
+    EXPECT_EQ(Occurrences(list, ","), 8) << list;
+    EXPECT_LT(json.Out.find("\"losing\":", counts), json.Out.find('}', counts));
+  }
+  EXPECT_EQ(masks, 32);
+  EXPECT_EQ(json.Out.back(), '\n');
+}
+
+// The command line gives what the engine gives, for hands of several games.
+TEST(Calc, HandAgreesWithTheEngine) {
+  TempFolder folder;
+  struct Case {
+    int game;
+    int bet;
+    const char* cards;
+  };
+  const Case cases[] = {
+      {GAME_JACKS_OR_BETTER, 1, "JH JS 4C 7D 9S"},
+      {GAME_DOUBLE_BONUS, 5, "AS AD AH 4C 4D"},
+      {GAME_ACES_AND_EIGHTS, 3, "8S 8H 2D 5C KS"},
+      {GAME_TENS_OR_BETTER, 2, "TC JD QH KS 2C"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cards);
+    const TCalcResult json = Calc("hand --json --game " + std::to_string(c.game) + " --bet " +
+                                  std::to_string(c.bet) + " " + c.cards);
+    ASSERT_EQ(json.ExitCode, 0) << json.Err;
+    TPayout payout;
+    const auto engine = MakeEngine(c.game);
+    engine->SetPayout(&payout);
+    payout.SetPay(TPayoutStorage().GetPaytable(c.game, 0), c.bet);
+    engine->NewDeal();
+    for (const auto& word : Words(c.cards)) {
+      const TCard card = *ParseCard(word);
+      engine->Hand.AddCard(card.Rank, card.Suit);
+      engine->Deck.Remove(card.Rank, card.Suit);
+    }
+    const int best = engine->GetTheBest();
+    EXPECT_NE(json.Out.find("\"best_mask\":" + std::to_string(best) + ","), std::string::npos);
+    EXPECT_NE(json.Out.find("\"category\":" + std::to_string(engine->GetHandCategory()) + ","),
+              std::string::npos);
+    for (int mask = 0; mask < 32; ++mask) {
+      char value[64];
+      std::snprintf(value, sizeof value, "{\"mask\":%d,", mask);
+      const size_t at = json.Out.find(value);
+      ASSERT_NE(at, std::string::npos);
+      const size_t returnAt = json.Out.find("\"return\":", at) + 9;
+      const long double listed = std::stold(json.Out.substr(returnAt, 30));
+      EXPECT_NEAR(static_cast<double>(listed), static_cast<double>(engine->DrawReturn(mask)),
+                  1e-12);
+    }
+  }
+}
+
+TEST(Calc, WholeGameReturnIsTheSameOnAnyNumberOfThreads) {
+  TempFolder folder;
+  const TCalcResult one = Calc("return --game 6 --threads 1 --json");
+  const TCalcResult three = Calc("return --game 6 --threads 3 --json");
+  ASSERT_EQ(one.ExitCode, 0) << one.Err;
+  ASSERT_EQ(three.ExitCode, 0) << three.Err;
+  EXPECT_EQ(WithoutSeconds(one.Out), WithoutSeconds(three.Out));
+  EXPECT_NE(one.Out.find("\"return\":0.9954390436951"), std::string::npos) << one.Out;
+  EXPECT_NE(one.Out.find("\"classes\":134459,\"deals\":2598960"), std::string::npos);
+
+  // At one coin the royal pays 250 instead of 800 per coin: the return drops.
+  const TCalcResult text = Calc("return --game 6 --bet 1 --threads 2");
+  const std::string prefix = "Jacks or better, paytable 0, 1 coin: ";
+  ASSERT_EQ(text.Out.rfind(prefix, 0), 0u) << text.Out;
+  const double percent = std::stod(text.Out.substr(prefix.size(), 12));
+  EXPECT_GT(percent, 97.0);
+  EXPECT_LT(percent, 99.5);
+  EXPECT_NE(text.Out.find("% with perfect play\n  134459 classes of deals, 2598960 deals, "),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavrik::calc

@@ -1,0 +1,493 @@
+#include "calc.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <numeric>
+#include <optional>
+#include <stdexcept>
+#include <thread>
+
+#include "core/card.h"
+#include "core/error.h"
+#include "core/game_list.h"
+#include "core/payout_storage.h"
+#include "core/text.h"
+#include "engines.h"
+
+namespace tavrik::calc {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tavrik-calc games [--json]\n"
+    "       tavrik-calc hand --game G [--paytable P] [--bet B] [--json] C1 C2 C3 C4 C5\n"
+    "       tavrik-calc return [--game G]... [--paytable P] [--bet B] [--threads T] [--json]\n";
+
+// Bad input: reported in one line with exit status 2.
+class TUsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+std::string Format(const char* format, auto... values) {
+  char buffer[512];
+  std::snprintf(buffer, sizeof buffer, format, values...);
+  return buffer;
+}
+
+std::string Lower(std::string_view text) {
+  std::string result(text);
+  std::transform(result.begin(), result.end(), result.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return result;
+}
+
+std::string JsonString(std::string_view text) {
+  std::string result = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      result += '\\';
+      result += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      result += Format("\\u%04x", c);
+    } else {
+      result += c;
+    }
+  }
+  return result + "\"";
+}
+
+// A real number with 17 significant digits that reads as a real ("0.0", not "0").
+std::string JsonReal(long double value) {
+  std::string text = Format("%.17Lg", value);
+  if (text.find_first_of(".eEn") == std::string::npos) text += ".0";
+  return text;
+}
+
+template <class Items, class Write>
+std::string JsonArray(const Items& items, Write write) {
+  std::string result = "[";
+  bool first = true;
+  for (const auto& item : items) {
+    if (!first) result += ",";
+    first = false;
+    result += write(item);
+  }
+  return result + "]";
+}
+
+struct TOptions {
+  std::string Command;
+  std::vector<int> Games;
+  int Paytable = 0;
+  int Bet = 5;
+  int Threads = 0;
+  bool Json = false;
+  std::vector<std::string> Cards;
+};
+
+int ParseNumber(std::string_view option, std::string_view text, int low, int high) {
+  const auto value = ParseInt(text);
+  if (!value || *value < low || *value > high) {
+    throw TUsageError(Format("%s must be a number from %d to %d, not '%s'",
+                             std::string(option).c_str(), low, high, std::string(text).c_str()));
+  }
+  return *value;
+}
+
+int ParseGame(std::string_view text) {
+  if (const auto index = ParseInt(text)) {
+    if (*index >= 0 && *index < GameCount) return *index;
+  }
+  for (const auto& game : GameNames()) {
+    if (Lower(game.Name) == Lower(text)) return game.GameIndex;
+  }
+  throw TUsageError("unknown game '" + std::string(text) +
+                    "' (give 0 to 8 or a name such as \"Jacks or better\"; see tavrik-calc games)");
+}
+
+TOptions ParseArguments(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) throw TUsageError("no command given (games, hand or return)");
+  TOptions options;
+  options.Command = arguments[0];
+  if (options.Command != "games" && options.Command != "hand" && options.Command != "return") {
+    throw TUsageError("unknown command '" + options.Command + "'");
+  }
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& word = arguments[i];
+    const auto value = [&]() -> const std::string& {
+      if (i + 1 >= arguments.size()) throw TUsageError(word + " needs a value");
+      return arguments[++i];
+    };
+    const auto allowed = [&](bool ok) {
+      if (!ok) throw TUsageError(word + " is not an option of " + options.Command);
+    };
+    if (word == "--json") {
+      options.Json = true;
+    } else if (word == "--game") {
+      allowed(options.Command != "games");
+      if (options.Command == "hand" && !options.Games.empty()) {
+        throw TUsageError("hand takes one --game");
+      }
+      options.Games.push_back(ParseGame(value()));
+    } else if (word == "--paytable") {
+      allowed(options.Command != "games");
+      options.Paytable = ParseNumber(word, value(), 0, 1 << 20);
+    } else if (word == "--bet") {
+      allowed(options.Command != "games");
+      options.Bet = ParseNumber(word, value(), 1, MaxCoins);
+    } else if (word == "--threads") {
+      allowed(options.Command == "return");
+      options.Threads = ParseNumber(word, value(), 1, 256);
+    } else if (word.size() > 1 && word[0] == '-') {
+      throw TUsageError("unknown option '" + word + "'");
+    } else {
+      allowed(options.Command == "hand");
+      options.Cards.push_back(word);
+    }
+  }
+  if (options.Command == "hand") {
+    if (options.Games.empty()) throw TUsageError("hand needs --game");
+    if (options.Cards.size() != 5) {
+      throw TUsageError(Format("hand needs five cards, not %zu", options.Cards.size()));
+    }
+  }
+  if (options.Command == "return" && options.Games.empty()) {
+    options.Games.resize(GameCount);
+    std::iota(options.Games.begin(), options.Games.end(), 0);
+  }
+  if (options.Threads == 0) {
+    options.Threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  }
+  return options;
+}
+
+TPaytable LoadPaytable(const TPayoutStorage& storage, int game, int index) {
+  const int count = storage.PaytableCount(game);
+  if (index >= count) {
+    throw TUsageError(Format("paytable %d does not exist for %s (it has %d)", index,
+                             GameName(game).c_str(), count));
+  }
+  return storage.GetPaytable(game, index);
+}
+
+// ---------------------------------------------------------------------------------------
+// games
+
+std::string RunGames(const TOptions& options) {
+  const TPayoutStorage storage;
+  std::string out;
+  if (options.Json) {
+    out = JsonArray(GameNames(), [&](const TGameName& game) {
+      const auto description = CreateDescription(game.GameIndex);
+      std::vector<std::string> categories(
+          description->CategoryName.begin(),
+          description->CategoryName.begin() + description->LastCategory + 1);
+      return Format("{\"game\":%d,\"name\":", game.GameIndex) + JsonString(game.Name) +
+             ",\"categories\":" + JsonArray(categories, JsonString) +
+             Format(",\"paytables\":%d}", storage.PaytableCount(game.GameIndex));
+    });
+    return out + "\n";
+  }
+  for (const auto& game : GameNames()) {
+    const auto description = CreateDescription(game.GameIndex);
+    const int paytables = storage.PaytableCount(game.GameIndex);
+    out += Format("%d  %s (%d paytable%s)\n", game.GameIndex, game.Name.c_str(), paytables,
+                  paytables == 1 ? "" : "s");
+    for (int c = 0; c <= description->LastCategory; ++c) {
+      out += Format("     %2d  %s\n", c, description->CategoryName[c].c_str());
+    }
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------------------------------
+// hand
+
+struct TDealtCard {
+  std::string Text;  // as the player wrote it, upper case ("AS", "JK")
+  TCard Card;
+};
+
+std::vector<TDealtCard> ParseDeal(const std::vector<std::string>& words, int jokersAllowed) {
+  std::vector<TDealtCard> cards;
+  int jokers = 0;
+  for (const std::string& word : words) {
+    const auto card = ParseCard(word);
+    if (!card) throw TUsageError("'" + word + "' is not a card (write AS, TD, 9H, JK)");
+    std::string text = CardText(*card);
+    if (card->Rank < 0) {
+      if (++jokers > jokersAllowed) {
+        throw TUsageError(jokersAllowed == 0
+                              ? "this game has no jokers"
+                              : Format("this game has only %d joker%s", jokersAllowed,
+                                       jokersAllowed == 1 ? "" : "s"));
+      }
+    } else {
+      for (const auto& earlier : cards) {
+        if (earlier.Text == text) throw TUsageError("card " + text + " is given twice");
+      }
+    }
+    cards.push_back({text, *card});
+  }
+  return cards;
+}
+
+std::string HeldText(const std::vector<TDealtCard>& cards, int mask, bool json) {
+  std::vector<std::string> held;
+  std::string text;
+  for (int i = 0; i < 5; ++i) {
+    const bool kept = ((mask >> i) & 1) == 0;
+    if (kept) held.push_back(cards[static_cast<size_t>(i)].Text);
+    text += (kept ? cards[static_cast<size_t>(i)].Text : std::string("--")) + (i < 4 ? " " : "");
+  }
+  return json ? JsonArray(held, JsonString) : text;
+}
+
+std::string RunHand(const TOptions& options) {
+  const int game = options.Games[0];
+  const auto description = CreateDescription(game);
+  const auto cards = ParseDeal(options.Cards, description->JokerCount);
+  const TPayoutStorage storage;
+  const TPaytable table = LoadPaytable(storage, game, options.Paytable);
+
+  TPayout payout;
+  const auto engine = MakeEngine(game);
+  engine->SetPayout(&payout);
+  payout.SetPay(table, options.Bet);
+  engine->NewDeal();
+  for (const auto& dealt : cards) {
+    engine->Hand.AddCard(dealt.Card.Rank, dealt.Card.Suit);
+    engine->Deck.Remove(dealt.Card.Rank, dealt.Card.Suit);
+  }
+  const int best = engine->GetTheBest();
+  const int category = engine->GetHandCategory();
+  const int last = engine->LastCategory;
+
+  if (options.Json) {
+    std::string out =
+        Format("{\"game\":%d,\"name\":", game) + JsonString(engine->Name) +
+        Format(",\"paytable\":%d,\"bet\":%d,\"cards\":", options.Paytable, options.Bet) +
+        JsonArray(cards, [](const TDealtCard& c) { return JsonString(c.Text); }) +
+        ",\"categories\":" + JsonArray(engine->CategoryNames, JsonString) +
+        Format(",\"category\":%d,\"best_mask\":%d,\"holds\":[", category, best);
+    for (int mask = 0; mask < HoldMaskCount; ++mask) {
+      std::vector<long long> counts;
+      for (int c = 0; c <= last; ++c) counts.push_back(engine->GetCategoryCount(c, mask));
+      out +=
+          Format("%s{\"mask\":%d,\"held\":", mask == 0 ? "" : ",", mask) +
+          HeldText(cards, mask, true) +
+          Format(",\"draws\":%lld,\"return\":", static_cast<long long>(engine->DrawCount(mask))) +
+          JsonReal(engine->DrawReturn(mask)) +
+          ",\"counts\":" + JsonArray(counts, [](long long n) { return std::to_string(n); }) +
+          Format(",\"losing\":%lld}",
+                 static_cast<long long>(engine->GetCategoryCount(last + 1, mask)));
+    }
+    return out + "]}\n";
+  }
+
+  std::string out = Format("%s, paytable %d, %d coin%s: ", engine->Name.c_str(), options.Paytable,
+                           options.Bet, options.Bet == 1 ? "" : "s") +
+                    HeldText(cards, 0, false) + "\n";
+  out += "Dealt: " +
+         (category < 0 ? std::string("no paying hand")
+                       : engine->CategoryNames[static_cast<size_t>(category)]) +
+         "\n";
+  out += Format("Best hold: %s (mask %d), %.6Lf coins, %.6Lf per coin\n\n",
+                HeldText(cards, best, false).c_str(), best, engine->DrawReturn(best),
+                engine->DrawReturn(best) / options.Bet);
+  std::vector<int> order(HoldMaskCount);
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int a, int b) { return engine->DrawReturn(a) > engine->DrawReturn(b); });
+  std::vector<int> widths;
+  out += "  Mask  Held                  Return   Per coin";
+  for (int c = 0; c <= last + 1; ++c) {
+    const std::string name = c <= last ? engine->CategoryNames[static_cast<size_t>(c)] : "Losing";
+    widths.push_back(std::max<int>(static_cast<int>(name.size()), 7));
+    out += "  " + std::string(static_cast<size_t>(widths.back()) - name.size(), ' ') + name;
+  }
+  out += "\n";
+  for (const int mask : order) {
+    out += Format("%c %4d  %s  %10.6Lf %10.6Lf", mask == best ? '*' : ' ', mask,
+                  HeldText(cards, mask, false).c_str(), engine->DrawReturn(mask),
+                  engine->DrawReturn(mask) / options.Bet);
+    for (int c = 0; c <= last + 1; ++c) {
+      out += Format("  %*lld", widths[static_cast<size_t>(c)],
+                    static_cast<long long>(engine->GetCategoryCount(c, mask)));
+    }
+    out += "\n";
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------------------------------
+// return
+
+struct TGameReturn {
+  int Game = 0;
+  std::string Name;
+  std::vector<std::string> Categories;
+  long double Return = 0;  // fraction of the bet
+  std::vector<long double> Probability, Contribution;
+  long long Classes = 0, Deals = 0;
+  double Seconds = 0;
+};
+
+TGameReturn WholeGame(int game, const TPaytable& table, int bet, int threads,
+                      const TProgress& progress) {
+  std::vector<std::unique_ptr<TPokerEngine>> engines;
+  std::vector<TPayout> payouts(static_cast<size_t>(threads));
+  for (int t = 0; t < threads; ++t) {
+    engines.push_back(MakeEngine(game));
+    engines.back()->SetPayout(&payouts[static_cast<size_t>(t)]);
+    payouts[static_cast<size_t>(t)].SetPay(table, bet);
+  }
+  const long long total = engines[0]->GetHandClassCount();
+  std::atomic<long long> done{0};
+  for (auto& engine : engines) {
+    engine->OnProgress = [&done](int) { done += 100; };
+  }
+  const auto start = std::chrono::steady_clock::now();
+  std::vector<std::exception_ptr> failures(static_cast<size_t>(threads));
+  std::vector<std::thread> workers;
+  for (int t = 0; t < threads; ++t) {
+    workers.emplace_back([&, t] {
+      try {
+        engines[static_cast<size_t>(t)]->RunPermutationSlice(t, threads);
+      } catch (...) {
+        failures[static_cast<size_t>(t)] = std::current_exception();
+      }
+    });
+  }
+  if (progress) {
+    // Report while the workers run; each engine reports every hundred classes.
+    std::atomic<bool> finished{false};
+    std::thread reporter([&] {
+      while (!finished) {
+        progress(std::min(done.load(), total), total);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      }
+    });
+    for (auto& worker : workers) worker.join();
+    finished = true;
+    reporter.join();
+    progress(total, total);
+  } else {
+    for (auto& worker : workers) worker.join();
+  }
+  for (const auto& failure : failures) {
+    if (failure) std::rethrow_exception(failure);
+  }
+
+  TGameReturn result;
+  result.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const TPokerEngine& first = *engines[0];
+  result.Game = game;
+  result.Name = first.Name;
+  result.Categories = first.CategoryNames;
+  // Integer sums: the same in any order, so any number of threads gives the same bits.
+  std::array<std::array<long long, MaxCategories>, 6> wins{};
+  for (int t = 0; t < threads; ++t) {
+    const TPayout& part = payouts[static_cast<size_t>(t)];
+    result.Classes += engines[static_cast<size_t>(t)]->ProgressCounter;
+    for (int drawn = 0; drawn <= 5; ++drawn) {
+      result.Deals += part.DealsByDraw[drawn];
+      for (int c = 0; c < MaxCategories; ++c) wins[drawn][c] += part.WinsByDraw[drawn][c];
+    }
+  }
+  const int left = payouts[0].DeckSize - 5;
+  for (int c = 0; c <= first.LastCategory; ++c) {
+    long double probability = 0;
+    for (int drawn = 0; drawn <= 5; ++drawn) {
+      probability += static_cast<long double>(wins[drawn][c]) / Binomial(left, drawn);
+    }
+    probability /= static_cast<long double>(result.Deals);
+    const long double contribution = probability * payouts[0].Pay[c] / bet;
+    result.Probability.push_back(probability);
+    result.Contribution.push_back(contribution);
+    result.Return += contribution;
+  }
+  return result;
+}
+
+std::string RunReturn(const TOptions& options, const TProgress& progress) {
+  const TPayoutStorage storage;
+  std::vector<TPaytable> tables;
+  for (const int game : options.Games)
+    tables.push_back(LoadPaytable(storage, game, options.Paytable));
+  std::vector<TGameReturn> results;
+  for (size_t i = 0; i < options.Games.size(); ++i) {
+    results.push_back(
+        WholeGame(options.Games[i], tables[i], options.Bet, options.Threads, progress));
+  }
+  if (options.Json) {
+    return JsonArray(
+               results,
+               [&](const TGameReturn& r) {
+                 std::vector<size_t> indexes(r.Categories.size());
+                 std::iota(indexes.begin(), indexes.end(), 0);
+                 return Format("{\"game\":%d,\"name\":", r.Game) + JsonString(r.Name) +
+                        Format(",\"paytable\":%d,\"bet\":%d,\"return\":", options.Paytable,
+                               options.Bet) +
+                        JsonReal(r.Return) +
+                        Format(",\"classes\":%lld,\"deals\":%lld,\"seconds\":%.3f,\"categories\":",
+                               r.Classes, r.Deals, r.Seconds) +
+                        JsonArray(indexes,
+                                  [&](size_t c) {
+                                    return "{\"name\":" + JsonString(r.Categories[c]) +
+                                           ",\"probability\":" + JsonReal(r.Probability[c]) +
+                                           ",\"contribution\":" + JsonReal(r.Contribution[c]) + "}";
+                                  }) +
+                        "}";
+               }) +
+           "\n";
+  }
+  std::string out;
+  for (const auto& r : results) {
+    out += Format("%s, paytable %d, %d coin%s: %.6Lf%% with perfect play\n", r.Name.c_str(),
+                  options.Paytable, options.Bet, options.Bet == 1 ? "" : "s", 100 * r.Return);
+    out += Format("  %lld classes of deals, %lld deals, %.3f s on %d thread%s\n", r.Classes,
+                  r.Deals, r.Seconds, options.Threads, options.Threads == 1 ? "" : "s");
+    out += "  Category               Probability   Contribution\n";
+    for (size_t c = 0; c < r.Categories.size(); ++c) {
+      out += Format("  %-20s %13.10Lf %13.6Lf%%\n", r.Categories[c].c_str(), r.Probability[c],
+                    100 * r.Contribution[c]);
+    }
+    out += "\n";
+  }
+  return out;
+}
+
+}  // namespace
+
+TCalcResult RunCalc(const std::vector<std::string>& arguments, const TProgress& progress) {
+  TCalcResult result;
+  if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+    result.Out = kUsage;
+    return result;
+  }
+  try {
+    const TOptions options = ParseArguments(arguments);
+    if (options.Command == "games") {
+      result.Out = RunGames(options);
+    } else if (options.Command == "hand") {
+      result.Out = RunHand(options);
+    } else {
+      result.Out = RunReturn(options, progress);
+    }
+  } catch (const TUsageError& error) {
+    result = {2, "", std::string("tavrik-calc: ") + error.what() + "\n"};
+  } catch (const std::exception& error) {
+    std::string message = error.what();
+    std::replace(message.begin(), message.end(), '\r', ' ');
+    result = {1, "", "tavrik-calc: " + message + "\n"};
+  }
+  return result;
+}
+
+}  // namespace tavrik::calc
