@@ -2,7 +2,8 @@
 # Sourced, not executed.
 
 # Packages the build needs on Debian 12; scripts/test adds the test packages.
-TAVRIK_BUILD_PACKAGES=(g++ cmake ninja-build)
+TAVRIK_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev
+  fonts-dejavu-core fonts-dejavu-extra qt6-qpa-plugins)
 TAVRIK_TEST_PACKAGES=(libgtest-dev libgmock-dev)
 
 say() { printf 'tavrik: %s\n' "$*"; }

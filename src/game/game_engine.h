@@ -1,0 +1,211 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/payout.h"
+#include "core/payout_storage.h"
+#include "core/poker_engine.h"
+#include "core/random.h"
+#include "game/game_windows.h"
+#include "game/ini_file.h"
+#include "game/preferences.h"
+#include "records/log_record.h"
+#include "records/logger.h"
+#include "records/ole_date.h"
+
+namespace tavrik {
+
+enum class GameState : int {
+  NoRound = -1,  // no cards on the table
+  Finished = 0,  // drawn and paid, not yet collected
+  Dealt = 1,     // waiting for the hold
+  DoubleUp = 2,  // double-up cards on the table
+};
+
+enum class GameMode : int {
+  AutoHold = 0,        // the best hold is preset after each deal
+  Training = 1,        // nothing held after the deal; hints allowed
+  RealPlay = 2,        // nothing held; the window hides the hint
+  PlayErrorHands = 3,  // the player's problem hands are dealt again
+};
+
+// Bits of TGameEngine::Options.
+enum GameOption : uint8_t { ShowResultHands = 1, ShowWarnings = 2 };
+
+// Dollars per coin for CoinValueIndex 0..5.
+inline constexpr std::array<double, 6> CoinValues = {0.25, 0.5, 1, 5, 25, 100};
+inline constexpr int StartCredits = 2500;
+inline constexpr int NoCard = -100;
+
+// The controller of play: the round (bet, deal, hold, draw, pay, double up, collect), the
+// play modes and problem hands, the hint and warning, and the play counters. It owns the
+// analysis engine of the current game, the running paytable, the record of the round in
+// progress and the hand log, and reaches windows only through TGameWindows.
+//
+// States: NoRound -Deal-> Dealt -Draw-> Finished -StartDoubleUp-> DoubleUp
+// -PickDoubleCard-> Finished; Finished or DoubleUp -Deal-> Dealt (collecting first); any
+// state -SelectPoker-> NoRound (collecting first). A round is logged when it is collected:
+// at the next deal, a change of game, or shutdown.
+//
+// Failures raise TError; Deal, Draw, Collect, SetEngine, SelectPoker, SetPayIndex,
+// LoadFromIni, SaveToIni, ShowCharts, ShowStatistics, SetupPreferences and ShowErrors add
+// their name to the message on the way out.
+class TGameEngine {
+ public:
+  // Creates the hand log of the data folder, tells the player through `windows` when it
+  // cannot be read, and loads the saved game and counters from the preferences' settings.
+  TGameEngine(TPreferences& preferences, TGameWindows& windows);
+  // The same with a hand log of the caller's.
+  TGameEngine(TPreferences& preferences, TGameWindows& windows, std::unique_ptr<TLogger> logger);
+  // Collects the open round and saves the settings into the preferences' settings (which
+  // the preferences write to disk); failures are reported on standard error.
+  ~TGameEngine();
+  TGameEngine(const TGameEngine&) = delete;
+  TGameEngine& operator=(const TGameEngine&) = delete;
+
+  // Starts a round: collects the previous one, takes the bet, deals five cards (problem
+  // hands in PlayErrorHands mode) and analyses them. In PlayErrorHands mode without problem
+  // hands it asks for another mode; when the player cancels, nothing is dealt.
+  void Deal();
+  // Completes the round in state Dealt: draws five replacement cards, works out the final
+  // hand of the player's hold, of the best hold and the best win in hindsight, and the win.
+  void Draw();
+  // Closes the round: a drawn round is logged and paid; a round dealt but never drawn gives
+  // the bet back and is not logged. A round is collected once; further calls do nothing.
+  void Collect();
+  // Flips the hold of one card (position 0..4) in state Dealt.
+  void ToggleHold(int position);
+  // Whether the card at position 0..4 is replaced by the player's hold / by the best hold.
+  bool IsReplaced(int position) const;
+  bool IsBestReplaced(int position) const;
+  // Sets the best hold and marks the round as hinted (it becomes a problem hand).
+  void Hint();
+  // Expected coins of the player's hold and of the best hold for the dealt cards.
+  double CurrentHoldReturn() const;
+  double BestHoldReturn() const;
+  // Before a draw: shows the warning when warnings are on, the state is Dealt and the best
+  // hold returns more than 0.01 coins more than the player's, then applies the player's
+  // choice. Returns whether the warning was shown.
+  bool CheckWarning();
+  // Double up (state Finished, Win > 0): five fresh cards, position 0 the dealer's.
+  void StartDoubleUp();
+  // Picks the card at position 1..4 against the dealer's: higher doubles the win, lower
+  // loses it, equal keeps it. Wild cards beat natural ones.
+  void PickDoubleCard(int position);
+  // Card index at position 0..4, NoCard when none.
+  int GetCard(int position) const;
+  // Coins per hand 1..5, in states NoRound and Finished.
+  void SetBet(int bet);
+  // Coins paid for category 0..15 at bet 1..5.
+  int GetPayout(int category, int bet) const;
+  void SetMode(GameMode mode);
+  // Opens game 0..8 with paytable `payIndex` of the catalogue; the previous game goes to
+  // the front of MRUList. On failure nothing changes.
+  void SelectPoker(int gameType, int payIndex);
+  // Credits, balance, coin value, accuracy sums, hands and play time to their start values.
+  void ResetValues();
+  // The player's expected return as a percentage of the best: 100 while nothing was drawn.
+  double Accuracy() const;
+  // Play time as a day fraction.
+  double PlayTime() const;
+  // The game's name in upper case.
+  std::string GameTitle() const;
+  int CategoryCount() const;
+  std::string CategoryName(int category) const;
+  // Whether a rank is wild in the current game's deck.
+  bool IsWild(int rank) const;
+  int GameType() const;
+
+  void ShowStatistics();
+  void ShowErrors();
+  void ShowCharts();
+  // Opens the clear-by-filter window and deletes the records it chooses.
+  void ClearByFilter();
+  void SetupPreferences();
+
+  // Reads MRU and Params from `settings` and opens the saved game (a key that cannot be
+  // opened gives game 0, paytable 0). Counters are read only when their autosave flag is
+  // set.
+  void LoadFromIni(const TIniFile& settings);
+  // Writes MRU and Params into `settings`, counters only when their autosave flag is set.
+  void SaveToIni(TIniFile& settings) const;
+
+  // The rank a card has in double-up: 0..12 for natural cards, rank + 100 for a card wild
+  // in `deck` (so a wild card beats every natural card and two wild cards tie).
+  static int DoubleUpRank(int cardIndex, const TCardBunch& deck);
+  // c0 + 60 c1 + 60^2 c2 + 60^3 c3 + 60^4 c4 of five card indexes.
+  static int32_t ProblemHandCode(const std::array<uint8_t, 5>& cards);
+
+  TLogger& Logger() { return *logger_; }
+  const TPokerEngine& Engine() const { return *engine_; }
+  // Whether the problem hands of the current game and paytable are loaded.
+  bool HasErrorHands() const { return !errorHands_.empty(); }
+
+  TPaytable Payouts{};  // row bet - 1, column category
+  int PayIndex = -1;
+  std::array<int, 5> Cards{NoCard, NoCard, NoCard, NoCard, NoCard};
+  std::array<uint8_t, 61> UsedCards{};
+  int HoldMask = 0;
+  size_t ErrorHandIndex = 0;  // the problem hand dealt next
+  GameState State = GameState::NoRound;
+  GameMode Mode = GameMode::Training;
+  int HandCategory = -1;
+  uint8_t Options = ShowResultHands | ShowWarnings;
+  int FullDeckSize = 52;
+  int32_t Credits = StartCredits;
+  int32_t PerfectCredits = StartCredits;
+  double Balance = 0;  // dollars
+  int Bet = 5;
+  int CoinValueIndex = 0;
+  int32_t Win = 0;
+  std::vector<std::string> MRUList;  // game keys, most recent first, at most 5
+  TLogRecord HandRecord;
+  int DoubleCount = 0;
+  double SumPlayerReturn = 0;
+  double SumPerfectReturn = 0;
+  int32_t HandsPlayed = 0;
+  double SavedTime = 0;  // day fraction carried over
+  double StartTime = 0;  // OLE date the clock was (re)started; 0 while stopped
+  // The source of "now" (an OLE date); tests replace it.
+  std::function<double()> Clock = OleDateNow;
+  // The generator cards are dealt from; seeded from the clock at every change of game.
+  TRandom* Random = &TRandom::Global();
+
+ private:
+  void SetEngine(std::unique_ptr<TPokerEngine> engine);
+  void SetPayIndex(int index, const TPayoutStorage& catalogue);
+  void ResetRound();
+  // Draws a random card not yet used this round, removes it from the deck.
+  int DealCard();
+  // Marks card `index` used and removes it from the deck; raises TError for an index
+  // outside the deck or a card already used.
+  int TakeCard(int index);
+  // Puts card `index` at `position` of the table and into the analysed hand.
+  void PlaceCard(int position, int index);
+  // The final hand that hold `mask` makes with the round's replacement cards.
+  std::array<int, 5> FinalCards(int mask) const;
+  // Puts that hand into the analysis and returns its category (-1 when it pays nothing).
+  int BuildFinalHand(int mask);
+  int PayFor(int category) const;
+  void UpdateHandCategory();
+  bool LoadErrorHands();
+  void DropErrorHands();
+  void AskOtherMode();
+  // Whether a record's dealt cards can be dealt again in the current game.
+  bool CanReplay(const TLogRecord& record) const;
+
+  TPreferences& preferences_;
+  TGameWindows& windows_;
+  std::unique_ptr<TLogger> logger_;
+  std::unique_ptr<TPokerEngine> engine_;
+  TPayout payout_;
+  std::vector<int32_t> errorHands_;
+  bool roundOpen_ = false;  // a dealt round waits to be collected
+};
+
+}  // namespace tavrik

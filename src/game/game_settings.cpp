@@ -1,0 +1,186 @@
+// What the game engine keeps in the settings file between runs: the game, the recently
+// played games, the bet, the mode and options, and the counters the player chose to keep.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "core/error.h"
+#include "core/game_list.h"
+#include "core/text.h"
+#include "game/game_engine.h"
+
+namespace tavrik {
+
+namespace {
+
+constexpr std::string_view MRUSection = "MRU";
+constexpr std::string_view ParamsSection = "Params";
+constexpr int MRUKeys = 10;  // keys "0".."9" are read; "0" is the game being played
+constexpr double SecondsPerDay = 86400;
+
+// A play time (day fraction) as the total "HH:MM:SS"; hours pass 24 ("26:13:05").
+std::string FormatPlayTime(double days) {
+  const double seconds = std::isfinite(days) && days > 0 ? std::round(days * SecondsPerDay) : 0;
+  const auto total = static_cast<long long>(std::min(seconds, 1e15));
+  char text[40];
+  std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", total / 3600, total / 60 % 60,
+                total % 60);
+  return text;
+}
+
+// Reads "H:MM:SS" with any number of hours, and the older time-of-day form with "AM" or
+// "PM" ("2:13:05 PM"); nothing for anything else.
+std::optional<double> ParsePlayTime(std::string_view text) {
+  text = Trim(text);
+  std::optional<int64_t> hourShift;  // for the 12-hour form
+  for (const auto& [suffix, shift] : {std::pair{"AM", 0}, std::pair{"PM", 12}}) {
+    const std::string_view marker = suffix;
+    if (text.size() > marker.size() && text.substr(text.size() - marker.size()) == marker) {
+      text = Trim(text.substr(0, text.size() - marker.size()));
+      hourShift = shift;
+    }
+  }
+  const auto first = text.find(':');
+  const auto second = text.find(':', first == std::string_view::npos ? first : first + 1);
+  if (first == std::string_view::npos || second == std::string_view::npos) return {};
+  const auto hours = ParseInt64(text.substr(0, first));
+  const auto minutes = ParseInt64(text.substr(first + 1, second - first - 1));
+  const auto seconds = ParseInt64(text.substr(second + 1));
+  if (!hours || !minutes || !seconds || *hours < 0 || *minutes < 0 || *minutes > 59 ||
+      *seconds < 0 || *seconds > 59 || *hours > 1000000000) {
+    return {};
+  }
+  int64_t hour = *hours;
+  if (hourShift) {
+    if (hour < 1 || hour > 12) return {};
+    hour = hour % 12 + *hourShift;
+  }
+  return static_cast<double>((hour * 60 + *minutes) * 60 + *seconds) / SecondsPerDay;
+}
+
+// A float with "." whatever the locale, in the shortest form that reads back exactly.
+std::string FormatFloat(double value) {
+  char text[64];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
+}
+
+// A float with "." or "," as the decimal separator; nothing when it is not one.
+std::optional<double> ParseFloat(std::string_view text) {
+  std::string normal(Trim(text));
+  if (const auto comma = normal.find(','); comma != std::string::npos) normal[comma] = '.';
+  if (!normal.empty() && normal.front() == '+') normal.erase(0, 1);
+  double value = 0;
+  const auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
+  if (normal.empty() || error != std::errc() || end != normal.data() + normal.size() ||
+      !std::isfinite(value)) {
+    return {};
+  }
+  return value;
+}
+
+double ReadFloat(const TIniFile& ini, std::string_view key, double fallback) {
+  const auto text = ini.Find(ParamsSection, key);
+  if (!text) return fallback;
+  return ParseFloat(*text).value_or(fallback);
+}
+
+// A stored game key that names a game and paytable.
+bool IsGameKey(std::string_view key) {
+  return GameFromKey(key) >= 0 && PaytableFromKey(key) >= 0;
+}
+
+}  // namespace
+
+void TGameEngine::LoadFromIni(const TIniFile& settings) {
+  WithContext("LoadFromIni", [&] {
+    MRUList.clear();
+    for (int key = 0; key < MRUKeys; ++key) {
+      const std::string value = settings.ReadString(MRUSection, std::to_string(key), "");
+      if (IsGameKey(value) && std::find(MRUList.begin(), MRUList.end(), value) == MRUList.end()) {
+        MRUList.push_back(value);
+      }
+    }
+    // The game of key "0", else the most recent one, else the first game.
+    std::string open = settings.ReadString(MRUSection, "0", "");
+    if (open.empty() && !MRUList.empty()) open = MRUList.front();
+    try {
+      if (!IsGameKey(open)) throw TError("No saved game");
+      SelectPoker(GameFromKey(open), PaytableFromKey(open));
+    } catch (const TError&) {
+      // A saved game that cannot be opened (an unknown game or paytable) gives the first.
+      std::erase(MRUList, open);
+      SelectPoker(0, 0);
+    }
+    if (MRUList.size() > 5) MRUList.resize(5);
+
+    const uint8_t flags = preferences_.AutosaveFlags;
+    if ((flags & AUTOSAVE_CREDITS) != 0) {
+      Credits = settings.ReadInteger(ParamsSection, "Credits", StartCredits);
+    }
+    if ((flags & AUTOSAVE_BALANCE) != 0) {
+      Balance = static_cast<double>(settings.ReadInt64(ParamsSection, "Balance", 0)) / 100;
+    }
+    if ((flags & AUTOSAVE_VALUE) != 0) {
+      const int value = settings.ReadInteger(ParamsSection, "Value", 0);
+      CoinValueIndex = value >= 0 && value < static_cast<int>(CoinValues.size()) ? value : 0;
+    }
+    if ((flags & AUTOSAVE_ACCURACY) != 0) {
+      SumPlayerReturn = ReadFloat(settings, "ER1", 0);
+      SumPerfectReturn = ReadFloat(settings, "ER2", 0);
+    }
+    if ((flags & AUTOSAVE_HANDS) != 0) {
+      HandsPlayed = settings.ReadInteger(ParamsSection, "Hands", 0);
+    }
+    if ((flags & AUTOSAVE_TIME) != 0) {
+      SavedTime = ParsePlayTime(settings.ReadString(ParamsSection, "Time", "")).value_or(0);
+    }
+    const int bet = settings.ReadInteger(ParamsSection, "Bet", 5);
+    SetBet(bet >= 1 && bet <= MaxCoins ? bet : 5);
+    const int mode = settings.ReadInteger(ParamsSection, "Mode", 1);
+    // Problem hands are loaded at the first deal.
+    Mode = mode >= 0 && mode <= 3 ? static_cast<GameMode>(mode) : GameMode::Training;
+    Options = 0;
+    if (settings.ReadBool(ParamsSection, "ShowResultHands", true)) Options |= ShowResultHands;
+    if (settings.ReadBool(ParamsSection, "ShowWarnings", true)) Options |= ShowWarnings;
+    // The perfect-strategy bankroll starts from the player's on every run.
+    PerfectCredits = Credits;
+  });
+}
+
+void TGameEngine::SaveToIni(TIniFile& settings) const {
+  WithContext("SaveToIni", [&] {
+    settings.EraseSection(MRUSection);
+    settings.WriteString(MRUSection, "0", GameKey(GameType(), PayIndex));
+    for (size_t i = 0; i < MRUList.size(); ++i) {
+      settings.WriteString(MRUSection, std::to_string(i + 1), MRUList[i]);
+    }
+    const uint8_t flags = preferences_.AutosaveFlags;
+    if ((flags & AUTOSAVE_CREDITS) != 0) settings.WriteInteger(ParamsSection, "Credits", Credits);
+    if ((flags & AUTOSAVE_BALANCE) != 0) {
+      // Cents, rounded half to even; 64 bits hold any balance a player can reach.
+      const double cents = std::nearbyint(Balance * 100);
+      Require(std::isfinite(cents) && std::fabs(cents) < 9.2e18, "Balance out of range");
+      settings.WriteInteger(ParamsSection, "Balance", static_cast<int64_t>(cents));
+    }
+    if ((flags & AUTOSAVE_VALUE) != 0) {
+      settings.WriteInteger(ParamsSection, "Value", CoinValueIndex);
+    }
+    if ((flags & AUTOSAVE_ACCURACY) != 0) {
+      settings.WriteString(ParamsSection, "ER1", FormatFloat(SumPlayerReturn));
+      settings.WriteString(ParamsSection, "ER2", FormatFloat(SumPerfectReturn));
+    }
+    if ((flags & AUTOSAVE_HANDS) != 0) settings.WriteInteger(ParamsSection, "Hands", HandsPlayed);
+    if ((flags & AUTOSAVE_TIME) != 0) {
+      settings.WriteString(ParamsSection, "Time", FormatPlayTime(PlayTime()));
+    }
+    settings.WriteInteger(ParamsSection, "Bet", Bet);
+    settings.WriteInteger(ParamsSection, "Mode", static_cast<int>(Mode));
+    settings.WriteBool(ParamsSection, "ShowResultHands", (Options & ShowResultHands) != 0);
+    settings.WriteBool(ParamsSection, "ShowWarnings", (Options & ShowWarnings) != 0);
+  });
+}
+
+}  // namespace tavrik

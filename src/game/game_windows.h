@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "records/logger.h"
+
+namespace tavrik {
+
+class TGameEngine;
+class TPreferences;
+
+// What the player decided in the warning window.
+struct TWarningOutcome {
+  bool ApplyBest = false;     // take the perfect-strategy hold ("Apply")
+  bool StopWarnings = false;  // "Don't show this warnings" was checked
+};
+
+// The windows the game engine opens. The interface layer implements it; the engine never
+// sees a widget. Every call is modal: it returns when the window has closed.
+class TGameWindows {
+ public:
+  virtual ~TGameWindows() = default;
+
+  // The warning before a draw whose hold is worse than the best one. The window reads the
+  // holds, cards and returns from the engine; the engine applies the outcome.
+  virtual TWarningOutcome ShowWarning(const TGameEngine& engine) = 0;
+  // The no-errors dialog of problem-hands mode: the mode the player picked (0 AutoHold,
+  // 1 Training, 2 RealPlay), or -1 when cancelled.
+  virtual int AskOtherMode() = 0;
+  virtual void ShowStatistics(TLogger& logger, TPreferences& preferences) = 0;
+  virtual void ShowErrors(TLogger& logger, TPreferences& preferences) = 0;
+  virtual void ShowCharts(TLogger& logger, TPreferences& preferences) = 0;
+  // The clear-by-filter window: on OK, the rule choosing the records to delete; nothing
+  // when cancelled.
+  virtual std::optional<TRecordPredicate> ChooseRecordsToClear(TLogger& logger,
+                                                               TPreferences& preferences) = 0;
+  virtual void SetupPreferences(TPreferences& preferences) = 0;
+  // Tells the player of a problem that does not stop play (a hand log that cannot be read).
+  virtual void ReportProblem(const std::string& message) = 0;
+};
+
+}  // namespace tavrik

@@ -1,0 +1,180 @@
+#include "records/logger.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+
+#include "core/data_files.h"
+#include "core/error.h"
+#include "records/ole_date.h"
+
+namespace tavrik {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Closes a file descriptor when it goes out of scope.
+class TFileDescriptor {
+ public:
+  explicit TFileDescriptor(int fd) : fd_(fd) {}
+  ~TFileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  TFileDescriptor(const TFileDescriptor&) = delete;
+  TFileDescriptor& operator=(const TFileDescriptor&) = delete;
+  int Get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+std::string SystemError() {
+  return std::strerror(errno);
+}
+
+void CreateFolderOf(const fs::path& file) {
+  std::error_code ignored;  // a missing folder shows up as the failure to write the file
+  fs::create_directories(file.parent_path(), ignored);
+}
+
+}  // namespace
+
+TLogger::TLogger() : TLogger(DataFolder() / FileName) {}
+
+TLogger::TLogger(fs::path file) : file_(std::move(file)) {
+  Load();
+  SessionStart = OleDateNow();
+}
+
+TLogger::~TLogger() {
+  try {
+    Save();
+  } catch (const std::exception& error) {
+    std::cerr << "tavrik: " << error.what() << '\n';
+  }
+}
+
+void TLogger::Load() {
+  const auto unreadable = [this](const std::string& reason) {
+    bytes_.clear();
+    writable_ = false;
+    problem_ = "The hand log " + file_.string() + " could not be read (" + reason +
+               "). Play goes on, but this run's hands are not saved and the file is left "
+               "unchanged.";
+  };
+  const TFileDescriptor file(::open(file_.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.Get() < 0) {
+    if (errno != ENOENT) unreadable(SystemError());
+    return;  // no file yet: an empty log
+  }
+  struct stat status {};
+  if (::fstat(file.Get(), &status) != 0) return unreadable(SystemError());
+  if (!S_ISREG(status.st_mode)) return unreadable("not a regular file");
+  std::string content;
+  content.reserve(static_cast<size_t>(status.st_size));
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(file.Get(), buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return unreadable(SystemError());
+    }
+    content.append(buffer, static_cast<size_t>(n));
+  }
+  const size_t whole = content.size() - content.size() % TLogRecord::Size;
+  fileCurrent_ = whole == content.size();
+  content.resize(whole);
+  bytes_ = std::move(content);
+}
+
+bool TLogger::ReadNext(TLogRecord& record) {
+  if (position_ + TLogRecord::Size > bytes_.size()) return false;
+  record = TLogRecord::Deserialize(reinterpret_cast<const uint8_t*>(bytes_.data() + position_));
+  position_ += TLogRecord::Size;
+  return true;
+}
+
+void TLogger::Append(const TLogRecord& record) {
+  const TLogRecord::TBytes bytes = record.Serialize();
+  bytes_.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  position_ = bytes_.size();
+  if (!writable_) return;
+  if (fileCurrent_) {
+    fileCurrent_ = false;  // until the append is complete
+    if (AppendToFile()) {
+      fileCurrent_ = true;
+      return;
+    }
+  }
+  Replace(bytes_);
+}
+
+bool TLogger::AppendToFile() {
+  CreateFolderOf(file_);
+  const TFileDescriptor file(
+      ::open(file_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+  const auto fail = [this](const std::string& what) {
+    throw TError("Cannot " + what + " " + file_.string() + ": " + SystemError());
+  };
+  if (file.Get() < 0) fail("open");
+  struct stat status {};
+  if (::fstat(file.Get(), &status) != 0) fail("examine");
+  // The file must end where the log's last record starts; anything else (a fragment, a
+  // file changed or removed behind our back) is mended by rewriting it whole.
+  if (static_cast<size_t>(status.st_size) != bytes_.size() - TLogRecord::Size) return false;
+  const char* data = bytes_.data() + bytes_.size() - TLogRecord::Size;
+  size_t written = 0;
+  while (written < TLogRecord::Size) {
+    const ssize_t n = ::write(file.Get(), data + written, TLogRecord::Size - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      fail("append to");
+    }
+    written += static_cast<size_t>(n);
+  }
+  if (::fdatasync(file.Get()) != 0) fail("flush");
+  return true;
+}
+
+void TLogger::Replace(const std::string& content) {
+  CreateFolderOf(file_);
+  WriteFileAtomically(file_, content);
+  fileCurrent_ = true;
+}
+
+void TLogger::Clear() {
+  if (writable_) Replace({});
+  bytes_.clear();
+  position_ = 0;
+}
+
+int TLogger::ClearByFilter(const TRecordPredicate& shouldDelete) {
+  std::string kept;
+  kept.reserve(bytes_.size());
+  int deleted = 0;
+  TLogRecord record;
+  Rewind();
+  while (ReadNext(record)) {
+    if (shouldDelete(record)) {
+      ++deleted;
+    } else {
+      kept.append(bytes_, position_ - TLogRecord::Size, TLogRecord::Size);
+    }
+  }
+  position_ = 0;
+  if (writable_) Replace(kept);
+  bytes_ = std::move(kept);
+  return deleted;
+}
+
+void TLogger::Save() {
+  if (writable_ && !fileCurrent_) Replace(bytes_);
+}
+
+}  // namespace tavrik

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "records/log_record.h"
+
+namespace tavrik {
+
+// Chooses the records that ClearByFilter deletes.
+using TRecordPredicate = std::function<bool(const TLogRecord&)>;
+
+// The hand log: every collected round as one 79-byte record, oldest first, in the file
+// Tavrik.log of the data folder (no header, nothing between records). The whole log is
+// held in memory; each appended record reaches the file at once, and every rewrite of
+// the whole file (clearing) replaces it atomically, so a crash loses at most the round
+// that was not yet collected.
+//
+// A file that exists but cannot be read is never written: play goes on with an
+// in-memory log and Problem() says why. A file whose length is not a multiple of 79
+// bytes (an append cut short) keeps its whole records; the fragment is dropped the next
+// time the file is rewritten, which the next Append does instead of appending after it.
+class TLogger {
+ public:
+  static constexpr std::string_view FileName = "Tavrik.log";
+
+  // The log of the data folder.
+  TLogger();
+  // The log kept in `file`.
+  explicit TLogger(std::filesystem::path file);
+  // Save(); a failure is reported on standard error.
+  ~TLogger();
+  TLogger(const TLogger&) = delete;
+  TLogger& operator=(const TLogger&) = delete;
+
+  // Readers call Rewind, then ReadNext until it answers false. Reading and appending share
+  // one position, so a reader always rewinds first.
+  void Rewind() { position_ = 0; }
+  bool ReadNext(TLogRecord& record);
+  // Adds a record at the end of the log and of the file. The record is in the log even
+  // when writing the file fails (TError); the next Append or Save then rewrites the file.
+  void Append(const TLogRecord& record);
+  // Deletes every record and writes the empty file. On failure (TError) the log and the
+  // file stay unchanged.
+  void Clear();
+  // Deletes the records `shouldDelete` chooses, keeps the others in order, and rewrites
+  // the file with exactly the kept records (creating it when there is none). Returns the
+  // number deleted. On failure (TError) the log and the file stay unchanged.
+  int ClearByFilter(const TRecordPredicate& shouldDelete);
+  // Brings the file up to date when an earlier write failed or it holds a fragment.
+  void Save();
+
+  size_t RecordCount() const { return bytes_.size() / TLogRecord::Size; }
+  const std::filesystem::path& File() const { return file_; }
+  // Why the file is left alone (it exists but could not be read); empty when it is used.
+  const std::string& Problem() const { return problem_; }
+
+  // OLE date at which the logger was created (the start of this run).
+  double SessionStart = 0;
+
+ private:
+  void Load();
+  // Writes the file with `content` in place of the old one, atomically.
+  void Replace(const std::string& content);
+  // Appends the last record of bytes_ to the file; false when the file is not what the log
+  // expects there (it must then be rewritten). Raises TError when writing fails.
+  bool AppendToFile();
+
+  std::filesystem::path file_;
+  std::string bytes_;  // whole records only
+  size_t position_ = 0;
+  bool writable_ = true;     // false when the file exists but could not be read
+  bool fileCurrent_ = true;  // the file holds exactly bytes_
+  std::string problem_;
+};
+
+}  // namespace tavrik

@@ -1,0 +1,431 @@
+#include "game/game_engine.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <set>
+
+#include "core/error.h"
+#include "core/game_list.h"
+#include "game_test_support.h"
+
+namespace tavrik::test {
+namespace {
+
+using Cards = std::array<int, 5>;
+
+Cards TableCards(const TGameEngine& engine) {
+  Cards cards{};
+  for (int i = 0; i < 5; ++i) cards[static_cast<size_t>(i)] = engine.GetCard(i);
+  return cards;
+}
+
+Cards AsCards(const std::array<uint8_t, 5>& bytes) {
+  return {bytes[0], bytes[1], bytes[2], bytes[3], bytes[4]};
+}
+
+TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
+  // Rounds in each mode with varied holds, bets, hints and double-ups; every figure the
+  // record keeps is checked against the cards alone.
+  uint32_t choice = 7;
+  const auto next = [&choice](uint32_t range) {
+    choice = choice * 1103515245u + 12345u;
+    return (choice >> 16) % range;
+  };
+  const GameMode modes[] = {GameMode::AutoHold, GameMode::Training, GameMode::RealPlay};
+  for (int round = 0; round < 90; ++round) {
+    SCOPED_TRACE(round);
+    const GameMode mode = modes[round % 3];
+    engine->SetMode(mode);
+    engine->SetBet(1 + static_cast<int>(next(5)));
+    engine->Deal();
+    EXPECT_EQ(Log().size(), static_cast<size_t>(round)) << "the previous round is logged";
+    EXPECT_EQ(engine->HoldMask, mode == GameMode::AutoHold ? engine->HandRecord.BestMask : 31);
+    EXPECT_EQ(engine->Engine().Deck.Count, 47);
+    if (next(4) == 0) engine->Hint();
+    for (int i = 0; i < 5; ++i) {
+      if (next(3) == 0) engine->ToggleHold(i);
+    }
+    const int hold = engine->HoldMask;
+    engine->Draw();
+    const TLogRecord record = engine->HandRecord;
+    const int bet = record.Bet;
+    EXPECT_EQ(record.Mode, static_cast<int>(mode));
+    EXPECT_EQ(record.PlayerMask, hold);
+    EXPECT_EQ(TableCards(*engine), FinalCards(record, hold));
+
+    std::set<int> seen;
+    for (int card : AsCards(record.DealtCards)) seen.insert(card);
+    for (int card : AsCards(record.DrawCards)) seen.insert(card);
+    EXPECT_EQ(seen.size(), 10u) << "ten different cards";
+
+    int maxWin = 0;
+    int maxWinMask = 31;
+    for (int mask = 0; mask < 32; ++mask) {
+      const int win = ReferenceWin(GAME_JACKS_OR_BETTER, bet, FinalCards(record, mask));
+      if (win > maxWin) {
+        maxWin = win;
+        maxWinMask = mask;
+      }
+    }
+    EXPECT_EQ(record.MaxWin, maxWin);
+    EXPECT_EQ(record.MaxWinMask, maxWinMask);
+    EXPECT_EQ(record.PerfectWin,
+              ReferenceWin(GAME_JACKS_OR_BETTER, bet, FinalCards(record, record.BestMask)));
+    EXPECT_EQ(engine->Win, ReferenceWin(GAME_JACKS_OR_BETTER, bet, FinalCards(record, hold)));
+    EXPECT_EQ(record.HandWin, engine->Win);
+    EXPECT_EQ(record.FinalCategory == 255, record.HandWin == 0);
+    EXPECT_LE(record.PlayerReturn, record.BestReturn + 1e-12);
+    EXPECT_TRUE(record.HintReturn == 0 || record.HintReturn == record.BestReturn);
+    if (engine->Win > 0 && next(2) == 0) {
+      engine->StartDoubleUp();
+      engine->PickDoubleCard(1 + static_cast<int>(next(4)));
+    }
+    now += 0.001;
+  }
+  engine->Collect();
+  const std::vector<TLogRecord> log = Log();
+  ASSERT_EQ(log.size(), 90u);
+  EXPECT_EQ(log.back().EndTime, now);
+  EXPECT_EQ(engine->HandsPlayed, 90);
+  // Credits, balance and accuracy follow the logged rounds.
+  int64_t net = 0, perfectNet = 0;
+  double player = 0, best = 0;
+  for (const TLogRecord& record : log) {
+    net += record.Win - record.Bet;
+    perfectNet += record.PerfectWin - record.Bet;
+    player += record.PlayerReturn;
+    best += record.BestReturn;
+  }
+  EXPECT_EQ(engine->Credits, 2500 + net);
+  EXPECT_EQ(engine->PerfectCredits, 2500 + perfectNet);
+  EXPECT_NEAR(engine->Balance, static_cast<double>(net) * 0.25, 1e-9);
+  EXPECT_NEAR(engine->Accuracy(), player / best * 100, 1e-9);
+}
+
+TEST_F(GameTest, RoundIsCollectedOnce) {
+  // Dealt, never drawn: the bet comes back and nothing is logged.
+  engine->Deal();
+  engine->Deal();
+  EXPECT_EQ(engine->Credits, 2495);
+  engine->SelectPoker(GAME_TENS_OR_BETTER, 0);
+  engine->Collect();
+  EXPECT_EQ(engine->Credits, 2500);
+  EXPECT_EQ(engine->PerfectCredits, 2500);
+  EXPECT_TRUE(Log().empty());
+  EXPECT_THROW(engine->Draw(), TError) << "the refunded cards cannot be drawn to";
+
+  engine->Deal();
+  engine->Draw();
+  const int win = engine->Win;
+  engine->Collect();
+  engine->Collect();
+  EXPECT_EQ(Log().size(), 1u);
+  EXPECT_EQ(engine->Credits, 2495 + win);
+  // A problem-hands deal that stops (no problem hands, dialog cancelled) collects nothing.
+  engine->Logger().Clear();
+  engine->Mode = GameMode::PlayErrorHands;
+  windows.ModeAnswers = {-1, -1};
+  engine->Deal();
+  engine->Deal();
+  EXPECT_EQ(engine->Credits, 2495 + win);
+  EXPECT_TRUE(Log().empty());
+
+  // Shutdown collects an open double-up with its current win.
+  engine->Mode = GameMode::Training;
+  for (uint32_t seed = 1; engine->Win == 0; ++seed) {
+    TRandom::Global().SetSeed(seed);
+    engine->Deal();
+    engine->Hint();
+    engine->Draw();
+  }
+  engine->StartDoubleUp();
+  const int open = engine->Win;
+  const size_t logged = Log().size();
+  engine.reset();
+  TLogger logger;
+  const auto log = ReadLog(logger);
+  ASSERT_EQ(log.size(), logged + 1);
+  EXPECT_EQ(log.back().Win, open);
+}
+
+TEST_F(GameTest, DoubleUpWinLossAndTie) {
+  std::set<int> outcomes;  // -1 loss, 0 tie, 1 win
+  for (uint32_t seed = 1; seed < 2000 && outcomes.size() < 3; ++seed) {
+    TRandom::Global().SetSeed(seed);
+    engine->Deal();
+    engine->Hint();
+    engine->Draw();
+    if (engine->Win == 0) continue;
+    const int handWin = engine->Win;
+    int doubles = 0;
+    for (; engine->Win > 0 && doubles < 3; ++doubles) {
+      engine->StartDoubleUp();
+      const Cards cards = TableCards(*engine);
+      EXPECT_EQ(std::set<int>(cards.begin(), cards.end()).size(), 5u);
+      const int pick = 1 + doubles;
+      const int difference = cards[static_cast<size_t>(pick)] % 13 - cards[0] % 13;
+      const int before = engine->Win;
+      engine->PickDoubleCard(pick);
+      EXPECT_EQ(engine->State, GameState::Finished);
+      EXPECT_EQ(engine->Win, difference > 0 ? 2 * before : difference < 0 ? 0 : before);
+      outcomes.insert((difference > 0) - (difference < 0));
+    }
+    const int finalWin = engine->Win;
+    engine->Collect();
+    const TLogRecord last = Log().back();
+    EXPECT_EQ(last.HandWin, handWin);
+    EXPECT_EQ(last.Win, finalWin);
+    EXPECT_EQ(last.DoubleCount, doubles);
+  }
+  EXPECT_EQ(outcomes.size(), 3u);
+}
+
+TEST(GameEngineRules, WildCardsInDoubleUp) {
+  TDeck natural;
+  TDeck deuces;
+  deuces.SetWildRank(0);
+  TDeck jokers;
+  jokers.SetJokerCount(2);
+  const int ace = 12, deuce = 39, king = 24, joker = 52, joker2 = 53;
+  // Deck, dealer's card, player's card, sign of the player's advantage.
+  const std::tuple<const TDeck*, int, int, int> cases[] = {
+      {&natural, deuce, ace, 1},  {&natural, 0, deuce, 0},     {&deuces, ace, deuce, 1},
+      {&deuces, deuce, ace, -1},  {&deuces, 0, deuce, 0},      {&jokers, ace, joker, 1},
+      {&jokers, joker, king, -1}, {&jokers, joker, joker2, 0}, {&jokers, 0, ace, 1},
+  };
+  for (const auto& [deck, dealer, player, sign] : cases) {
+    const int difference =
+        TGameEngine::DoubleUpRank(player, *deck) - TGameEngine::DoubleUpRank(dealer, *deck);
+    EXPECT_EQ((difference > 0) - (difference < 0), sign) << dealer << " vs " << player;
+  }
+}
+
+TEST_F(GameTest, ProblemHandsCycleInLogOrder) {
+  // No problem hands: the no-errors dialog; cancelling keeps the mode.
+  windows.ModeAnswers = {-1};
+  engine->SetMode(GameMode::PlayErrorHands);
+  EXPECT_EQ(engine->Mode, GameMode::Training);
+  // Saved as the mode of the last run: a deal asks, and cancelled it deals nothing.
+  engine->Mode = GameMode::PlayErrorHands;
+  windows.ModeAnswers = {-1, 2};
+  engine->Deal();
+  EXPECT_EQ(engine->State, GameState::NoRound);
+  EXPECT_EQ(TableCards(*engine), (Cards{NoCard, NoCard, NoCard, NoCard, NoCard}));
+  // Picking a mode there deals in that mode at once.
+  engine->Deal();
+  EXPECT_EQ(engine->Mode, GameMode::RealPlay);
+  EXPECT_EQ(engine->Credits, 2495);
+
+  // Holding nothing is often an error, a hint makes a problem hand too, and the rounds of
+  // another game never come back here.
+  std::vector<Cards> problems;
+  for (int round = 0; round < 12; ++round) {
+    if (round > 0) {
+      if (round % 4 == 1) {
+        engine->SelectPoker(GAME_TENS_OR_BETTER, 0);
+        engine->Deal();
+        engine->Draw();
+        engine->SelectPoker(GAME_JACKS_OR_BETTER, 0);
+      }
+      engine->Deal();
+      if (round == 3) engine->Hint();
+    }
+    engine->Draw();
+    const TLogRecord& record = engine->HandRecord;
+    if (record.IsError() || record.HintReturn > 0) problems.push_back(AsCards(record.DealtCards));
+  }
+  ASSERT_GE(problems.size(), 3u);
+  engine->Collect();  // the list is read from the log
+  engine->SetMode(GameMode::PlayErrorHands);
+  // Twice round the list: after the last problem hand the first comes again.
+  for (size_t i = 0; i < 2 * problems.size(); ++i) {
+    engine->Deal();
+    EXPECT_EQ(TableCards(*engine), problems[i % problems.size()]) << i;
+    EXPECT_EQ(engine->Engine().Deck.Count, 47);
+    engine->Draw();
+  }
+  engine->Collect();
+  EXPECT_EQ(Log().back().Mode, 3);
+  engine->SetMode(GameMode::Training);
+  EXPECT_FALSE(engine->HasErrorHands());
+}
+
+TEST_F(GameTest, SelectPokerAndRecentGames) {
+  using Keys = std::vector<std::string>;
+  const std::string jacks = GameKey(GAME_JACKS_OR_BETTER, 0);
+  const std::string tens = GameKey(GAME_TENS_OR_BETTER, 0);
+  const std::string eights = GameKey(GAME_ACES_AND_EIGHTS, 0);
+  engine->MRUList.clear();
+  Select(GAME_TENS_OR_BETTER, 0);
+  EXPECT_EQ(engine->MRUList, (Keys{jacks}));
+  EXPECT_EQ(engine->GameTitle(), "TENS OR BETTER");
+  EXPECT_EQ(engine->CategoryName(8), "Tens or Better");
+  Select(GAME_ACES_AND_EIGHTS, 0);
+  EXPECT_EQ(engine->MRUList, (Keys{tens, jacks}));
+  Select(GAME_JACKS_OR_BETTER, 0);  // from the list: it leaves the list
+  EXPECT_EQ(engine->MRUList, (Keys{eights, tens}));
+  Select(GAME_JACKS_OR_BETTER, 0);  // the game being played never enters the list
+  EXPECT_EQ(engine->MRUList, (Keys{eights, tens}));
+  for (int game : {GAME_ACES_AND_FACES, GAME_BONUS_POKER, GAME_DOUBLE_BONUS, GAME_TENS_OR_BETTER}) {
+    Select(game, 0);
+  }
+  EXPECT_EQ(engine->MRUList.size(), 5u);
+
+  // A game or paytable that cannot be opened changes nothing.
+  const Keys before = engine->MRUList;
+  engine->Deal();
+  for (const auto& [game, payIndex] :
+       {std::pair<int, int>{GAME_TENS_OR_BETTER, 1}, {9, 0}, {GAME_DEUCES_WILD, 0}}) {
+    EXPECT_THROW(engine->SelectPoker(game, payIndex), TError);
+  }
+  EXPECT_EQ(engine->MRUList, before);
+  EXPECT_EQ(engine->State, GameState::Dealt);
+
+  // Restart after playing three games: the third opens, the list is the second, the first.
+  engine->MRUList.clear();
+  Select(GAME_JACKS_OR_BETTER, 0);
+  Select(GAME_ACES_AND_EIGHTS, 0);
+  Restart();
+  EXPECT_EQ(engine->GameType(), GAME_ACES_AND_EIGHTS);
+  EXPECT_EQ(engine->MRUList, (Keys{jacks, tens}));
+}
+
+TEST_F(GameTest, WarningBeforeAWorseHold) {
+  // The player's answers in turn: keep the hold, take the best one, stop the warnings.
+  windows.WarningAnswers = {{false, false}, {true, false}, {false, true}};
+  int shown = 0;
+  for (uint32_t seed = 1; shown < 3 && seed < 500; ++seed) {
+    TRandom::Global().SetSeed(seed);
+    engine->Deal();  // Training: nothing held
+    if (engine->BestHoldReturn() - engine->CurrentHoldReturn() <= 0.01) {
+      EXPECT_FALSE(engine->CheckWarning());
+      continue;
+    }
+    ASSERT_TRUE(engine->CheckWarning());
+    ++shown;
+    EXPECT_EQ(engine->HoldMask, shown == 2 ? engine->HandRecord.BestMask : 31);
+    EXPECT_EQ(engine->HandRecord.HintReturn, shown == 2 ? engine->HandRecord.BestReturn : 0);
+    EXPECT_EQ((engine->Options & ShowWarnings) != 0, shown < 3);
+    engine->HoldMask = engine->HandRecord.BestMask;
+    EXPECT_FALSE(engine->CheckWarning()) << "the best hold is never warned about";
+  }
+  EXPECT_EQ(shown, 3);
+  EXPECT_TRUE(windows.WarningAnswers.empty());
+}
+
+TEST_F(GameTest, CountersAndReset) {
+  EXPECT_EQ(engine->Accuracy(), 100);
+  EXPECT_EQ(engine->PlayTime(), 0);
+  engine->Credits = 3;
+  engine->Deal();  // starts the clock; nothing compares the credits with the bet
+  EXPECT_EQ(engine->Credits, -2);
+  now += 0.25;
+  EXPECT_DOUBLE_EQ(engine->PlayTime(), 0.25);
+  engine->Draw();
+  engine->SetBet(2);
+  engine->CoinValueIndex = 3;
+  engine->ResetValues();
+  EXPECT_EQ(engine->Credits, 2500);
+  EXPECT_EQ(engine->Bet, 5);
+  EXPECT_EQ(engine->CoinValueIndex, 0);
+  EXPECT_EQ(engine->Accuracy(), 100);
+  EXPECT_EQ(engine->PlayTime(), 0);
+  engine->Deal();  // the reset bet holds for the next round
+  EXPECT_EQ(engine->HandRecord.Bet, 5);
+  EXPECT_EQ(engine->Engine().Payout->Pay[0], 4000);
+  // A counter past 32 bits raises instead of wrapping.
+  engine->Draw();
+  engine->Credits = std::numeric_limits<int32_t>::min() + 2;
+  EXPECT_THROW(engine->Deal(), TError);
+}
+
+TEST_F(GameTest, RangeChecksAndErrorContext) {
+  const auto messageOf = [](const std::function<void()>& action) -> std::string {
+    try {
+      action();
+    } catch (const TError& error) {
+      return error.Message();
+    }
+    return "<no error>";
+  };
+  EXPECT_EQ(messageOf([&] { engine->Draw(); }), "There is no dealt hand to draw to\r\nDraw");
+  EXPECT_EQ(messageOf([&] { engine->SelectPoker(GAME_JACKS_OR_BETTER, 7); }),
+            "Paytable out of range: 7\r\nSelectPoker");
+  engine->CoinValueIndex = 6;
+  EXPECT_EQ(messageOf([&] { engine->Deal(); }), "Coin value out of range: 6\r\nDeal");
+  engine->CoinValueIndex = 0;
+  for (const auto& action : std::vector<std::function<void()>>{
+           [&] { engine->SetBet(6); }, [&] { engine->GetPayout(16, 1); },
+           [&] { engine->GetCard(5); }, [&] { engine->PickDoubleCard(1); }}) {
+    EXPECT_THROW(action(), TError);
+  }
+  engine->Deal();
+  EXPECT_THROW(engine->ToggleHold(5), TError);
+  EXPECT_THROW(engine->SetBet(3), TError) << "not while a hand is dealt";
+}
+
+TEST_F(GameTest, WindowsAreOpenedWithTheLogger) {
+  engine->ShowStatistics();
+  engine->ShowErrors();
+  engine->ShowCharts();
+  engine->SetupPreferences();
+  EXPECT_EQ(windows.LastLogger, &engine->Logger());
+  for (int round = 0; round < 4; ++round) {
+    engine->SetBet(1 + round % 2);
+    engine->Deal();
+    engine->Draw();
+  }
+  engine->Collect();
+  engine->ClearByFilter();  // cancelled
+  EXPECT_EQ(Log().size(), 4u);
+  windows.ClearRule = [](const TLogRecord& record) { return record.Bet == 2; };
+  engine->ClearByFilter();
+  EXPECT_EQ(Log().size(), 2u);
+  EXPECT_EQ(windows.Opened, (std::vector<std::string>{"statistics", "errors", "charts",
+                                                      "preferences", "clear", "clear"}));
+}
+
+TEST(GameEngineLog, UnreadableLogIsReportedOnceAndPlayGoesOn) {
+  TempFolder folder;
+  std::filesystem::create_directories(folder.DataFolder() / "Tavrik.log");
+  TFakeWindows windows;
+  {
+    TPreferences preferences;
+    TGameEngine engine(preferences, windows);
+    for (int round = 0; round < 2; ++round) {
+      engine.Deal();
+      engine.Draw();
+    }
+    engine.Collect();
+    EXPECT_EQ(ReadLog(engine.Logger()).size(), 2u);
+  }
+  EXPECT_EQ(windows.Problems.size(), 1u);
+  EXPECT_TRUE(std::filesystem::is_directory(folder.DataFolder() / "Tavrik.log"));
+}
+
+TEST(GameEngineLog, KilledProgramLosesOnlyTheOpenRound) {
+  TempFolder folder;
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    TFakeWindows windows;
+    TPreferences preferences;
+    TGameEngine engine(preferences, windows);
+    for (int round = 0; round < 4; ++round) {
+      engine.Deal();
+      engine.Draw();
+    }
+    ::kill(::getpid(), SIGKILL);  // no destructor runs: the fourth round is still open
+    ::_exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  TLogger logger;
+  EXPECT_EQ(ReadLog(logger).size(), 3u);
+}
+
+}  // namespace
+}  // namespace tavrik::test

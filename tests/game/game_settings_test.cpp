@@ -1,0 +1,180 @@
+#include <fstream>
+
+#include "core/data_files.h"
+#include "core/game_list.h"
+#include "game_test_support.h"
+
+namespace tavrik::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteSettings(const TempFolder& folder, const std::string& text) {
+  fs::create_directories(folder.DataFolder());
+  std::ofstream(folder.DataFolder() / "Tavrik.ini", std::ios::binary) << text;
+}
+
+std::string SavedSettings(const TempFolder& folder) {
+  return ReadWholeFile(folder.DataFolder() / "Tavrik.ini").value_or("<missing>");
+}
+
+// One run of the program: preferences, then the engine, freed in the reverse order (which
+// writes the settings file).
+struct TRun {
+  TFakeWindows windows;
+  TPreferences preferences;
+  TGameEngine engine{preferences, windows};
+};
+
+TEST(GameSettings, FileWithoutTheSectionsGivesTheDefaults) {
+  TempFolder folder;
+  WriteSettings(folder, "[Preferences]\nDealSpeed=50\n[Other]\nCredits=7\n");
+  const TRun run;
+  const TGameEngine& engine = run.engine;
+  EXPECT_EQ(engine.GameType(), 0);
+  EXPECT_EQ(engine.PayIndex, 0);
+  EXPECT_EQ(engine.Bet, 5);
+  EXPECT_EQ(engine.Mode, GameMode::Training);
+  EXPECT_EQ(engine.Options, ShowResultHands | ShowWarnings);
+  EXPECT_EQ(engine.Credits, 2500);
+  EXPECT_TRUE(engine.MRUList.empty());
+}
+
+TEST(GameSettings, EveryKeySurvivesARestart) {
+  TempFolder folder;
+  WriteSettings(folder, "[Preferences]\nAutosave=123456\n");
+  double now = 45000;
+  {
+    TRun run;
+    TGameEngine& engine = run.engine;
+    engine.Clock = [&now] { return now; };
+    engine.SelectPoker(GAME_TENS_OR_BETTER, 0);
+    engine.SelectPoker(GAME_BONUS_POKER, 0);
+    engine.Deal();
+    engine.Draw();
+    engine.Collect();
+    engine.SetBet(3);
+    engine.SetMode(GameMode::RealPlay);
+    engine.Options = ShowWarnings;
+    engine.Credits = -1234;
+    engine.Balance = 30'000'000.25;  // 3000000025 cents: more than 32 bits hold
+    engine.CoinValueIndex = 4;
+    engine.SumPlayerReturn = 1234.5678901234567;
+    engine.SumPerfectReturn = 0.1;
+    engine.HandsPlayed = 77;
+    now += (26 * 3600 + 13 * 60 + 5) / 86400.0 - engine.PlayTime();
+  }
+  const std::string saved = SavedSettings(folder);
+  for (const char* line :
+       {"0=  2  0\n", "1=  8  0\n", "2=  0  0\n", "Credits=-1234\n", "Balance=3000000025\n",
+        "Value=4\n", "ER1=1234.5678901234567\n", "ER2=0.1\n", "Hands=77\n", "Time=26:13:05\n",
+        "Bet=3\n", "Mode=2\n", "ShowResultHands=0\n", "ShowWarnings=1\n"}) {
+    EXPECT_NE(saved.find(line), std::string::npos) << line << " in\n" << saved;
+  }
+  const TRun run;
+  const TGameEngine& engine = run.engine;
+  EXPECT_EQ(engine.GameType(), GAME_BONUS_POKER);
+  EXPECT_EQ(engine.MRUList,
+            (std::vector<std::string>{GameKey(GAME_TENS_OR_BETTER, 0), GameKey(0, 0)}));
+  EXPECT_EQ(engine.Bet, 3);
+  EXPECT_EQ(engine.Engine().Payout->Pay[0], 750) << "the paytable row of the saved bet";
+  EXPECT_EQ(engine.Mode, GameMode::RealPlay);
+  EXPECT_EQ(engine.Options, ShowWarnings);
+  EXPECT_EQ(engine.Credits, -1234);
+  EXPECT_EQ(engine.PerfectCredits, -1234);
+  EXPECT_EQ(engine.Balance, 30'000'000.25);
+  EXPECT_EQ(engine.CoinValueIndex, 4);
+  EXPECT_EQ(engine.SumPlayerReturn, 1234.5678901234567);
+  EXPECT_EQ(engine.SumPerfectReturn, 0.1);
+  EXPECT_EQ(engine.HandsPlayed, 77);
+  EXPECT_NEAR(engine.SavedTime * 86400, 26 * 3600 + 13 * 60 + 5, 1e-6);
+}
+
+TEST(GameSettings, CountersFollowTheAutosaveFlags) {
+  TempFolder folder;
+  const std::string params =
+      "[Params]\nCredits=100\nBalance=-250\nValue=2\nER1=3,5\nHands=9\nTime=1:00:00 PM\n";
+  // Autosave digits; credits, balance, value, ER1, hands, seconds read.
+  const std::tuple<const char*, int, double, int, double, int, double> cases[] = {
+      {"", 2500, 0, 0, 0, 0, 0},    {"1", 100, 0, 0, 0, 0, 0},  {"2", 2500, -2.5, 0, 0, 0, 0},
+      {"3", 2500, 0, 2, 0, 0, 0},   {"4", 2500, 0, 0, 0, 9, 0}, {"5", 2500, 0, 0, 0, 0, 13 * 3600},
+      {"6", 2500, 0, 0, 3.5, 0, 0},
+  };
+  for (const auto& [autosave, credits, balance, value, er1, hands, seconds] : cases) {
+    SCOPED_TRACE(autosave);
+    WriteSettings(folder, std::string("[Preferences]\nAutosave=") + autosave + "\n" + params);
+    {
+      TRun run;
+      const TGameEngine& engine = run.engine;
+      EXPECT_EQ(engine.Credits, credits);
+      EXPECT_EQ(engine.Balance, balance);
+      EXPECT_EQ(engine.CoinValueIndex, value);
+      EXPECT_EQ(engine.SumPlayerReturn, er1);
+      EXPECT_EQ(engine.HandsPlayed, hands);
+      EXPECT_NEAR(engine.SavedTime * 86400, seconds, 1e-6);
+      run.engine.Credits = 5;
+    }
+    // A counter that is not kept is not written either: its old value stays in the file.
+    const bool keepsCredits = std::string(autosave) == "1";
+    EXPECT_NE(SavedSettings(folder).find(keepsCredits ? "Credits=5\n" : "Credits=100\n"),
+              std::string::npos);
+  }
+}
+
+TEST(GameSettings, SavedGameKeys) {
+  TempFolder folder;
+  const std::tuple<const char*, int, std::vector<std::string>> cases[] = {
+      // Key "0" is the game being played, else the most recent one.
+      {"[MRU]\n0=  8  0\n1=  6  0\n", 8, {"  6  0"}},
+      {"[MRU]\n1=  4  0\n2=  1  0\n", 4, {"  1  0"}},
+      // Keys that name no game or paytable are skipped; the first game opens.
+      {"[MRU]\n0=abcdef\n1=  6  0\n", 0, {"  6  0"}},
+      {"[MRU]\n0=  6 99\n", 0, {}},
+      // Duplicates and more than five entries are cut.
+      {"[MRU]\n0=  0  0\n1=  1  0\n2=  1  0\n3=  2  0\n4=  4  0\n5=  6  0\n6=  8  0\n",
+       0,
+       {"  1  0", "  2  0", "  4  0", "  6  0", "  8  0"}},
+  };
+  for (const auto& [text, game, recent] : cases) {
+    SCOPED_TRACE(text);
+    WriteSettings(folder, text);
+    const TRun run;
+    EXPECT_EQ(run.engine.GameType(), game);
+    EXPECT_EQ(run.engine.MRUList, recent);
+  }
+  // Mode 3 is taken as it is; problem hands are looked for at the first deal.
+  WriteSettings(folder, "[Params]\nMode=3\nBet=9\n");
+  const TRun run;
+  EXPECT_EQ(run.engine.Mode, GameMode::PlayErrorHands);
+  EXPECT_EQ(run.engine.Bet, 5);
+  EXPECT_TRUE(run.windows.Opened.empty());
+}
+
+TEST(GameSettings, NewGameKeepsOrResetsTheCounters) {
+  TempFolder folder;
+  for (const bool keep : {true, false}) {
+    WriteSettings(folder, std::string("[Preferences]\nSaveForNewGame=") + (keep ? "1" : "0") +
+                              "\n[Params]\nCredits=10\n");
+    TRun run;
+    EXPECT_EQ(run.engine.Credits, 10) << "the counters are read after the saved game opens";
+    run.engine.SelectPoker(GAME_TENS_OR_BETTER, 0);
+    EXPECT_EQ(run.engine.Credits, keep ? 10 : 2500);
+  }
+}
+
+TEST(GameSettings, BalanceInCents) {
+  // The balance is kept in cents, halves rounded to even.
+  TempFolder folder;
+  const std::pair<double, const char*> balances[] = {
+      {0.125, "Balance=12\n"}, {0.375, "Balance=38\n"}, {-21'474'836.49, "Balance=-2147483649\n"}};
+  for (const auto& [dollars, line] : balances) {
+    {
+      TRun run;
+      run.engine.Balance = dollars;
+    }
+    EXPECT_NE(SavedSettings(folder).find(line), std::string::npos) << line;
+  }
+}
+
+}  // namespace
+}  // namespace tavrik::test

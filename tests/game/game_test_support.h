@@ -1,0 +1,139 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <deque>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/card.h"
+#include "core/payout_storage.h"
+#include "core/poker_description.h"
+#include "game/game_engine.h"
+#include "game/game_windows.h"
+#include "game/preferences.h"
+#include "support/reference_evaluator.h"
+#include "support/temp_folder.h"
+
+namespace tavrik::test {
+
+// Windows that answer from a script and note what was opened. An unscripted question
+// throws, which fails the test.
+class TFakeWindows : public TGameWindows {
+ public:
+  TWarningOutcome ShowWarning(const TGameEngine&) override {
+    Opened.push_back("warning");
+    return Next(WarningAnswers);
+  }
+  int AskOtherMode() override {
+    Opened.push_back("no errors");
+    return Next(ModeAnswers);
+  }
+  void ShowStatistics(TLogger& logger, TPreferences&) override { Note("statistics", logger); }
+  void ShowErrors(TLogger& logger, TPreferences&) override { Note("errors", logger); }
+  void ShowCharts(TLogger& logger, TPreferences&) override { Note("charts", logger); }
+  std::optional<TRecordPredicate> ChooseRecordsToClear(TLogger& logger, TPreferences&) override {
+    Note("clear", logger);
+    return ClearRule;
+  }
+  void SetupPreferences(TPreferences&) override { Opened.push_back("preferences"); }
+  void ReportProblem(const std::string& message) override { Problems.push_back(message); }
+
+  // Answers still to give, first one first.
+  std::deque<TWarningOutcome> WarningAnswers;
+  std::deque<int> ModeAnswers;
+  std::optional<TRecordPredicate> ClearRule;
+  std::vector<std::string> Opened;
+  std::vector<std::string> Problems;
+  const TLogger* LastLogger = nullptr;
+
+ private:
+  void Note(const char* window, TLogger& logger) {
+    Opened.push_back(window);
+    LastLogger = &logger;
+  }
+  template <class T>
+  static T Next(std::deque<T>& answers) {
+    if (answers.empty()) throw std::logic_error("unscripted window");
+    T answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+// Coins five natural cards pay in a natural game, worked out without the engine.
+inline int ReferenceWin(int game, int bet, const std::array<int, 5>& cards) {
+  std::array<int, 5> ranks{};
+  std::array<int, 5> suits{};
+  for (size_t i = 0; i < 5; ++i) {
+    const TCard card = CardFromIndex(cards[i]);
+    ranks[i] = card.Rank;
+    suits[i] = card.Suit;
+  }
+  const int type = ReferenceType(ranks, suits);
+  if (type < 0) return 0;
+  const auto description = CreateDescription(game);
+  const TPaytable table = TPayoutStorage().GetPaytable(game, 0);
+  for (int category = 0; category <= description->LastCategory; ++category) {
+    if (description->NaturalSet[static_cast<size_t>(category)].Has(type)) {
+      return table[static_cast<size_t>(bet - 1)][static_cast<size_t>(category)];
+    }
+  }
+  return 0;
+}
+
+// The final hand that hold `mask` makes with a record's replacement cards.
+inline std::array<int, 5> FinalCards(const TLogRecord& record, int mask) {
+  std::array<int, 5> cards{};
+  size_t replaced = 0;
+  for (size_t i = 0; i < 5; ++i) {
+    cards[i] = ((mask >> i) & 1) != 0 ? record.DrawCards[replaced++] : record.DealtCards[i];
+  }
+  return cards;
+}
+
+inline std::vector<TLogRecord> ReadLog(TLogger& logger) {
+  std::vector<TLogRecord> records;
+  TLogRecord record;
+  logger.Rewind();
+  while (logger.ReadNext(record)) records.push_back(record);
+  return records;
+}
+
+// A temporary data folder, the preferences, scripted windows and an engine on "Jacks or
+// better" with a seeded generator and a clock the test moves.
+class GameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Restart();
+    Select(GAME_JACKS_OR_BETTER, 0);
+  }
+  void TearDown() override {
+    engine.reset();
+    preferences.reset();
+  }
+  // Selects a game and seeds the generator again (a change of game seeds it from the clock).
+  void Select(int game, int payIndex) {
+    engine->SelectPoker(game, payIndex);
+    TRandom::Global().SetSeed(12345);
+  }
+  // Ends the run the way the program does (writing the settings) and starts a new one.
+  void Restart() {
+    TearDown();
+    preferences = std::make_unique<TPreferences>();
+    engine = std::make_unique<TGameEngine>(*preferences, windows);
+    engine->Clock = [this] { return now; };
+  }
+  std::vector<TLogRecord> Log() { return ReadLog(engine->Logger()); }
+
+  TempFolder folder;
+  TFakeWindows windows;
+  double now = 45000.5;
+  std::unique_ptr<TPreferences> preferences;
+  std::unique_ptr<TGameEngine> engine;
+};
+
+}  // namespace tavrik::test

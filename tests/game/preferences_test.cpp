@@ -1,0 +1,130 @@
+#include "game/preferences.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "core/data_files.h"
+#include "support/temp_folder.h"
+
+namespace tavrik {
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteSettings(const TempFolder& folder, const std::string& text) {
+  fs::create_directories(folder.DataFolder());
+  std::ofstream(folder.DataFolder() / "Tavrik.ini", std::ios::binary) << text;
+}
+
+TEST(Preferences, BuiltInTexts) {
+  TempFolder folder;
+  const TPreferences preferences;
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"Main.Messages", "MsgNoErrors",
+       "There are no errors belong to the current game. Please, select another playing mode:"},
+      {"Main.Menu", "Statistics", "Statictics"},
+      {"Charts.ChartLossOnErrors", "LegendYour", "Real loss on errors "},
+      {"Charts.ChartAccuracy", "LegendBest", ""},  // commented out
+      {"Preferences", "SaveForNewGame", "Save values for new game "},
+      {"Warning", "Comment", "Your expected return is $%s  (%s%% of bet) less. "},
+      {"Warning", "Confirm", "Don't show this warnings "},
+      {"Statistics.Balance", "Column1", ""},
+      {"DeckDialog", "017", "Karte mit Jagdmotiven"},
+      {"DeckDialog", "002", ""},  // commented out
+      {"Main.Buttons", "deal", ""},
+  };
+  for (const auto& [section, key, text] : cases) {
+    SCOPED_TRACE(std::string(section) + "/" + key);
+    EXPECT_EQ(preferences.GetText(section, key), text);
+  }
+  EXPECT_EQ(preferences.Localisation.Sections().size(), 30u);
+  EXPECT_EQ(preferences.Localisation.Keys("Main.Menu").size(), 26u);
+  EXPECT_EQ(preferences.SetWindowCaption("ClearByFilter"), "  Clear by filter");
+  EXPECT_EQ(preferences.GetHint("Main.Labels", "Info"),
+            "Bankroll progress monitor: blue line is your\r\n"
+            "bankroll, green line is bankroll of perfect\r\n"
+            "strategy");
+}
+
+TEST(Preferences, WrapText) {
+  const std::tuple<const char*, size_t, const char*> cases[] = {
+      {"exactly ten", 11, "exactly ten"},
+      {"one two three", 7, "one two\r\nthree"},
+      {"one  two", 4, "one\r\ntwo"},
+      {"well-known words", 8, "well-\r\nknown\r\nwords"},
+      {"tab\tseparated", 5, "tab\r\nseparated"},
+      {"a verylongwordthatdoesnotfit b", 6, "a\r\nverylongwordthatdoesnotfit\r\nb"},
+      {"line\r\nbreak kept here", 9, "line\r\nbreak\r\nkept here"},
+      {"trailing-", 5, "trailing-"},
+  };
+  for (const auto& [text, width, wrapped] : cases) {
+    EXPECT_EQ(WrapText(text, width), wrapped) << text;
+  }
+}
+
+TEST(Preferences, GradeError) {
+  const std::pair<double, TErrorGrade> cases[] = {
+      {0, GRADE_NONE},   {0.00001, GRADE_NONE}, {0.0000101, GRADE_MINOR}, {1.99, GRADE_MINOR},
+      {2, GRADE_MEDIUM}, {20, GRADE_MEDIUM},    {20.01, GRADE_SERIOUS},
+  };
+  for (const auto& [lossPercent, grade] : cases) {
+    EXPECT_EQ(TPreferences::GradeError(lossPercent / 100), grade) << lossPercent;
+  }
+}
+
+TEST(Preferences, AutosaveDigits) {
+  const std::tuple<const char*, uint8_t, const char*> cases[] = {
+      {"", 0, ""},
+      {"123", AUTOSAVE_CREDITS | AUTOSAVE_BALANCE | AUTOSAVE_VALUE, "123"},
+      {"654321", 63, "123456"},
+      {"4", AUTOSAVE_HANDS, "4"},
+      {"5", AUTOSAVE_TIME, "5"},
+      {"6", AUTOSAVE_ACCURACY, "6"},
+      {"x1 0 7 9 1", AUTOSAVE_CREDITS, "1"},
+  };
+  for (const auto& [digits, flags, written] : cases) {
+    EXPECT_EQ(TPreferences::ParseAutosave(digits), flags) << digits;
+    EXPECT_EQ(TPreferences::FormatAutosave(flags), written) << digits;
+  }
+}
+
+TEST(Preferences, ReadsItsKeys) {
+  // Settings text, deal speed, autosave flags, save for new game.
+  const std::tuple<const char*, int, uint8_t, bool> cases[] = {
+      {"", 100, 7, true},  // no file at all
+      {"[Preferences]\nDealSpeed=-5\nAutosave=\nSaveForNewGame=0\n", 0, 0, false},
+      {"[Preferences]\nDealSpeed=500\nAutosave=654\n", 200, 56, true},
+      {"[Preferences]\nDealSpeed=fast\n", 100, 7, true},
+  };
+  for (const auto& [text, dealSpeed, flags, saveForNewGame] : cases) {
+    SCOPED_TRACE(text);
+    TempFolder folder;
+    if (*text != '\0') WriteSettings(folder, text);
+    const TPreferences preferences;
+    EXPECT_EQ(preferences.DealSpeed(), dealSpeed);
+    EXPECT_EQ(preferences.AutosaveFlags, flags);
+    EXPECT_EQ(preferences.SaveForNewGame, saveForNewGame);
+  }
+}
+
+TEST(Preferences, SavesTheWholeSettingsFile) {
+  TempFolder folder;
+  WriteSettings(folder,
+                "[MainWindow 1920#1080]\r\nLeft=12\r\n[Preferences]\r\nDealSpeed=20\r\n"
+                "Extra=kept \r\n");
+  {
+    TPreferences preferences;
+    preferences.AutosaveFlags = AUTOSAVE_HANDS | AUTOSAVE_CREDITS;
+    preferences.SaveForNewGame = false;
+    preferences.SetDealSpeed(250);
+    preferences.Settings.WriteString("Params", "Bet", "4");
+  }
+  EXPECT_EQ(ReadWholeFile(folder.DataFolder() / "Tavrik.ini"),
+            "[MainWindow 1920#1080]\nLeft=12\n\n"
+            "[Preferences]\nDealSpeed=200\nExtra=kept \nAutosave=14\nSaveForNewGame=0\n\n"
+            "[Params]\nBet=4\n\n");
+}
+
+}  // namespace
+}  // namespace tavrik

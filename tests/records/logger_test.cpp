@@ -1,0 +1,196 @@
+#include "records/logger.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <vector>
+
+#include "core/data_files.h"
+#include "core/error.h"
+#include "support/temp_folder.h"
+
+namespace tavrik {
+namespace {
+
+namespace fs = std::filesystem;
+using Records = std::vector<TLogRecord>;
+
+// A record whose fields depend on `n`.
+TLogRecord Sample(int n) {
+  TLogRecord record;
+  record.GameType = static_cast<uint8_t>(n % 9);
+  record.DealtCards = {static_cast<uint8_t>(n % 52), 1, 2, 3, 4};
+  record.Bet = static_cast<uint8_t>(1 + n % 5);
+  record.Win = n * 10 - 5;
+  record.PlayerReturn = n / 3.0;
+  record.DealTime = 45000 + n / 7.0;
+  record.HintReturn = n / 2.0;
+  return record;
+}
+
+Records Samples(std::initializer_list<int> numbers) {
+  Records records;
+  for (int n : numbers) records.push_back(Sample(n));
+  return records;
+}
+
+std::string Bytes(const Records& records) {
+  std::string bytes;
+  for (const TLogRecord& record : records) {
+    const auto one = record.Serialize();
+    bytes.append(reinterpret_cast<const char*>(one.data()), one.size());
+  }
+  return bytes;
+}
+
+std::string FileBytes(const fs::path& path) {
+  return ReadWholeFile(path).value_or("<missing>");
+}
+
+Records ReadAll(TLogger& logger) {
+  Records records;
+  TLogRecord record;
+  logger.Rewind();
+  while (logger.ReadNext(record)) records.push_back(record);
+  return records;
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TEST(Logger, EachAppendReachesTheFileAtOnce) {
+  TempFolder folder;
+  const fs::path path = folder.DataFolder() / "Tavrik.log";
+  Records appended;
+  {
+    TLogger logger;
+    EXPECT_EQ(logger.File(), path);
+    EXPECT_FALSE(fs::exists(path));
+    for (int n = 1; n <= 3; ++n) {
+      logger.Append(Sample(n));
+      appended.push_back(Sample(n));
+      EXPECT_EQ(FileBytes(path), Bytes(appended));
+    }
+    // Reading and appending share one position; readers rewind.
+    TLogRecord record;
+    EXPECT_FALSE(logger.ReadNext(record));
+    EXPECT_EQ(ReadAll(logger), appended);
+    EXPECT_EQ(ReadAll(logger), appended);
+  }
+  TLogger again;
+  EXPECT_EQ(ReadAll(again), appended);
+}
+
+TEST(Logger, KilledProcessKeepsEveryAppendedRecord) {
+  TempFolder folder;
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    TLogger logger;
+    for (int n : {10, 11, 12}) logger.Append(Sample(n));
+    ::kill(::getpid(), SIGKILL);  // no destructor runs
+    ::_exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  TLogger logger;
+  EXPECT_EQ(ReadAll(logger), Samples({10, 11, 12}));
+}
+
+TEST(Logger, TornFileKeepsWholeRecordsUntilTheNextWrite) {
+  TempFolder folder;
+  const fs::path path = folder.Path() / "Tavrik.log";
+  const std::string torn = Bytes(Samples({1, 2})) + Bytes(Samples({3})).substr(0, 30);
+  WriteBytes(path, torn);
+  {
+    TLogger logger(path);
+    EXPECT_EQ(ReadAll(logger), Samples({1, 2}));
+    EXPECT_TRUE(logger.Problem().empty());
+    EXPECT_EQ(FileBytes(path), torn);
+    // The new record follows the whole ones, not the fragment.
+    logger.Append(Sample(4));
+    EXPECT_EQ(FileBytes(path), Bytes(Samples({1, 2, 4})));
+    logger.Append(Sample(5));
+    EXPECT_EQ(FileBytes(path), Bytes(Samples({1, 2, 4, 5})));
+  }
+  // Without an append, the fragment goes when the log is saved at the end of the run.
+  WriteBytes(path, torn);
+  { TLogger logger(path); }
+  EXPECT_EQ(FileBytes(path), Bytes(Samples({1, 2})));
+}
+
+TEST(Logger, UnreadableFileIsNeverWritten) {
+  TempFolder folder;
+  // A folder where the log should be cannot be read as a log, whoever runs the test.
+  const fs::path path = folder.Path() / "Tavrik.log";
+  fs::create_directories(path / "keep");
+  {
+    TLogger logger(path);
+    EXPECT_NE(logger.Problem().find(path.string()), std::string::npos);
+    // Play goes on in memory; nothing tries the file.
+    logger.Append(Sample(1));
+    logger.Append(Sample(2));
+    EXPECT_EQ(logger.ClearByFilter([](const TLogRecord& r) { return r == Sample(1); }), 1);
+    EXPECT_EQ(ReadAll(logger), Samples({2}));
+    logger.Clear();
+    EXPECT_EQ(logger.RecordCount(), 0u);
+  }
+  EXPECT_TRUE(fs::is_directory(path / "keep"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(Logger, FailedWritesKeepTheLogAndTheNextWriteCatchesUp) {
+  TempFolder folder;
+  const fs::path logFolder = folder.Path() / "logs";
+  const fs::path path = logFolder / "Tavrik.log";
+  TLogger logger(path);
+  logger.Append(Sample(1));
+  // The folder turns into a file: nothing can be written there.
+  fs::rename(logFolder, folder.Path() / "moved");
+  WriteBytes(folder.Path() / "placeholder", "x");
+  fs::rename(folder.Path() / "placeholder", logFolder);
+  EXPECT_THROW(logger.Append(Sample(2)), TError);
+  EXPECT_EQ(ReadAll(logger), Samples({1, 2}));
+  // A clear that cannot be written leaves the log as it was.
+  EXPECT_THROW(logger.Clear(), TError);
+  EXPECT_THROW(logger.ClearByFilter([](const TLogRecord&) { return true; }), TError);
+  EXPECT_EQ(ReadAll(logger), Samples({1, 2}));
+  // Once the folder is back, the next append writes every record.
+  fs::remove(logFolder);
+  fs::rename(folder.Path() / "moved", logFolder);
+  logger.Append(Sample(3));
+  EXPECT_EQ(FileBytes(path), Bytes(Samples({1, 2, 3})));
+}
+
+TEST(Logger, ClearAndClearByFilter) {
+  TempFolder folder;
+  const fs::path path = folder.Path() / "Tavrik.log";
+  const auto oddGames = [](const TLogRecord& record) { return record.GameType % 2 == 1; };
+  TLogger logger(path);
+  // Before any file exists, clearing writes the kept records.
+  EXPECT_EQ(logger.ClearByFilter(oddGames), 0);
+  EXPECT_EQ(FileBytes(path), "");
+  for (int n = 0; n < 6; ++n) logger.Append(Sample(n));
+  fs::remove(path);
+  EXPECT_EQ(logger.ClearByFilter(oddGames), 3);
+  EXPECT_EQ(ReadAll(logger), Samples({0, 2, 4}));
+  EXPECT_EQ(FileBytes(path), Bytes(Samples({0, 2, 4})));
+  // The same choice again deletes nothing; appends follow the kept records.
+  EXPECT_EQ(logger.ClearByFilter(oddGames), 0);
+  logger.Append(Sample(8));
+  EXPECT_EQ(FileBytes(path), Bytes(Samples({0, 2, 4, 8})));
+  logger.Clear();
+  EXPECT_TRUE(ReadAll(logger).empty());
+  EXPECT_EQ(FileBytes(path), "");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1)
+      << "no temporary file is left behind";
+}
+
+}  // namespace
+}  // namespace tavrik
