@@ -21,7 +21,8 @@ class TWildEngine : public TPokerEngine {
  public:
   TWildEngine() { WildTypeCategory.fill(-1); }
 
-  // Base, then zeroes WildCounts.
+  // Base, then zeroes WildCounts; rebuilds WildTypeCategory when the payouts changed since
+  // it was built, so that a wild hand is paid the best category it can make at this bet.
   void Prepare() override;
   // Base, then builds WildTypeCategory from the attached payout.
   void ResetDeal() override;
@@ -40,7 +41,9 @@ class TWildEngine : public TPokerEngine {
   void CheckDraw1(int mask) override;
   // Base, then the wild types of mask 31 from WildRankCounts and the suits.
   void CheckEmpty1() override;
-  // Base, then folds WildCounts into CatCount.
+  // Folds Count and WildCounts into CatCount anew for every mask (a wild type may share a
+  // category with any natural type, so a correction of the straight and flush types alone
+  // would not do).
   void ResumStraightsFlushes() override;
   // Base, then the deck's suit tables and zeroed WildCounts.
   void ClearCounts() override;
