@@ -285,30 +285,6 @@ TEST(WildEngine, HoldsThatFixTheOutcome) {
   }
 }
 
-TEST(WildEngine, DealtHandsPayTheirCategory) {
-  struct Case {
-    int game;
-    const char* deal;
-    int category;
-  };
-  const Case cases[] = {
-      {GAME_JOKER_POKER, "JK TS JS QS KS", 2},          // wild royal
-      {GAME_JOKER_POKER, "AS KS QS JS TS", 0},          // natural royal
-      {GAME_JOKER_POKER, "JK KS 7D 4C 2H", 10},         // kings or better
-      {GAME_JOKER_POKER, "JK AS AD 7C 4H", 8},          // three of a kind, not two pairs
-      {GAME_DOUBLE_JOKER_POKER, "JK KS 7D 4C 2H", -1},  // a pair pays nothing here
-      {GAME_DOUBLE_JOKER_POKER, "JK JK 9S 5D 2C", 8},   // three of a kind
-      {GAME_DEUCES_WILD, "2S 2H 2D 5C TC", 5},          // four of a kind, not a flush
-      {GAME_DEUCES_WILD, "2S AH 3D 4C 5S", 8},          // ace-low straight
-      {GAME_DEUCES_WILD, "KS KH 7D 7C 4S", -1},         // natural two pairs pay nothing
-  };
-  for (const auto& c : cases) {
-    TWildFixture f(c.game);
-    f.Analyse(c.deal);
-    EXPECT_EQ(f.engine->GetHandCategory(), c.category) << c.deal;
-  }
-}
-
 // A paytable edited so that a flush pays more than four of a kind: three deuces with two
 // suited cards are paid as the flush they can make, whatever payouts the engine saw when
 // it was installed.
