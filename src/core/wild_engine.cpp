@@ -22,6 +22,7 @@ std::string WildMaskContext(int mask) {
 void TWildEngine::Prepare() {
   TPokerEngine::Prepare();
   ClearWildCounts();
+  CountDeckRanks();
   // The categories are ranked by the payouts of the bet being analysed, so that a wild
   // hand always pays the best category it can make under the paytable in force.
   if (Payout != nullptr && Payout->Pay != mapPay_) BuildWildTypeMap();
@@ -115,6 +116,15 @@ void TWildEngine::ClearCounts() {
   TPokerEngine::ClearCounts();
   Calculator.InitSuits(Deck);
   ClearWildCounts();
+  CountDeckRanks();
+}
+
+void TWildEngine::CountDeckRanks() {
+  deckRanksByCount_ = 0;
+  for (const int32_t d : Deck.RankCount) {
+    RequireInRange(d, 0, 4, "Rank count");
+    deckRanksByCount_ += uint64_t{1} << (8 * d);
+  }
 }
 
 void TWildEngine::SumWildTypes() {
@@ -333,23 +343,20 @@ void TWildEngine::CountWildRanks(TWildRow& t) {
   } else {
     // The held ranks one by one; the fresh ranks add the same for the same deck count
     // (none of them makes five of a kind while natural cards are held), so by deck count.
-    // Fresh ranks per deck count, one byte each in a register.
-    uint64_t freshByCount = 0;
-    for (int rank = 0; rank < NumRanks; ++rank) {
-      if (Held.RankCount[static_cast<size_t>(rank)] == 0)
-        freshByCount += uint64_t{1} << (8 * Deck.RankCount[static_cast<size_t>(rank)]);
-    }
-    for (int d = 2; d <= 4; ++d) {
-      const auto ranks = static_cast<int64_t>((freshByCount >> (8 * d)) & 0xFF);
-      if (ranks > 0) addRank(-1, d, 0, ranks);
-    }
+    // Fresh ranks per deck count, one byte each: the deck's ranks less the held ones.
+    uint64_t freshByCount = deckRanksByCount_;
     unsigned seen = 0;
     for (int i = 0; i < Held.Count; ++i) {
       const int rank = Held.CardRank[static_cast<size_t>(i)];
       if (rank < 0 || ((seen >> rank) & 1u) != 0) continue;
       seen |= 1u << rank;
-      addRank(rank, Deck.RankCount[static_cast<size_t>(rank)],
-              Held.RankCount[static_cast<size_t>(rank)], 1);
+      const int d = Deck.RankCount[static_cast<size_t>(rank)];
+      freshByCount -= uint64_t{1} << (8 * d);
+      addRank(rank, d, Held.RankCount[static_cast<size_t>(rank)], 1);
+    }
+    for (int d = 2; d <= 4; ++d) {
+      const auto ranks = static_cast<int64_t>((freshByCount >> (8 * d)) & 0xFF);
+      if (ranks > 0) addRank(-1, d, 0, ranks);
     }
   }
   t[WILD_2_AND_2_1] = pair21;

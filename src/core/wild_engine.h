@@ -59,7 +59,8 @@ class TWildEngine : public TPokerEngine {
   // without a payout). Runs in ResetDeal, and in Prepare whenever the payouts changed.
   void BuildWildTypeMap();
   // Writes the wild types of `mask` from Held (the cards the mask keeps) and Deck (the
-  // cards that can come), after Calculator.Init(Held, Deck). Adds to a zeroed row.
+  // cards that can come), after Prepare or ClearCounts for this deck and
+  // Calculator.Init(Held, Deck). Adds to a zeroed row.
   void CountWildDraw(int mask);
   // The same when Held holds no natural card.
   void CountWildDrawNoNatural(int mask);
@@ -94,6 +95,9 @@ class TWildEngine : public TPokerEngine {
   template <class Visit>
   void ForEachWindow(Visit&& visit) const;
 
+  void CountDeckRanks();
+
+  uint64_t deckRanksByCount_ = 0;                // byte d: ranks of which the deck holds d cards
   std::array<int32_t, MaxCategories> mapPay_{};  // the payouts WildTypeCategory was built for
   // The paid types of WildTypeCategory and their categories, for SumWildTypes.
   std::array<uint8_t, WildHandTypeCount> paidType_{}, paidCategory_{};
