@@ -33,32 +33,8 @@ void TCardBunch::ThrowBadCard(int rank, int suit) {
                std::to_string(suit));
 }
 
-void THand::AddCard(int rank, int suit) {
-  Require(Count < MaxCards, "A hand holds at most five cards");
-  const auto position = static_cast<size_t>(Count);
-  const bool wild = IsWild(rank);
-  CardRank[position] = wild ? WildCard : rank;
-  CardSuit[position] = wild ? WildCard : suit;
-  ChangeCount(rank, suit, +1);
-  if (wild) return;
-  if (rank < MinRank) MinRank = rank;
-  if (rank != Ace && rank > MaxRank) MaxRank = rank;
-  const int k = RankCount[rank];
-  --RankHistogram[k - 1];
-  ++RankHistogram[k];
-  const int s = SuitCount[suit];
-  --SuitHistogram[s - 1];
-  ++SuitHistogram[s];
-}
-
-void THand::Clear() {
-  for (int position = Count - 1; position >= 0; --position) {
-    ChangeCount(CardRank[position], CardSuit[position], -1);
-  }
-  RankHistogram = {13, 0, 0, 0, 0};
-  SuitHistogram = {4, 0, 0, 0, 0, 0};
-  MinRank = Ace;
-  MaxRank = 0;
+void THand::ThrowTooManyCards() {
+  throw TError("A hand holds at most five cards");
 }
 
 void THand::LoadHeld(const THand& source, int mask) {

@@ -86,9 +86,33 @@ class THand : public TCardBunch {
 
   // Puts a card in position Count. A wild card is stored as (-1, -1) and changes no
   // statistics. At most five cards; a sixth raises TError.
-  void AddCard(int rank, int suit);
+  void AddCard(int rank, int suit) {
+    if (Count >= MaxCards) ThrowTooManyCards();
+    const auto position = static_cast<size_t>(Count);
+    const bool wild = IsWild(rank);
+    CardRank[position] = wild ? WildCard : rank;
+    CardSuit[position] = wild ? WildCard : suit;
+    ChangeCount(rank, suit, +1);
+    if (wild) return;
+    if (rank < MinRank) MinRank = rank;
+    if (rank != Ace && rank > MaxRank) MaxRank = rank;
+    const int k = RankCount[rank];
+    --RankHistogram[k - 1];
+    ++RankHistogram[k];
+    const int s = SuitCount[suit];
+    --SuitHistogram[s - 1];
+    ++SuitHistogram[s];
+  }
   // Removes every card.
-  void Clear();
+  void Clear() {
+    for (int position = Count - 1; position >= 0; --position) {
+      ChangeCount(CardRank[position], CardSuit[position], -1);
+    }
+    RankHistogram = {13, 0, 0, 0, 0};
+    SuitHistogram = {4, 0, 0, 0, 0, 0};
+    MinRank = Ace;
+    MaxRank = 0;
+  }
   // The cards of `source` whose bit in `mask` is clear (bit i set = card i discarded),
   // in table order.
   void LoadHeld(const THand& source, int mask);
@@ -106,6 +130,9 @@ class THand : public TCardBunch {
   std::array<int32_t, 5> RankHistogram{};
   // Entry k: number of suits held exactly k times. Empty: 4, 0, 0, 0, 0, 0.
   std::array<int32_t, 6> SuitHistogram{};
+
+ private:
+  [[noreturn]] static void ThrowTooManyCards();
 };
 
 }  // namespace tavrik

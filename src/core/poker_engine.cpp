@@ -309,7 +309,8 @@ void TPokerEngine::SumCategories() {
     const auto& counts = Count[mask];
     auto& categories = CatCount[mask];
     for (const TTypeRun& run : TypeRuns) {
-      int64_t sum = 0;
+      // The draws of one mask number at most C(49, 5): a 32-bit sum cannot overflow.
+      int32_t sum = 0;
       for (int type = run.First; type <= run.Last; ++type) sum += counts[type];
       categories[run.Category] += sum;
     }
