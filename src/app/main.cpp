@@ -1,7 +1,12 @@
 // The trainer: one copy per user, the main window, and the error report for whatever
 // no operation handled.
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QFontDatabase>
 #include <QMessageBox>
+#include <QSocketNotifier>
+#include <csignal>
 #include <iostream>
 
 #include "app/application.h"
@@ -10,6 +15,20 @@
 #include "game/preferences.h"
 #include "ui/error_handler.h"
 #include "ui/main_window.h"
+
+namespace {
+
+// SIGTERM and SIGINT close the main window as the player would, so that the open round is
+// logged and the settings are written: the handler only writes a byte to a socket that the
+// event loop watches.
+int terminationSockets[2] = {-1, -1};
+
+void OnTerminate(int /*signal*/) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = ::write(terminationSockets[0], &byte, 1);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace tavrik;
@@ -36,6 +55,17 @@ int main(int argc, char** argv) {
         window.raise();
         window.activateWindow();
       };
+      std::unique_ptr<QSocketNotifier> termination;
+      if (::socketpair(AF_UNIX, SOCK_STREAM, 0, terminationSockets) == 0) {
+        termination = std::make_unique<QSocketNotifier>(terminationSockets[1], QSocketNotifier::Read);
+        QObject::connect(termination.get(), &QSocketNotifier::activated, &window, [&window] {
+          char byte = 0;
+          [[maybe_unused]] const ssize_t got = ::read(terminationSockets[1], &byte, 1);
+          window.close();
+        });
+        std::signal(SIGTERM, OnTerminate);
+        std::signal(SIGINT, OnTerminate);
+      }
       window.show();
       result = QApplication::exec();
       instance.OnActivate = nullptr;

@@ -177,7 +177,7 @@ TfmAllHands::TfmAllHands(const TGameEngine& game, const TPreferences& preference
   Grid->setSelectionMode(QAbstractItemView::SingleSelection);
   Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Grid->setItemDelegateForColumn(0, new TPictureDelegate(Grid));
-  Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   QHeaderView* header = Grid->horizontalHeader();
   header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
@@ -267,7 +267,8 @@ void TfmAllHands::SizeGrid() {
     }
     // The title wraps at blanks: its longest word counts.
     for (const QString& word : ColumnTitles[column].split(' ', Qt::SkipEmptyParts)) {
-      width = std::max(width, headerMetrics.horizontalAdvance(word) + 12);
+      // Room for the sort triangle beside the title.
+      width = std::max(width, headerMetrics.horizontalAdvance(word) + 22);
     }
     width += margin + 6;
     Grid->setColumnWidth(column, width);

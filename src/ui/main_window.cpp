@@ -546,6 +546,11 @@ void TfTavrik20Main::PayoutGridDrawCell(QPainter& painter, int column, int row,
                     QRect(0, 0, inner.width(), inner.height()));
   QFont cellFont = PayoutGrid->font();
   if (look.Bold) cellFont.setBold(true);
+  // In a small window the text shrinks with the rows, so that neighbours stay apart.
+  const int fitting = std::max(7, std::min(cell.height() - 4, cell.width() / 4));
+  if (QFontMetrics(cellFont).height() > cell.height() - 2 && cellFont.pixelSize() != fitting) {
+    cellFont.setPixelSize(fitting);
+  }
   painter.setFont(cellFont);
   painter.setPen(look.TextColour);
   const int alignment =
