@@ -41,8 +41,8 @@ QString StackTraceText(const std::vector<uintptr_t>& frames) {
   const int digits = static_cast<int>(sizeof(uintptr_t) * 2);
   const size_t count = std::min(frames.size(), static_cast<size_t>(MaxStackFrames));
   for (size_t i = 0; i < count; ++i) {
-    text += "\r\n" + QString::number(static_cast<qulonglong>(frames[i]), 16)
-                         .rightJustified(digits, '0');
+    text += "\r\n" +
+            QString::number(static_cast<qulonglong>(frames[i]), 16).rightJustified(digits, '0');
   }
   return text;
 }
@@ -84,8 +84,7 @@ QString ProgramVersion() {
   return QString::fromLatin1(TAVRIK_VERSION);
 }
 
-TfmException::TfmException(const QString& report, const TPreferences& preferences,
-                           QWidget* parent)
+TfmException::TfmException(const QString& report, const TPreferences& preferences, QWidget* parent)
     : QDialog(parent) {
   ApplyWindowFont(this, preferences);
   setWindowTitle("Tavrik 2.0");

@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
   try {
     TPreferences& preferences = GetPreferences();
     std::vector<std::string> families;
-    for (const QString& family : QFontDatabase::families()) families.push_back(family.toStdString());
+    for (const QString& family : QFontDatabase::families())
+      families.push_back(family.toStdString());
     preferences.ChooseFont(families);
     {
       TfTavrik20Main window(preferences);
@@ -57,7 +58,8 @@ int main(int argc, char** argv) {
       };
       std::unique_ptr<QSocketNotifier> termination;
       if (::socketpair(AF_UNIX, SOCK_STREAM, 0, terminationSockets) == 0) {
-        termination = std::make_unique<QSocketNotifier>(terminationSockets[1], QSocketNotifier::Read);
+        termination =
+            std::make_unique<QSocketNotifier>(terminationSockets[1], QSocketNotifier::Read);
         QObject::connect(termination.get(), &QSocketNotifier::activated, &window, [&window] {
           char byte = 0;
           [[maybe_unused]] const ssize_t got = ::read(terminationSockets[1], &byte, 1);

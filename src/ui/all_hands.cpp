@@ -184,7 +184,8 @@ TfmAllHands::TfmAllHands(const TGameEngine& game, const TPreferences& preference
   header->setSectionsClickable(true);
   header->setSortIndicatorShown(true);
   header->setSectionResizeMode(QHeaderView::Fixed);
-  connect(header, &QHeaderView::sectionClicked, this, [this](int column) { GridFixedCellClick(column); });
+  connect(header, &QHeaderView::sectionClicked, this,
+          [this](int column) { GridFixedCellClick(column); });
   layout->addWidget(Grid, 1);
 
   auto* bottom = new QHBoxLayout();
@@ -273,17 +274,16 @@ void TfmAllHands::SizeGrid() {
     width += margin + 6;
     Grid->setColumnWidth(column, width);
     total += width;
-    const QRect title = headerMetrics.boundingRect(QRect(0, 0, width - 6, 1000),
-                                                   Qt::AlignCenter | Qt::TextWordWrap,
-                                                   ColumnTitles[column]);
+    const QRect title = headerMetrics.boundingRect(
+        QRect(0, 0, width - 6, 1000), Qt::AlignCenter | Qt::TextWordWrap, ColumnTitles[column]);
     titleHeight = std::max(titleHeight, title.height() + 8);
   }
   Grid->horizontalHeader()->setFixedHeight(titleHeight);
   const int frame = 2 * Grid->frameWidth();
-  const int gridWidth = std::min(total + frame + Grid->verticalScrollBar()->sizeHint().width(),
-                                 area.width() - 40);
-  const int gridHeight = std::min(titleHeight + HoldMaskCount * RowHeight + frame,
-                                  area.height() - 120);
+  const int gridWidth =
+      std::min(total + frame + Grid->verticalScrollBar()->sizeHint().width(), area.width() - 40);
+  const int gridHeight =
+      std::min(titleHeight + HoldMaskCount * RowHeight + frame, area.height() - 120);
   Grid->setMinimumSize(gridWidth, gridHeight);
   for (QRadioButton* button : {rbHands, rbProbability, rbReturn}) {
     button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 30);

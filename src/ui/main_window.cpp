@@ -100,17 +100,14 @@ QImage GradientImage(int width, int height, const QColor& top, const QColor& bot
 
 // Menu texts of the games, in game order ("&&" shows one ampersand).
 constexpr std::array<const char*, 9> GameItemTexts = {
-    "Aces && Eights",     "Aces && Faces",  "Bonus Poker",       "Deuces Wild",   "Double Bonus Poker",
+    "Aces && Eights",     "Aces && Faces",   "Bonus Poker", "Deuces Wild",   "Double Bonus Poker",
     "Double Joker Poker", "Jacks or Better", "Joker Poker", "Tens or Better"};
 
 }  // namespace
 
 TfTavrik20Main::TfTavrik20Main(TPreferences& preferences, const std::filesystem::path& dataFolder,
                                QWidget* parent)
-    : QMainWindow(parent),
-      preferences_(preferences),
-      texts_(preferences),
-      dataFolder_(dataFolder) {
+    : QMainWindow(parent), preferences_(preferences), texts_(preferences), dataFolder_(dataFolder) {
   setObjectName("TfTavrik20Main");
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -170,6 +167,7 @@ void TfTavrik20Main::CreateControls() {
   BannerPlaceholder = new QWidget(central);
   PayoutGrid = new TPayoutGrid(this);
   PayoutGrid->setParent(central);
+  PayoutGrid->setObjectName("PayoutGrid");
   Panel3 = new QWidget(central);
   lInfoLabel = new TGradientLabel(Panel3);
   CardsPanel = new QWidget(Panel3);
@@ -255,8 +253,7 @@ void TfTavrik20Main::CreateMenus() {
   miMode->addSeparator();
   miShowResultHands = miMode->addAction(QString());
   miShowResultHands->setCheckable(true);
-  connect(miShowResultHands, &QAction::triggered, this,
-          [this] { ToggleOption(ShowResultHands); });
+  connect(miShowResultHands, &QAction::triggered, this, [this] { ToggleOption(ShowResultHands); });
   miShowWarnings = miMode->addAction(QString());
   miShowWarnings->setCheckable(true);
   connect(miShowWarnings, &QAction::triggered, this, [this] { ToggleOption(ShowWarnings); });
@@ -355,9 +352,9 @@ void TfTavrik20Main::ApplyLanguage() {
 void TfTavrik20Main::LoadPlacement() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize screenSize = screen != nullptr ? screen->size() : QSize(0, 0);
-  const std::string section = QString::asprintf("%s %d#%d", PlacementSection, screenSize.width(),
-                                                screenSize.height())
-                                  .toStdString();
+  const std::string section =
+      QString::asprintf("%s %d#%d", PlacementSection, screenSize.width(), screenSize.height())
+          .toStdString();
   const TIniFile& settings = preferences_.Settings;
   const QRect bounds = geometry();
   const int left = settings.ReadInteger(section, "Left", bounds.left());
@@ -377,9 +374,9 @@ void TfTavrik20Main::LoadPlacement() {
 void TfTavrik20Main::SavePlacement() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize screenSize = screen != nullptr ? screen->size() : QSize(0, 0);
-  const std::string section = QString::asprintf("%s %d#%d", PlacementSection, screenSize.width(),
-                                                screenSize.height())
-                                  .toStdString();
+  const std::string section =
+      QString::asprintf("%s %d#%d", PlacementSection, screenSize.width(), screenSize.height())
+          .toStdString();
   TIniFile& settings = preferences_.Settings;
   const QRect bounds = geometry();
   settings.WriteInteger(section, "Left", bounds.left());
@@ -468,8 +465,7 @@ void TfTavrik20Main::LayoutCards() {
 
 void TfTavrik20Main::LayoutInfoRows() {
   MiniChartImage->move((LabelPanel->width() - MiniChartImage->width()) / 2, 0);
-  const int rowHeight =
-      std::clamp((LabelPanel->height() - MiniChartHeight - 5) / 8, 14, 24);
+  const int rowHeight = std::clamp((LabelPanel->height() - MiniChartHeight - 5) / 8, 14, 24);
   const std::array<std::pair<QLabel*, QLabel*>, 8> rows = {{{CreditLabel, lCredit},
                                                             {BalanceLabel, lBalance},
                                                             {AccuracyLabel, lAccuracy},
@@ -539,11 +535,11 @@ void TfTavrik20Main::PayoutGridDrawCell(QPainter& painter, int column, int row,
   // Neighbouring cells share their edge.
   const QRect area = cell.adjusted(column > 0 ? -1 : 0, row > 0 ? -1 : 0, 0, 0);
   painter.fillRect(area, Qt::black);
-  const QImage& background =
-      look.Background == 2 ? winBackground_ : (look.Background == 1 ? betBackground_ : plainBackground_);
+  const QImage& background = look.Background == 2
+                                 ? winBackground_
+                                 : (look.Background == 1 ? betBackground_ : plainBackground_);
   const QRect inner = area.adjusted(1, 1, -1, -1);
-  painter.drawImage(inner.topLeft(), background,
-                    QRect(0, 0, inner.width(), inner.height()));
+  painter.drawImage(inner.topLeft(), background, QRect(0, 0, inner.width(), inner.height()));
   QFont cellFont = PayoutGrid->font();
   if (look.Bold) cellFont.setBold(true);
   // In a small window the text shrinks with the rows, so that neighbours stay apart.
@@ -583,8 +579,7 @@ void TfTavrik20Main::PayoutGridSelectCell(int column, int /*row*/) {
 
 void TfTavrik20Main::PaintCard(int position) {
   const int card = engine_->GetCard(position);
-  const bool faceDown =
-      card == NoCard || (engine_->State == GameState::DoubleUp && position > 0);
+  const bool faceDown = card == NoCard || (engine_->State == GameState::DoubleUp && position > 0);
   {
     QPainter painter(&scratch_);
     const QRect rect(0, 0, scratch_.width(), scratch_.height());
@@ -806,8 +801,8 @@ void TfTavrik20Main::RefreshInfo() {
   btnHint->setEnabled(engine.State == GameState::Dealt);
   btnDoubleUp->setEnabled(engine.State == GameState::Finished && engine.Win > 0);
   btnDeal->setEnabled(engine.State != GameState::DoubleUp);
-  btnDeal->setText(Text(preferences_, "Main.Buttons",
-                        engine.State == GameState::Dealt ? "Draw" : "Deal"));
+  btnDeal->setText(
+      Text(preferences_, "Main.Buttons", engine.State == GameState::Dealt ? "Draw" : "Deal"));
   switch (engine.State) {
     case GameState::NoRound:
       SetStatus(MessageText("Start"));
@@ -936,7 +931,7 @@ void TfTavrik20Main::ShowCharts(TLogger& /*logger*/, TPreferences& /*preferences
 }
 
 std::optional<TRecordPredicate> TfTavrik20Main::ChooseRecordsToClear(TLogger& /*logger*/,
-                                                                    TPreferences& /*prefs*/) {
+                                                                     TPreferences& /*prefs*/) {
   throw TError("The clear-by-filter window is not part of this version");
 }
 

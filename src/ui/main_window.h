@@ -26,7 +26,6 @@ namespace tavrik {
 
 class TCardButton;
 class TGradientLabel;
-class TPayoutGrid;
 
 // The main window: the paytable grid, the card row, the info column with the bankroll
 // monitor and the three buttons, and the menus. It owns the game engine and the paint
@@ -116,7 +115,7 @@ class TfTavrik20Main : public QMainWindow, public TGameWindows {
   // Controls, by their names in the window's design.
   TGradientLabel* lPokerName = nullptr;
   QWidget* BannerPlaceholder = nullptr;
-  TPayoutGrid* PayoutGrid = nullptr;
+  QWidget* PayoutGrid = nullptr;  // the paytable, drawn cell by cell
   QWidget* Panel3 = nullptr;
   TGradientLabel* lInfoLabel = nullptr;
   QWidget* CardsPanel = nullptr;

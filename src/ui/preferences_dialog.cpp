@@ -20,8 +20,8 @@ TfPreferences::TfPreferences(TPreferences& preferences, QWidget* parent)
   auto* groups = new QHBoxLayout();
   gbAutoSave = new QGroupBox(this);
   auto* autosave = new QVBoxLayout(gbAutoSave);
-  for (QCheckBox** box : {&cbCredits, &cbBalance, &cbValue, &cbAccuracy, &cbHands, &cbTime,
-                          &cbSaveForNew}) {
+  for (QCheckBox** box :
+       {&cbCredits, &cbBalance, &cbValue, &cbAccuracy, &cbHands, &cbTime, &cbSaveForNew}) {
     *box = new QCheckBox(gbAutoSave);
     autosave->addWidget(*box);
   }

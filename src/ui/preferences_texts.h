@@ -39,7 +39,8 @@ void ApplyWindowFont(QWidget* window, const TPreferences& preferences);
 
 // Sent to every top-level window after the preferences were applied: windows read their
 // texts again.
-inline constexpr QEvent::Type PreferencesChangedEvent = static_cast<QEvent::Type>(QEvent::User + 400);
+inline constexpr QEvent::Type PreferencesChangedEvent =
+    static_cast<QEvent::Type>(QEvent::User + 400);
 
 // Sends PreferencesChangedEvent to every top-level widget.
 void BroadcastPreferencesChanged();

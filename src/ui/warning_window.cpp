@@ -99,9 +99,9 @@ TfWarning::TfWarning(const TGameEngine& engine, const TPreferences& preferences,
   body->setColumnMinimumWidth(5, 130);
   layout->addLayout(body);
 
-  const TWarningTexts values = MakeWarningTexts(
-      engine.CurrentHoldReturn(), engine.BestHoldReturn(), engine.Bet,
-      CoinValues[static_cast<size_t>(engine.CoinValueIndex)], text("Comment"));
+  const TWarningTexts values =
+      MakeWarningTexts(engine.CurrentHoldReturn(), engine.BestHoldReturn(), engine.Bet,
+                       CoinValues[static_cast<size_t>(engine.CoinValueIndex)], text("Comment"));
   lMyEV->setText(values.MyEV);
   lMyEVDollars->setText(values.MyEVDollars);
   lBestEV->setText(values.BestEV);
