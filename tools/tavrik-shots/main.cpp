@@ -1,7 +1,9 @@
 // tavrik-shots: pictures of the trainer's windows in their typical states, for looking
 // at the layout. Plays with a seeded generator in a fresh data folder and saves PNG files.
 //
-//   tavrik-shots --data <deck folder> --out <folder> [--game N]
+//   tavrik-shots --data <deck folder> --out <folder> [--game N] [--hands N]
+// --hands plays that many hands with the best hold first, for a history in the bankroll
+// monitor.
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
@@ -42,11 +44,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QString dataFolder;
   int game = -1;
+  int hands = 0;
   const QStringList arguments = QApplication::arguments();
   for (qsizetype i = 1; i + 1 < arguments.size(); i += 2) {
     if (arguments[i] == "--data") dataFolder = arguments[i + 1];
     if (arguments[i] == "--out") outFolder = arguments[i + 1];
     if (arguments[i] == "--game") game = arguments[i + 1].toInt();
+    if (arguments[i] == "--hands") hands = arguments[i + 1].toInt();
   }
   if (dataFolder.isEmpty() || outFolder.isEmpty()) {
     std::cerr << "usage: tavrik-shots --data <deck folder> --out <folder> [--game N]\n";
@@ -67,7 +71,13 @@ int main(int argc, char** argv) {
   engine.Options = ShowResultHands;  // warnings are pictured on their own below
 
   Save(&window, prefix + "_1_start");
-  window.btnDealClick();
+  // Some history for the bankroll monitor: hands played with the best hold.
+  for (int hand = 0; hand < hands; ++hand) {
+    window.btnDealClick();
+    window.btnHintClick();
+    window.btnDealClick();
+  }
+  if (engine.State != GameState::Dealt) window.btnDealClick();
   engine.HoldMask = 31 & ~(1 << 1) & ~(1 << 3);  // hold the second and fourth cards
   for (int position = 0; position < 5; ++position) window.PaintCard(position);
   Save(&window, prefix + "_2_dealt");
