@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, WarningApplyTakesTheBestHold) {
     warning->btnApply->click();
   });
   window->btnDealClick();
-  EXPECT_TRUE(*answered);
+  EXPECT_TRUE(answered->Answered);
   EXPECT_EQ(Engine().HandRecord.PlayerMask, best);
   EXPECT_GT(Engine().HandRecord.HintReturn, 0.0);  // counted as hinted
   EXPECT_TRUE(window->miShowWarnings->isChecked());
@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, WarningCancelKeepsTheHoldAndDontShowStopsWarnings) {
     warning->btnCancel->click();
   });
   window->btnDealClick();
-  EXPECT_TRUE(*answered);
+  EXPECT_TRUE(answered->Answered);
   EXPECT_EQ(Engine().HandRecord.PlayerMask, 31);
   EXPECT_EQ(Engine().HandRecord.HintReturn, 0.0);
   EXPECT_EQ(Engine().Options & ShowWarnings, 0);
@@ -111,7 +111,7 @@ TEST_F(MainWindowTest, WarningCancelKeepsTheHoldAndDontShowStopsWarnings) {
   DealWithAClearBestHold(*window);
   auto unexpected = AnswerNextDialog<TfWarning>([](TfWarning* warning) { warning->reject(); });
   window->btnDealClick();
-  EXPECT_FALSE(*unexpected);
+  EXPECT_FALSE(unexpected->Answered);
   QApplication::processEvents();
 }
 
@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, NoWarningForTheBestHold) {
   window->btnHintClick();
   auto unexpected = AnswerNextDialog<TfWarning>([](TfWarning* warning) { warning->reject(); });
   window->btnDealClick();
-  EXPECT_FALSE(*unexpected);
+  EXPECT_FALSE(unexpected->Answered);
   EXPECT_EQ(Engine().State, GameState::Finished);
 }
 

@@ -8,6 +8,7 @@
 #include "core/card.h"
 #include "ui/card_button.h"
 #include "ui/choice_dialog.h"
+#include "ui/deck_dialog.h"
 #include "ui/gradient_label.h"
 #include "ui/no_errors_dialog.h"
 #include "ui_test_support.h"
@@ -257,7 +258,7 @@ TEST_F(MainWindowTest, CoinValueIsChosenFromTheList) {
     dialog->btnOK->click();
   });
   QTest::mouseClick(window->lCoinCost, Qt::LeftButton);
-  EXPECT_TRUE(*answered);
+  EXPECT_TRUE(answered->Answered);
   EXPECT_EQ(Engine().CoinValueIndex, 2);
   EXPECT_EQ(window->lCoinCost->text(), "$1.00");
 
@@ -266,7 +267,7 @@ TEST_F(MainWindowTest, CoinValueIsChosenFromTheList) {
     dialog->btnCancel->click();
   });
   window->lCoinCostClick();
-  EXPECT_TRUE(*answered);
+  EXPECT_TRUE(answered->Answered);
   EXPECT_EQ(Engine().CoinValueIndex, 2);
 }
 
@@ -286,7 +287,7 @@ TEST_F(MainWindowTest, ProblemHandsWithoutProblemsAskForAnotherMode) {
       }
     });
     window->SelectMode(GameMode::PlayErrorHands);
-    EXPECT_TRUE(*answered);
+    EXPECT_TRUE(answered->Answered);
     EXPECT_EQ(Engine().Mode, c.expected);
     EXPECT_TRUE(window->ModeItems[static_cast<size_t>(c.expected)]->isChecked());
   }
@@ -315,6 +316,33 @@ TEST_F(MainWindowTest, PlacementDeckAndBackAreKeptPerScreenSize) {
   window = std::make_unique<TfTavrik20Main>(*preferences, TAVRIK_TEST_DATA_DIR);
   EXPECT_EQ(window->size(), QSize(600, 480));
   EXPECT_EQ(window->PaintEngine().BackIndex(), 3);
+}
+
+TEST(MainWindowFirstStart, TheDeckDialogOpensOnceWhenIdle) {
+  TempFolder folder;
+  TPreferences preferences;
+  preferences.SetDealSpeed(0);
+  auto answered = AnswerNextDialog<TfmDeckDialog>([](TfmDeckDialog* dialog) {
+    dialog->SetCurrent("011");
+    dialog->btnOK->click();
+  });
+  TfTavrik20Main window(preferences, TAVRIK_TEST_DATA_DIR);
+  EXPECT_TRUE(window.DeckId.isEmpty());
+  window.show();
+  for (int i = 0; i < 100 && !answered->Answered; ++i) QTest::qWait(10);
+  ASSERT_TRUE(answered->Answered);
+  EXPECT_EQ(window.DeckId, "011");
+  EXPECT_EQ(window.PaintEngine().DeckId(), "011");
+
+  // A deck in the settings: no dialog.
+  preferences.Settings.WriteString("Cards", "Deck", "003");
+  auto unexpected =
+      AnswerNextDialog<TfmDeckDialog>([](TfmDeckDialog* dialog) { dialog->reject(); });
+  TfTavrik20Main second(preferences, TAVRIK_TEST_DATA_DIR);
+  second.show();
+  QTest::qWait(50);
+  EXPECT_FALSE(unexpected->Answered);
+  EXPECT_EQ(second.PaintEngine().DeckId(), "003");
 }
 
 TEST(MiniChart, KeepsTheLast128PointsAndCentresAFlatLine) {

@@ -18,23 +18,35 @@
 
 namespace tavrik::test {
 
+// A pending answer to a dialog; it stops waiting when destroyed.
+class TDialogAnswer {
+ public:
+  TDialogAnswer() = default;
+  ~TDialogAnswer() { delete Poll; }
+  TDialogAnswer(const TDialogAnswer&) = delete;
+  TDialogAnswer& operator=(const TDialogAnswer&) = delete;
+
+  bool Answered = false;
+  QTimer* Poll = nullptr;
+};
+
 // Answers the next modal dialog of type D that opens: `answer` runs on it while it is
-// shown (it must close it). Returns a flag that turns true once answered.
+// shown (it must close it).
 template <class D>
-std::shared_ptr<bool> AnswerNextDialog(std::function<void(D*)> answer) {
-  auto answered = std::make_shared<bool>(false);
-  auto* poll = new QTimer();
-  poll->setInterval(5);
-  QObject::connect(poll, &QTimer::timeout, [poll, answer, answered] {
+std::unique_ptr<TDialogAnswer> AnswerNextDialog(std::function<void(D*)> answer) {
+  auto pending = std::make_unique<TDialogAnswer>();
+  pending->Poll = new QTimer();
+  pending->Poll->setInterval(5);
+  TDialogAnswer* state = pending.get();
+  QObject::connect(state->Poll, &QTimer::timeout, [state, answer] {
     if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
-      poll->stop();
-      poll->deleteLater();
-      *answered = true;
+      state->Poll->stop();
+      state->Answered = true;
       answer(dialog);
     }
   });
-  poll->start();
-  return answered;
+  pending->Poll->start();
+  return pending;
 }
 
 // A main window over a fresh data folder: no dealing pause, no warnings, deck chosen,
