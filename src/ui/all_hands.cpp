@@ -14,7 +14,6 @@
 #include <algorithm>
 
 #include "core/card.h"
-#include "ui/card_painter.h"
 #include "ui/help_window.h"
 #include "ui/preferences_texts.h"
 
@@ -36,7 +35,8 @@ class TPictureDelegate : public QStyledItemDelegate {
     const QImage picture = index.data(PictureRole).value<QImage>();
     painter->save();
     painter->setClipRect(option.rect);
-    painter->drawImage(option.rect.topLeft() + QPoint(2, 1), picture);
+    painter->drawImage(option.rect.left() + 2,
+                       option.rect.top() + (option.rect.height() - picture.height()) / 2, picture);
     painter->restore();
   }
 };
@@ -50,18 +50,37 @@ int CompareHands(const THandStat& a, const THandStat& b) {
   return b.HoldText < a.HoldText ? -1 : 1;
 }
 
-QImage HandPicture(const TGameEngine& game, const QColor& background) {
-  TCardPainter painter;
-  constexpr int width = TCardPainter::CardWidth;
-  QImage picture(5 * width + 4, TCardPainter::CardHeight, QImage::Format_RGB32);
+// The five cards one pixel apart, each as its rank and suit sign (a card drawn whole
+// would not fit the 18-pixel rows, and its suit would be cut off).
+QImage HandPicture(const TGameEngine& game, const QColor& background, const QFont& font) {
+  static constexpr std::array<const char*, 13> RankTexts = {"2", "3",  "4", "5", "6", "7", "8",
+                                                            "9", "10", "J", "Q", "K", "A"};
+  static constexpr std::array<char16_t, 4> SuitSigns = {u'\u2660', u'\u2663', u'\u2666', u'\u2665'};
+  QFont cardFont = font;
+  cardFont.setPixelSize(13);
+  cardFont.setBold(true);
+  const QFontMetrics metrics(cardFont);
+  const int width = metrics.horizontalAdvance(QString("10") + QChar(SuitSigns[0])) + 10;
+  const int height = 16;
+  QImage picture(5 * width + 4, height, QImage::Format_RGB32);
   picture.fill(background);
   QPainter canvas(&picture);
+  canvas.setFont(cardFont);
   for (int i = 0; i < 5; ++i) {
     const TCard card = CardFromIndex(game.GetCard(i));
-    canvas.save();
-    canvas.translate((width + 1) * i, 0);
-    painter.DrawSmallCard(canvas, background, false, game.IsWild(card.Rank), card.Suit, card.Rank);
-    canvas.restore();
+    const int x = (width + 1) * i;
+    canvas.fillRect(x, 0, width, height, Qt::white);
+    QString text = "Jok";
+    QColor colour = Qt::black;
+    if (card.Rank >= 0) {
+      text = QString::fromLatin1(RankTexts[static_cast<size_t>(card.Rank)]) +
+             QChar(SuitSigns[static_cast<size_t>(card.Suit)]);
+      if (card.Suit >= 2) colour = QColor(0xC0, 0x10, 0x18);
+    }
+    // A wild card is marked by its colour.
+    if (game.IsWild(card.Rank)) colour = QColor(0x00, 0x80, 0x00);
+    canvas.setPen(colour);
+    canvas.drawText(QRect(x, 0, width, height), Qt::AlignCenter, text);
   }
   return picture;
 }
@@ -215,7 +234,7 @@ TfmAllHands::TfmAllHands(const TGameEngine& game, const TPreferences& preference
     ColumnTitles << QString::fromStdString(engine.CategoryNames[static_cast<size_t>(c)]);
   }
   ColumnTitles << Text(preferences, "AllHands", "Nothing");
-  Rows = BuildHandStats(engine, HandPicture(game, palette().color(QPalette::Base)));
+  Rows = BuildHandStats(engine, HandPicture(game, palette().color(QPalette::Base), font()));
 
   Grid->setColumnCount(static_cast<int>(ColumnTitles.size()));
   Grid->setRowCount(HoldMaskCount);
