@@ -3,6 +3,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QDialog>
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QSocketNotifier>
@@ -63,6 +64,13 @@ int main(int argc, char** argv) {
         QObject::connect(termination.get(), &QSocketNotifier::activated, &window, [&window] {
           char byte = 0;
           [[maybe_unused]] const ssize_t got = ::read(terminationSockets[1], &byte, 1);
+          // Open dialogs are cancelled first; a deal waiting for one then finishes and
+          // the window closes after it.
+          for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible()) {
+              dialog->reject();
+            }
+          }
           window.close();
         });
         std::signal(SIGTERM, OnTerminate);
