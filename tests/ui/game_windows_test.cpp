@@ -2,9 +2,11 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "ui/all_hands.h"
 #include "ui/gradient_label.h"
@@ -241,6 +243,34 @@ TEST(Help, TopicsOfTheHelpContexts) {
   for (const int context : {100, 600, 1000, 1100, 1200, 1300, 1400}) {
     EXPECT_TRUE(std::filesystem::exists(HelpPage(context, TAVRIK_HELP_SOURCE_DIR))) << context;
   }
+}
+
+TEST(Help, PagesOpenInTheHelpWindowOrTheProgramSaysHelpIsMissing) {
+  TempFolder folder;
+  TPreferences preferences;
+  QString message;
+  auto answered = AnswerNextDialog<QMessageBox>([&message](QMessageBox* box) {
+    message = box->text();
+    box->accept();
+  });
+  ShowHelpTopic(100, preferences, nullptr, folder.Path() / "no-help-here");
+  EXPECT_TRUE(answered->Answered);
+  EXPECT_EQ(message, "Sorry, html help not installed.");
+
+  ShowHelpTopic(1400, preferences, nullptr, TAVRIK_HELP_SOURCE_DIR);
+  QTextBrowser* help = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* browser = qobject_cast<QTextBrowser*>(widget)) help = browser;
+  }
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->documentTitle(), "Warning");
+  ShowHelpTopic(1100, preferences, nullptr, TAVRIK_HELP_SOURCE_DIR);  // the same window
+  EXPECT_EQ(help->documentTitle(), "All hands");
+  ShowHelpTopic(12345, preferences, nullptr, TAVRIK_HELP_SOURCE_DIR);  // unknown: nothing
+  EXPECT_EQ(help->documentTitle(), "All hands");
+  help->close();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 }  // namespace
