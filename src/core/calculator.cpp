@@ -45,20 +45,31 @@ void TCalculator::Init(const TCardBunch& held, const TCardBunch& deck) {
   WithContext("Error in calculator  (Init)", [&] {
     const bool natural = held.WildCount == 0 && deck.WildCount == 0;
     const auto& powerRow = natural ? kNaturalPowerRow : kWildPowerRow;
-    std::array<int32_t, 6> sum{};
-    std::array<int32_t, 5> pairsByHeld{};  // index h: the share of ranks held h times
+    // The running sums stay in registers: six scalars rather than an array that each row
+    // would read back from memory right after writing it.
+    int32_t s0 = 0, s1 = 0, s2 = 0, s3 = 0, s4 = 0, s5 = 0;
+    int32_t pairs0 = 0, pairs1 = 0, pairs2 = 0;  // Pairs[k]: the share of ranks held 2 - k times
     for (int rank = 0; rank < NumRanks; ++rank) {
       const int d = deck.RankCount[rank];
       const int h = held.RankCount[rank];
       if (d < 0 || d > 4 || h < 0 || h > 4) ThrowOutOfRange("Rank count", d < 0 || d > 4 ? d : h);
-      const int32_t fresh = h == 0 ? 1 : 0;
-      const auto& add = powerRow[d];
-      for (int e = 0; e <= 5; ++e) sum[e] += fresh * add[e];
-      if (!natural) PowerSums[rank] = sum;
-      pairsByHeld[h] += kPairShare[d][h];
+      const int32_t share = kPairShare[d][h];
+      pairs2 += h == 0 ? share : 0;
+      pairs1 += h == 1 ? share : 0;
+      pairs0 += h == 2 ? share : 0;
+      if (h == 0) {
+        const auto& add = powerRow[d];
+        s0 += add[0];
+        s1 += add[1];
+        s2 += add[2];
+        s3 += add[3];
+        s4 += add[4];
+        s5 += add[5];
+      }
+      if (!natural) PowerSums[rank] = {s0, s1, s2, s3, s4, s5};
     }
-    PowerSums[12] = sum;
-    Pairs = {pairsByHeld[2], pairsByHeld[1], pairsByHeld[0]};
+    PowerSums[12] = {s0, s1, s2, s3, s4, s5};
+    Pairs = {pairs0, pairs1, pairs2};
     CalcSingles();
   });
 }

@@ -1,6 +1,9 @@
 #include "core/deal_classes.h"
 
 #include <algorithm>
+#include <map>
+#include <mutex>
+#include <utility>
 
 namespace tavrik {
 
@@ -17,17 +20,24 @@ constexpr std::array<std::array<int, 4>, 24> SuitPermutations() {
 }
 constexpr auto kPermutations = SuitPermutations();
 
-// The deal as a set of card bits (bit rank * 4 + suit), after renaming suit s to perm[s].
-uint64_t CardBits(const TDealClass& deal, const std::array<int, 4>& perm) {
+// The natural cards of a deal as a set of card bits (bit rank * 4 + suit), after renaming
+// suit s to perm[s].
+uint64_t CardBits(const TDealClass& deal, size_t cards, const std::array<int, 4>& perm) {
   uint64_t bits = 0;
-  for (size_t i = 0; i < 5; ++i) {
+  for (size_t i = 0; i < cards; ++i) {
     bits |= uint64_t{1} << (deal.Rank[i] * 4 + perm[static_cast<size_t>(deal.Suit[i])]);
   }
   return bits;
 }
 
+// Every set of `cards` natural cards (1..5) without the rank `skippedRank` (-1: none) up to
+// suit permutation; the positions from `cards` to 4 hold wild cards (rank and suit -1).
 class TClassBuilder {
  public:
+  TClassBuilder(int cards, int skippedRank)
+      : cards_(static_cast<size_t>(cards)), skipped_(skippedRank) {
+    for (size_t i = cards_; i < 5; ++i) deal_.Rank[i] = deal_.Suit[i] = -1;
+  }
   std::vector<TDealClass> Build() {
     AddRanks(0, 0);
     return std::move(classes_);
@@ -36,13 +46,13 @@ class TClassBuilder {
  private:
   // Ranks ascending, each at most four times.
   void AddRanks(size_t position, int lowest) {
-    if (position == 5) {
+    if (position == cards_) {
       seen_.clear();
       AddSuits(0, -1);
       return;
     }
     for (int rank = lowest; rank < 13; ++rank) {
-      if (position >= 4 && deal_.Rank[position - 4] == rank) continue;
+      if (rank == skipped_ || (position >= 4 && deal_.Rank[position - 4] == rank)) continue;
       deal_.Rank[position] = static_cast<int8_t>(rank);
       AddRanks(position + 1, rank);
     }
@@ -51,7 +61,7 @@ class TClassBuilder {
   // Suits are introduced in order of first use (0, then 1, ...), and cards of equal rank
   // take different suits in ascending order, so every set of cards comes up once.
   void AddSuits(size_t position, int highestUsed) {
-    if (position == 5) {
+    if (position == cards_) {
       Keep();
       return;
     }
@@ -70,9 +80,9 @@ class TClassBuilder {
   void Keep() {
     uint64_t smallest = ~uint64_t{0};
     int fixedBy = 0;
-    const uint64_t own = CardBits(deal_, kPermutations[0]);
+    const uint64_t own = CardBits(deal_, cards_, kPermutations[0]);
     for (const auto& perm : kPermutations) {
-      const uint64_t image = CardBits(deal_, perm);
+      const uint64_t image = CardBits(deal_, cards_, perm);
       smallest = std::min(smallest, image);
       if (image == own) ++fixedBy;
     }
@@ -84,6 +94,8 @@ class TClassBuilder {
     classes_.push_back(kept);
   }
 
+  size_t cards_;
+  int skipped_;
   TDealClass deal_;
   std::vector<uint64_t> seen_;  // classes of the current ranks
   std::vector<TDealClass> classes_;
@@ -92,7 +104,40 @@ class TClassBuilder {
 }  // namespace
 
 const std::vector<TDealClass>& NaturalDealClasses() {
-  static const std::vector<TDealClass> classes = TClassBuilder().Build();
+  static const std::vector<TDealClass> classes = TClassBuilder(5, -1).Build();
+  return classes;
+}
+
+std::vector<TDealClass> BuildWildDealClasses(int wildRank, int jokerCount) {
+  const int wildCards = jokerCount + (wildRank >= 0 ? 4 : 0);
+  std::vector<TDealClass> classes;
+  for (int wild = 0; wild <= std::min(wildCards, 5); ++wild) {
+    // C(wildCards, wild): which of the interchangeable wild cards were dealt.
+    int32_t chosen = 1;
+    for (int i = 0; i < wild; ++i) chosen = chosen * (wildCards - i) / (i + 1);
+    if (wild == 5) {
+      TDealClass allWild;
+      allWild.Rank.fill(-1);
+      allWild.Suit.fill(-1);
+      allWild.Weight = chosen;
+      allWild.NewRanks = true;
+      classes.push_back(allWild);
+      continue;
+    }
+    for (TDealClass deal : TClassBuilder(5 - wild, wildRank).Build()) {
+      deal.Weight *= chosen;
+      classes.push_back(deal);
+    }
+  }
+  return classes;
+}
+
+const std::vector<TDealClass>& WildDealClasses(int wildRank, int jokerCount) {
+  static std::mutex guard;
+  static std::map<std::pair<int, int>, std::vector<TDealClass>> built;
+  const std::lock_guard<std::mutex> lock(guard);
+  auto& classes = built[{wildRank, jokerCount}];
+  if (classes.empty()) classes = BuildWildDealClasses(wildRank, jokerCount);
   return classes;
 }
 

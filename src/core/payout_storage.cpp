@@ -25,22 +25,13 @@ constexpr size_t MinLineLength = 100;
 // Section name -> its non-blank lines, from INI text with either line end. Text after a
 // NUL character (padding) is ignored.
 std::map<std::string, std::vector<std::string>, std::less<>> ReadSections(std::string_view text) {
-  if (const auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
   std::map<std::string, std::vector<std::string>, std::less<>> sections;
   std::vector<std::string>* current = nullptr;
-  while (!text.empty()) {
-    const auto end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const std::string_view trimmed = Trim(line);
-    if (trimmed.empty()) continue;
-    if (trimmed.front() == '[' && trimmed.back() == ']') {
-      current = &sections[std::string(trimmed.substr(1, trimmed.size() - 2))];
-    } else if (current != nullptr) {
-      current->emplace_back(line);
-    }
-  }
+  ForEachIniLine(
+      text, [&](std::string_view name) { current = &sections[std::string(name)]; },
+      [&](std::string_view line) {
+        if (current != nullptr) current->emplace_back(line);
+      });
   return sections;
 }
 

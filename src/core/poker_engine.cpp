@@ -384,7 +384,11 @@ int TPokerEngine::GetHandCategory() const {
 }
 
 int TPokerEngine::GetHandClassCount() const {
-  return static_cast<int>(NaturalDealClasses().size());
+  return static_cast<int>(DealClasses().size());
+}
+
+const std::vector<TDealClass>& TPokerEngine::DealClasses() const {
+  return NaturalDealClasses();
 }
 
 void TPokerEngine::SetPayout(TPayout* payout) {
@@ -539,7 +543,7 @@ void TPokerEngine::RunPermutationSlice(int slice, int sliceCount) {
     ProgressCounter = 0;
     int group = -1;
     bool mine = false;
-    for (const TDealClass& deal : NaturalDealClasses()) {
+    for (const TDealClass& deal : DealClasses()) {
       if (deal.NewRanks) {
         ++group;
         mine = group % sliceCount == slice;
@@ -551,7 +555,7 @@ void TPokerEngine::RunPermutationSlice(int slice, int sliceCount) {
   });
 }
 
-std::string TPokerEngine::ReportDraw(int mask) {
+void TPokerEngine::ForEachDraw(int mask, const std::function<void(const THand&)>& visit) const {
   RequireInRange(mask, 0, HoldMaskCount - 1, "Hold mask");
   std::vector<TCard> cards;
   for (int rank = 0; rank < NumRanks; ++rank) {
@@ -561,18 +565,14 @@ std::string TPokerEngine::ReportDraw(int mask) {
   }
   for (int i = 0; i < Deck.WildCount; ++i) cards.push_back(TCard{});
   const int n = CardsDrawn[mask];
-  std::array<int64_t, NaturalHandTypeCount> listed{};
   THand final;
   final.SetWildRank(Deck.WildRank);
   std::array<size_t, 5> pick{};
-  const auto visit = [&](auto&& self, size_t depth, size_t from) -> void {
+  const auto step = [&](auto&& self, size_t depth, size_t from) -> void {
     if (depth == static_cast<size_t>(n)) {
       final.LoadHeld(Hand, mask);
       for (size_t i = 0; i < depth; ++i) final.AddCard(cards[pick[i]].Rank, cards[pick[i]].Suit);
-      if (final.WildCount == 0) {
-        const int type = ClassifyNaturalHand(final);
-        if (type >= 0) ++listed[type];
-      }
+      visit(final);
       return;
     }
     for (size_t i = from; i < cards.size(); ++i) {
@@ -580,7 +580,11 @@ std::string TPokerEngine::ReportDraw(int mask) {
       self(self, depth + 1, i + 1);
     }
   };
-  visit(visit, 0, 0);
+  step(step, 0, 0);
+}
+
+std::string TPokerEngine::ReportDifferences(
+    int mask, const std::array<int64_t, NaturalHandTypeCount>& listed) const {
   std::string report;
   for (int type = 0; type < NaturalHandTypeCount; ++type) {
     if (listed[type] == Count[mask][type]) continue;
@@ -591,6 +595,16 @@ std::string TPokerEngine::ReportDraw(int mask) {
     report += line;
   }
   return report;
+}
+
+std::string TPokerEngine::ReportDraw(int mask) {
+  std::array<int64_t, NaturalHandTypeCount> listed{};
+  ForEachDraw(mask, [&](const THand& final) {
+    if (final.WildCount > 0) return;
+    const int type = ClassifyNaturalHand(final);
+    if (type >= 0) ++listed[type];
+  });
+  return ReportDifferences(mask, listed);
 }
 
 }  // namespace tavrik

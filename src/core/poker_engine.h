@@ -143,6 +143,16 @@ class TPokerEngine {
   // Deals the class, analyses it with `analyse`, adds the result, takes the cards back.
   void AnalyseClass(const TDealClass& deal, const char* operation, int (TPokerEngine::*analyse)());
   void CheckRange(int category, int mask) const;
+  // Every deal of the game's deck up to suit permutation, for the whole-game computation;
+  // classes of the same ranks are adjacent, the first of them marked NewRanks.
+  virtual const std::vector<TDealClass>& DealClasses() const;
+  // Calls `visit` with the final hand of every draw of `mask` from Deck (wild cards of the
+  // deck as separate cards), the held cards of Hand in table order first.
+  void ForEachDraw(int mask, const std::function<void(const THand&)>& visit) const;
+  // Lines "<type name padded to 20> listed <n> counted <m>" for the natural types of `mask`
+  // whose listed number differs from Count.
+  std::string ReportDifferences(int mask,
+                                const std::array<int64_t, NaturalHandTypeCount>& listed) const;
 
  private:
   struct TStraights {

@@ -33,31 +33,25 @@ TIniFile::TSection* TIniFile::FindSection(std::string_view name) {
 }
 
 TIniFile TIniFile::Parse(std::string_view text) {
-  if (const auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
   TIniFile ini;
   TSection* current = nullptr;
-  while (!text.empty()) {
-    const auto end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const std::string_view trimmed = Trim(line);
-    if (trimmed.empty()) continue;
-    if (trimmed.front() == '[' && trimmed.back() == ']') {
-      const std::string_view name = trimmed.substr(1, trimmed.size() - 2);
-      current = ini.FindSection(name);
-      if (current == nullptr)
-        current = &ini.sections_.emplace_back(TSection{std::string(name), {}});
-    } else if (current == nullptr) {
-      continue;
-    } else if (trimmed.front() == ';') {
-      current->Lines.push_back({{}, std::string(line)});
-    } else if (const auto equals = line.find('='); equals != std::string_view::npos) {
-      const std::string_view key = Trim(line.substr(0, equals));
-      if (key.empty()) continue;
-      current->Lines.push_back({std::string(key), std::string(line.substr(equals + 1))});
-    }
-  }
+  ForEachIniLine(
+      text,
+      [&](std::string_view name) {
+        current = ini.FindSection(name);
+        if (current == nullptr)
+          current = &ini.sections_.emplace_back(TSection{std::string(name), {}});
+      },
+      [&](std::string_view line) {
+        if (current == nullptr) return;
+        if (Trim(line).front() == ';') {
+          current->Lines.push_back({{}, std::string(line)});
+        } else if (const auto equals = line.find('='); equals != std::string_view::npos) {
+          const std::string_view key = Trim(line.substr(0, equals));
+          if (!key.empty())
+            current->Lines.push_back({std::string(key), std::string(line.substr(equals + 1))});
+        }
+      });
   return ini;
 }
 

@@ -104,6 +104,31 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
   EXPECT_NEAR(engine->Accuracy(), player / best * 100, 1e-9);
 }
 
+TEST_F(GameTest, WildGamesPayTheBestSubstitution) {
+  // Rounds of the three wild games: what the engine pays, the best hold's outcome and the
+  // best outcome in hindsight agree with the best substitution of the wild cards.
+  for (const int game : {GAME_DEUCES_WILD, GAME_JOKER_POKER, GAME_DOUBLE_JOKER_POKER}) {
+    Select(game, 0);
+    engine->SetMode(GameMode::AutoHold);
+    engine->SetBet(5);
+    for (int round = 0; round < 40; ++round) {
+      SCOPED_TRACE(std::to_string(game) + " round " + std::to_string(round));
+      engine->Deal();
+      EXPECT_EQ(engine->Engine().Deck.Count, 52 + CreateDescription(game)->JokerCount - 5);
+      if (round % 3 == 0) engine->ToggleHold(round % 5);
+      const int hold = engine->HoldMask;
+      engine->Draw();
+      const TLogRecord record = engine->HandRecord;
+      int maxWin = 0;
+      for (int mask = 0; mask < 32; ++mask)
+        maxWin = std::max(maxWin, ReferenceWin(game, 5, FinalCards(record, mask)));
+      EXPECT_EQ(record.MaxWin, maxWin);
+      EXPECT_EQ(record.PerfectWin, ReferenceWin(game, 5, FinalCards(record, record.BestMask)));
+      EXPECT_EQ(engine->Win, ReferenceWin(game, 5, FinalCards(record, hold)));
+    }
+  }
+}
+
 TEST_F(GameTest, RoundIsCollectedOnce) {
   // Dealt, never drawn: the bet comes back and nothing is logged.
   engine->Deal();
@@ -277,7 +302,7 @@ TEST_F(GameTest, SelectPokerAndRecentGames) {
   const Keys before = engine->MRUList;
   engine->Deal();
   for (const auto& [game, payIndex] :
-       {std::pair<int, int>{GAME_TENS_OR_BETTER, 1}, {9, 0}, {GAME_DEUCES_WILD, 0}}) {
+       {std::pair<int, int>{GAME_TENS_OR_BETTER, 1}, {9, 0}, {GAME_DEUCES_WILD, 1}}) {
     EXPECT_THROW(engine->SelectPoker(game, payIndex), TError);
   }
   EXPECT_EQ(engine->MRUList, before);

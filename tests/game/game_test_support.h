@@ -17,6 +17,7 @@
 #include "game/preferences.h"
 #include "support/reference_evaluator.h"
 #include "support/temp_folder.h"
+#include "support/wild_reference.h"
 
 namespace tavrik::test {
 
@@ -64,22 +65,29 @@ class TFakeWindows : public TGameWindows {
   }
 };
 
-// Coins five natural cards pay in a natural game, worked out without the engine.
+// Coins five cards pay in a game, worked out without the engine: natural cards through the
+// game's natural sets, hands of a wild game by the best substitution of their wild cards.
 inline int ReferenceWin(int game, int bet, const std::array<int, 5>& cards) {
+  const auto description = CreateDescription(game);
   std::array<int, 5> ranks{};
   std::array<int, 5> suits{};
   for (size_t i = 0; i < 5; ++i) {
     const TCard card = CardFromIndex(cards[i]);
-    ranks[i] = card.Rank;
-    suits[i] = card.Suit;
+    const bool wild = card.Rank < 0 || card.Rank == description->WildRank;
+    ranks[i] = wild ? -1 : card.Rank;
+    suits[i] = wild ? -1 : card.Suit;
+  }
+  const TPaytable table = TPayoutStorage().GetPaytable(game, 0);
+  const auto& pay = table[static_cast<size_t>(bet - 1)];
+  if (!description->IsNatural()) {
+    const TWildReference reference(*description);
+    return reference.BestPay(reference.Achievable(ranks, suits), pay);
   }
   const int type = ReferenceType(ranks, suits);
   if (type < 0) return 0;
-  const auto description = CreateDescription(game);
-  const TPaytable table = TPayoutStorage().GetPaytable(game, 0);
   for (int category = 0; category <= description->LastCategory; ++category) {
     if (description->NaturalSet[static_cast<size_t>(category)].Has(type)) {
-      return table[static_cast<size_t>(bet - 1)][static_cast<size_t>(category)];
+      return pay[static_cast<size_t>(category)];
     }
   }
   return 0;

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/poker_engine.h"
+#include "core/wild_classification.h"
+
+namespace tavrik {
+
+// Exact draw analysis of a game with wild cards (jokers or deuces). Keeps the natural
+// engine's model and adds, for every hold mask, the number of draws whose final hand holds
+// at least one wild card, by WildHandType; these counts are folded into the same category
+// counts, so returns, probabilities and the best hold read as in a natural game.
+//
+// Invariant after an analysis: for every mask, Count[mask] plus WildCounts[mask] plus the
+// draws of no type add up to C(Deck.Count, cards drawn).
+class TWildEngine : public TPokerEngine {
+ public:
+  TWildEngine() { WildTypeCategory.fill(-1); }
+
+  // Base, then zeroes WildCounts; rebuilds WildTypeCategory when the payouts changed since
+  // it was built, so that a wild hand is paid the best category it can make at this bet.
+  void Prepare() override;
+  // Base, then builds WildTypeCategory from the attached payout.
+  void ResetDeal() override;
+  // Classifies Hand into row 0: WildCounts when it holds a wild card, else Count.
+  void CheckCombination() override;
+  // Base, then the wild types of mask 31.
+  void CheckEmpty() override;
+  // Base, then the wild types of one mask 1..30.
+  void CheckDraw(int mask) override;
+  // Base, then folds WildCounts into CatCount.
+  void SumCategories() override;
+  // Lists every draw of `mask` and reports the natural and wild types whose listed and
+  // counted numbers differ (empty when all agree).
+  std::string ReportDraw(int mask) override;
+  // Base, then the wild types of one mask 1..30 from WildRankCounts and the suits.
+  void CheckDraw1(int mask) override;
+  // Base, then the wild types of mask 31 from WildRankCounts and the suits.
+  void CheckEmpty1() override;
+  // Folds Count and WildCounts into CatCount anew for every mask (a wild type may share a
+  // category with any natural type, so a correction of the straight and flush types alone
+  // would not do).
+  void ResumStraightsFlushes() override;
+  // Base, then the deck's suit tables and zeroed WildCounts.
+  void ClearCounts() override;
+  // Base, then the deck's jokers and wild rank and the categories' wild type sets.
+  void SetDescription(const TPokerDescription& description) override;
+  // With a wild card in Hand, the category of its wild type (row 0), else the base rule.
+  int GetHandCategory() const override;
+
+  // Classifies `hand` (five cards, `wild` of them wild) and stores `value` at
+  // WildCounts[mask][type]; does nothing for five natural cards.
+  void InternalCheckCombination(const THand& hand, int wild, int mask, uint32_t value);
+  // WildTypeCategory from WildTypeSets and the payouts the attached payout holds now (all 0
+  // without a payout). Runs in ResetDeal, and in Prepare whenever the payouts changed.
+  void BuildWildTypeMap();
+  // Writes the wild types of `mask` from Held (the cards the mask keeps) and Deck (the
+  // cards that can come), after Prepare or ClearCounts for this deck and
+  // Calculator.Init(Held, Deck). Adds to a zeroed row.
+  void CountWildDraw(int mask);
+  // The same when Held holds no natural card.
+  void CountWildDrawNoNatural(int mask);
+  // Adds WildCounts[m][t] to CatCount[m][WildTypeCategory[t]] for every paid type.
+  void SumWildTypes();
+  void ClearWildCounts() { WildCounts = {}; }
+
+  // Per hold mask and WildHandType, the draws whose final hand has that type.
+  std::array<std::array<uint32_t, WildHandTypeCount>, HoldMaskCount> WildCounts{};
+  std::array<int32_t, WildHandTypeCount> WildTypeCategory{};  // category per type or -1
+  std::array<THandTypeSet, MaxCategories> WildTypeSets{};     // per category
+  // WildCounts as they are for any suits of the dealt ranks (no flush counted), kept from
+  // the last full analysis for the partial recount of the next deal with the same ranks.
+  std::array<std::array<uint32_t, WildHandTypeCount>, HoldMaskCount> WildRankCounts{};
+
+ protected:
+  // The deals of the game's deck with and without wild cards (WildDealClasses). The
+  // whole-game computation analyses the first class of each set of ranks in full and the
+  // others (the same ranks in other suits) by the partial recount, which recounts only
+  // what depends on suits.
+  const std::vector<TDealClass>& DealClasses() const override;
+
+ private:
+  using TWildRow = std::array<int64_t, WildHandTypeCount>;
+  using TWildWays = std::array<int64_t, 3>;  // for 3, 2 and 1 wild cards
+  TWildWays WildWays() const;
+  void CountWildRow(int mask);
+  void CountWildRanks(TWildRow& t);
+  bool CountWildSuits(TWildRow& t);
+  void AddWildSuits(int mask, const TWildWays& ways);
+  void RecountWildSuits(int mask);
+  template <class Visit>
+  void ForEachWindow(Visit&& visit) const;
+
+  void CountDeckRanks();
+
+  uint64_t deckRanksByCount_ = 0;                // byte d: ranks of which the deck holds d cards
+  std::array<int32_t, MaxCategories> mapPay_{};  // the payouts WildTypeCategory was built for
+  // The paid types of WildTypeCategory and their categories, for SumWildTypes.
+  std::array<uint8_t, WildHandTypeCount> paidType_{}, paidCategory_{};
+  size_t paidTypeCount_ = 0;
+  void CountWildDrawInContext(int mask);
+};
+
+// A TPokerEngine for a natural game, a TWildEngine otherwise, with the description set.
+std::unique_ptr<TPokerEngine> CreateEngine(const TPokerDescription& description);
+// The engine of game 0..8; raises TError for any other index.
+std::unique_ptr<TPokerEngine> CreateEngineForGame(int gameIndex);
+
+}  // namespace tavrik

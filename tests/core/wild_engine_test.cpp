@@ -1,0 +1,414 @@
+#include "core/wild_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/error.h"
+#include "core/payout_storage.h"
+#include "support/hand_text.h"
+#include "support/temp_folder.h"
+
+namespace tavrik {
+namespace {
+
+constexpr int kWildGames[] = {GAME_DEUCES_WILD, GAME_JOKER_POKER, GAME_DOUBLE_JOKER_POKER};
+
+// The engine of one wild game with its built-in paytable at `coins`.
+struct TWildFixture {
+  explicit TWildFixture(int game, int coins = 5) : description(CreateDescription(game)) {
+    TempFolder folder;
+    owner = CreateEngineForGame(game);
+    engine = dynamic_cast<TWildEngine*>(owner.get());
+    engine->SetPayout(&payout);
+    payout.SetPay(TPayoutStorage(folder.Path() / "none.dat").GetPaytable(game, 0), coins);
+  }
+  // Deals the cards of `text` ("JK" is a joker) and analyses them; returns the best mask.
+  int Analyse(const std::string& text) {
+    engine->NewDeal();
+    Deal(text);
+    return engine->GetTheBest();
+  }
+  void Deal(const std::string& text) {
+    const THand cards = test::MakeHand(text);  // no wild rank: keeps every card's rank
+    for (int i = 0; i < cards.Count; ++i) {
+      engine->Hand.AddCard(cards.CardRank[i], cards.CardSuit[i]);
+      engine->Deck.Remove(cards.CardRank[i], cards.CardSuit[i]);
+    }
+  }
+  std::unique_ptr<TPokerDescription> description;
+  TPayout payout;
+  std::unique_ptr<TPokerEngine> owner;
+  TWildEngine* engine = nullptr;
+};
+
+struct TListed {
+  std::array<int64_t, NaturalHandTypeCount> Natural{};
+  std::array<int64_t, WildHandTypeCount> Wild{};
+  int64_t Draws = 0;
+};
+
+// Every draw of `mask` listed card by card; each final hand classified by the classifier
+// of its kind.
+TListed ListDraws(const THand& hand, const TDeck& deck, int mask) {
+  std::vector<TCard> cards;
+  for (int rank = 0; rank < NumRanks; ++rank) {
+    for (int suit = 0; suit < NumSuits; ++suit) {
+      if (deck.RankSuitCount[rank][suit] > 0) cards.push_back({rank, suit});
+    }
+  }
+  for (int i = 0; i < deck.WildCount; ++i) cards.push_back(TCard{});
+  THand held;
+  held.SetWildRank(deck.WildRank);
+  held.LoadHeld(hand, mask);
+  TListed listed;
+  const auto visit = [&](auto&& self, const THand& current, size_t from) -> void {
+    if (current.Count == 5) {
+      ++listed.Draws;
+      if (current.WildCount > 0) {
+        const int type = ClassifyWildHand(current);
+        ASSERT_GE(type, 0);
+        ++listed.Wild[static_cast<size_t>(type)];
+      } else {
+        const int type = ClassifyNaturalHand(current);
+        if (type >= 0) ++listed.Natural[static_cast<size_t>(type)];
+      }
+      return;
+    }
+    for (size_t i = from; i < cards.size(); ++i) {
+      THand next = current;
+      next.AddCard(cards[i].Rank, cards[i].Suit);
+      self(self, next, i + 1);
+    }
+  };
+  visit(visit, held, 0);
+  return listed;
+}
+
+// Random deals of a game's deck with 0, 1, 2, ... wild cards in turn.
+std::vector<std::string> RandomDeals(int game, int count, uint32_t seed) {
+  const auto description = CreateDescription(game);
+  std::vector<std::string> wild, natural;
+  for (int card = 0; card < 52; ++card) {
+    (card % 13 == description->WildRank ? wild : natural).push_back(CardText(CardFromIndex(card)));
+  }
+  for (int joker = 0; joker < description->JokerCount; ++joker) wild.push_back("JK");
+  std::mt19937 random(seed);
+  std::vector<std::string> deals;
+  for (int i = 0; i < count; ++i) {
+    const size_t wildDealt = static_cast<size_t>(i) % (std::min<size_t>(wild.size(), 4) + 1);
+    std::shuffle(wild.begin(), wild.end(), random);
+    std::shuffle(natural.begin(), natural.end(), random);
+    std::vector<std::string> cards(wild.begin(), wild.begin() + static_cast<long>(wildDealt));
+    cards.insert(cards.end(), natural.begin(), natural.begin() + static_cast<long>(5 - wildDealt));
+    std::shuffle(cards.begin(), cards.end(), random);
+    std::string text;
+    for (const auto& card : cards) text += card + " ";
+    deals.push_back(text);
+  }
+  return deals;
+}
+
+std::vector<std::string> HandPickedDeals(int game) {
+  switch (game) {
+    case GAME_DEUCES_WILD:
+      return {"2S 2H 2D 2C AS", "2S 2H 2D 7C 7S", "2S 2H 5D 9C KS", "2S AS 3D 4H 5C",
+              "2S 2D AH 3H 4H", "3H 4H 5H 6H 7H", "TS JS QS KS AS", "2C TS JS QS KS",
+              "2C 9S TS JS QS", "AS 3D 5C 6H 9H", "2H 2C KD KS 4C", "2D 6S 6H 6C 9D"};
+    case GAME_JOKER_POKER:
+      return {"JK AS KS QS JS", "JK 2S 3D 4H 5C", "JK AS 2D 3C 4H", "JK KS 7D 4H 2C",
+              "JK 9S TS JS QS", "JK QS QH QD QC", "AS KS QS JS TS", "JK 7C 8D 3S 3H",
+              "JK AD 9C 7S 4H", "KH KD 7C 4S 2D"};
+    default:
+      return {"JK JK 5S 6S 7S", "JK JK AS KD 3C", "JK JK 7C 7D 2H", "JK AS 2S 3S 4S",
+              "KS KH 7D 4C 2S", "JK JK TS JH 9D", "JK 8D 8S 8H 3C", "JK JK AH 4H 5H"};
+  }
+}
+
+// Every count of every hold against the listed draws: the natural and wild type counts,
+// the category counts through the engine's maps, and the total of draws.
+void CheckAgainstListing(TWildFixture& f, const std::string& deal) {
+  SCOPED_TRACE(f.description->Name + ": " + deal);
+  f.Analyse(deal);
+  const TWildEngine& engine = *f.engine;
+  for (int mask = 0; mask < HoldMaskCount; ++mask) {
+    const TListed listed = ListDraws(engine.Hand, engine.Deck, mask);
+    ASSERT_EQ(listed.Draws, engine.DrawCount(mask));
+    for (int type = 0; type < NaturalHandTypeCount; ++type) {
+      ASSERT_EQ(engine.Count[mask][type], listed.Natural[type])
+          << "mask " << mask << " " << NaturalHandTypeNames[type];
+    }
+    for (int type = 0; type < WildHandTypeCount; ++type) {
+      ASSERT_EQ(engine.WildCounts[mask][type], listed.Wild[type])
+          << "mask " << mask << " " << WildHandTypeNames[type];
+    }
+    std::array<int64_t, MaxCategories> categories{};
+    for (int type = 0; type < NaturalHandTypeCount; ++type) {
+      if (engine.TypeCategory[type] >= 0)
+        categories[engine.TypeCategory[type]] += listed.Natural[type];
+    }
+    for (int type = 0; type < WildHandTypeCount; ++type) {
+      if (engine.WildTypeCategory[type] >= 0)
+        categories[engine.WildTypeCategory[type]] += listed.Wild[type];
+    }
+    int64_t paying = 0;
+    for (int c = 0; c <= engine.LastCategory; ++c) {
+      ASSERT_EQ(engine.GetCategoryCount(c, mask), categories[c])
+          << "mask " << mask << " category " << c;
+      paying += categories[c];
+    }
+    ASSERT_EQ(engine.GetCategoryCount(engine.LastCategory + 1, mask), listed.Draws - paying);
+  }
+}
+
+class WildEngineListing : public testing::TestWithParam<int> {};
+
+// The heart of the engine: for hand-picked deals and seeded random deals with 0 to 4 wild
+// cards, every count equals the number of listed draws.
+TEST_P(WildEngineListing, CountsEqualListedDrawsForEveryMask) {
+  const int game = GetParam();
+  TWildFixture f(game);
+  auto deals = HandPickedDeals(game);
+  const int randomDeals = std::getenv("TAVRIK_EXHAUSTIVE") != nullptr ? 120 : 24;
+  for (const auto& deal : RandomDeals(game, randomDeals, 4000u + static_cast<uint32_t>(game)))
+    deals.push_back(deal);
+  for (const auto& deal : deals) {
+    CheckAgainstListing(f, deal);
+    if (HasFatalFailure()) return;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(WildGames, WildEngineListing, testing::ValuesIn(kWildGames),
+                         [](const testing::TestParamInfo<int>& param) {
+                           return std::string(param.param == GAME_DEUCES_WILD ? "DeucesWild"
+                                              : param.param == GAME_JOKER_POKER
+                                                  ? "JokerPoker"
+                                                  : "DoubleJokerPoker");
+                         });
+
+int64_t WildRowTotal(const TWildEngine& engine, int mask) {
+  int64_t total = 0;
+  for (const uint32_t count : engine.WildCounts[mask]) total += count;
+  return total;
+}
+
+int64_t NaturalRowTotal(const TWildEngine& engine, int mask) {
+  int64_t total = 0;
+  for (const int32_t count : engine.Count[mask]) total += count;
+  return total;
+}
+
+// The partial recount after a full analysis of the same ranks in other suits gives what a
+// full analysis gives, and the chosen hold returns at least as much as every other.
+TEST(WildEngine, PartialRecountOfOtherSuitsEqualsFullAnalysis) {
+  for (const int game : kWildGames) {
+    TWildFixture full(game), partial(game);
+    int compared = 0;
+    for (const auto& deal : RandomDeals(game, 120, 77u + static_cast<uint32_t>(game))) {
+      SCOPED_TRACE(deal);
+      const THand cards = test::MakeHand(deal);
+      std::string moved;
+      std::set<std::pair<int, int>> distinct;
+      for (int i = 0; i < 5; ++i) {
+        if (cards.CardRank[i] < 0) {
+          moved += "JK ";
+          continue;
+        }
+        const TCard card{cards.CardRank[i], (cards.CardSuit[i] + 1 + i % 2) % 4};
+        distinct.insert({card.Rank, card.Suit});
+        moved += CardText(card) + " ";
+      }
+      if (static_cast<int>(distinct.size()) != 5 - cards.WildCount) continue;
+      const int best = full.Analyse(moved);
+      for (int mask = 0; mask < HoldMaskCount; ++mask)
+        EXPECT_LE(full.engine->DrawReturn(mask), full.engine->DrawReturn(best));
+      partial.Analyse(deal);
+      partial.engine->NewDeal();
+      partial.Deal(moved);
+      EXPECT_EQ(partial.engine->GetTheBest1(), best);
+      EXPECT_EQ(partial.engine->WildCounts, full.engine->WildCounts);
+      EXPECT_EQ(partial.engine->CatCount, full.engine->CatCount);
+      ++compared;
+    }
+    EXPECT_GT(compared, 60);
+  }
+}
+
+TEST(WildEngine, HoldsThatFixTheOutcome) {
+  {
+    // Four deuces held, the fifth card replaced from 47 cards without a deuce.
+    TWildFixture f(GAME_DEUCES_WILD);
+    EXPECT_EQ(f.Analyse("2S 2H 2D 2C 9D"), 0);  // drawing pays the same; standing pat wins
+    EXPECT_EQ(f.engine->WildCounts[16][WILD_4_A], 4u);
+    EXPECT_EQ(f.engine->WildCounts[16][WILD_4_WA], 43u);
+    EXPECT_EQ(WildRowTotal(*f.engine, 16), 47);
+    EXPECT_EQ(f.engine->GetCategoryCount(1, 16), 47);  // "Four Deuces"
+    EXPECT_EQ(f.engine->DrawReturn(16), 1000.0L);
+    EXPECT_EQ(f.engine->GetHandCategory(), 1);
+    // Keeping only the nine: no wild card is left to draw.
+    EXPECT_EQ(WildRowTotal(*f.engine, 15), 0);
+  }
+  {
+    // One joker held and four cards replaced from 48 without the joker: every final hand
+    // holds exactly that joker.
+    TWildFixture f(GAME_JOKER_POKER);
+    f.Analyse("JK 5S 8D TC 3H");
+    EXPECT_EQ(NaturalRowTotal(*f.engine, 30), 0);
+    EXPECT_EQ(WildRowTotal(*f.engine, 30), 194580);  // C(48, 4)
+    for (int type = WILD_5; type <= WILD_2_STRAIGHT_T_A; ++type) {
+      if (type < WILD_FIVE_2 || type > WILD_FIVE_A) {
+        EXPECT_EQ(f.engine->WildCounts[30][type], 0u);
+      }
+    }
+  }
+  {
+    // Drawing five in Double Joker Poker: the hands with a joker are all those of 49 cards
+    // less those of the 47 natural ones.
+    TWildFixture f(GAME_DOUBLE_JOKER_POKER);
+    f.Analyse("KS KH 7D 4C 2S");
+    EXPECT_EQ(WildRowTotal(*f.engine, 31), 1906884 - 1533939);
+    EXPECT_EQ(f.engine->DrawCount(31), 1906884);
+  }
+  {
+    // Three deuces and a pair of sevens: five sevens.
+    TWildFixture f(GAME_DEUCES_WILD);
+    f.Analyse("2S 7H 2D 7C 2C");
+    EXPECT_EQ(WildRowTotal(*f.engine, 0), 1);
+    EXPECT_EQ(f.engine->WildCounts[0][WILD_FIVE_7], 1u);
+    EXPECT_EQ(NaturalRowTotal(*f.engine, 0), 0);
+    EXPECT_EQ(f.engine->GetHandCategory(), 3);  // "Five of Kind"
+  }
+}
+
+// A paytable edited so that a flush pays more than four of a kind: three deuces with two
+// suited cards are paid as the flush they can make, whatever payouts the engine saw when
+// it was installed.
+TEST(WildEngine, SharedTypesFollowThePaytableInForce) {
+  TWildFixture f(GAME_DEUCES_WILD);
+  TPaytable edited{};
+  const std::array<int32_t, 10> row = {800, 200, 25, 15, 9, 4, 3, 6, 2, 1};
+  for (auto& coins : edited) std::copy(row.begin(), row.end(), coins.begin());
+  f.payout.SetPay(edited, 1);
+  f.Analyse("2S 2H 2D 5C TC");
+  EXPECT_EQ(f.engine->GetHandCategory(), 7);
+  EXPECT_EQ(f.engine->DrawReturn(0), 6.0L);
+  // Three deuces with unsuited cards cannot make a flush: four of a kind, 4 coins.
+  f.Analyse("2S 2H 2D 5C TD");
+  EXPECT_EQ(f.engine->GetHandCategory(), 5);
+  EXPECT_EQ(f.engine->DrawReturn(0), 4.0L);
+}
+
+// Every deal of each wild deck lies in exactly one class: the classes are in different suit
+// orbits, each weighs its orbit times the choices of wild cards, and the weights add up to
+// all deals with each number of wild cards.
+TEST(WildEngine, DealClassesCoverEveryDealOnce) {
+  struct Case {
+    int game, classes;
+    int64_t deals;
+  };
+  const Case cases[] = {{GAME_DEUCES_WILD, 102359, 2598960},
+                        {GAME_JOKER_POKER, 150891, 2869685},
+                        {GAME_DOUBLE_JOKER_POKER, 152646, 3162510}};
+  for (const auto& c : cases) {
+    const auto description = CreateDescription(c.game);
+    SCOPED_TRACE(description->Name);
+    const int wildCards = description->JokerCount + (description->WildRank >= 0 ? 4 : 0);
+    const int naturalCards = 52 - (description->WildRank >= 0 ? 4 : 0);
+    const auto& classes = WildDealClasses(description->WildRank, description->JokerCount);
+    EXPECT_EQ(CreateEngineForGame(c.game)->GetHandClassCount(), c.classes);
+    EXPECT_EQ(static_cast<int>(classes.size()), c.classes);
+    std::array<int64_t, 6> byWild{};
+    std::set<std::pair<int, uint64_t>> orbits;
+    std::array<int, 4> perm = {0, 1, 2, 3};
+    for (const auto& deal : classes) {
+      int wild = 0;
+      uint64_t smallest = ~uint64_t{0};
+      std::set<uint64_t> images;
+      do {
+        uint64_t bits = 0;
+        for (size_t i = 0; i < 5; ++i) {
+          if (deal.Rank[i] < 0) continue;
+          ASSERT_NE(deal.Rank[i], description->WildRank);
+          bits |= uint64_t{1} << (deal.Rank[i] * 4 + perm[static_cast<size_t>(deal.Suit[i])]);
+        }
+        images.insert(bits);
+        smallest = std::min(smallest, bits);
+      } while (std::next_permutation(perm.begin(), perm.end()));
+      for (size_t i = 0; i < 5; ++i) wild += deal.Rank[i] < 0 ? 1 : 0;
+      EXPECT_TRUE(orbits.insert({wild, smallest}).second) << "two classes in one orbit";
+      EXPECT_EQ(deal.Weight, Binomial(wildCards, wild) * static_cast<int>(images.size()));
+      byWild[static_cast<size_t>(wild)] += deal.Weight;
+    }
+    int64_t total = 0;
+    for (int wild = 0; wild <= 5; ++wild) {
+      EXPECT_EQ(byWild[static_cast<size_t>(wild)],
+                int64_t{Binomial(wildCards, wild)} * Binomial(naturalCards, 5 - wild))
+          << wild;
+      total += byWild[static_cast<size_t>(wild)];
+    }
+    EXPECT_EQ(total, c.deals);
+  }
+}
+
+TEST(WildEngine, CreateEngineForEveryGame) {
+  for (int game = 0; game < GameCount; ++game) {
+    const auto description = CreateDescription(game);
+    const auto engine = CreateEngineForGame(game);
+    const bool wild = dynamic_cast<TWildEngine*>(engine.get()) != nullptr;
+    EXPECT_EQ(wild, !description->IsNatural()) << description->Name;
+    EXPECT_EQ(engine->Name, description->Name);
+    EXPECT_EQ(engine->Deck.Count, 52 + description->JokerCount);
+    EXPECT_EQ(engine->Deck.WildCount,
+              description->JokerCount + (description->WildRank >= 0 ? 4 : 0));
+    if (!wild) {
+      EXPECT_EQ(engine->GetHandClassCount(), 134459);
+    }
+  }
+  EXPECT_THROW(CreateEngineForGame(9), TError);
+}
+
+TEST(WildEngine, ReportDrawListsDifferences) {
+  TWildFixture f(GAME_DOUBLE_JOKER_POKER);
+  f.Analyse("JK JK 7C 7D 2H");
+  for (const int mask : {0, 3, 12, 28}) EXPECT_EQ(f.engine->ReportDraw(mask), "") << mask;
+  f.engine->WildCounts[28][WILD_FIVE_7] += 1;
+  EXPECT_NE(f.engine->ReportDraw(28).find("WILD_FIVE_7"), std::string::npos);
+}
+
+TEST(WildEngine, ErrorsCarryTheirContext) {
+  TWildFixture f(GAME_JOKER_POKER);
+  THand four = test::MakeHand("JK AS KS QS");
+  try {
+    f.engine->InternalCheckCombination(four, 1, 0, 1);
+    FAIL() << "no exception";
+  } catch (const TError& error) {
+    EXPECT_EQ(error.Message(),
+              "A hand to classify holds five cards\r\n"
+              "Error calculate wild case (InternalCheckCombination)");
+  }
+  // A deck with more wild cards than any table holds.
+  f.engine->NewDeal();
+  f.Deal("JK AS KS QS JS");
+  f.engine->Deck.WildCount += 60;
+  f.engine->Deck.Count += 60;
+  try {
+    f.engine->GetTheBest();
+    FAIL() << "no exception";
+  } catch (const TError& error) {
+    const std::string message = error.Message();
+    EXPECT_EQ(message.rfind("Binomial C(60, ", 0), 0u) << message;
+    const std::string context =
+        " is outside the table\r\n"
+        "Error calculate wild case (CheckDraw) DrawMask=1\r\n"
+        "Error calculate natural case (GetTheBest)";
+    EXPECT_NE(message.find(context), std::string::npos) << message;
+  }
+}
+
+}  // namespace
+}  // namespace tavrik
