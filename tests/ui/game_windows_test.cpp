@@ -172,6 +172,24 @@ TEST_F(MainWindowTest, AllHandsSelectsThePlayersHoldAndSorts) {
   EXPECT_EQ(HandStatText(keepAll, own + 2, 1), "100.0000");
 }
 
+TEST_F(MainWindowTest, AllHandsOfAWildGameListTheWildCategories) {
+  window->SelectGame(3);  // deuces wild
+  ASSERT_TRUE(Errors.empty()) << Errors.front();
+  window->btnDealClick();
+  ASSERT_EQ(Engine().State, GameState::Dealt);
+  TfmAllHands table(Engine(), *preferences);
+  const auto natural = table.ColumnTitles.indexOf("Natural Royal Flush");
+  ASSERT_GE(natural, 2);
+  EXPECT_EQ(table.ColumnTitles[natural + 2], "Wild Royal Flush");
+  // Every hold's counts add up to all its draws.
+  for (const THandStat& row : table.Rows) {
+    int64_t draws = 0;
+    for (int c = 0; c <= Engine().CategoryCount(); ++c)
+      draws += row.HitCount[static_cast<size_t>(c)];
+    EXPECT_EQ(draws, Engine().Engine().DrawCount(row.Mask)) << row.HoldText.toStdString();
+  }
+}
+
 TEST(AllHands, TiesGoByReplacedCardsThenHoldText) {
   const auto row = [](int mask, long double value) {
     THandStat stat;
