@@ -345,7 +345,6 @@ void TfTavrik20Main::ApplyLanguage() {
   valueFont.setBold(true);
   for (const auto& [caption, value, key] : rows) value->setFont(valueFont);
   setWindowTitle("  Tavrik 2.0");
-  QApplication::setApplicationDisplayName(QString());
   QApplication::setApplicationName("Tavrik 2.0");
 }
 

@@ -1,5 +1,6 @@
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -343,6 +344,27 @@ TEST(MainWindowFirstStart, TheDeckDialogOpensOnceWhenIdle) {
   QTest::qWait(50);
   EXPECT_FALSE(unexpected->Answered);
   EXPECT_EQ(second.PaintEngine().DeckId(), "003");
+}
+
+TEST(MainWindowStart, AnUnreadableLogIsToldOnceTheWindowIsUp) {
+  TempFolder folder;
+  std::filesystem::create_directories(folder.DataFolder() / "Tavrik.log");
+  TPreferences preferences;
+  preferences.SetDealSpeed(0);
+  preferences.Settings.WriteString("Cards", "Deck", "001");
+  QString message;
+  auto answered = AnswerNextDialog<QMessageBox>([&message](QMessageBox* box) {
+    message = box->text();
+    box->accept();
+  });
+  TfTavrik20Main window(preferences, TAVRIK_TEST_DATA_DIR);
+  EXPECT_FALSE(answered->Answered);  // not before the window shows
+  window.show();
+  for (int i = 0; i < 100 && !answered->Answered; ++i) QTest::qWait(10);
+  EXPECT_TRUE(answered->Answered);
+  EXPECT_TRUE(message.contains("Tavrik.log")) << message.toStdString();
+  window.btnDealClick();  // play goes on
+  EXPECT_EQ(window.Engine().State, GameState::Dealt);
 }
 
 TEST(MiniChart, KeepsTheLast128PointsAndCentresAFlatLine) {
