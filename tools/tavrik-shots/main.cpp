@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <iostream>
 
+#include "app/exception_report.h"
+#include "core/error.h"
 #include "core/random.h"
 #include "game/preferences.h"
 #include "ui/main_window.h"
@@ -108,5 +110,10 @@ int main(int argc, char** argv) {
   window.resize(window.minimumSize());
   QApplication::processEvents();
   Save(&window, prefix + "_7_smallest");
+
+  TError error("Card index out of range: 60");
+  error.AppendContext("Draw");
+  SaveNextDialog("error_report");
+  ShowErrorReport(error, preferences, &window);
   return 0;
 }
