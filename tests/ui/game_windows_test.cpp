@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTextBrowser>
 
+#include "core/card.h"
 #include "ui/all_hands.h"
 #include "ui/gradient_label.h"
 #include "ui/help_window.h"
@@ -188,6 +189,26 @@ TEST_F(MainWindowTest, AllHandsOfAWildGameListTheWildCategories) {
       draws += row.HitCount[static_cast<size_t>(c)];
     EXPECT_EQ(draws, Engine().Engine().DrawCount(row.Mask)) << row.HoldText.toStdString();
   }
+}
+
+TEST_F(MainWindowTest, JokersAndWildCardsArePainted) {
+  window->SelectGame(7);  // joker poker
+  window->btnDealClick();
+  ASSERT_EQ(Engine().State, GameState::Dealt);
+  Engine().Cards[2] = FirstJokerIndex;
+  window->PaintCard(2);
+  const QImage joker = window->Cards[2]->pixmap().toImage();
+  EXPECT_FALSE(joker.isNull());
+  window->SelectGame(3);  // deuces wild: a deuce is drawn with the wild face
+  window->btnDealClick();
+  Engine().Cards[0] = CardIndex(0, 1);
+  Engine().Cards[1] = CardIndex(1, 1);
+  window->PaintCard(0);
+  window->PaintCard(1);
+  EXPECT_NE(window->Cards[0]->pixmap().toImage(), window->Cards[1]->pixmap().toImage());
+  EXPECT_EQ(window->Cards[0]->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+            window->PaintEngine().CardImage(!Engine().IsReplaced(0), true, 1, 0));
+  EXPECT_TRUE(Errors.empty());
 }
 
 TEST(AllHands, TiesGoByReplacedCardsThenHoldText) {
