@@ -502,6 +502,25 @@ void TfTavrik20Main::BuildPaytableGrid() {
     tallest = std::max(tallest, bottom - given);
     given = bottom;
   }
+  // In a small window the text shrinks, the same for every cell, until the rows and the
+  // longest name fit.
+  gridFont_ = PayoutGrid->font();
+  const int lowest =
+      rowHeights_.empty() ? tallest : *std::min_element(rowHeights_.begin(), rowHeights_.end());
+  for (int size = QFontInfo(gridFont_).pixelSize(); size > 7; --size) {
+    QFont candidate = gridFont_;
+    candidate.setPixelSize(size);
+    QFont candidateBold = candidate;
+    candidateBold.setBold(true);
+    const int textHeight = QFontMetrics(candidate).height();
+    int textWidth = 0;
+    for (int row = 0; row < rows; ++row) {
+      const QString name = "   " + QString::fromStdString(engine_->CategoryName(row)).toUpper();
+      textWidth = std::max(textWidth, QFontMetrics(candidateBold).horizontalAdvance(name));
+    }
+    gridFont_ = candidate;
+    if (textHeight <= lowest - 2 && textWidth <= columnWidths_[0] - 4) break;
+  }
   betBackground_ = GradientImage(betWidth, tallest, Lighten(LightBlue, 20), LightBlue);
   winBackground_ = GradientImage(columnWidths_[0], tallest, Lighten(Teal, 40), Lighten(Teal, 20));
   plainBackground_ = GradientImage(columnWidths_[0], tallest, Qt::white, Lighten(Silver, 40));
@@ -539,13 +558,8 @@ void TfTavrik20Main::PayoutGridDrawCell(QPainter& painter, int column, int row,
                                  : (look.Background == 1 ? betBackground_ : plainBackground_);
   const QRect inner = area.adjusted(1, 1, -1, -1);
   painter.drawImage(inner.topLeft(), background, QRect(0, 0, inner.width(), inner.height()));
-  QFont cellFont = PayoutGrid->font();
+  QFont cellFont = gridFont_;
   if (look.Bold) cellFont.setBold(true);
-  // In a small window the text shrinks with the rows, so that neighbours stay apart.
-  const int fitting = std::max(7, std::min(cell.height() - 4, cell.width() / 4));
-  if (QFontMetrics(cellFont).height() > cell.height() - 2 && cellFont.pixelSize() != fitting) {
-    cellFont.setPixelSize(fitting);
-  }
   painter.setFont(cellFont);
   painter.setPen(look.TextColour);
   const int alignment =

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QEvent>
+#include <QFont>
 #include <QImage>
 #include <QMainWindow>
 #include <array>
@@ -192,6 +193,7 @@ class TfTavrik20Main : public QMainWindow, public TGameWindows {
   QImage betBackground_;
   QImage winBackground_;
   QImage plainBackground_;
+  QFont gridFont_;  // the cells' font, smaller in a small window
   std::vector<int> columnWidths_;
   std::vector<int> rowHeights_;
   TMiniChart miniChart_{130, 60};
