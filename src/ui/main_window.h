@@ -107,6 +107,8 @@ class TfTavrik20Main : public QMainWindow, public TGameWindows {
   // Widths of the six grid columns and heights of the rows, as last laid out.
   const std::vector<int>& ColumnWidths() const { return columnWidths_; }
   const std::vector<int>& RowHeights() const { return rowHeights_; }
+  // The font of the grid's cells (bold for the winning row).
+  const QFont& GridFont() const { return gridFont_; }
   // Draws one grid cell into `painter` (the grid widget calls it).
   void PayoutGridDrawCell(QPainter& painter, int column, int row, const QRect& cell) const;
   // The grid column and row at a point of the grid; -1 outside.

@@ -192,6 +192,27 @@ TEST_F(MainWindowTest, GridMarksTheWinningRowAndTheBetColumn) {
   EXPECT_EQ(static_cast<int>(window->RowHeights().size()), Engine().CategoryCount());
 }
 
+TEST_F(MainWindowTest, GridTextFitsItsCellsAtEverySize) {
+  for (const QSize size : {window->minimumSize(), QSize(676, 520), window->maximumSize()}) {
+    window->resize(size);
+    for (const int game : {0, 3, 5, 6}) {
+      window->SelectGame(game);
+      QFont bold = window->GridFont();
+      bold.setBold(true);
+      const QFontMetrics metrics(bold);
+      const int lowest =
+          *std::min_element(window->RowHeights().begin(), window->RowHeights().end());
+      EXPECT_LE(metrics.height(), lowest) << size.width() << " game " << game;
+      for (int row = 0; row < Engine().CategoryCount(); ++row) {
+        EXPECT_LE(metrics.horizontalAdvance(window->CellLook(0, row).Text),
+                  window->ColumnWidths()[0])
+            << size.width() << " " << window->CellLook(0, row).Text.toStdString();
+      }
+    }
+  }
+  EXPECT_TRUE(Errors.empty());
+}
+
 TEST_F(MainWindowTest, GameChangeWhileDealtGivesTheBetBack) {
   const int credits = Engine().Credits;
   window->btnDealClick();
