@@ -2,7 +2,7 @@
 add_library(tavrik_warnings INTERFACE)
 target_compile_options(tavrik_warnings INTERFACE
   -Wall -Wextra -Wpedantic -Wshadow -Wconversion
-  -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual -Wnull-dereference)
+  -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual)
 if(TAVRIK_WERROR)
   target_compile_options(tavrik_warnings INTERFACE -Werror)
 endif()

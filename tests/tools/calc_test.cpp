@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "core/payout_storage.h"
-#include "engines.h"
+#include "core/wild_engine.h"
 #include "support/temp_folder.h"
 
 namespace tavrik::calc {
@@ -141,10 +141,10 @@ TEST(Calc, HandAgreesWithTheEngine) {
     const char* cards;
   };
   const Case cases[] = {
-      {GAME_JACKS_OR_BETTER, 1, "JH JS 4C 7D 9S"},
-      {GAME_DOUBLE_BONUS, 5, "AS AD AH 4C 4D"},
-      {GAME_ACES_AND_EIGHTS, 3, "8S 8H 2D 5C KS"},
-      {GAME_TENS_OR_BETTER, 2, "TC JD QH KS 2C"},
+      {GAME_JACKS_OR_BETTER, 1, "JH JS 4C 7D 9S"}, {GAME_DOUBLE_BONUS, 5, "AS AD AH 4C 4D"},
+      {GAME_ACES_AND_EIGHTS, 3, "8S 8H 2D 5C KS"}, {GAME_TENS_OR_BETTER, 2, "TC JD QH KS 2C"},
+      {GAME_DEUCES_WILD, 5, "2S 2D AH KH 7C"},     {GAME_DEUCES_WILD, 1, "2S 2D 2H 2C 7C"},
+      {GAME_JOKER_POKER, 5, "JK AS KS QS 3D"},     {GAME_DOUBLE_JOKER_POKER, 4, "JK jk 5C 5D 9H"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.cards);
@@ -152,7 +152,7 @@ TEST(Calc, HandAgreesWithTheEngine) {
                                   std::to_string(c.bet) + " " + c.cards);
     ASSERT_EQ(json.ExitCode, 0) << json.Err;
     TPayout payout;
-    const auto engine = MakeEngine(c.game);
+    const auto engine = CreateEngineForGame(c.game);
     engine->SetPayout(&payout);
     payout.SetPay(TPayoutStorage().GetPaytable(c.game, 0), c.bet);
     engine->NewDeal();

@@ -16,7 +16,7 @@
 #include "core/game_list.h"
 #include "core/payout_storage.h"
 #include "core/text.h"
-#include "engines.h"
+#include "core/wild_engine.h"
 
 namespace tavrik::calc {
 
@@ -256,7 +256,7 @@ std::string RunHand(const TOptions& options) {
   const TPaytable table = LoadPaytable(storage, game, options.Paytable);
 
   TPayout payout;
-  const auto engine = MakeEngine(game);
+  const auto engine = CreateEngineForGame(game);
   engine->SetPayout(&payout);
   payout.SetPay(table, options.Bet);
   engine->NewDeal();
@@ -305,7 +305,7 @@ std::string RunHand(const TOptions& options) {
   std::stable_sort(order.begin(), order.end(),
                    [&](int a, int b) { return engine->DrawReturn(a) > engine->DrawReturn(b); });
   std::vector<int> widths;
-  out += "  Mask  Held                  Return   Per coin";
+  out += "  Mask  Held                Return   Per coin";
   for (int c = 0; c <= last + 1; ++c) {
     const std::string name = c <= last ? engine->CategoryNames[static_cast<size_t>(c)] : "Losing";
     widths.push_back(std::max<int>(static_cast<int>(name.size()), 7));
@@ -343,7 +343,7 @@ TGameReturn WholeGame(int game, const TPaytable& table, int bet, int threads,
   std::vector<std::unique_ptr<TPokerEngine>> engines;
   std::vector<TPayout> payouts(static_cast<size_t>(threads));
   for (int t = 0; t < threads; ++t) {
-    engines.push_back(MakeEngine(game));
+    engines.push_back(CreateEngineForGame(game));
     engines.back()->SetPayout(&payouts[static_cast<size_t>(t)]);
     payouts[static_cast<size_t>(t)].SetPay(table, bet);
   }
