@@ -4,7 +4,7 @@
 # Packages the build needs on Debian 12; scripts/test adds the test packages.
 TAVRIK_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev
   fonts-dejavu-core fonts-dejavu-extra qt6-qpa-plugins)
-TAVRIK_TEST_PACKAGES=(libgtest-dev libgmock-dev)
+TAVRIK_TEST_PACKAGES=(libgtest-dev libgmock-dev xvfb xauth xdotool)
 
 say() { printf 'tavrik: %s\n' "$*"; }
 

@@ -42,6 +42,9 @@ inline constexpr std::array<double, 6> CoinValues = {0.25, 0.5, 1, 5, 25, 100};
 inline constexpr int StartCredits = 2500;
 inline constexpr int NoCard = -100;
 
+// A play time (day fraction) as the total "HH:MM:SS"; hours pass 24 ("26:13:05").
+std::string FormatPlayTime(double days);
+
 // The controller of play: the round (bet, deal, hold, draw, pay, double up, collect), the
 // play modes and problem hands, the hint and warning, and the play counters. It owns the
 // analysis engine of the current game, the running paytable, the record of the round in

@@ -20,16 +20,6 @@ constexpr std::string_view ParamsSection = "Params";
 constexpr int MRUKeys = 10;  // keys "0".."9" are read; "0" is the game being played
 constexpr double SecondsPerDay = 86400;
 
-// A play time (day fraction) as the total "HH:MM:SS"; hours pass 24 ("26:13:05").
-std::string FormatPlayTime(double days) {
-  const double seconds = std::isfinite(days) && days > 0 ? std::round(days * SecondsPerDay) : 0;
-  const auto total = static_cast<long long>(std::min(seconds, 1e15));
-  char text[40];
-  std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", total / 3600, total / 60 % 60,
-                total % 60);
-  return text;
-}
-
 // Reads "H:MM:SS" with any number of hours, and the older time-of-day form with "AM" or
 // "PM" ("2:13:05 PM"); nothing for anything else.
 std::optional<double> ParsePlayTime(std::string_view text) {
@@ -93,6 +83,15 @@ bool IsGameKey(std::string_view key) {
 }
 
 }  // namespace
+
+std::string FormatPlayTime(double days) {
+  const double seconds = std::isfinite(days) && days > 0 ? std::round(days * SecondsPerDay) : 0;
+  const auto total = static_cast<long long>(std::min(seconds, 1e15));
+  char text[40];
+  std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", total / 3600, total / 60 % 60,
+                total % 60);
+  return text;
+}
 
 void TGameEngine::LoadFromIni(const TIniFile& settings) {
   WithContext("LoadFromIni", [&] {

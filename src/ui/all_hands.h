@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "core/poker_description.h"
+#include "game/game_engine.h"
+#include "game/preferences.h"
+
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace tavrik {
+
+// One hold of the dealt hand: its expected return and, per paying category (the entry
+// after the last category is "Nothing", the losing draws), its draw count, probability
+// and share of the return.
+struct THandStat {
+  static constexpr int Entries = MaxCategories + 1;
+
+  int Mask = 0;  // bit i set: card i replaced
+  // Character i is '1' when card i is replaced, '0' when kept.
+  QString HoldText;
+  int ReplacedCount = 0;
+  // The five cards, the replaced ones faded.
+  QImage Picture;
+  std::array<long double, Entries> CategoryProbability{};
+  std::array<long double, Entries> CategoryReturn{};  // coins for the current bet
+  std::array<int64_t, Entries> HitCount{};
+  long double ExpectedReturn = 0;  // coins for the current bet
+};
+
+// The 32 holds of the analysed deal in mask order, with pictures cut from `picture` (five
+// cards one pixel apart) and its faded copy. `categories` = the game's LastCategory + 1.
+std::vector<THandStat> BuildHandStats(const TPokerEngine& engine, const QImage& picture);
+
+// A copy where every pixel that is not pure white is grey: v = min(255, g / 2 + 160) with
+// g the integer mean of red, green and blue.
+QImage FadePicture(const QImage& picture);
+
+// Orders two rows for sort column `sortColumn` (+k: grid column k - 1 descending, -k
+// ascending) in display mode 0 counts, 1 probabilities, 2 returns. Greater than 0: b comes
+// before a. Ties of the value, and the hands column itself, go by the number of replaced
+// cards (more first), then by the hold text (higher first).
+int CompareHandStats(const THandStat& a, const THandStat& b, int sortColumn, int displayMode);
+
+// The text of a row's cell in grid column 1 (return) or 2.. (categories, the last one
+// "Nothing") for a display mode; "- " for a zero value.
+QString HandStatText(const THandStat& row, int column, int displayMode);
+
+// The modal table of all 32 holds of the hand on the table.
+class TfmAllHands : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int HelpContext = 1100;
+  static constexpr int RowHeight = 18;
+
+  // Fills the rows from the game's analysis of the dealt hand (state Dealt), selects the
+  // player's hold and sorts by expected return, best first.
+  TfmAllHands(const TGameEngine& game, const TPreferences& preferences, QWidget* parent = nullptr);
+
+  // Title click on grid column `column`: sorts it descending, or flips the direction
+  // when it is sorted already.
+  void GridFixedCellClick(int column);
+  void SetDisplayMode(int mode);
+  // Sorts the rows, keeps the selected hold selected and redraws.
+  void Sort();
+  // The hold mask of the selected row.
+  int SelectedMask() const;
+
+  std::vector<THandStat> Rows;
+  QStringList ColumnTitles;
+  int DisplayMode = 0;
+  int SortColumn = 2;
+
+  QTableWidget* Grid = nullptr;
+  QRadioButton* rbHands = nullptr;
+  QRadioButton* rbProbability = nullptr;
+  QRadioButton* rbReturn = nullptr;
+  QPushButton* btnOK = nullptr;
+
+ private:
+  void FillGrid();
+  void SizeGrid();
+  void SelectMask(int mask);
+};
+
+// Opens the table for the hand on the table, modally.
+void ShowAllHands(const TGameEngine& game, const TPreferences& preferences,
+                  QWidget* parent = nullptr);
+
+}  // namespace tavrik

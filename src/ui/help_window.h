@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <filesystem>
+
+#include "game/preferences.h"
+
+class QWidget;
+
+namespace tavrik {
+
+// The page name of a help context (100 "main", 1000 "howtoplay", 1100 "allhands", ...);
+// empty for an unknown context.
+QString HelpTopic(int context);
+
+// The page of a help context in `folder`: <folder>/<topic>.html; empty for an unknown
+// context.
+std::filesystem::path HelpPage(int context, const std::filesystem::path& folder);
+
+// Shows the page of a help context in the program's help window (one window, reused).
+// Without the help folder beside the program it says that help is not installed; an
+// unknown context does nothing.
+void ShowHelpTopic(int context, const TPreferences& preferences, QWidget* parent,
+                   const std::filesystem::path& folder = TPreferences::HelpFolder());
+
+}  // namespace tavrik

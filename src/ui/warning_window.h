@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <array>
+
+#include "game/game_engine.h"
+#include "game/game_windows.h"
+#include "game/preferences.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace tavrik {
+
+class TGradientLabel;
+
+// The figures of a warning: each return in percent of the bet and in dollars (ten
+// characters wide, five decimals, the unit after the number) and the loss sentence.
+struct TWarningTexts {
+  QString MyEV, MyEVDollars, BestEV, BestEVDollars, Comment;
+};
+
+// `current` and `best`: expected coins of the player's and the best hold for the whole
+// bet; `coinValue` in dollars; `commentFormat` the localised sentence with the dollars
+// and the percent to fill in.
+TWarningTexts MakeWarningTexts(double current, double best, int bet, double coinValue,
+                               const QString& commentFormat);
+
+// The dialog before a draw whose hold is worse than the perfect one: both holds, their
+// returns, and the loss.
+class TfWarning : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int HelpContext = 1400;
+
+  TfWarning(const TGameEngine& engine, const TPreferences& preferences, QWidget* parent = nullptr);
+
+  // What the player chose when the window closed.
+  TWarningOutcome Outcome() const;
+
+  TGradientLabel* lHeader = nullptr;
+  QLabel* lYourChoice = nullptr;
+  std::array<QLabel*, 5> MyCards{};
+  QLabel* lBestWay = nullptr;
+  std::array<QLabel*, 5> BestCards{};
+  QLabel *lEV1 = nullptr, *lEV2 = nullptr;
+  QLabel *lMyEV = nullptr, *lMyEVDollars = nullptr;
+  QLabel *lBestEV = nullptr, *lBestEVDollars = nullptr;
+  QLabel* lComment = nullptr;
+  QCheckBox* cbWarnings = nullptr;
+  QPushButton* btnAllHands = nullptr;
+  QPushButton* btnCancel = nullptr;
+  QPushButton* btnApply = nullptr;
+};
+
+// Shows the warning modally and returns the player's choice; the engine applies it.
+TWarningOutcome RunWarning(const TGameEngine& engine, const TPreferences& preferences,
+                           QWidget* parent = nullptr);
+
+}  // namespace tavrik

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/exception_report.h"
+#include "app/single_instance.h"
+#include "core/error.h"
+#include "support/temp_folder.h"
+#include "ui/error_handler.h"
+#include "ui/gradient_label.h"
+
+namespace tavrik {
+namespace {
+
+TEST(MailBody, KeepsLettersDigitsAndTenMarksAndEncodesEveryOtherByte) {
+  const struct {
+    QByteArray plain;
+    QByteArray encoded;
+  } cases[] = {
+      {"Az09", "Az09"},
+      {"!$'()*-.@_", "!$'()*-.@_"},
+      {"a b", "a%20b"},
+      {"Draw\r\nDeal", "Draw%0d%0aDeal"},
+      {"100%&?=+/#", "100%25%26%3f%3d%2b%2f%23"},
+      {"\x7f\xc3\xa9", "%7f%c3%a9"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EncodeMailBody(c.plain), c.encoded) << c.plain.data();
+  EXPECT_EQ(MailLink("x y"),
+            "mailto:support@tavrik.example?subject=Tavrik%20error&body=Tavrik%202.0%0d%0ax%20y");
+}
+
+TEST(Report, StackTraceIsCutToFiftyFullWidthAddresses) {
+  EXPECT_EQ(StackTraceText({}), "Stackframe-based trace:");
+  std::vector<uintptr_t> frames;
+  for (uintptr_t i = 0; i < 60; ++i) frames.push_back(0xabc0 + i);
+  const QStringList lines = StackTraceText(frames).split("\r\n");
+  ASSERT_EQ(lines.size(), 51);
+  const int digits = static_cast<int>(sizeof(uintptr_t) * 2);
+  EXPECT_EQ(lines[1], QString("abc0").rightJustified(digits, '0'));
+  EXPECT_EQ(lines[50], QString("abf1").rightJustified(digits, '0'));
+
+  // The chain of operations stays on its own lines.
+  const QString report =
+      ReportText("2.0.0.0", "Card index out of range: 60\r\nDraw", 0x1f, StackTraceText({0x10}));
+  const QStringList parts = report.split("\r\n");
+  ASSERT_EQ(parts.size(), 6);
+  EXPECT_EQ(parts[0], "Tavrik 2.0.0.0");
+  EXPECT_EQ(parts[1], "Card index out of range: 60");
+  EXPECT_EQ(parts[2], "Draw");
+  EXPECT_EQ(parts[3], QString("1f").rightJustified(digits, '0'));
+  EXPECT_EQ(parts[4], "Stackframe-based trace:");
+  EXPECT_EQ(CaptureStack().size() <= static_cast<size_t>(MaxStackFrames), true);
+}
+
+TEST(Report, WindowShowsTheReportAndCopiesIt) {
+  TempFolder folder;
+  TPreferences preferences;
+  const QString report = ReportText(ProgramVersion(), "Broken\r\nDeal", 0, StackTraceText({}));
+  TfmException window(report, preferences);
+  EXPECT_EQ(window.windowTitle(), "Tavrik 2.0");
+  EXPECT_EQ(window.lHeader->text(), "SORRY, PROGRAM ERROR");
+  EXPECT_EQ(window.btnSend->text(), "Send");
+  EXPECT_EQ(window.btnCopy->text(), "Copy");
+  EXPECT_TRUE(window.Memo->isReadOnly());
+  EXPECT_TRUE(window.Memo->toPlainText().contains("Broken\nDeal"));
+  window.btnCopyClick();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), report);
+}
+
+// Throws from its event handler on the first event it gets.
+class TThrowingObject : public QObject {
+ public:
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::User) return QObject::event(event);
+    ++Events;
+    if (Events == 1) throw TError("First event fails");
+    return true;
+  }
+  int Events = 0;
+};
+
+TEST(ApplicationObject, AnExceptionEscapingAnEventHandlerIsReportedAndTheLoopGoesOn) {
+  std::vector<std::string> reported;
+  TErrorHandler previous = SetErrorHandler(
+      [&reported](const std::exception& error) { reported.push_back(error.what()); });
+  TThrowingObject receiver;
+  QEvent first(QEvent::User);
+  EXPECT_FALSE(QCoreApplication::sendEvent(&receiver, &first));
+  ASSERT_EQ(reported.size(), 1U);
+  EXPECT_EQ(reported[0], "First event fails");
+  QEvent second(QEvent::User);
+  EXPECT_TRUE(QCoreApplication::sendEvent(&receiver, &second));
+  EXPECT_EQ(receiver.Events, 2);
+  EXPECT_EQ(reported.size(), 1U);
+
+  // An error while a report is being shown is not reported again.
+  SetErrorHandler([&reported](const std::exception& error) {
+    reported.push_back(error.what());
+    HandleError(TError("inner"));
+  });
+  HandleError(TError("outer"));
+  EXPECT_EQ(reported.back(), "outer");
+  EXPECT_EQ(reported.size(), 2U);
+  SetErrorHandler(std::move(previous));
+}
+
+TEST(SingleInstance, ASecondStartActivatesTheFirst) {
+  const QString name = "Tavrik-test-" + QString::number(QCoreApplication::applicationPid());
+  TSingleInstance first(name);
+  ASSERT_FALSE(first.AnotherIsRunning());
+  int activations = 0;
+  first.OnActivate = [&activations] { ++activations; };
+
+  TSingleInstance second(name);
+  EXPECT_TRUE(second.AnotherIsRunning());
+  for (int i = 0; i < 100 && activations == 0; ++i) QTest::qWait(10);
+  EXPECT_EQ(activations, 1);
+}
+
+TEST(SingleInstance, ALeftoverSocketOfACrashedCopyDoesNotBlockTheStart) {
+  const QString name = "Tavrik-test-stale-" + QString::number(QCoreApplication::applicationPid());
+  // A copy killed outright leaves its socket file behind.
+  QFile leftover(QDir::tempPath() + "/" + name);
+  ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+  leftover.close();
+  TSingleInstance next(name);
+  EXPECT_FALSE(next.AnotherIsRunning());
+  TSingleInstance third(name);
+  EXPECT_TRUE(third.AnotherIsRunning());  // `next` listens now
+}
+
+}  // namespace
+}  // namespace tavrik

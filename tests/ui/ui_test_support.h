@@ -1,0 +1,95 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/random.h"
+#include "game/preferences.h"
+#include "support/temp_folder.h"
+#include "ui/error_handler.h"
+#include "ui/main_window.h"
+
+namespace tavrik::test {
+
+// A pending answer to a dialog; it stops waiting when destroyed.
+class TDialogAnswer {
+ public:
+  TDialogAnswer() = default;
+  ~TDialogAnswer() { delete Poll; }
+  TDialogAnswer(const TDialogAnswer&) = delete;
+  TDialogAnswer& operator=(const TDialogAnswer&) = delete;
+
+  bool Answered = false;
+  QTimer* Poll = nullptr;
+};
+
+// Answers the next modal dialog of type D that opens: `answer` runs on it while it is
+// shown (it must close it).
+template <class D>
+std::unique_ptr<TDialogAnswer> AnswerNextDialog(std::function<void(D*)> answer) {
+  auto pending = std::make_unique<TDialogAnswer>();
+  pending->Poll = new QTimer();
+  pending->Poll->setInterval(5);
+  TDialogAnswer* state = pending.get();
+  QObject::connect(state->Poll, &QTimer::timeout, [state, answer] {
+    if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
+      state->Poll->stop();
+      state->Answered = true;
+      answer(dialog);
+    }
+  });
+  pending->Poll->start();
+  return pending;
+}
+
+// A main window over a fresh data folder: no dealing pause, no warnings, deck chosen,
+// a seeded generator, and errors recorded instead of reported.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ =
+        SetErrorHandler([this](const std::exception& error) { Errors.push_back(error.what()); });
+    preferences = std::make_unique<TPreferences>();
+    preferences->SetDealSpeed(0);
+    preferences->Settings.WriteString("Cards", "Deck", "001");
+    preferences->Settings.WriteBool("Params", "ShowWarnings", false);
+    window = std::make_unique<TfTavrik20Main>(*preferences, TAVRIK_TEST_DATA_DIR);
+    window->show();
+    QApplication::processEvents();
+    TRandom::Global().SetSeed(20240607);
+  }
+  void TearDown() override {
+    window.reset();
+    preferences.reset();
+    SetErrorHandler(std::move(previous_));
+  }
+
+  TGameEngine& Engine() { return window->Engine(); }
+  // Deals and draws with the best hold until a hand wins; false when none did.
+  bool PlayUntilWin() {
+    for (int hand = 0; hand < 300; ++hand) {
+      window->btnDealClick();
+      window->btnHintClick();
+      window->btnDealClick();
+      if (Engine().Win > 0) return true;
+    }
+    return false;
+  }
+
+  TempFolder folder;
+  std::unique_ptr<TPreferences> preferences;
+  std::unique_ptr<TfTavrik20Main> window;
+  std::vector<std::string> Errors;
+
+ private:
+  TErrorHandler previous_;
+};
+
+}  // namespace tavrik::test

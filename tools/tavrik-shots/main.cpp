@@ -1,0 +1,119 @@
+// tavrik-shots: pictures of the trainer's windows in their typical states, for looking
+// at the layout. Plays with a seeded generator in a fresh data folder and saves PNG files.
+//
+//   tavrik-shots --data <deck folder> --out <folder> [--game N] [--hands N]
+// --hands plays that many hands with the best hold first, for a history in the bankroll
+// monitor.
+#include <QApplication>
+#include <QDialog>
+#include <QImage>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <iostream>
+
+#include "app/exception_report.h"
+#include "core/error.h"
+#include "core/random.h"
+#include "game/preferences.h"
+#include "ui/main_window.h"
+
+namespace {
+
+using namespace tavrik;
+
+QString outFolder;
+
+void Save(QWidget* widget, const QString& name) {
+  const QString path = outFolder + "/" + name + ".png";
+  widget->grab().save(path);
+  std::cout << path.toStdString() << '\n';
+}
+
+// Saves the next modal dialog that opens, then closes it.
+void SaveNextDialog(const QString& name) {
+  QTimer::singleShot(50, [name] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      Save(dialog, name);
+      dialog->reject();
+    }
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QString dataFolder;
+  int game = -1;
+  int hands = 0;
+  const QStringList arguments = QApplication::arguments();
+  for (qsizetype i = 1; i + 1 < arguments.size(); i += 2) {
+    if (arguments[i] == "--data") dataFolder = arguments[i + 1];
+    if (arguments[i] == "--out") outFolder = arguments[i + 1];
+    if (arguments[i] == "--game") game = arguments[i + 1].toInt();
+    if (arguments[i] == "--hands") hands = arguments[i + 1].toInt();
+  }
+  if (dataFolder.isEmpty() || outFolder.isEmpty()) {
+    std::cerr << "usage: tavrik-shots --data <deck folder> --out <folder> [--game N]\n";
+    return 2;
+  }
+  QTemporaryDir home;
+  qputenv("XDG_DATA_HOME", home.path().toUtf8());
+  TPreferences preferences;
+  preferences.SetDealSpeed(0);
+  preferences.Settings.WriteString("Cards", "Deck", "001");
+  TfTavrik20Main window(preferences, dataFolder.toStdString());
+  window.show();
+  QApplication::processEvents();
+  TGameEngine& engine = window.Engine();
+  if (game >= 0) window.SelectGame(game);
+  const QString prefix = QString::fromStdString(engine.GameTitle()).toLower().replace(' ', '_');
+  TRandom::Global().SetSeed(20240607);
+  engine.Options = ShowResultHands;  // warnings are pictured on their own below
+
+  Save(&window, prefix + "_1_start");
+  // Some history for the bankroll monitor: hands played with the best hold.
+  for (int hand = 0; hand < hands; ++hand) {
+    window.btnDealClick();
+    window.btnHintClick();
+    window.btnDealClick();
+  }
+  if (engine.State != GameState::Dealt) window.btnDealClick();
+  engine.HoldMask = 31 & ~(1 << 1) & ~(1 << 3);  // hold the second and fourth cards
+  for (int position = 0; position < 5; ++position) window.PaintCard(position);
+  Save(&window, prefix + "_2_dealt");
+
+  // The warning and the all-hands table for this deal.
+  engine.Options = ShowResultHands | ShowWarnings;
+  SaveNextDialog(prefix + "_warning");
+  engine.CheckWarning();
+  SaveNextDialog(prefix + "_all_hands");
+  window.miAllHandsClick();
+  engine.Options = ShowResultHands;
+
+  // Best holds until a hand wins.
+  window.btnDealClick();
+  for (int hand = 0; hand < 200 && engine.Win == 0; ++hand) {
+    window.btnDealClick();
+    window.btnHintClick();
+    window.btnDealClick();
+  }
+  Save(&window, prefix + "_3_win");
+  window.btnDoubleUpClick();
+  Save(&window, prefix + "_4_double");
+  window.ToggleCard(2);
+  Save(&window, prefix + "_5_double_picked");
+  window.resize(window.maximumSize());
+  QApplication::processEvents();
+  Save(&window, prefix + "_6_largest");
+  window.resize(window.minimumSize());
+  QApplication::processEvents();
+  Save(&window, prefix + "_7_smallest");
+
+  TError error("Card index out of range: 60");
+  error.AppendContext("Draw");
+  SaveNextDialog("error_report");
+  ShowErrorReport(error, preferences, &window);
+  return 0;
+}
