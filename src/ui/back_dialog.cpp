@@ -8,6 +8,7 @@
 
 #include "ui/builtin_images.h"
 #include "ui/deck_file.h"
+#include "ui/dialog_buttons.h"
 
 namespace tavrik {
 
@@ -62,22 +63,7 @@ TfmBackDialog::TfmBackDialog(const TTextSource& texts, const std::filesystem::pa
     Images[static_cast<size_t>(i)] = image;
   }
 
-  auto* bottom = new QHBoxLayout();
-  bottom->setContentsMargins(8, 6, 8, 7);
-  bottom->addStretch(1);
-  btnOK = new QPushButton(this);
-  btnOK->setFixedSize(80, 22);
-  btnOK->setDefault(true);
-  btnCancel = new QPushButton(this);
-  btnCancel->setFixedSize(80, 22);
-  bottom->addWidget(btnOK);
-  bottom->addWidget(btnCancel);
-  auto* strip35 = new QWidget(this);
-  strip35->setFixedHeight(35);
-  strip35->setLayout(bottom);
-  main->addWidget(strip35);
-  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  main->addWidget(MakeOkCancelStrip(this, btnOK, btnCancel));
   SelectBack(0);
 }
 

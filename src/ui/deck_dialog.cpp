@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "core/error.h"
+#include "ui/dialog_buttons.h"
 #include "ui/gradient_label.h"
 
 namespace tavrik {
@@ -69,20 +70,7 @@ TfmDeckDialog::TfmDeckDialog(const TTextSource& texts, std::filesystem::path dat
   column->setLayout(right);
   top->addWidget(column);
 
-  auto* bottom = new QHBoxLayout();
-  bottom->setContentsMargins(8, 6, 8, 7);
-  bottom->addStretch(1);
-  btnOK = new QPushButton(this);
-  btnOK->setFixedSize(80, 22);
-  btnOK->setDefault(true);
-  btnCancel = new QPushButton(this);
-  btnCancel->setFixedSize(80, 22);
-  bottom->addWidget(btnOK);
-  bottom->addWidget(btnCancel);
-  auto* strip = new QWidget(this);
-  strip->setFixedHeight(35);
-  strip->setLayout(bottom);
-  main->addWidget(strip);
+  main->addWidget(MakeOkCancelStrip(this, btnOK, btnCancel));
 
   for (int i = 0; i < PreviewCount; ++i) {
     auto* image = new QLabel(ImagesPanel);
@@ -90,8 +78,6 @@ TfmDeckDialog::TfmDeckDialog(const TTextSource& texts, std::filesystem::path dat
     image->hide();
     Images[static_cast<size_t>(i)] = image;
   }
-  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(lbDecks, &QListWidget::currentRowChanged, this, [this](int row) { Preview(row); });
 
   deckIds_ = FindDecks(dataFolder_);
