@@ -26,22 +26,6 @@ QPen Line(const QColor& colour, double width) {
   return pen;
 }
 
-QPainterPath Star(QPointF centre, double outer, double inner) {
-  QPainterPath star;
-  for (int i = 0; i < 10; ++i) {
-    const double r = i % 2 == 0 ? outer : inner;
-    const double angle = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
-    const QPointF point = centre + QPointF(std::cos(angle), std::sin(angle)) * r;
-    if (i == 0) {
-      star.moveTo(point);
-    } else {
-      star.lineTo(point);
-    }
-  }
-  star.closeSubpath();
-  return star;
-}
-
 // The pattern of back `index` over `area` (already filled with the base colour).
 void DrawPattern(QPainter& p, int index, const QRectF& area, const TBackColours& c) {
   const QPointF centre = area.center();

@@ -37,22 +37,6 @@ QImage DrawFace(int width, int height, double radius) {
   return face;
 }
 
-QPainterPath Star(QPointF centre, double outer, double inner, int points = 5) {
-  QPainterPath star;
-  for (int i = 0; i < 2 * points; ++i) {
-    const double r = i % 2 == 0 ? outer : inner;
-    const double angle = -std::numbers::pi / 2 + i * std::numbers::pi / points;
-    const QPointF point = centre + QPointF(std::cos(angle), std::sin(angle)) * r;
-    if (i == 0) {
-      star.moveTo(point);
-    } else {
-      star.lineTo(point);
-    }
-  }
-  star.closeSubpath();
-  return star;
-}
-
 QFont BoldFont(const QString& file, int pixels) {
   QFont font(LoadFontFile(file));
   font.setPixelSize(pixels);

@@ -1,6 +1,8 @@
 #include "suit_shapes.h"
 
 #include <QTransform>
+#include <cmath>
+#include <numbers>
 
 namespace tavrik::art {
 
@@ -111,6 +113,22 @@ QPainterPath SuitPath(int suit, const QRectF& box) {
   transform.scale(box.width() / bounds.width(), box.height() / bounds.height());
   transform.translate(-bounds.left(), -bounds.top());
   return transform.map(shape);
+}
+
+QPainterPath Star(QPointF centre, double outer, double inner, int points) {
+  QPainterPath star;
+  for (int i = 0; i < 2 * points; ++i) {
+    const double r = i % 2 == 0 ? outer : inner;
+    const double angle = -std::numbers::pi / 2 + i * std::numbers::pi / points;
+    const QPointF point = centre + QPointF(std::cos(angle), std::sin(angle)) * r;
+    if (i == 0) {
+      star.moveTo(point);
+    } else {
+      star.lineTo(point);
+    }
+  }
+  star.closeSubpath();
+  return star;
 }
 
 }  // namespace tavrik::art

@@ -15,4 +15,8 @@ double SuitAspect(int suit);
 // `box` shrunk to the suit's aspect ratio, centred in it.
 QRectF FitSuit(int suit, const QRectF& box);
 
+// A star of `points` points around `centre`, tips at radius `outer`, notches at `inner`,
+// the first tip straight up.
+QPainterPath Star(QPointF centre, double outer, double inner, int points = 5);
+
 }  // namespace tavrik::art
