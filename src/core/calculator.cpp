@@ -79,6 +79,19 @@ void TCalculator::Init(const THand& held, const TCardBunch& deck) {
     Init(static_cast<const TCardBunch&>(held), deck);
     return;
   }
+  std::array<THeldRank, THand::MaxCards> ranks{};
+  int count = 0;
+  unsigned seen = 0;
+  for (int position = 0; position < held.Count; ++position) {
+    const int rank = held.CardRank[position];
+    if ((seen >> rank) & 1u) continue;
+    seen |= 1u << rank;
+    ranks[static_cast<size_t>(count++)] = {rank, held.RankCount[rank]};
+  }
+  InitHeldRanks(ranks.data(), count, deck);
+}
+
+void TCalculator::InitHeldRanks(const THeldRank* held, int count, const TCardBunch& deck) {
   WithContext("Error in calculator  (Init)", [&] {
     // Sums over every rank of the deck, kept while the deck stays the same; then the held
     // ranks (at most five) are taken out again.
@@ -95,13 +108,10 @@ void TCalculator::Init(const THand& held, const TCardBunch& deck) {
     }
     std::array<int32_t, 6> sum = deckPowers_;
     std::array<int32_t, 5> pairsByHeld{deckPairs_, 0, 0, 0, 0};
-    unsigned seen = 0;
-    for (int position = 0; position < held.Count; ++position) {
-      const int rank = held.CardRank[position];
-      if ((seen >> rank) & 1u) continue;
-      seen |= 1u << rank;
-      const int d = deck.RankCount[rank];
-      const int h = held.RankCount[rank];
+    for (int i = 0; i < count; ++i) {
+      const int d = deck.RankCount[held[i].Rank];
+      const int h = held[i].Held;
+      if (h < 1 || h > 4) ThrowOutOfRange("Held count", h);
       for (int e = 0; e <= 5; ++e) sum[e] -= kNaturalPowerRow[d][e];
       pairsByHeld[0] -= kPairShare[d][0];
       pairsByHeld[h] += kPairShare[d][h];

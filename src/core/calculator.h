@@ -48,6 +48,12 @@ inline constexpr std::array<std::array<int32_t, 5>, 4> Powers = {{
     {4, 16, 64, 256, 1024},
 }};
 
+// One rank of a held hand and how many of its cards are held.
+struct THeldRank {
+  int32_t Rank = 0;
+  int32_t Held = 0;
+};
+
 // Precomputed sums from which the analysis engines count draws without listing them, for
 // one held hand against the cards left in the deck. "Fresh" ranks are those of which the
 // held hand has no card; d is a rank's count in the deck, h its count in the held hand.
@@ -58,6 +64,9 @@ class TCalculator {
   // The same for a held hand; without wild cards it works from the held cards and sums over
   // the deck that are kept while the deck does not change.
   void Init(const THand& held, const TCardBunch& deck);
+  // The natural form for held cards given as their ranks (each rank once, `count` of them):
+  // the deck's sums are kept while the deck does not change and the held ranks taken out.
+  void InitHeldRanks(const THeldRank* held, int count, const TCardBunch& deck);
   // Fills Singles from row 12 of PowerSums (row x > 0 equals CalcFormula with x).
   void CalcSingles();
   // Elementary symmetric sums e0..e5 (e0 = 1) of the values whose power sums 1..5 are

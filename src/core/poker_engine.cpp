@@ -1,5 +1,6 @@
 #include "core/poker_engine.h"
 
+#include <bit>
 #include <cstdio>
 #include <map>
 
@@ -17,6 +18,11 @@ constexpr const char* kContextPrefix = "Error calculate natural case ";
 constexpr std::array<int, 7> kSuitTypes = {
     FLUSH_STRAIGHT_A_5, FLUSH_STRAIGHT, FLUSH_STRAIGHT_T_A, FLUSH,
     STRAIGHT_A_5,       STRAIGHT,       STRAIGHT_T_A};
+
+// The types that are not counted per rank.
+constexpr std::array<int, 9> kFoldedDirectly = {
+    FLUSH_STRAIGHT_A_5, FLUSH_STRAIGHT, FLUSH_STRAIGHT_T_A, FLUSH,    STRAIGHT_A_5,
+    STRAIGHT,           STRAIGHT_T_A,   FULL_HOUSE,         TWO_PAIRS};
 
 template <class Row>
 void ZeroSuitTypes(Row& row) {
@@ -74,7 +80,50 @@ TPokerEngine::TPokerEngine() {
 void TPokerEngine::Prepare() {
   Count = {};
   CatCount = {};
+  foldedMasks_ = 0;
   Calculator.InitSuits(Deck);
+  PrepareRanks();
+}
+
+void TPokerEngine::PrepareRanks() {
+  dealtRankCount_ = 0;
+  wildPositions_ = 0;
+  for (int position = 0; position < Hand.Count; ++position) {
+    const int rank = Hand.CardRank[position];
+    if (rank < 0) {
+      wildPositions_ |= 1u << position;
+      continue;
+    }
+    int group = 0;
+    while (group < dealtRankCount_ && dealtRanks_[group].Rank != rank) ++group;
+    if (group == dealtRankCount_) dealtRanks_[dealtRankCount_++] = {rank, 0};
+    dealtRanks_[group].Positions |= 1u << position;
+  }
+  ranksByDeck_ = {};
+  std::array<std::array<std::array<uint8_t, MaxCategories>, 5>, 3> ranks{};
+  for (int rank = 0; rank < NumRanks; ++rank) {
+    const int d = Deck.RankCount[rank];
+    RequireInRange(d, 0, 4, "Rank count");
+    ++ranksByDeck_[d];
+    for (int family = 0; family < 3; ++family) {
+      const int category = TypeCategory[kFamilyType[family] + rank];
+      if (category >= 0) ++ranks[family][d][category];
+    }
+  }
+  deckCountCount_ = 0;
+  freshTermCount_ = 0;
+  for (int d = 1; d <= 4; ++d) {
+    if (ranksByDeck_[d] == 0) continue;
+    deckCounts_[deckCountCount_++] = d;
+    for (int family = 0; family < 3; ++family) {
+      for (int category = 0; category <= LastCategory; ++category) {
+        const uint8_t count = ranks[family][d][category];
+        if (count == 0) continue;
+        freshTerms_[freshTermCount_++] = {static_cast<uint8_t>(family), static_cast<uint8_t>(d),
+                                          static_cast<uint8_t>(category), count};
+      }
+    }
+  }
 }
 
 void TPokerEngine::ResetDeal() {
@@ -93,43 +142,65 @@ void TPokerEngine::CheckCombination() {
   });
 }
 
-TPokerEngine::TStraights TPokerEngine::CountStraights(int suit) const {
+TPokerEngine::THeldShape TPokerEngine::HeldShape(int mask) const {
+  THeldShape held;
+  uint32_t suits = 0;
+  for (int position = 0; position < Hand.Count; ++position) {
+    if ((mask >> position) & 1) continue;
+    const int rank = Hand.CardRank[position];
+    if (rank < 0) {
+      held.Wild = true;
+      continue;
+    }
+    ++held.Cards;
+    held.Ranks |= 1u << rank;
+    suits |= 1u << Hand.CardSuit[position];
+    if (rank < held.MinRank) held.MinRank = rank;
+    if (rank != Ace && rank > held.MaxRank) held.MaxRank = rank;
+  }
+  if (std::popcount(suits) == 1) held.Suit = std::countr_zero(suits);
+  return held;
+}
+
+TPokerEngine::TStraights TPokerEngine::CountStraights(const THeldShape& held, int suit) const {
   const auto deckCount = [&](int rank) -> int64_t {
     return suit < 0 ? Deck.RankCount[rank] : Deck.RankSuitCount[rank][suit];
   };
-  const bool heldAce = suit < 0 ? Held.RankCount[Ace] > 0 : Held.RankSuitCount[Ace][suit] > 0;
+  const auto isHeld = [&](int rank) { return ((held.Ranks >> rank) & 1u) != 0; };
   TStraights result;
-  const int hi = heldAce ? Ace : Held.MaxRank;
-  const int lo = Held.MinRank;
+  const int hi = isHeld(Ace) ? Ace : held.MaxRank;
+  const int lo = held.MinRank;
   if (hi - lo < 5) {
     for (int base = std::max(0, hi - 4); base <= std::min(lo, 8); ++base) {
       int64_t product = 1;
       for (int rank = base; rank < base + 5; ++rank) {
-        if (Held.RankCount[rank] == 0) product *= deckCount(rank);
+        if (!isHeld(rank)) product *= deckCount(rank);
       }
       (base == 8 ? result.Top : result.Middle) += product;
     }
   }
-  if (Held.MaxRank < 4) {
-    result.Wheel = heldAce ? 1 : deckCount(Ace);
+  if (held.MaxRank < 4) {
+    result.Wheel = isHeld(Ace) ? 1 : deckCount(Ace);
     for (int rank = 0; rank < 4; ++rank) {
-      if (Held.RankCount[rank] == 0) result.Wheel *= deckCount(rank);
+      if (!isHeld(rank)) result.Wheel *= deckCount(rank);
     }
   }
   result.Found = hi - lo < 5 || result.Wheel != 0;
   return result;
 }
 
-void TPokerEngine::CountStraightsFlushes(int mask, int drawn) {
+void TPokerEngine::CountStraightsFlushes(int mask, int drawn, const THeldShape& held) {
   auto& row = Count[mask];
   ZeroSuitTypes(row);
-  const bool flushPossible = Held.SuitHistogram[5 - drawn] == 1;
-  const int suit = Held.CardSuit[0];
+  // Every held card is of one suit (the cards are of different ranks, so never of one suit
+  // twice): draws of that suit only make the flushes.
+  const int suit = held.Suit;
+  const bool flushPossible = suit >= 0;
   if (flushPossible) row[FLUSH] = Binomial(Deck.SuitCount[suit], drawn);
-  const TStraights all = CountStraights(-1);
+  const TStraights all = CountStraights(held, -1);
   int64_t wheel = all.Wheel, middle = all.Middle, top = all.Top;
   if (flushPossible) {
-    const TStraights flush = CountStraights(suit);
+    const TStraights flush = CountStraights(held, suit);
     if (flush.Found) {
       row[FLUSH_STRAIGHT_A_5] = static_cast<int32_t>(flush.Wheel);
       row[FLUSH_STRAIGHT] = static_cast<int32_t>(flush.Middle);
@@ -149,93 +220,119 @@ void TPokerEngine::CheckDraw(int mask) {
   WithContext([&] { return MaskContext("CheckDraw", mask); }, [&] { CountNaturalDraw(mask); });
 }
 
-void TPokerEngine::CountNaturalDraw(int mask) {
-  const int n = CardsDrawn[mask];
-  Held.LoadHeld(Hand, mask);
-  Calculator.Init(Held, Deck);
-  if (Held.WildCount > 0) return;
-  auto& row = Count[mask];
-  auto& calc = Calculator;
-  const int N = Deck.Count - Deck.WildCount;
-  int64_t total = Binomial(N, n);
-
-  if (Held.RankHistogram[1] == 5 - n) {
-    total -= calc.Singles[0][n];
-    CountStraightsFlushes(mask, n);
-  }
-  const bool noFours = Held.RankHistogram[4] == 0;
-  const bool noThrees = Held.RankHistogram[3] == 0;
-  const int heldPairs = Held.RankHistogram[2];
-  const bool fullHousePossible = Held.RankHistogram[1] < 3;
-
-  // What the draws make of one rank with deck count d and held count h.
-  struct TRankDraws {
-    int32_t Pair = 0, Three = 0, Four = 0;
-    int64_t FullHouses = 0;
-    int64_t Taken = 0;  // Pair + Three + Four
-    bool Ready = false;
-  };
-  const auto countRank = [&](int d, int h) {
-    TRankDraws result;
-    const int x = h == 0 ? d : 0;
-    int32_t w = 0;
-    if (noFours) {
-      if (noThrees) {
-        // One pair of this rank: its own share leaves the pair pool while it is counted.
-        const int k = 2 - h;  // h <= 2 here
-        w = BinomialInRange(d, k);
-        calc.Pairs[k] -= w;
-        if (k <= d && k <= n && (heldPairs == 0 || (heldPairs == 1 && k == 0))) {
-          result.Pair = static_cast<int32_t>(int64_t{calc.Singles[x][n - k]} * w);
-        }
-      }
-      const int k = 3 - h;  // h <= 3 here
-      if (k <= d && k <= n) {
-        const int64_t c = BinomialInRange(d, k);
-        result.FullHouses = fullHousePossible ? c * calc.Pairs[n - k] : int64_t{0};
-        result.Three = static_cast<int32_t>(c * BinomialInRange(N - d, n - k) - result.FullHouses);
+TPokerEngine::TRankDraws TPokerEngine::CountRank(const TDrawRules& rules, int d, int h) const {
+  const auto& calc = Calculator;
+  const int n = rules.Drawn, N = rules.Natural;
+  TRankDraws result;
+  // Pairs[k] while this rank is counted: its own share leaves the pair pool.
+  std::array<int32_t, 3> pairs = calc.Pairs;
+  if (rules.NoFours) {
+    if (rules.NoThrees) {
+      const int k = 2 - h;  // h <= 2 here
+      const int32_t w = BinomialInRange(d, k);
+      pairs[k] -= w;
+      if (k <= d && k <= n && (rules.HeldPairs == 0 || (rules.HeldPairs == 1 && k == 0))) {
+        const int x = h == 0 ? d : 0;
+        result.Group[kPair] = static_cast<int32_t>(int64_t{calc.Singles[x][n - k]} * w);
       }
     }
-    const int k = 4 - h;
+    const int k = 3 - h;  // h <= 3 here
     if (k <= d && k <= n) {
-      result.Four =
-          static_cast<int32_t>(int64_t{BinomialInRange(d, k)} * BinomialInRange(N - d, n - k));
+      const int64_t c = BinomialInRange(d, k);
+      result.FullHouses = rules.FullHousePossible ? c * pairs[n - k] : int64_t{0};
+      result.Group[kThree] =
+          static_cast<int32_t>(c * BinomialInRange(N - d, n - k) - result.FullHouses);
     }
-    if (w > 0) calc.Pairs[2 - h] += w;
-    result.Taken = int64_t{result.Pair} + result.Three + result.Four;
-    return result;
-  };
+  }
+  const int k = 4 - h;
+  if (k <= d && k <= n) {
+    result.Group[kFour] =
+        static_cast<int32_t>(int64_t{BinomialInRange(d, k)} * BinomialInRange(N - d, n - k));
+  }
+  result.Taken = int64_t{result.Group[kPair]} + result.Group[kThree] + result.Group[kFour];
+  return result;
+}
 
-  // Ranks the held cards lack give the same numbers for the same deck count: count each
-  // deck count once.
-  std::array<TRankDraws, 5> fresh{};
-  int64_t fullHouses = 0;
+// Ranks the hold lacks give the same numbers for the same deck count, so each deck count is
+// counted once; the held ranks (at most five) are counted one by one. The categories are
+// folded here from those few numbers rather than type by type.
+void TPokerEngine::CountNaturalDraw(int mask) {
+  auto& row = Count[mask];
+  auto& categories = CatCount[mask];
+  categories = {};
+  foldedMasks_ |= 1u << mask;
+  const uint32_t keep = ~static_cast<uint32_t>(mask) & 31u;
+  if ((keep & wildPositions_) != 0) {  // every final hand holds a wild card
+    row = {};
+    return;
+  }
+  const int n = CardsDrawn[mask];
+  std::array<THeldRank, THand::MaxCards> held{};
+  int heldCount = 0;
+  std::array<int, 5> histogram{};  // ranks held k times
+  for (int group = 0; group < dealtRankCount_; ++group) {
+    const int h = std::popcount(dealtRanks_[group].Positions & keep);
+    if (h == 0) continue;
+    held[heldCount++] = {dealtRanks_[group].Rank, h};
+    ++histogram[h];
+  }
+  Calculator.InitHeldRanks(held.data(), heldCount, Deck);
+  const TDrawRules rules{n,
+                         Deck.Count - Deck.WildCount,
+                         histogram[4] == 0,
+                         histogram[3] == 0,
+                         histogram[2],
+                         histogram[1] < 3};
+  int64_t total = BinomialInRange(rules.Natural, n);
+  if (histogram[1] == 5 - n) {
+    total -= Calculator.Singles[0][n];
+    CountStraightsFlushes(mask, n, HeldShape(mask));
+  } else {
+    ZeroSuitTypes(row);
+  }
+
+  std::array<TRankDraws, 5> fresh{};  // by deck count; a rank none of whose cards is left
+                                      // makes nothing
+  for (int i = 0; i < deckCountCount_; ++i) {
+    const int d = deckCounts_[i];
+    fresh[d] = CountRank(rules, d, 0);
+  }
   for (int rank = 0; rank < NumRanks; ++rank) {
+    const TRankDraws& draws = fresh[Deck.RankCount[rank]];
+    for (int family = 0; family < 3; ++family)
+      row[kFamilyType[family] + rank] = draws.Group[family];
+  }
+  int64_t taken = 0, fullHouses = 0;
+  for (int d = 1; d <= 4; ++d) {
+    taken += ranksByDeck_[d] * fresh[d].Taken;
+    fullHouses += ranksByDeck_[d] * fresh[d].FullHouses;
+  }
+  for (int i = 0; i < freshTermCount_; ++i) {
+    const TFreshTerm& term = freshTerms_[i];
+    categories[term.Category] += int64_t{term.Ranks} * fresh[term.Deck].Group[term.Family];
+  }
+  // The held ranks were counted above as if fresh: replace their numbers.
+  for (int i = 0; i < heldCount; ++i) {
+    const int rank = held[i].Rank;
     const int d = Deck.RankCount[rank];
-    const int h = Held.RankCount[rank];
-    if (d == 0 && h == 0) continue;  // no group of this rank can be made
-    TRankDraws held;
-    const TRankDraws* counted = &held;
-    if (h == 0) {
-      TRankDraws& cached = fresh[d];
-      if (!cached.Ready) {
-        cached = countRank(d, 0);
-        cached.Ready = true;
-      }
-      counted = &cached;
-    } else {
-      held = countRank(d, h);
+    const TRankDraws draws = CountRank(rules, d, held[i].Held);
+    const TRankDraws& counted = fresh[d];
+    taken += draws.Taken - counted.Taken;
+    fullHouses += draws.FullHouses - counted.FullHouses;
+    for (int family = 0; family < 3; ++family) {
+      const int type = kFamilyType[family] + rank;
+      row[type] = draws.Group[family];
+      const int category = TypeCategory[type];
+      if (category >= 0) categories[category] += draws.Group[family] - counted.Group[family];
     }
-    const TRankDraws& draws = *counted;
-    row[PAIRS_2 + rank] = draws.Pair;
-    row[THREE_OF_KIND_2 + rank] = draws.Three;
-    row[FOUR_OF_KIND_2 + rank] = draws.Four;
-    fullHouses += draws.FullHouses;
-    total -= draws.Taken;
   }
   row[FULL_HOUSE] = static_cast<int32_t>(fullHouses);
   // What is left are exactly the two-pair and full-house draws.
-  row[TWO_PAIRS] = static_cast<int32_t>(total - fullHouses);
+  row[TWO_PAIRS] = static_cast<int32_t>(total - taken - fullHouses);
+  for (const int type : kFoldedDirectly) {
+    const int category = TypeCategory[type];
+    if (category >= 0) categories[category] += row[type];
+  }
 }
 
 void TPokerEngine::CountEmptyStraightsFlushes() {
@@ -306,6 +403,7 @@ void TPokerEngine::CheckEmpty() {
 
 void TPokerEngine::SumCategories() {
   for (int mask = 0; mask < HoldMaskCount; ++mask) {
+    if ((foldedMasks_ >> mask) & 1u) continue;
     const auto& counts = Count[mask];
     auto& categories = CatCount[mask];
     for (const TTypeRun& run : TypeRuns) {
@@ -315,16 +413,17 @@ void TPokerEngine::SumCategories() {
       categories[run.Category] += sum;
     }
   }
+  foldedMasks_ = 0;
 }
 
 void TPokerEngine::CheckDraw1(int mask) {
   WithContext([&] { return MaskContext("CheckDraw", mask); },
               [&] {
+                const THeldShape held = HeldShape(mask);
+                if (held.Wild) return;
                 const int n = CardsDrawn[mask];
-                Held.LoadHeld(Hand, mask);
-                if (Held.WildCount > 0) return;
-                if (Held.RankHistogram[1] == 5 - n) {
-                  CountStraightsFlushes(mask, n);
+                if (std::popcount(held.Ranks) == 5 - n) {
+                  CountStraightsFlushes(mask, n, held);
                 } else {
                   ZeroSuitTypes(Count[mask]);
                 }
@@ -349,6 +448,7 @@ void TPokerEngine::ResumStraightsFlushes() {
 void TPokerEngine::ClearCounts() {
   std::fill(Count[0].begin(), Count[0].begin() + 32, 0);
   CatCount = {};
+  foldedMasks_ = 0;
 }
 
 void TPokerEngine::SetDescription(const TPokerDescription& description) {

@@ -159,12 +159,66 @@ class TPokerEngine {
     int64_t Wheel = 0, Middle = 0, Top = 0;
     bool Found = false;
   };
+  // What a hold keeps, for the straight and flush counts.
+  struct THeldShape {
+    uint32_t Ranks = 0;     // bit r: a natural card of rank r is held
+    int32_t Cards = 0;      // natural cards held
+    int32_t MinRank = Ace;  // lowest held rank (the ace counts as 12); 12 when none
+    int32_t MaxRank = 0;    // highest held rank other than the ace; 0 when none
+    int32_t Suit = -1;      // the suit of every held natural card, -1 when they differ
+    bool Wild = false;      // a wild card is held
+  };
+  // What the draws of one hold make of one rank: the draws ending in a pair, three or four
+  // of that rank, and in a full house with three of it.
+  struct TRankDraws {
+    std::array<int32_t, 3> Group{};  // indexed by TRankFamily
+    int64_t FullHouses = 0;
+    int64_t Taken = 0;  // the three groups together
+  };
+  enum TRankFamily : int { kPair = 0, kThree = 1, kFour = 2 };
+  static constexpr std::array<int, 3> kFamilyType = {PAIRS_2, THREE_OF_KIND_2, FOUR_OF_KIND_2};
+  // The parts of a hold that decide what a rank's draws can make.
+  struct TDrawRules {
+    int Drawn = 0;        // cards drawn
+    int Natural = 0;      // natural cards in the deck
+    bool NoFours = true;  // nothing is held four times
+    bool NoThrees = true;
+    int HeldPairs = 0;
+    bool FullHousePossible = true;
+  };
+  // Draws of one rank with deck count d and held count h, from the calculator's sums.
+  TRankDraws CountRank(const TDrawRules& rules, int d, int h) const;
+  THeldShape HeldShape(int mask) const;
   // Draws completing a straight with the held cards, all suits (suit = -1) or one suit.
-  TStraights CountStraights(int suit) const;
+  TStraights CountStraights(const THeldShape& held, int suit) const;
   // Flush and straight counts of a mask whose held cards have different ranks.
-  void CountStraightsFlushes(int mask, int drawn);
+  void CountStraightsFlushes(int mask, int drawn, const THeldShape& held);
   void CountNaturalDraw(int mask);
   void CountEmptyStraightsFlushes();
+  // Groups the dealt hand by rank and the deck's ranks by count, once per deal.
+  void PrepareRanks();
+
+  // A dealt rank and the positions holding it.
+  struct TDealtRank {
+    int32_t Rank = 0;
+    uint32_t Positions = 0;
+  };
+  std::array<TDealtRank, THand::MaxCards> dealtRanks_{};
+  int dealtRankCount_ = 0;
+  uint32_t wildPositions_ = 0;
+  // Deck counts 1..4 that some rank has, and how many ranks have each count.
+  std::array<int32_t, 4> deckCounts_{};
+  int deckCountCount_ = 0;
+  std::array<int32_t, 5> ranksByDeck_{};
+  // How the ranks of one deck count add to one category through one family of types:
+  // a category's draws from ranks the hold lacks are Ranks times that count's draws.
+  struct TFreshTerm {
+    uint8_t Family = 0, Deck = 0, Category = 0, Ranks = 0;
+  };
+  std::array<TFreshTerm, 3 * 4 * MaxCategories> freshTerms_{};
+  int freshTermCount_ = 0;
+  // Masks whose categories CheckDraw has already folded; SumCategories folds the others.
+  uint32_t foldedMasks_ = 0;
 };
 
 }  // namespace tavrik

@@ -83,12 +83,21 @@ void TWildEngine::CheckDraw(int mask) {
 }
 
 void TWildEngine::CountWildDrawInContext(int mask) {
-  WithContext([&] { return WildMaskContext(mask); }, [&] { CountWildDraw(mask); });
+  WithContext([&] { return WildMaskContext(mask); },
+              [&] {
+                Held.LoadHeld(Hand, mask);
+                Calculator.Init(Held, Deck);
+                CountWildDraw(mask);
+              });
 }
 
 void TWildEngine::CheckDraw1(int mask) {
   TPokerEngine::CheckDraw1(mask);
-  WithContext([&] { return WildMaskContext(mask); }, [&] { RecountWildSuits(mask); });
+  WithContext([&] { return WildMaskContext(mask); },
+              [&] {
+                Held.LoadHeld(Hand, mask);
+                RecountWildSuits(mask);
+              });
 }
 
 void TWildEngine::CheckEmpty1() {
