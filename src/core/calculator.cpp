@@ -79,47 +79,50 @@ void TCalculator::Init(const THand& held, const TCardBunch& deck) {
     Init(static_cast<const TCardBunch&>(held), deck);
     return;
   }
-  std::array<THeldRank, THand::MaxCards> ranks{};
-  int count = 0;
-  unsigned seen = 0;
-  for (int position = 0; position < held.Count; ++position) {
-    const int rank = held.CardRank[position];
-    if ((seen >> rank) & 1u) continue;
-    seen |= 1u << rank;
-    ranks[static_cast<size_t>(count++)] = {rank, held.RankCount[rank]};
+  WithContext("Error in calculator  (Init)", [&] {
+    std::array<THeldRank, THand::MaxCards> ranks{};
+    int count = 0;
+    unsigned seen = 0;
+    for (int position = 0; position < held.Count; ++position) {
+      const int rank = held.CardRank[position];
+      if ((seen >> rank) & 1u) continue;
+      seen |= 1u << rank;
+      RequireInRange(held.RankCount[rank], 1, 4, "Held count");
+      ranks[static_cast<size_t>(count++)] = {rank, held.RankCount[rank]};
+    }
+    if (deck.RankCount != cachedDeck_) SetDeck(deck);
+    InitHeldRanks(ranks.data(), count, deck);
+  });
+}
+
+void TCalculator::SetDeck(const TCardBunch& deck) {
+  deckPowers_ = {};
+  deckPairs_ = 0;
+  for (int rank = 0; rank < NumRanks; ++rank) {
+    const int d = deck.RankCount[rank];
+    if (d < 0 || d > 4) {
+      cachedDeck_ = {};  // the sums are unusable: recount next time
+      ThrowOutOfRange("Rank count", d);
+    }
+    for (int e = 0; e <= 5; ++e) deckPowers_[e] += kNaturalPowerRow[d][e];
+    deckPairs_ += kPairShare[d][0];
   }
-  InitHeldRanks(ranks.data(), count, deck);
+  cachedDeck_ = deck.RankCount;
 }
 
 void TCalculator::InitHeldRanks(const THeldRank* held, int count, const TCardBunch& deck) {
-  WithContext("Error in calculator  (Init)", [&] {
-    // Sums over every rank of the deck, kept while the deck stays the same; then the held
-    // ranks (at most five) are taken out again.
-    if (deck.RankCount != cachedDeck_) {
-      deckPowers_ = {};
-      deckPairs_ = 0;
-      for (int rank = 0; rank < NumRanks; ++rank) {
-        const int d = deck.RankCount[rank];
-        if (d < 0 || d > 4) ThrowOutOfRange("Rank count", d);
-        for (int e = 0; e <= 5; ++e) deckPowers_[e] += kNaturalPowerRow[d][e];
-        deckPairs_ += kPairShare[d][0];
-      }
-      cachedDeck_ = deck.RankCount;
-    }
-    std::array<int32_t, 6> sum = deckPowers_;
-    std::array<int32_t, 5> pairsByHeld{deckPairs_, 0, 0, 0, 0};
-    for (int i = 0; i < count; ++i) {
-      const int d = deck.RankCount[held[i].Rank];
-      const int h = held[i].Held;
-      if (h < 1 || h > 4) ThrowOutOfRange("Held count", h);
-      for (int e = 0; e <= 5; ++e) sum[e] -= kNaturalPowerRow[d][e];
-      pairsByHeld[0] -= kPairShare[d][0];
-      pairsByHeld[h] += kPairShare[d][h];
-    }
-    PowerSums[12] = sum;
-    Pairs = {pairsByHeld[2], pairsByHeld[1], pairsByHeld[0]};
-    CalcSingles();
-  });
+  std::array<int32_t, 6> sum = deckPowers_;
+  std::array<int32_t, 5> pairsByHeld{deckPairs_, 0, 0, 0, 0};
+  for (int i = 0; i < count; ++i) {
+    const int d = deck.RankCount[held[i].Rank];
+    const int h = held[i].Held;
+    for (int e = 0; e <= 5; ++e) sum[e] -= kNaturalPowerRow[d][e];
+    pairsByHeld[0] -= kPairShare[d][0];
+    pairsByHeld[h] += kPairShare[d][h];
+  }
+  PowerSums[12] = sum;
+  Pairs = {pairsByHeld[2], pairsByHeld[1], pairsByHeld[0]};
+  CalcSingles();
 }
 
 void TCalculator::CalcSingles() {

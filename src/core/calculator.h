@@ -64,8 +64,11 @@ class TCalculator {
   // The same for a held hand; without wild cards it works from the held cards and sums over
   // the deck that are kept while the deck does not change.
   void Init(const THand& held, const TCardBunch& deck);
-  // The natural form for held cards given as their ranks (each rank once, `count` of them):
-  // the deck's sums are kept while the deck does not change and the held ranks taken out.
+  // The natural form in two steps, for counting many held hands against one deck:
+  // SetDeck sums over the deck's ranks (and checks the counts), InitHeldRanks then takes
+  // the held ranks out of those sums. `held` lists each held rank once, `count` of them,
+  // with Held in 1..4; the deck must be the one last given to SetDeck.
+  void SetDeck(const TCardBunch& deck);
   void InitHeldRanks(const THeldRank* held, int count, const TCardBunch& deck);
   // Fills Singles from row 12 of PowerSums (row x > 0 equals CalcFormula with x).
   void CalcSingles();

@@ -82,23 +82,45 @@ void TPokerEngine::Prepare() {
   CatCount = {};
   foldedMasks_ = 0;
   Calculator.InitSuits(Deck);
+  PrepareHand();
   PrepareRanks();
 }
 
-void TPokerEngine::PrepareRanks() {
+void TPokerEngine::PrepareHand() {
   dealtRankCount_ = 0;
   wildPositions_ = 0;
-  for (int position = 0; position < Hand.Count; ++position) {
-    const int rank = Hand.CardRank[position];
+  repeatedRanks_ = 0;
+  keptRanks_[0] = 0;
+  keptSuits_[0] = 0;
+  for (int position = 0; position < THand::MaxCards; ++position) {
+    // A position the hand has not filled keeps nothing.
+    const bool present = position < Hand.Count;
+    const int rank = present ? Hand.CardRank[position] : -1;
     if (rank < 0) {
-      wildPositions_ |= 1u << position;
-      continue;
+      if (present) wildPositions_ |= 1u << position;
+    } else {
+      int group = 0;
+      while (group < dealtRankCount_ && dealtRanks_[group].Rank != rank) ++group;
+      if (group == dealtRankCount_) dealtRanks_[dealtRankCount_++] = {rank, 0};
+      dealtRanks_[group].Positions |= 1u << position;
+      RequireInRange(CardsDrawn[dealtRanks_[group].Positions], 1, 4, "Dealt rank count");
     }
-    int group = 0;
-    while (group < dealtRankCount_ && dealtRanks_[group].Rank != rank) ++group;
-    if (group == dealtRankCount_) dealtRanks_[dealtRankCount_++] = {rank, 0};
-    dealtRanks_[group].Positions |= 1u << position;
+    // Every hold of the positions before this one, with and without this card.
+    const uint32_t bit = 1u << position;
+    for (uint32_t before = 0; before < bit; ++before) {
+      const uint32_t kept = before | bit;
+      const bool natural = rank >= 0;
+      const bool repeated = natural && ((keptRanks_[before] >> rank) & 1u) != 0;
+      keptRanks_[kept] = static_cast<uint16_t>(keptRanks_[before] | (natural ? 1u << rank : 0u));
+      keptSuits_[kept] =
+          static_cast<uint8_t>(keptSuits_[before] | (natural ? 1u << Hand.CardSuit[position] : 0u));
+      if (repeated || ((repeatedRanks_ >> before) & 1u) != 0) repeatedRanks_ |= 1u << kept;
+    }
   }
+}
+
+void TPokerEngine::PrepareRanks() {
+  Calculator.SetDeck(Deck);
   ranksByDeck_ = {};
   std::array<std::array<std::array<uint8_t, MaxCategories>, 5>, 3> ranks{};
   for (int rank = 0; rank < NumRanks; ++rank) {
@@ -143,22 +165,16 @@ void TPokerEngine::CheckCombination() {
 }
 
 TPokerEngine::THeldShape TPokerEngine::HeldShape(int mask) const {
+  const uint32_t keep = ~static_cast<uint32_t>(mask) & 31u;
   THeldShape held;
-  uint32_t suits = 0;
-  for (int position = 0; position < Hand.Count; ++position) {
-    if ((mask >> position) & 1) continue;
-    const int rank = Hand.CardRank[position];
-    if (rank < 0) {
-      held.Wild = true;
-      continue;
-    }
-    ++held.Cards;
-    held.Ranks |= 1u << rank;
-    suits |= 1u << Hand.CardSuit[position];
-    if (rank < held.MinRank) held.MinRank = rank;
-    if (rank != Ace && rank > held.MaxRank) held.MaxRank = rank;
-  }
-  if (std::popcount(suits) == 1) held.Suit = std::countr_zero(suits);
+  held.Wild = (keep & wildPositions_) != 0;
+  held.Distinct = ((repeatedRanks_ >> keep) & 1u) == 0;
+  held.Ranks = keptRanks_[keep];
+  if (held.Ranks != 0) held.MinRank = std::countr_zero(held.Ranks);
+  const uint32_t belowAce = held.Ranks & ((1u << Ace) - 1);
+  if (belowAce != 0) held.MaxRank = std::bit_width(belowAce) - 1;
+  const uint32_t suits = keptSuits_[keep];
+  if (suits != 0 && (suits & (suits - 1)) == 0) held.Suit = std::countr_zero(suits);
   return held;
 }
 
@@ -223,7 +239,7 @@ void TPokerEngine::CheckDraw(int mask) {
 TPokerEngine::TRankDraws TPokerEngine::CountRank(const TDrawRules& rules, int d, int h) const {
   const auto& calc = Calculator;
   const int n = rules.Drawn, N = rules.Natural;
-  TRankDraws result;
+  TRankDraws result{{0, 0, 0}, 0, 0};
   // Pairs[k] while this rank is counted: its own share leaves the pair pool.
   std::array<int32_t, 3> pairs = calc.Pairs;
   if (rules.NoFours) {
@@ -258,20 +274,16 @@ TPokerEngine::TRankDraws TPokerEngine::CountRank(const TDrawRules& rules, int d,
 // folded here from those few numbers rather than type by type.
 void TPokerEngine::CountNaturalDraw(int mask) {
   auto& row = Count[mask];
-  auto& categories = CatCount[mask];
-  categories = {};
-  foldedMasks_ |= 1u << mask;
   const uint32_t keep = ~static_cast<uint32_t>(mask) & 31u;
-  if ((keep & wildPositions_) != 0) {  // every final hand holds a wild card
-    row = {};
-    return;
-  }
+  if ((keep & wildPositions_) != 0) return;  // every final hand holds a wild card
+  auto& categories = CatCount[mask];
+  foldedMasks_ |= 1u << mask;
   const int n = CardsDrawn[mask];
   std::array<THeldRank, THand::MaxCards> held{};
   int heldCount = 0;
   std::array<int, 5> histogram{};  // ranks held k times
   for (int group = 0; group < dealtRankCount_; ++group) {
-    const int h = std::popcount(dealtRanks_[group].Positions & keep);
+    const int h = CardsDrawn[dealtRanks_[group].Positions & keep];
     if (h == 0) continue;
     held[heldCount++] = {dealtRanks_[group].Rank, h};
     ++histogram[h];
@@ -291,21 +303,21 @@ void TPokerEngine::CountNaturalDraw(int mask) {
     ZeroSuitTypes(row);
   }
 
-  std::array<TRankDraws, 5> fresh{};  // by deck count; a rank none of whose cards is left
-                                      // makes nothing
+  // By deck count, filled for the counts some rank has; a rank none of whose cards is left
+  // makes nothing.
+  std::array<TRankDraws, 5> fresh;
+  fresh[0] = {{0, 0, 0}, 0, 0};
+  int64_t taken = 0, fullHouses = 0;
   for (int i = 0; i < deckCountCount_; ++i) {
     const int d = deckCounts_[i];
     fresh[d] = CountRank(rules, d, 0);
+    taken += ranksByDeck_[d] * fresh[d].Taken;
+    fullHouses += ranksByDeck_[d] * fresh[d].FullHouses;
   }
   for (int rank = 0; rank < NumRanks; ++rank) {
     const TRankDraws& draws = fresh[Deck.RankCount[rank]];
     for (int family = 0; family < 3; ++family)
       row[kFamilyType[family] + rank] = draws.Group[family];
-  }
-  int64_t taken = 0, fullHouses = 0;
-  for (int d = 1; d <= 4; ++d) {
-    taken += ranksByDeck_[d] * fresh[d].Taken;
-    fullHouses += ranksByDeck_[d] * fresh[d].FullHouses;
   }
   for (int i = 0; i < freshTermCount_; ++i) {
     const TFreshTerm& term = freshTerms_[i];
@@ -421,9 +433,8 @@ void TPokerEngine::CheckDraw1(int mask) {
               [&] {
                 const THeldShape held = HeldShape(mask);
                 if (held.Wild) return;
-                const int n = CardsDrawn[mask];
-                if (std::popcount(held.Ranks) == 5 - n) {
-                  CountStraightsFlushes(mask, n, held);
+                if (held.Distinct) {
+                  CountStraightsFlushes(mask, CardsDrawn[mask], held);
                 } else {
                   ZeroSuitTypes(Count[mask]);
                 }
@@ -517,6 +528,7 @@ int TPokerEngine::GetTheBest() {
 int TPokerEngine::GetTheBest1() {
   return WithContext("Error calculate natural case (GetTheBest)", [&] {
     ClearCounts();
+    PrepareHand();
     CheckCombination();
     for (int mask = 1; mask < 31; ++mask) CheckDraw1(mask);
     CheckEmpty1();

@@ -54,7 +54,8 @@ class TPokerEngine {
   virtual void CheckCombination();
   // Counts for mask 31 (all five cards drawn).
   virtual void CheckEmpty();
-  // Counts for one mask 1..30.
+  // Counts for one mask 1..30 into Count; the categories of the natural types may be added
+  // to CatCount (zeroed by Prepare) at once, the rest are left to SumCategories.
   virtual void CheckDraw(int mask);
   // Folds Count into CatCount for all masks.
   virtual void SumCategories();
@@ -162,7 +163,7 @@ class TPokerEngine {
   // What a hold keeps, for the straight and flush counts.
   struct THeldShape {
     uint32_t Ranks = 0;     // bit r: a natural card of rank r is held
-    int32_t Cards = 0;      // natural cards held
+    bool Distinct = true;   // no rank is held twice
     int32_t MinRank = Ace;  // lowest held rank (the ace counts as 12); 12 when none
     int32_t MaxRank = 0;    // highest held rank other than the ace; 0 when none
     int32_t Suit = -1;      // the suit of every held natural card, -1 when they differ
@@ -170,10 +171,11 @@ class TPokerEngine {
   };
   // What the draws of one hold make of one rank: the draws ending in a pair, three or four
   // of that rank, and in a full house with three of it.
+  // Left uninitialised by default: the counting fills a few of these per mask.
   struct TRankDraws {
-    std::array<int32_t, 3> Group{};  // indexed by TRankFamily
-    int64_t FullHouses = 0;
-    int64_t Taken = 0;  // the three groups together
+    std::array<int32_t, 3> Group;  // indexed by TRankFamily
+    int64_t FullHouses;
+    int64_t Taken;  // the three groups together
   };
   enum TRankFamily : int { kPair = 0, kThree = 1, kFour = 2 };
   static constexpr std::array<int, 3> kFamilyType = {PAIRS_2, THREE_OF_KIND_2, FOUR_OF_KIND_2};
@@ -195,7 +197,9 @@ class TPokerEngine {
   void CountStraightsFlushes(int mask, int drawn, const THeldShape& held);
   void CountNaturalDraw(int mask);
   void CountEmptyStraightsFlushes();
-  // Groups the dealt hand by rank and the deck's ranks by count, once per deal.
+  // Groups the dealt hand by rank and tabulates what each hold keeps; once per deal.
+  void PrepareHand();
+  // Groups the deck's ranks by count and sets the calculator's deck; once per deal.
   void PrepareRanks();
 
   // A dealt rank and the positions holding it.
@@ -206,6 +210,11 @@ class TPokerEngine {
   std::array<TDealtRank, THand::MaxCards> dealtRanks_{};
   int dealtRankCount_ = 0;
   uint32_t wildPositions_ = 0;
+  // Indexed by the held positions (bit i: card i kept): the ranks and suits of the natural
+  // cards kept; bit k of repeatedRanks_ is set when the positions k hold a rank twice.
+  std::array<uint16_t, HoldMaskCount> keptRanks_{};
+  std::array<uint8_t, HoldMaskCount> keptSuits_{};
+  uint32_t repeatedRanks_ = 0;
   // Deck counts 1..4 that some rank has, and how many ranks have each count.
   std::array<int32_t, 4> deckCounts_{};
   int deckCountCount_ = 0;
