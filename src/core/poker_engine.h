@@ -189,7 +189,9 @@ class TPokerEngine {
     bool FullHousePossible = true;
   };
   // Draws of one rank with deck count d and held count h, from the calculator's sums.
-  TRankDraws CountRank(const TDrawRules& rules, int d, int h) const;
+  // Inlined into the counting loop: returned through memory, its result would be read
+  // back before the stores that made it had landed.
+  [[gnu::always_inline]] inline TRankDraws CountRank(const TDrawRules& rules, int d, int h) const;
   THeldShape HeldShape(int mask) const;
   // Draws completing a straight with the held cards, all suits (suit = -1) or one suit.
   TStraights CountStraights(const THeldShape& held, int suit) const;
