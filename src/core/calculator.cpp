@@ -112,16 +112,18 @@ void TCalculator::SetDeck(const TCardBunch& deck) {
 
 void TCalculator::InitHeldRanks(const THeldRank* held, int count, const TCardBunch& deck) {
   std::array<int32_t, 6> sum = deckPowers_;
-  std::array<int32_t, 5> pairsByHeld{deckPairs_, 0, 0, 0, 0};
+  // Scalars, not an array indexed by the held count: they stay in registers.
+  int32_t freshPairs = deckPairs_, matching = 0, heldPairs = 0;
   for (int i = 0; i < count; ++i) {
     const int d = deck.RankCount[held[i].Rank];
     const int h = held[i].Held;
     for (int e = 0; e <= 5; ++e) sum[e] -= kNaturalPowerRow[d][e];
-    pairsByHeld[0] -= kPairShare[d][0];
-    pairsByHeld[h] += kPairShare[d][h];
+    freshPairs -= kPairShare[d][0];
+    matching += h == 1 ? d : 0;
+    heldPairs += h == 2 ? 1 : 0;
   }
   PowerSums[12] = sum;
-  Pairs = {pairsByHeld[2], pairsByHeld[1], pairsByHeld[0]};
+  Pairs = {heldPairs, matching, freshPairs};
   CalcSingles();
 }
 

@@ -243,6 +243,14 @@ TEST(PokerEngine, ErrorsCarryTheirContext) {
     EXPECT_EQ(error.Message(),
               "Hold mask out of range: 40\r\nError calculate natural case (DrawReturn)");
   }
+  // Five cards of one rank cannot come from one deck: refused, not counted past the tables.
+  try {
+    f.Analyse("6H 6D 6C 6S 6H");
+    FAIL() << "no exception";
+  } catch (const TError& error) {
+    EXPECT_EQ(error.Message(),
+              "Dealt rank count out of range: 5\r\nError calculate natural case (GetTheBest)");
+  }
   TPokerEngine unattached;
   try {
     unattached.RunPermutations();
