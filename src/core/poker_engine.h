@@ -46,7 +46,8 @@ class TPokerEngine {
   TPokerEngine(const TPokerEngine&) = delete;
   TPokerEngine& operator=(const TPokerEngine&) = delete;
 
-  // Zeroes Count and CatCount and prepares the suit tables of the deck.
+  // Zeroes Count and CatCount and prepares the tables of this deal: the deck's suits and
+  // rank counts, the dealt hand grouped by rank, what each hold keeps.
   virtual void Prepare();
   // Empties Hand, refills Deck, copies LastCategory and the deck size into the payout.
   virtual void ResetDeal();
@@ -57,7 +58,7 @@ class TPokerEngine {
   // Counts for one mask 1..30 into Count; the categories of the natural types may be added
   // to CatCount (zeroed by Prepare) at once, the rest are left to SumCategories.
   virtual void CheckDraw(int mask);
-  // Folds Count into CatCount for all masks.
+  // Folds Count into CatCount for every mask CheckDraw has not folded already.
   virtual void SumCategories();
   // The whole-game computation: every deal up to suit permutation, weighted, analysed
   // with the best hold; results in Payout's WinsByDraw and DealsByDraw (reset first).
