@@ -96,17 +96,18 @@ void TCalculator::Init(const THand& held, const TCardBunch& deck) {
 }
 
 void TCalculator::SetDeck(const TCardBunch& deck) {
-  deckPowers_ = {};
-  deckPairs_ = 0;
+  // Summed apart and kept only when every count is valid: a refused deck leaves the sums
+  // of the previous one, still matching cachedDeck_.
+  std::array<int32_t, 6> powers{};
+  int32_t pairs = 0;
   for (int rank = 0; rank < NumRanks; ++rank) {
     const int d = deck.RankCount[rank];
-    if (d < 0 || d > 4) {
-      cachedDeck_ = {};  // the sums are unusable: recount next time
-      ThrowOutOfRange("Rank count", d);
-    }
-    for (int e = 0; e <= 5; ++e) deckPowers_[e] += kNaturalPowerRow[d][e];
-    deckPairs_ += kPairShare[d][0];
+    if (d < 0 || d > 4) ThrowOutOfRange("Rank count", d);
+    for (int e = 0; e <= 5; ++e) powers[e] += kNaturalPowerRow[d][e];
+    pairs += kPairShare[d][0];
   }
+  deckPowers_ = powers;
+  deckPairs_ = pairs;
   cachedDeck_ = deck.RankCount;
 }
 

@@ -98,6 +98,23 @@ TEST(Calculator, PairsOfTwoHeldAces) {
   EXPECT_EQ(calc.Pairs, (std::array<int32_t, 3>{1, 0, 72}));
 }
 
+// A deck with an impossible rank count is refused, and the sums kept for the last good deck
+// stay right for it.
+TEST(Calculator, RefusedDeckKeepsTheSumsOfTheLastOne) {
+  const THand held = test::MakeHand("AS AC 7D");
+  TDeck good;
+  for (int suit = 0; suit < 4; ++suit) good.Remove(9, suit);
+  TDeck bad = good;
+  bad.Add(3, 0);  // five fives
+  TCalculator calc, fresh;
+  calc.Init(held, good);
+  EXPECT_THROW(calc.Init(held, bad), TError);
+  calc.Init(held, good);
+  fresh.Init(held, good);
+  EXPECT_EQ(calc.Pairs, fresh.Pairs);
+  EXPECT_EQ(calc.Singles, fresh.Singles);
+}
+
 TEST(Calculator, RangesOverRanksAndSuits) {
   TDeck deck;
   deck.SetWildRank(0);  // deuces wild: full power sums
