@@ -132,11 +132,9 @@ void TPokerEngine::PrepareRanks() {
       if (category >= 0) ++ranks[family][d][category];
     }
   }
-  deckCountCount_ = 0;
   freshTermCount_ = 0;
   for (int d = 1; d <= 4; ++d) {
     if (ranksByDeck_[d] == 0) continue;
-    deckCounts_[deckCountCount_++] = d;
     for (int family = 0; family < 3; ++family) {
       for (int category = 0; category <= LastCategory; ++category) {
         const uint8_t count = ranks[family][d][category];
@@ -308,8 +306,8 @@ void TPokerEngine::CountNaturalDraw(int mask) {
   std::array<TRankDraws, 5> fresh;
   fresh[0] = {{0, 0, 0}, 0, 0};
   int64_t taken = 0, fullHouses = 0;
-  for (int i = 0; i < deckCountCount_; ++i) {
-    const int d = deckCounts_[i];
+  for (int d = 1; d <= 4; ++d) {
+    if (ranksByDeck_[d] == 0) continue;
     fresh[d] = CountRank(rules, d, 0);
     taken += ranksByDeck_[d] * fresh[d].Taken;
     fullHouses += ranksByDeck_[d] * fresh[d].FullHouses;
@@ -522,6 +520,14 @@ int TPokerEngine::GetTheBest() {
     SumCategories();
     Require(Payout != nullptr, "No paytable attached");
     return ChooseBest();
+  });
+}
+
+int TPokerEngine::ClassifyHand() {
+  return WithContext("Error calculate natural case (ClassifyHand)", [&] {
+    Prepare();
+    CheckCombination();
+    return GetHandCategory();
   });
 }
 

@@ -98,6 +98,9 @@ class TPokerEngine {
   // The same after only the straight and flush counts were redone: valid when the previous
   // full analysis was of a deal with the same ranks in other suits.
   int GetTheBest1();
+  // The paying category of the five cards in Hand, or -1, without counting any draw: for a
+  // final hand that is only to be paid. Leaves no analysis behind (the counts are zeroed).
+  int ClassifyHand();
   // Expected coins paid for a hold at the current bet.
   long double DrawReturn(int mask) const;
   // Probability of ending in `category` (LastCategory + 1: losing) with hold `mask`.
@@ -218,9 +221,7 @@ class TPokerEngine {
   std::array<uint16_t, HoldMaskCount> keptRanks_{};
   std::array<uint8_t, HoldMaskCount> keptSuits_{};
   uint32_t repeatedRanks_ = 0;
-  // Deck counts 1..4 that some rank has, and how many ranks have each count.
-  std::array<int32_t, 4> deckCounts_{};
-  int deckCountCount_ = 0;
+  // How many ranks have each deck count 0..4.
   std::array<int32_t, 5> ranksByDeck_{};
   // How the ranks of one deck count add to one category through one family of types:
   // a category's draws from ranks the hold lacks are Ranks times that count's draws.

@@ -141,8 +141,7 @@ int TGameEngine::BuildFinalHand(int mask) {
     const TCard card = CardFromIndex(index);
     hand.AddCard(card.Rank, card.Suit);
   }
-  engine_->GetTheBest();
-  return engine_->GetHandCategory();
+  return engine_->ClassifyHand();
 }
 
 int TGameEngine::PayFor(int category) const {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "ui/dialog_buttons.h"
 #include "ui/preferences_texts.h"
 
 namespace tavrik {
@@ -21,17 +22,11 @@ TfmChoice::TfmChoice(const QString& title, const QStringList& items, int selecte
   for (const QString& item : items) ListBox->addItem(" " + item);
   if (selected >= 0 && selected < items.size()) ListBox->setCurrentRow(selected);
   layout->addWidget(ListBox);
-  auto* buttons = new QHBoxLayout();
-  buttons->addStretch(1);
-  btnOK = new QPushButton(Text(preferences, "Main.Buttons", "OK"), this);
-  btnOK->setDefault(true);
-  btnCancel = new QPushButton(Text(preferences, "Main.Buttons", "Cancel"), this);
-  buttons->addWidget(btnOK);
-  buttons->addWidget(btnCancel);
-  buttons->addStretch(1);
+  QHBoxLayout* buttons =
+      MakeOkCancelRow(this, Text(preferences, "Main.Buttons", "OK"),
+                      Text(preferences, "Main.Buttons", "Cancel"), btnOK, btnCancel);
+  buttons->addStretch(1);  // centred
   layout->addLayout(buttons);
-  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(ListBox, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
   // The list shows every line without empty space, within half the screen height.

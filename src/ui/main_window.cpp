@@ -122,7 +122,13 @@ TfTavrik20Main::TfTavrik20Main(TPreferences& preferences, const std::filesystem:
   CreateMenus();
 
   paintEngine_ = std::make_unique<TPaintEngine>(dataFolder_);
-  paintEngine_->SetDeck(QString::fromLatin1(DefaultDeckId.data(), DefaultDeckId.size()));
+  // The saved deck at once (LoadPlacement finds it loaded), so that start-up does not read
+  // the default deck only to replace it.
+  const QString savedDeck =
+      QString::fromStdString(preferences_.Settings.ReadString(CardsSection, "Deck", ""));
+  paintEngine_->SetDeck(savedDeck.isEmpty()
+                            ? QString::fromLatin1(DefaultDeckId.data(), DefaultDeckId.size())
+                            : savedDeck);
   paintEngine_->SetBack(0);
   scratch_ = QImage(paintEngine_->CardWidth(), paintEngine_->CardHeight(), QImage::Format_RGB32);
 
@@ -348,12 +354,16 @@ void TfTavrik20Main::ApplyLanguage() {
   QApplication::setApplicationName("Tavrik 2.0");
 }
 
-void TfTavrik20Main::LoadPlacement() {
+// Placements are kept per screen size: "<section> <width>#<height>".
+std::string TfTavrik20Main::PlacementSectionName() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize screenSize = screen != nullptr ? screen->size() : QSize(0, 0);
-  const std::string section =
-      QString::asprintf("%s %d#%d", PlacementSection, screenSize.width(), screenSize.height())
-          .toStdString();
+  return QString::asprintf("%s %d#%d", PlacementSection, screenSize.width(), screenSize.height())
+      .toStdString();
+}
+
+void TfTavrik20Main::LoadPlacement() {
+  const std::string section = PlacementSectionName();
   const TIniFile& settings = preferences_.Settings;
   const QRect bounds = geometry();
   const int left = settings.ReadInteger(section, "Left", bounds.left());
@@ -371,11 +381,7 @@ void TfTavrik20Main::LoadPlacement() {
 }
 
 void TfTavrik20Main::SavePlacement() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const QSize screenSize = screen != nullptr ? screen->size() : QSize(0, 0);
-  const std::string section =
-      QString::asprintf("%s %d#%d", PlacementSection, screenSize.width(), screenSize.height())
-          .toStdString();
+  const std::string section = PlacementSectionName();
   TIniFile& settings = preferences_.Settings;
   const QRect bounds = geometry();
   settings.WriteInteger(section, "Left", bounds.left());

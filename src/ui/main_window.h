@@ -174,6 +174,7 @@ class TfTavrik20Main : public QMainWindow, public TGameWindows {
   void LayoutWindow();
   void LayoutCards();
   void LayoutInfoRows();
+  static std::string PlacementSectionName();
   void LoadPlacement();
   void SavePlacement();
   void FirstStartDeck();

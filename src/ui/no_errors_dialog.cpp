@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "ui/dialog_buttons.h"
 #include "ui/preferences_texts.h"
 
 namespace tavrik {
@@ -22,16 +23,8 @@ TfmNoErrors::TfmNoErrors(const TPreferences& preferences, QWidget* parent) : QDi
     layout->addWidget(rbModes[i]);
   }
   rbModes[0]->setChecked(true);
-  auto* buttons = new QHBoxLayout();
-  buttons->addStretch(1);
-  btnOK = new QPushButton(Text(preferences, "Main.Buttons", "OK"), this);
-  btnOK->setDefault(true);
-  btnCancel = new QPushButton(Text(preferences, "Main.Buttons", "Cancel"), this);
-  buttons->addWidget(btnOK);
-  buttons->addWidget(btnCancel);
-  layout->addLayout(buttons);
-  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  layout->addLayout(MakeOkCancelRow(this, Text(preferences, "Main.Buttons", "OK"),
+                                    Text(preferences, "Main.Buttons", "Cancel"), btnOK, btnCancel));
   setFixedWidth(320);
 }
 
