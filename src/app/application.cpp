@@ -1,7 +1,7 @@
 #include "app/application.h"
 
 #include "core/error.h"
-#include "ui/error_handler.h"
+#include "ui/widgets/error_handler.h"
 
 namespace tavrik {
 

@@ -13,8 +13,8 @@
 #include "app/single_instance.h"
 #include "core/error.h"
 #include "support/temp_folder.h"
-#include "ui/error_handler.h"
-#include "ui/gradient_label.h"
+#include "ui/widgets/error_handler.h"
+#include "ui/widgets/gradient_label.h"
 
 namespace tavrik {
 namespace {

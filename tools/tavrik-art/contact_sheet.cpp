@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "ui/card_painter.h"
-#include "ui/paint_engine.h"
+#include "ui/cards/card_painter.h"
+#include "ui/cards/paint_engine.h"
 
 namespace {
 

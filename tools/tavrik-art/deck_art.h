@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "court_art.h"
-#include "ui/deck_file.h"
+#include "ui/cards/deck_file.h"
 
 namespace tavrik::art {
 

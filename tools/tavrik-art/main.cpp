@@ -15,8 +15,8 @@
 #include "core/data_files.h"
 #include "core/error.h"
 #include "deck_art.h"
-#include "ui/bitmap_stream.h"
-#include "ui/deck_file.h"
+#include "ui/cards/bitmap_stream.h"
+#include "ui/cards/deck_file.h"
 
 namespace {
 

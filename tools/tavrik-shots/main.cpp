@@ -16,7 +16,7 @@
 #include "core/error.h"
 #include "core/random.h"
 #include "game/preferences.h"
-#include "ui/main_window.h"
+#include "ui/main/main_window.h"
 
 namespace {
 

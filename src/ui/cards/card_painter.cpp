@@ -1,0 +1,134 @@
+#include "ui/cards/card_painter.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+#include <string>
+
+#include "core/error.h"
+#include "ui/cards/builtin_images.h"
+
+namespace tavrik {
+
+namespace {
+
+void Copy(QPainter& canvas, int x, int y, const QImage& source, const QRect& from) {
+  if (from.width() <= 0 || from.height() <= 0) return;
+  canvas.drawImage(QPoint(x, y), source, from);
+}
+
+constexpr std::array<const char*, 13> RankTexts = {"2", "3",  "4", "5", "6", "7", "8",
+                                                   "9", "10", "J", "Q", "K", "A"};
+
+// The window font family: "Tahoma" when installed, else the platform's default.
+QFont LabelFont() {
+  QFont font;
+  if (QFontDatabase::hasFamily("Tahoma")) font.setFamily("Tahoma");
+  font.setPointSize(8);
+  return font;
+}
+
+}  // namespace
+
+TCardPainter::TCardPainter() {
+  LoadImages();
+}
+
+void TCardPainter::LoadImages() {
+  face_ = LoadUncompressedImage("S_FACE");
+  bigPips_ = LoadUncompressedImage("S_SUIT1");
+  smallPips_ = LoadUncompressedImage("S_SUIT2");
+  ranks_ = LoadUncompressedImage("S_RANKS");
+  held_ = LoadUncompressedImage("S_HELD");
+}
+
+const QImage& TCardPainter::LateImage(QImage& image, const char* name) {
+  if (image.isNull()) image = LoadUncompressedImage(QString::fromLatin1("S_") + name);
+  return image;
+}
+
+void TCardPainter::DrawSmallCard(QPainter& canvas, const QColor& background, bool held, bool wild,
+                                 int suit, int rank) {
+  DrawSmallCardMarked(canvas, 0, false, held, wild, suit, rank, background, 0);
+}
+
+void TCardPainter::DrawSmallCardMarked(QPainter& canvas, int x, bool marked, bool held, bool wild,
+                                       int suit, int rank, const QColor& background, int y) {
+  RequireInRange(rank, -1, 12, "Card rank");
+  if (rank != -1) RequireInRange(suit, 0, 3, "Card suit");
+  constexpr int w = CardWidth;
+  constexpr int h = CardHeight;
+  canvas.save();
+  canvas.setCompositionMode(QPainter::CompositionMode_Source);
+  Copy(canvas, x, y, face_, face_.rect());
+  canvas.setPen(background);
+  for (const QPoint corner :
+       {QPoint(x, y), QPoint(x, y + h - 1), QPoint(x + w - 1, y), QPoint(x + w - 1, y + h - 1)}) {
+    canvas.fillRect(QRect(corner, QSize(1, 1)), background);
+  }
+
+  if (rank == -1) {
+    const QImage& joker = LateImage(joker_, "JOKER");
+    Copy(canvas, x + LeftMargin, y + TopMargin, joker, joker.rect());
+  } else {
+    const int gw = ranks_.width() / 13;
+    const int gh = ranks_.height() / 2;
+    const QRect glyph(rank * gw, (suit / 2) * gh, gw, gh);
+    Copy(canvas, x + LeftMargin, y + TopMargin, ranks_, glyph);
+    if (!wild) {
+      const int bw = bigPips_.width() / 4;
+      const int bh = bigPips_.height();
+      Copy(canvas, x + (w - bw) / 2, y + h - BottomMargin - bh, bigPips_,
+           QRect(suit * bw, 0, bw, bh));
+      const int sw = smallPips_.width() / 4;
+      Copy(canvas, x + LeftMargin + (gw - sw) / 2, y + TopMargin + gh + 2, smallPips_,
+           QRect(suit * sw, 0, sw, smallPips_.height()));
+    } else {
+      const QImage& mark = LateImage(wild_, "WILD");
+      const int mh = mark.height() / 2;
+      Copy(canvas, x + WildMarkX, y + TopMargin, mark, QRect(0, (suit / 2) * mh, mark.width(), mh));
+    }
+  }
+
+  const int mh = held_.height();
+  if (held) Copy(canvas, x + 1, y + h - 2 * mh - 2, held_, QRect(0, 0, w - 2, mh));
+  if (marked) {
+    const QImage& second = LateImage(held1_, "HELD1");
+    Copy(canvas, x + 1, y + h - second.height() - 2, second, QRect(0, 0, w - 2, second.height()));
+  }
+  canvas.restore();
+}
+
+QImage TCardPainter::CardLabel(int rank, int suit, int gap) {
+  RequireInRange(rank, -1, 12, "Card rank");
+  if (rank != -1) RequireInRange(suit, 0, 3, "Card suit");
+  const QFont font = LabelFont();
+  const QFontMetrics metrics(font);
+  const int textWidth = metrics.horizontalAdvance("10");
+  const int sw = smallPips_.width() / 4;
+  const int sh = smallPips_.height();
+  QImage label(textWidth + gap + sw, sh, QImage::Format_ARGB32_Premultiplied);
+  label.fill(Qt::white);
+  {
+    QPainter painter(&label);
+    painter.setFont(font);
+    painter.setPen(rank >= 0 && suit >= 2 ? QColor(0xC0, 0x10, 0x18) : QColor(Qt::black));
+    if (rank == -1) {
+      painter.drawText(label.rect(), Qt::AlignRight | Qt::AlignVCenter, "Jok");
+    } else {
+      painter.drawText(QRect(0, 0, textWidth, sh), Qt::AlignRight | Qt::AlignVCenter,
+                       RankTexts[static_cast<size_t>(rank)]);
+      painter.drawImage(QPoint(textWidth + gap, 1), smallPips_, QRect(suit * sw, 0, sw, sh));
+    }
+  }
+  // White is the transparent colour.
+  for (int row = 0; row < label.height(); ++row) {
+    auto* line = reinterpret_cast<QRgb*>(label.scanLine(row));
+    for (int col = 0; col < label.width(); ++col) {
+      if ((line[col] & 0x00FFFFFFu) == 0x00FFFFFFu) line[col] = 0;
+    }
+  }
+  return label;
+}
+
+}  // namespace tavrik

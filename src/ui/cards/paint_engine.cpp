@@ -1,0 +1,256 @@
+#include "ui/cards/paint_engine.h"
+
+#include <QPainter>
+#include <cmath>
+#include <string>
+
+#include "core/data_files.h"
+#include "core/error.h"
+#include "ui/cards/builtin_images.h"
+
+namespace tavrik {
+
+namespace {
+
+constexpr std::array<std::string_view, 9> PipPatterns = {
+    "*             *",  // two
+    "*      *      *",  // three
+    "**           **",  // four
+    "**     *     **",  // five
+    "**    * *    **",  // six
+    "**    * *  * **",  // seven
+    "** *  * *  * **",  // eight
+    "**  ** * **  **",  // nine
+    "*** **   ** ***",  // ten
+};
+
+// Held marker rows start this far below the card's top.
+constexpr int HeldMarkerTop = 80;
+
+// Rounds to the nearest integer, halves to the even neighbour.
+int RoundEven(double value) {
+  return static_cast<int>(std::nearbyint(value));
+}
+
+// Combines `source` (the area `from`) with the canvas at `at` by a bitwise AND of colours.
+void AndImage(QPainter& canvas, QPoint at, const QImage& source, const QRect& from) {
+  // An empty source area would make QPainter draw the whole image.
+  if (from.width() <= 0 || from.height() <= 0) return;
+  canvas.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+  canvas.drawImage(at, source, from);
+}
+
+void CopyImage(QPainter& canvas, QPoint at, const QImage& source, const QRect& from) {
+  if (from.width() <= 0 || from.height() <= 0) return;
+  canvas.setCompositionMode(QPainter::CompositionMode_Source);
+  canvas.drawImage(at, source, from);
+}
+
+// Suits are numbered spades, clubs, diamonds, hearts; pictures within a group run clubs,
+// spades, diamonds, hearts.
+constexpr std::array<int, 4> PictureSuitColumn = {1, 0, 2, 3};
+
+}  // namespace
+
+std::filesystem::path CardDataFolder() {
+  return ProgramFolder() / "data";
+}
+
+TPaintEngine::TPaintEngine(std::filesystem::path dataFolder) : dataFolder_(std::move(dataFolder)) {
+  face_ = LoadCompressedImage("EMPTY");
+  heldMarker_ = LoadCompressedImage("HELD");
+  wildFace_ = LoadCompressedImage("WILD");
+  cardWidth_ = face_.width();
+  cardHeight_ = face_.height();
+}
+
+std::string_view TPaintEngine::PipPattern(int rank) {
+  RequireInRange(rank, 0, 8, "Pip pattern rank");
+  return PipPatterns[static_cast<size_t>(rank)];
+}
+
+QPoint TPaintEngine::PipPosition(int position) const {
+  Require(position >= 1 && position <= 15, "Pip position out of range");
+  return pipPositions_[static_cast<size_t>(position)];
+}
+
+void TPaintEngine::SetDeck(const QString& id) {
+  if (id == deckId_) return;
+  const auto deckPath = [&](const QString& deck) {
+    return dataFolder_ / ("deck." + deck.toStdString());
+  };
+  const QString fallback =
+      QString::fromLatin1(DefaultDeckId.data(), static_cast<qsizetype>(DefaultDeckId.size()));
+  std::error_code error;
+  if (id != fallback && std::filesystem::exists(deckPath(id), error)) {
+    try {
+      LoadDeck(deckPath(id));
+      deckId_ = id;
+      return;
+    } catch (const TError&) {
+      // A damaged deck file is treated like a missing one.
+    }
+  }
+  if (deckId_ == fallback) return;
+  WithContext("SetDeck", [&] { LoadDeck(deckPath(fallback)); });
+  deckId_ = fallback;
+}
+
+void TPaintEngine::SetBack(int index) {
+  if (index == backIndex_) return;
+  backIndex_ = index;
+  backImage_ = QImage();
+}
+
+void TPaintEngine::LoadDeck(const std::filesystem::path& path) {
+  TDeckImages deck = ReadDeckFile(path);
+  header_ = deck.Header;
+  rankStrip_ = std::move(deck.RankStrip);
+  rankStripRotated_ = rankStrip_.mirrored(true, true);
+  pictureStrip_ = std::move(deck.PictureStrip);
+  pipStrip_ = std::move(deck.PipStrip);
+  pipStripFlipped_ = pipStrip_.mirrored(false, true);
+  PipLayout();
+  LayoutChanged();
+}
+
+void TPaintEngine::PipLayout() {
+  const int pw = pipStrip_.width() / 4;
+  const int ph = pipStrip_.height();
+  const int rw = rankStrip_.width() / 13;
+  const int rh = rankStrip_.height() / 2;
+  const int w = cardWidth_;
+  const int h = cardHeight_;
+  const int xL = rw + header_.IndexX + header_.PipMarginX;
+  const int xR = w - pw - xL;
+  const int xC = RoundEven((xL + xR) / 2.0);
+  const int yT = rh + header_.IndexY + header_.PipMarginY;
+  const double halfPip = ph / 2.0;
+  const int y3 = yT + RoundEven((h - yT) / 6.0 - halfPip) + header_.Row3Shift;
+  const int y4 = yT + RoundEven((h - yT) / 4.0 - halfPip);
+  const int y5 = yT + RoundEven((h - 2 * yT) / 3.0 - halfPip) + header_.Row5Shift;
+  const int y7 = yT + RoundEven((h - 2 * yT) / 2.0 - halfPip);
+  auto& p = pipPositions_;
+  p[1] = {xL, yT};
+  p[2] = {xR, yT};
+  p[3] = {xC, y3};
+  p[4] = {xC, y4};
+  p[5] = {xL, y5};
+  p[6] = {xR, y5};
+  p[7] = {xL, y7};
+  p[8] = {xC, y7};
+  p[9] = {xR, y7};
+  // The lower half mirrors the upper one about the card's horizontal axis.
+  const auto mirror = [&](int from) {
+    return QPoint(p[static_cast<size_t>(from)].x(), h - p[static_cast<size_t>(from)].y() - ph);
+  };
+  p[14] = mirror(1);
+  p[15] = mirror(2);
+  p[13] = mirror(3);
+  p[12] = mirror(4);
+  p[10] = mirror(5);
+  p[11] = mirror(6);
+}
+
+void TPaintEngine::DrawCard(QPainter& canvas, const QRect& rect, bool held, bool wild, int suit,
+                            int rank) {
+  RequireInRange(rank, -1, 12, "Card rank");
+  if (rank != -1) RequireInRange(suit, 0, 3, "Card suit");
+  const int x = rect.left();
+  const int y = rect.top();
+  const int right = x + rect.width();
+  const int bottom = y + rect.height();
+  canvas.save();
+  const QImage& background = wild ? wildFace_ : face_;
+  CopyImage(canvas, {x, y}, background, background.rect());
+
+  if (rank >= 0) {
+    const int w = rankStrip_.width() / 13;
+    const int h = rankStrip_.height() / 2;
+    const bool black = suit < 2;
+    AndImage(canvas, {x + GetIndexX(), y + GetIndexY()}, rankStrip_,
+             QRect(rank * w, black ? 0 : h, w, h));
+    const bool mirrored = rank == 12  ? header_.MirrorAce
+                          : rank >= 9 ? header_.MirrorPictures
+                                      : header_.MirrorNumbers;
+    if (mirrored) {
+      AndImage(canvas, {right - w - header_.IndexX, bottom - h - header_.IndexY}, rankStripRotated_,
+               QRect((12 - rank) * w, black ? h : 0, w, h));
+    }
+    if (!wild) {
+      if (header_.AllPictures == 1 || rank >= 9) {
+        DrawPicture(canvas, x, y, right, bottom, suit, rank);
+      } else {
+        const int pw = pipStrip_.width() / 4;
+        const QRect pip(suit * pw, 0, pw, pipStrip_.height());
+        const std::string_view pattern = PipPatterns[static_cast<size_t>(rank)];
+        for (size_t i = 1; i <= 15; ++i) {
+          if (pattern[i - 1] != '*') continue;
+          AndImage(canvas, QPoint(x, y) + pipPositions_[i], i <= 6 ? pipStrip_ : pipStripFlipped_,
+                   pip);
+        }
+      }
+    }
+  }
+
+  if (held) {
+    CopyImage(canvas, {x + 1, y + HeldMarkerTop}, heldMarker_,
+              QRect(1, 0, heldMarker_.width() - 2, heldMarker_.height()));
+  }
+  canvas.restore();
+}
+
+void TPaintEngine::DrawPicture(QPainter& canvas, int x, int y, int right, int bottom, int suit,
+                               int rank) {
+  const int base = header_.AllPictures == 1 ? 0 : (rank - 9) * 4;
+  const int column = base + PictureSuitColumn[static_cast<size_t>(suit)];
+  AndImage(canvas, {x, y}, pictureStrip_, QRect(column * cardWidth_, 0, cardWidth_, cardHeight_));
+  if (rank == 12 && header_.AcePictureOnly) return;
+  const int pw = pipStrip_.width() / 4;
+  const int ph = pipStrip_.height();
+  const QRect pip(suit * pw, 0, pw, ph);
+  AndImage(canvas, {x + header_.PicturePipX, y + header_.PicturePipY}, pipStrip_, pip);
+  if (header_.MirrorPictures && (rank != 12 || header_.MirrorAce)) {
+    AndImage(canvas, {right - pw - header_.PicturePipX, bottom - ph - header_.PicturePipY},
+             pipStripFlipped_, pip);
+  }
+}
+
+QImage TPaintEngine::ComposeBack(const QImage& face, const QImage& strip, int index) {
+  QImage image = face.convertToFormat(QImage::Format_RGB32);
+  QPainter painter(&image);
+  const int w = face.width();
+  const int h = face.height();
+  AndImage(painter, {1, 1}, strip, QRect(index * w + 1, 1, w - 2, h - 2));
+  return image;
+}
+
+void TPaintEngine::BuildBackImage() {
+  const QImage strip = ReadBackStrip(dataFolder_ / "back.001");
+  backImage_ = ComposeBack(face_, strip, backIndex_);
+}
+
+void TPaintEngine::DrawBack(QPainter& canvas, const QRect& rect) {
+  if (backImage_.isNull()) WithContext("DrawBack", [&] { BuildBackImage(); });
+  canvas.save();
+  CopyImage(canvas, rect.topLeft(), backImage_, backImage_.rect());
+  canvas.restore();
+}
+
+QImage TPaintEngine::CardImage(bool held, bool wild, int suit, int rank) {
+  QImage image(cardWidth_, cardHeight_, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  DrawCard(painter, image.rect(), held, wild, suit, rank);
+  return image;
+}
+
+QImage TPaintEngine::BackImage() {
+  QImage image(cardWidth_, cardHeight_, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  DrawBack(painter, image.rect());
+  return image;
+}
+
+}  // namespace tavrik

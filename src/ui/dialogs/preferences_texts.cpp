@@ -1,0 +1,35 @@
+#include "ui/dialogs/preferences_texts.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWidget>
+
+namespace tavrik {
+
+void ApplyWindowFont(QWidget* window, const TPreferences& preferences) {
+  if (preferences.FontName.empty()) return;
+  QFont font = window->font();
+  font.setFamily(QString::fromStdString(preferences.FontName));
+  window->setFont(font);
+}
+
+void BroadcastPreferencesChanged() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    QEvent changed(PreferencesChangedEvent);
+    QApplication::sendEvent(widget, &changed);
+  }
+}
+
+void DealDelay(int milliseconds) {
+  if (milliseconds <= 0) return;
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+QString FormatTrimmed(const char* format, double value) {
+  return QString::asprintf(format, value).trimmed();
+}
+
+}  // namespace tavrik

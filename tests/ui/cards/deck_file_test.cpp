@@ -1,0 +1,153 @@
+#include "ui/cards/deck_file.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "back_art.h"
+#include "core/data_files.h"
+#include "core/error.h"
+#include "deck_art.h"
+#include "support/temp_folder.h"
+#include "ui/cards/bitmap_stream.h"
+
+namespace tavrik {
+namespace {
+
+const std::filesystem::path DataFolder = TAVRIK_TEST_DATA_DIR;
+
+QImage Solid(int width, int height, QRgb colour) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(colour);
+  return image;
+}
+
+TDeckImages SampleDeck() {
+  TDeckImages deck;
+  TDeckHeader& h = deck.Header;
+  h.IndexX = 7;
+  h.IndexY = -2;
+  h.PicturePipX = 11;
+  h.PicturePipY = 12;
+  h.PipMarginX = -3;
+  h.PipMarginY = 4;
+  h.MirrorPictures = false;
+  h.MirrorAce = true;
+  h.AcePictureOnly = false;
+  h.Reserved1 = 0x01020304;
+  h.Row3Shift = -6;
+  h.Row5Shift = 9;
+  h.Reserved2 = 0xAB;
+  h.AllPictures = 1;
+  h.MirrorNumbers = false;
+  h.Reserved3 = -1;
+  h.Reserved4 = 77;
+  h.Reserved5 = 0x7FFFFFFF;
+  deck.RankStrip = Solid(130, 24, qRgb(10, 20, 30));
+  deck.PictureStrip = Solid(16 * 94, 127, qRgb(40, 50, 60));
+  deck.PipStrip = Solid(36, 9, qRgb(70, 80, 90));
+  return deck;
+}
+
+TEST(DeckFile, HeaderIsFiftySevenBytesFieldByField) {
+  const QByteArray content = Inflate(EncodeDeck(SampleDeck()));
+  const auto int32At = [&](int offset) {
+    uint32_t bits = 0;
+    for (int i = 3; i >= 0; --i) bits = bits << 8 | static_cast<uint8_t>(content[offset + i]);
+    return static_cast<int32_t>(bits);
+  };
+  const auto byteAt = [&](int offset) { return static_cast<uint8_t>(content[offset]); };
+  EXPECT_EQ(int32At(0), 7);
+  EXPECT_EQ(int32At(4), -2);
+  EXPECT_EQ(int32At(8), 11);
+  EXPECT_EQ(int32At(12), 12);
+  EXPECT_EQ(int32At(16), -3);
+  EXPECT_EQ(int32At(20), 4);
+  EXPECT_EQ(byteAt(24), 0);  // MirrorPictures
+  EXPECT_EQ(byteAt(25), 1);  // MirrorAce
+  EXPECT_EQ(byteAt(26), 0);  // AcePictureOnly
+  EXPECT_EQ(int32At(27), 0x01020304);
+  EXPECT_EQ(int32At(31), -6);
+  EXPECT_EQ(int32At(35), 9);
+  EXPECT_EQ(byteAt(39), 0xAB);
+  EXPECT_EQ(int32At(40), 1);
+  EXPECT_EQ(byteAt(44), 0);  // MirrorNumbers
+  EXPECT_EQ(int32At(45), -1);
+  EXPECT_EQ(int32At(49), 77);
+  EXPECT_EQ(int32At(53), 0x7FFFFFFF);
+  // The first bitmap follows at once: its length, then a BMP without "BM".
+  const int32_t length = int32At(DeckHeaderSize);
+  EXPECT_EQ(ImageFromBmpBody(content.mid(DeckHeaderSize + 4, length)).size(), QSize(130, 24));
+}
+
+TEST(DeckFile, RoundTripKeepsEveryFieldAndStrip) {
+  TempFolder folder;
+  const TDeckImages deck = SampleDeck();
+  WriteDeckFile(folder.Path() / "deck.123", deck);
+  const TDeckImages back = ReadDeckFile(folder.Path() / "deck.123");
+  EXPECT_EQ(back.Header, deck.Header);
+  EXPECT_EQ(back.RankStrip, deck.RankStrip);
+  EXPECT_EQ(back.PictureStrip, deck.PictureStrip);
+  EXPECT_EQ(back.PipStrip, deck.PipStrip);
+}
+
+TEST(DeckFile, TruncatedOrMissingFilesRaiseNamingTheFile) {
+  TempFolder folder;
+  const QByteArray content = Inflate(EncodeDeck(SampleDeck()));
+  // Cut inside the header, right after it, and inside the last bitmap.
+  for (const qsizetype keep : {qsizetype(10), qsizetype(DeckHeaderSize), content.size() - 5}) {
+    const auto path = folder.Path() / "deck.999";
+    const QByteArray file = Deflate(content.left(keep));
+    WriteFileAtomically(path, std::string_view(file.constData(), static_cast<size_t>(file.size())));
+    try {
+      ReadDeckFile(path);
+      FAIL() << "no error for " << keep << " bytes";
+    } catch (const TError& error) {
+      EXPECT_NE(std::string(error.what()).find("deck.999"), std::string::npos) << error.what();
+    }
+  }
+  EXPECT_THROW(ReadDeckFile(folder.Path() / "deck.404"), TError);
+  EXPECT_THROW(ReadBackStrip(folder.Path() / "back.001"), TError);
+}
+
+TEST(DeckFile, GeneratedDecksMatchTheirStylesAndUseEveryFlag) {
+  std::set<bool> mirrorPictures, mirrorAce, acePictureOnly, mirrorNumbers;
+  std::set<int> allPictures, row3, row5;
+  for (const art::TDeckStyle& style : art::DeckStyles()) {
+    SCOPED_TRACE(style.Id.toStdString());
+    const TDeckImages deck = ReadDeckFile(DataFolder / ("deck." + style.Id.toStdString()));
+    EXPECT_EQ(deck.Header, style.Header);
+    EXPECT_EQ(deck.RankStrip.size(), QSize(13 * style.RankWidth, 2 * style.RankHeight));
+    EXPECT_EQ(deck.PictureStrip.size(), QSize(PictureCount * 94, 127));
+    EXPECT_EQ(deck.PipStrip.size(), QSize(4 * style.PipWidth, style.PipHeight));
+    mirrorPictures.insert(deck.Header.MirrorPictures);
+    mirrorAce.insert(deck.Header.MirrorAce);
+    acePictureOnly.insert(deck.Header.AcePictureOnly);
+    mirrorNumbers.insert(deck.Header.MirrorNumbers);
+    allPictures.insert(deck.Header.AllPictures);
+    row3.insert(deck.Header.Row3Shift != 0);
+    row5.insert(deck.Header.Row5Shift != 0);
+  }
+  EXPECT_EQ(art::DeckStyles().front().Id, "001");
+  for (const auto* flag : {&mirrorPictures, &mirrorAce, &acePictureOnly, &mirrorNumbers}) {
+    EXPECT_EQ(flag->size(), 2u);
+  }
+  EXPECT_EQ(allPictures, (std::set<int>{0, 1}));
+  EXPECT_EQ(row3.size(), 2u);
+  EXPECT_EQ(row5.size(), 2u);
+}
+
+TEST(DeckFile, GeneratedBacksAreFifteenDistinctCardWideImages) {
+  const QImage strip = ReadBackStrip(DataFolder / "back.001");
+  ASSERT_EQ(strip.size(), QSize(art::BackCount * 94, 127));
+  std::set<QByteArray> seen;
+  for (int i = 0; i < art::BackCount; ++i) {
+    const QImage back = strip.copy(i * 94, 0, 94, 127);
+    seen.insert(QByteArray(reinterpret_cast<const char*>(back.constBits()), back.sizeInBytes()));
+  }
+  EXPECT_EQ(seen.size(), 15u);
+}
+
+}  // namespace
+}  // namespace tavrik

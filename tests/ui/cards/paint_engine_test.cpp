@@ -1,0 +1,377 @@
+#include "ui/cards/paint_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <string>
+
+#include "core/data_files.h"
+#include "core/error.h"
+#include "support/temp_folder.h"
+#include "ui/cards/builtin_images.h"
+
+namespace tavrik {
+namespace {
+
+// A synthetic deck whose every item has its own colour, so that a pixel tells which
+// item of which strip was drawn there. Index cells 10 x 12, pips 8 x 9 (upper 4 rows and
+// lower 5 rows in different colours, to tell the flipped strip), pictures coloured inside
+// a white margin of 20 pixels.
+QRgb IndexColour(int rank, bool red) {
+  return qRgb(rank + 1, red ? 0x80 : 0x10, 0x20);
+}
+QRgb PipTop(int suit) {
+  return qRgb(0x30, 0x30, 0x40 + suit);
+}
+QRgb PipBottom(int suit) {
+  return qRgb(0x30, 0x60, 0x40 + suit);
+}
+QRgb PictureColour(int column) {
+  return qRgb(0x90, column * 8, 0x70);
+}
+QRgb BackColour(int index) {
+  return qRgb(0x11 * (index + 1), 0x22, 0x33);
+}
+const QRgb White = qRgb(255, 255, 255);
+
+TDeckHeader TestHeader() {
+  TDeckHeader h;
+  h.IndexX = 5;
+  h.IndexY = 3;
+  h.PicturePipX = 5;
+  h.PicturePipY = 20;
+  h.PipMarginX = 0;
+  h.PipMarginY = 0;
+  return h;
+}
+
+TDeckImages TestDeck(const TDeckHeader& header, int pictureMargin = 20) {
+  TDeckImages deck;
+  deck.Header = header;
+  deck.RankStrip = QImage(130, 24, QImage::Format_RGB32);
+  for (int rank = 0; rank < 13; ++rank) {
+    for (int row = 0; row < 2; ++row) {
+      QPainter(&deck.RankStrip)
+          .fillRect(rank * 10, row * 12, 10, 12, QColor(IndexColour(rank, row == 1)));
+    }
+  }
+  deck.PipStrip = QImage(32, 9, QImage::Format_RGB32);
+  for (int suit = 0; suit < 4; ++suit) {
+    QPainter p(&deck.PipStrip);
+    p.fillRect(suit * 8, 0, 8, 4, QColor(PipTop(suit)));
+    p.fillRect(suit * 8, 4, 8, 5, QColor(PipBottom(suit)));
+  }
+  deck.PictureStrip = QImage(16 * 94, 127, QImage::Format_RGB32);
+  deck.PictureStrip.fill(Qt::white);
+  for (int column = 0; column < 16; ++column) {
+    QPainter(&deck.PictureStrip)
+        .fillRect(QRect(column * 94, 0, 94, 127)
+                      .adjusted(pictureMargin, pictureMargin, -pictureMargin, -pictureMargin),
+                  QColor(PictureColour(column)));
+  }
+  return deck;
+}
+
+void WriteBacks(const std::filesystem::path& folder, int count) {
+  QImage strip(count * 94, 127, QImage::Format_RGB32);
+  for (int i = 0; i < count; ++i) {
+    QPainter(&strip).fillRect(i * 94, 0, 94, 127, QColor(BackColour(i)));
+  }
+  WriteBackFile(folder / "back.001", strip);
+}
+
+class TCountingEngine : public TPaintEngine {
+ public:
+  using TPaintEngine::TPaintEngine;
+  void BuildBackImage() override {
+    ++Builds;
+    TPaintEngine::BuildBackImage();
+  }
+  void LayoutChanged() override { ++Loads; }
+  int Builds = 0;
+  int Loads = 0;
+};
+
+// An engine on a temporary data folder holding the synthetic deck as "001".
+class PaintEngineTest : public ::testing::Test {
+ protected:
+  void UseDeck(const TDeckHeader& header, int pictureMargin = 20) {
+    WriteDeckFile(folder_.Path() / "deck.001", TestDeck(header, pictureMargin));
+    engine_ = std::make_unique<TCountingEngine>(folder_.Path());
+    engine_->SetDeck("001");
+  }
+  QImage Card(bool held, bool wild, int suit, int rank) {
+    return engine_->CardImage(held, wild, suit, rank);
+  }
+  TempFolder folder_;
+  std::unique_ptr<TCountingEngine> engine_;
+};
+
+TEST(PaintEngine, PipLayoutOfTheDefaultDeck) {
+  TPaintEngine engine(TAVRIK_TEST_DATA_DIR);
+  engine.SetDeck("001");
+  ASSERT_EQ(engine.DeckId(), "001");
+  const TDeckImages deck = ReadDeckFile(std::filesystem::path(TAVRIK_TEST_DATA_DIR) / "deck.001");
+  // The figures below follow from these sizes and offsets.
+  ASSERT_EQ(deck.RankStrip.size(), QSize(13 * 20, 2 * 28));
+  ASSERT_EQ(deck.PipStrip.size(), QSize(4 * 16, 18));
+  ASSERT_EQ(engine.Header().IndexX, 3);
+  ASSERT_EQ(engine.Header().IndexY, 4);
+  ASSERT_EQ(engine.Header().PipMarginX, 0);
+  ASSERT_EQ(engine.Header().PipMarginY, -12);
+  // xL = 20 + 3 + 0 = 23, xR = 94 - 16 - 23 = 55, xC = 39; yT = 28 + 4 - 12 = 20;
+  // y3 = 20 + round(107 / 6 - 9) = 29; y4 = 20 + round(107 / 4 - 9) = 38;
+  // y5 = 20 + round(87 / 3 - 9) = 40; y7 = 20 + round(34.5) = 54 (half to even).
+  const std::pair<int, QPoint> expected[] = {
+      {1, {23, 20}},  {2, {55, 20}},  {3, {39, 29}},  {4, {39, 38}},  {5, {23, 40}},
+      {6, {55, 40}},  {7, {23, 54}},  {8, {39, 54}},  {9, {55, 54}},  {10, {23, 69}},
+      {11, {55, 69}}, {12, {39, 71}}, {13, {39, 80}}, {14, {23, 89}}, {15, {55, 89}}};
+  for (const auto& [position, point] : expected) {
+    EXPECT_EQ(engine.PipPosition(position), point) << "position " << position;
+  }
+}
+
+TEST_F(PaintEngineTest, RowShiftsMoveTheirRowsOnly) {
+  TDeckHeader header = TestHeader();
+  header.Row3Shift = 2;
+  header.Row5Shift = -1;
+  UseDeck(header);
+  // xL = 15, xR = 71, xC = 43, yT = 15; y3 = 15 + round(14.17) + 2 = 31;
+  // y4 = 15 + round(23.5) = 39; y5 = 15 + round(27.83) - 1 = 42; y7 = 15 + 44 = 59.
+  const std::pair<int, QPoint> expected[] = {
+      {1, {15, 15}}, {3, {43, 31}},  {4, {43, 39}},  {5, {15, 42}},  {6, {71, 42}},
+      {8, {43, 59}}, {10, {15, 76}}, {12, {43, 79}}, {13, {43, 87}}, {15, {71, 103}}};
+  for (const auto& [position, point] : expected) {
+    EXPECT_EQ(engine_->PipPosition(position), point) << "position " << position;
+  }
+}
+
+TEST_F(PaintEngineTest, NumberCardsShowThePipsOfTheirPattern) {
+  UseDeck(TestHeader());
+  for (int rank = 0; rank <= 8; ++rank) {
+    for (const int suit : {1, 2}) {
+      const QImage card = Card(false, false, suit, rank);
+      const std::string_view pattern = TPaintEngine::PipPattern(rank);
+      for (int position = 1; position <= 15; ++position) {
+        const QPoint at = engine_->PipPosition(position) + QPoint(3, 1);
+        // Positions 7..15 come from the upside-down strip.
+        const QRgb expected = pattern[static_cast<size_t>(position - 1)] != '*' ? White
+                              : position <= 6                                   ? PipTop(suit)
+                                                                                : PipBottom(suit);
+        EXPECT_EQ(card.pixel(at), expected)
+            << "rank " << rank << " suit " << suit << " position " << position;
+      }
+    }
+  }
+  EXPECT_THROW(TPaintEngine::PipPattern(9), TError);
+}
+
+TEST_F(PaintEngineTest, IndexesAndPicturePipsFollowTheMirrorFlags) {
+  struct TCase {
+    const char* name;
+    bool mirrorNumbers, mirrorPictures, mirrorAce, acePictureOnly;
+    int rank, suit;
+    bool secondIndex, pip, mirroredPip;
+  };
+  const TCase cases[] = {
+      {"seven, numbers mirrored", true, true, true, true, 5, 0, true, false, false},
+      {"seven, numbers single", false, true, true, true, 5, 2, false, false, false},
+      {"king, pictures mirrored", true, true, true, true, 11, 3, true, true, true},
+      {"king, pictures single", true, false, true, true, 11, 1, false, true, false},
+      {"ace, picture only", true, true, true, true, 12, 0, true, false, false},
+      {"ace with pips, single", true, true, false, false, 12, 2, false, true, false},
+      {"ace with pips, mirrored", true, true, true, false, 12, 3, true, true, true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TDeckHeader header = TestHeader();
+    header.MirrorNumbers = c.mirrorNumbers;
+    header.MirrorPictures = c.mirrorPictures;
+    header.MirrorAce = c.mirrorAce;
+    header.AcePictureOnly = c.acePictureOnly;
+    UseDeck(header);
+    const QImage card = Card(false, false, c.suit, c.rank);
+    const QRgb index = IndexColour(c.rank, c.suit >= 2);
+    // The index cell lies at (IndexX, IndexY); the second one ends IndexX, IndexY before
+    // the right and bottom edges and comes from the turned strip.
+    EXPECT_EQ(card.pixel(5 + 4, 3 + 5), index);
+    EXPECT_EQ(card.pixel(94 - 10 - 5 + 4, 127 - 12 - 3 + 5), c.secondIndex ? index : White);
+    EXPECT_EQ(card.pixel(5 + 3, 20 + 1), c.pip ? PipTop(c.suit) : White);
+    EXPECT_EQ(card.pixel(94 - 8 - 5 + 3, 127 - 9 - 20 + 1),
+              c.mirroredPip ? PipBottom(c.suit) : White);
+  }
+}
+
+TEST_F(PaintEngineTest, PicturesComeFromTheirColumn) {
+  struct TCase {
+    int allPictures, rank, suit, column;
+  };
+  // Groups of four per rank J, Q, K, A; clubs, spades, diamonds, hearts within a group.
+  const TCase cases[] = {{0, 9, 0, 1},   {0, 9, 1, 0}, {0, 10, 1, 4}, {0, 11, 2, 10},
+                         {0, 12, 3, 15}, {1, 5, 3, 3}, {1, 0, 0, 1},  {1, 12, 2, 2}};
+  for (const TCase& c : cases) {
+    TDeckHeader header = TestHeader();
+    header.AllPictures = c.allPictures;
+    UseDeck(header);
+    const QImage card = Card(false, false, c.suit, c.rank);
+    EXPECT_EQ(card.pixel(47, 63), PictureColour(c.column))
+        << "AllPictures " << c.allPictures << " rank " << c.rank << " suit " << c.suit;
+  }
+  // With AllPictures a seven has no pips; without, it has (position 14 lies outside the
+  // picture's coloured area).
+  for (const int allPictures : {0, 1}) {
+    TDeckHeader header = TestHeader();
+    header.AllPictures = allPictures;
+    UseDeck(header);
+    const QPoint pip14 = engine_->PipPosition(14) + QPoint(3, 1);
+    EXPECT_EQ(Card(false, false, 3, 5).pixel(pip14), allPictures == 1 ? White : PipBottom(3));
+  }
+}
+
+TEST_F(PaintEngineTest, GlyphsAreAndedWithTheFace) {
+  // Pictures without a margin cover the face's edge, which is not white.
+  UseDeck(TestHeader(), 0);
+  const QImage face = LoadCompressedImage("EMPTY");
+  const QImage king = Card(false, false, 0, 11);  // picture column 8 + 1
+  for (const QPoint at : {QPoint(0, 63), QPoint(93, 40), QPoint(47, 0)}) {
+    ASSERT_NE(face.pixel(at), White);
+    EXPECT_EQ(king.pixel(at), face.pixel(at) & PictureColour(9)) << at.x() << "," << at.y();
+  }
+}
+
+TEST_F(PaintEngineTest, HeldMarkerCoversThirtyRowsFromRowEighty) {
+  UseDeck(TestHeader());
+  const QImage marker = LoadCompressedImage("HELD");
+  ASSERT_EQ(marker.size(), QSize(94, 30));
+  struct TCase {
+    bool wild;
+    int suit, rank;
+  };
+  for (const TCase c :
+       {TCase{false, 0, 3}, TCase{false, 3, 10}, TCase{true, 2, 0}, TCase{true, -1, -1}}) {
+    const QImage plain = Card(false, c.wild, c.suit, c.rank);
+    const QImage held = Card(true, c.wild, c.suit, c.rank);
+    int differing = 0;
+    for (int y = 0; y < 127; ++y) {
+      for (int x = 0; x < 94; ++x) {
+        const bool inMarker = y >= 80 && y < 110 && x >= 1 && x <= 92;
+        const QRgb expected = inMarker ? marker.pixel(x, y - 80) : plain.pixel(x, y);
+        if (held.pixel(x, y) != expected) ++differing;
+      }
+    }
+    EXPECT_EQ(differing, 0) << "wild " << c.wild << " rank " << c.rank;
+  }
+}
+
+TEST_F(PaintEngineTest, WildCardsShowTheirIndexOnly) {
+  TDeckHeader header = TestHeader();
+  header.AllPictures = 1;  // not even a picture
+  UseDeck(header);
+  const QImage wildFace = LoadCompressedImage("WILD");
+  EXPECT_EQ(Card(false, true, -1, -1), wildFace) << "a joker is the wild face alone";
+  for (const int rank : {0, 11}) {
+    const QImage card = Card(false, true, 2, rank);
+    const QRect index(5, 3, 10, 12);
+    const QRect mirrored(94 - 10 - 5, 127 - 12 - 3, 10, 12);
+    for (int y = 0; y < 127; ++y) {
+      for (int x = 0; x < 94; ++x) {
+        const QPoint at(x, y);
+        if (index.contains(at) || mirrored.contains(at)) {
+          ASSERT_EQ(card.pixel(at), wildFace.pixel(at) & IndexColour(rank, true));
+        } else {
+          ASSERT_EQ(card.pixel(at), wildFace.pixel(at)) << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+TEST_F(PaintEngineTest, BadCardsAreRefused) {
+  UseDeck(TestHeader());
+  QImage canvas(94, 127, QImage::Format_RGB32);
+  QPainter painter(&canvas);
+  for (const auto& [suit, rank] : {std::pair{0, 13}, {0, -2}, {4, 3}, {-1, 3}}) {
+    EXPECT_THROW(engine_->DrawCard(painter, canvas.rect(), false, false, suit, rank), TError)
+        << suit << " " << rank;
+  }
+}
+
+TEST(PaintEngineDecks, MissingOrDamagedDecksFallBackToTheDefault) {
+  TempFolder folder;
+  const auto& path = folder.Path();
+  TDeckHeader other = TestHeader();
+  other.IndexX = 9;
+  WriteDeckFile(path / "deck.001", TestDeck(TestHeader()));
+  WriteDeckFile(path / "deck.005", TestDeck(other));
+  WriteFileAtomically(path / "deck.006", "not a deck");
+
+  struct TCase {
+    const char* request;
+    const char* loaded;
+    int indexX;
+  };
+  const TCase cases[] = {
+      {"005", "005", 9}, {"404", "001", 5}, {"006", "001", 5}, {"001", "001", 5}};
+  for (const TCase& c : cases) {
+    TCountingEngine engine(path);
+    engine.SetDeck(c.request);
+    EXPECT_EQ(engine.DeckId(), c.loaded) << c.request;
+    EXPECT_EQ(engine.GetIndexX(), c.indexX) << c.request;
+    EXPECT_EQ(engine.Loads, 1) << c.request;
+    engine.SetDeck(c.request);
+    EXPECT_EQ(engine.Loads, 1) << "asking again for " << c.request << " reloads nothing";
+  }
+
+  // Without a default deck the request fails and the engine keeps what it had.
+  TCountingEngine engine(path);
+  engine.SetDeck("005");
+  std::filesystem::remove(path / "deck.001");
+  EXPECT_THROW(engine.SetDeck("404"), TError);
+  EXPECT_EQ(engine.DeckId(), "005");
+  EXPECT_EQ(engine.GetIndexX(), 9);
+  TPaintEngine empty(path / "nothing");
+  EXPECT_THROW(empty.SetDeck("001"), TError);
+  EXPECT_EQ(empty.DeckId(), "");
+}
+
+TEST(PaintEngineBacks, BackIsTheFaceWithTheBackInsideItsEdge) {
+  TempFolder folder;
+  WriteBacks(folder.Path(), 3);
+  TCountingEngine engine(folder.Path());
+  const QImage face = LoadCompressedImage("EMPTY");
+  EXPECT_EQ(engine.BackIndex(), 0);
+  for (const int index : {0, 2, 7}) {
+    engine.SetBack(index);
+    const QImage back = engine.BackImage();
+    // Beyond the strip the back is the blank face.
+    const QRgb inside = index < 3 ? BackColour(index) : White;
+    EXPECT_EQ(back.pixel(47, 63), inside) << index;
+    EXPECT_EQ(back.pixel(1, 1), face.pixel(1, 1) & inside) << index;
+    for (const QPoint edge : {QPoint(0, 63), QPoint(93, 63), QPoint(47, 0), QPoint(47, 126)}) {
+      EXPECT_EQ(back.pixel(edge), face.pixel(edge)) << index;
+    }
+  }
+  EXPECT_EQ(engine.Builds, 3);
+  engine.SetBack(7);
+  engine.BackImage();
+  EXPECT_EQ(engine.Builds, 3) << "the same index keeps the back image";
+
+  TPaintEngine noBacks(folder.Path() / "nothing");
+  EXPECT_THROW(noBacks.BackImage(), TError);
+}
+
+TEST(PaintEngineDecks, EveryGeneratedDeckDrawsEveryCard) {
+  TPaintEngine engine(TAVRIK_TEST_DATA_DIR);
+  for (const char* id : {"001", "003", "011", "012"}) {
+    engine.SetDeck(id);
+    ASSERT_EQ(engine.DeckId(), id);
+    const QImage face = LoadCompressedImage("EMPTY");
+    for (int card = 0; card < 52; ++card) {
+      // Every card puts some ink on the blank face.
+      EXPECT_NE(engine.CardImage(false, false, card / 13, card % 13), face) << id << " " << card;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tavrik

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "core/data_files.h"
+#include "core/error.h"
+#include "support/temp_folder.h"
+#include "ui/dialogs/back_dialog.h"
+#include "ui/cards/builtin_images.h"
+#include "ui/dialogs/deck_dialog.h"
+#include "ui/cards/deck_file.h"
+#include "ui/widgets/gradient_label.h"
+
+namespace tavrik {
+namespace {
+
+namespace fs = std::filesystem;
+const fs::path Generated = TAVRIK_TEST_DATA_DIR;
+
+QStringList Lines(const QListWidget* list) {
+  QStringList lines;
+  for (int i = 0; i < list->count(); ++i) lines.append(list->item(i)->text());
+  return lines;
+}
+
+// The preview image i shows the card the paint engine draws for deck `id`.
+bool ShowsDeck(const TfmDeckDialog& dialog, const QString& id) {
+  TPaintEngine engine(Generated);
+  engine.SetDeck(id);
+  for (int i = 0; i < TfmDeckDialog::PreviewCount; ++i) {
+    const QLabel* image = dialog.Images[static_cast<size_t>(i)];
+    if (image->isHidden()) return false;
+    if (image->pixmap().toImage().convertToFormat(QImage::Format_RGB32) !=
+        engine.CardImage(false, false, i / 5, i % 5 + 8)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+TEST(DeckDialog, ListsTheGeneratedDecksByName) {
+  TBuiltInTexts texts;
+  TfmDeckDialog dialog(texts, Generated);
+  dialog.ApplyTexts();
+  EXPECT_EQ(dialog.DeckIds(), QStringList({"001", "003", "011", "012"}));
+  EXPECT_EQ(Lines(dialog.lbDecks), QStringList({" LARGE", " WHIST", " SCAT", " SEASONS"}));
+  EXPECT_EQ(dialog.windowTitle(), "  Select the deck");
+  EXPECT_EQ(dialog.lDeckList->text(), "DECK LIST");
+  EXPECT_EQ(dialog.btnCancel->text(), "Cancel");
+
+  dialog.SetCurrent("011");
+  EXPECT_EQ(dialog.lbDecks->currentRow(), 2);
+  EXPECT_EQ(dialog.ChosenId(), "011");
+  EXPECT_EQ(dialog.lHeader->text(), "SCAT");
+  EXPECT_TRUE(ShowsDeck(dialog, "011"));
+
+  // A click on another line previews that deck.
+  const QRect line = dialog.lbDecks->visualItemRect(dialog.lbDecks->item(1));
+  QTest::mouseClick(dialog.lbDecks->viewport(), Qt::LeftButton, {}, line.center());
+  EXPECT_EQ(dialog.ChosenId(), "003");
+  EXPECT_EQ(dialog.lHeader->text(), "WHIST");
+  EXPECT_TRUE(ShowsDeck(dialog, "003"));
+
+  // An identifier that is not listed selects the first line.
+  dialog.SetCurrent("777");
+  EXPECT_EQ(dialog.lbDecks->currentRow(), 0);
+  EXPECT_EQ(dialog.ChosenId(), "001");
+}
+
+TEST(DeckDialog, UnnamedStrayAndMissingDecks) {
+  TempFolder folder;
+  const fs::path& path = folder.Path();
+  for (const auto& [name, source] : {std::pair{"deck.001", "deck.001"},
+                                     {"deck.011", "deck.011"},
+                                     {"deck.099", "deck.001"},
+                                     {"deck.555", "deck.001"}}) {
+    fs::copy_file(Generated / source, path / name);
+  }
+  fs::create_directory(path / "deck.dir");
+  for (const char* name : {"deck.1", "deck.backup", "deck.001.bak", "notes.txt"}) {
+    WriteFileAtomically(path / name, "x");
+  }
+  TBuiltInTexts texts;
+  TfmDeckDialog dialog(texts, path);
+  dialog.ApplyTexts();
+  EXPECT_EQ(dialog.DeckIds(), QStringList({"001", "011", "099", "555"}));
+  EXPECT_EQ(Lines(dialog.lbDecks), QStringList({" LARGE", " SCAT", " ", " "}));
+
+  dialog.SetCurrent("099");
+  EXPECT_EQ(dialog.ChosenId(), "099");
+  EXPECT_EQ(dialog.lHeader->text(), "");
+  EXPECT_TRUE(ShowsDeck(dialog, "001")) << "deck.099 is a copy of the default deck";
+
+  // A deck whose file went away previews the default deck but stays the choice.
+  fs::remove(path / "deck.555");
+  dialog.SetCurrent("555");
+  EXPECT_EQ(dialog.ChosenId(), "555");
+  EXPECT_TRUE(ShowsDeck(dialog, "001"));
+
+  // Without the default deck there is nothing to preview.
+  fs::remove(path / "deck.001");
+  dialog.SetCurrent("555");
+  for (const QLabel* image : dialog.Images) EXPECT_TRUE(image->isHidden());
+}
+
+TEST(DeckDialog, PreviewPlacement) {
+  struct TCase {
+    int index;
+    QSize panel;
+    QPoint expected;
+  };
+  // x = round((PW - 104) * column / 4) + 5, y = round((PH - 137) * row / 2) + 5,
+  // halves to the even neighbour.
+  const TCase cases[] = {
+      {0, {500, 406}, {5, 5}},     {4, {500, 406}, {401, 5}}, {14, {500, 406}, {401, 274}},
+      {7, {500, 406}, {203, 139}}, {1, {106, 140}, {5, 5}},   {3, {106, 140}, {7, 5}},
+      {6, {106, 140}, {5, 7}},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(TfmDeckDialog::PreviewPosition(c.index, c.panel), c.expected) << c.index;
+  }
+  TBuiltInTexts texts;
+  TfmDeckDialog dialog(texts, Generated);
+  dialog.show();
+  QApplication::processEvents();
+  ASSERT_GT(dialog.ImagesPanel->width(), 480);
+  for (int i = 0; i < TfmDeckDialog::PreviewCount; ++i) {
+    EXPECT_EQ(dialog.Images[static_cast<size_t>(i)]->pos(),
+              TfmDeckDialog::PreviewPosition(i, dialog.ImagesPanel->size()));
+  }
+}
+
+TEST(DeckDialog, OkReturnsTheChoiceCancelNothing) {
+  TBuiltInTexts texts;
+  struct TCase {
+    bool ok;
+    const char* expected;
+  };
+  for (const TCase c : {TCase{true, "012"}, TCase{false, ""}}) {
+    QTimer::singleShot(0, [c] {
+      auto* dialog = qobject_cast<TfmDeckDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      QTest::mouseClick(c.ok ? dialog->btnOK : dialog->btnCancel, Qt::LeftButton);
+    });
+    EXPECT_EQ(SelectDeck("012", texts, nullptr, Generated), c.expected);
+  }
+  TempFolder empty;
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<TfmDeckDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
+  });
+  EXPECT_EQ(SelectDeck("001", texts, nullptr, empty.Path()), "")
+      << "an empty folder chooses nothing";
+}
+
+TEST(BackDialog, FifteenBacksAndTheFocusFrame) {
+  TBuiltInTexts texts;
+  TfmBackDialog dialog(texts, Generated);
+  dialog.ApplyTexts();
+  EXPECT_EQ(dialog.windowTitle(), "  Select the back");
+  const QImage face = LoadCompressedImage("EMPTY");
+  const QImage strip = ReadBackStrip(Generated / "back.001");
+  for (int i = 0; i < TfmBackDialog::BackCount; ++i) {
+    const QLabel* image = dialog.Images[static_cast<size_t>(i)];
+    EXPECT_EQ(image->geometry(), QRect(104 * (i % 5) + 10, 137 * (i / 5) + 10, 94, 127));
+    const QImage shown = image->pixmap().toImage();
+    EXPECT_EQ(shown.pixel(47, 63), face.pixel(47, 63) & strip.pixel(i * 94 + 47, 63)) << i;
+    EXPECT_EQ(shown.pixel(0, 63), face.pixel(0, 63)) << "the face's edge stays";
+  }
+  EXPECT_EQ(dialog.Selected(), 0);
+  EXPECT_EQ(dialog.FocusBevel->geometry(), QRect(5, 5, 104, 137));
+  QTest::mouseClick(dialog.Images[7], Qt::LeftButton);
+  EXPECT_EQ(dialog.Selected(), 7);
+  EXPECT_EQ(dialog.FocusBevel->geometry(), dialog.Images[7]->geometry().adjusted(-5, -5, 5, 5));
+  dialog.SelectBack(15);
+  EXPECT_EQ(dialog.Selected(), 7) << "no such back";
+}
+
+TEST(BackDialog, ReturnsTheSelectionOnOkOnly) {
+  TBuiltInTexts texts;
+  for (const bool ok : {true, false}) {
+    QTimer::singleShot(0, [ok] {
+      auto* dialog = qobject_cast<TfmBackDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->Selected(), 4);
+      QTest::mouseClick(dialog->Images[11], Qt::LeftButton);
+      QTest::mouseClick(ok ? dialog->btnOK : dialog->btnCancel, Qt::LeftButton);
+    });
+    EXPECT_EQ(SelectBack(4, texts, nullptr, Generated), ok ? 11 : -1);
+  }
+  TempFolder empty;
+  EXPECT_THROW(SelectBack(0, texts, nullptr, empty.Path()), TError);
+}
+
+}  // namespace
+}  // namespace tavrik

@@ -1,0 +1,316 @@
+// The all-hands table, the warning, the list chooser and the text helpers.
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "core/card.h"
+#include "ui/dialogs/all_hands.h"
+#include "ui/widgets/gradient_label.h"
+#include "ui/dialogs/help_window.h"
+#include "ui/widgets/my_track_bar.h"
+#include "ui/dialogs/preferences_dialog.h"
+#include "ui/widgets/text_format.h"
+#include "ui/dialogs/warning_window.h"
+#include "ui/ui_test_support.h"
+
+namespace tavrik::test {
+namespace {
+
+// Deals until the best hold is clearly better than drawing five (so that a warning is
+// due for a hold of nothing).
+void DealWithAClearBestHold(TfTavrik20Main& window) {
+  for (int hand = 0; hand < 100; ++hand) {
+    window.btnDealClick();
+    TGameEngine& engine = window.Engine();
+    if (engine.State == GameState::Dealt &&
+        engine.BestHoldReturn() - engine.CurrentHoldReturn() > 0.5) {
+      return;
+    }
+    if (engine.State == GameState::Dealt) window.btnDealClick();
+  }
+  FAIL() << "no deal with a clear best hold";
+}
+
+TEST(TextFormat, FillsOnlyTheDirectivesItKnows) {
+  const struct {
+    const char* format;
+    QStringList arguments;
+    const char* expected;
+  } cases[] = {
+      {"YOU WIN %d", {"5"}, "YOU WIN 5"},
+      {"$%s  (%s%% of bet) less. ", {"0.12500", "2.50000"}, "$0.12500  (2.50000% of bet) less. "},
+      {"%d and %d", {"1"}, "1 and %d"},  // no argument left: copied
+      {"%x %n %s", {"a"}, "%x %n a"},    // unknown directives are copied
+      {"100%", {}, "100%"},
+      {"", {"unused"}, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FormatText(c.format, c.arguments), QString(c.expected)) << c.format;
+  }
+}
+
+TEST(WarningTexts, ReturnsPerCoinInPercentAndDollars) {
+  const QString format = "Your expected return is $%s  (%s%% of bet) less. ";
+  const struct {
+    double current, best;
+    int bet;
+    double coin;
+    const char *myEV, *bestDollars, *comment;
+  } cases[] = {
+      {4.9, 5.0, 5, 0.25, "  98.00000%", "   1.25000$",
+       "Your expected return is $0.02500  (2.00000% of bet) less. "},
+      {4.875, 5.0, 5, 1.0, "  97.50000%", "   5.00000$",
+       "Your expected return is $0.12500  (2.50000% of bet) less. "},
+      {0.5, 1.5, 1, 100.0, "  50.00000%", " 150.00000$",
+       "Your expected return is $100.00000  (100.00000% of bet) less. "},
+  };
+  for (const auto& c : cases) {
+    const TWarningTexts texts = MakeWarningTexts(c.current, c.best, c.bet, c.coin, format);
+    EXPECT_EQ(texts.MyEV, c.myEV);
+    EXPECT_EQ(texts.BestEVDollars, c.bestDollars);
+    EXPECT_EQ(texts.Comment, c.comment);
+  }
+}
+
+TEST_F(MainWindowTest, WarningApplyTakesTheBestHold) {
+  DealWithAClearBestHold(*window);
+  Engine().Options |= ShowWarnings;
+  const int best = Engine().HandRecord.BestMask;
+  auto answered = AnswerNextDialog<TfWarning>([](TfWarning* warning) {
+    EXPECT_EQ(warning->windowTitle(), "  Warning");
+    EXPECT_EQ(warning->lHeader->text(), "WARNING");
+    EXPECT_FALSE(warning->cbWarnings->isChecked());
+    EXPECT_TRUE(warning->lComment->text().startsWith("Your expected return is $"));
+    warning->btnApply->click();
+  });
+  window->btnDealClick();
+  EXPECT_TRUE(answered->Answered);
+  EXPECT_EQ(Engine().HandRecord.PlayerMask, best);
+  EXPECT_GT(Engine().HandRecord.HintReturn, 0.0);  // counted as hinted
+  EXPECT_TRUE(window->miShowWarnings->isChecked());
+}
+
+TEST_F(MainWindowTest, WarningCancelKeepsTheHoldAndDontShowStopsWarnings) {
+  DealWithAClearBestHold(*window);
+  window->ToggleOption(ShowWarnings);
+  ASSERT_TRUE(window->miShowWarnings->isChecked());
+  auto answered = AnswerNextDialog<TfWarning>([](TfWarning* warning) {
+    warning->cbWarnings->setChecked(true);
+    warning->btnCancel->click();
+  });
+  window->btnDealClick();
+  EXPECT_TRUE(answered->Answered);
+  EXPECT_EQ(Engine().HandRecord.PlayerMask, 31);
+  EXPECT_EQ(Engine().HandRecord.HintReturn, 0.0);
+  EXPECT_EQ(Engine().Options & ShowWarnings, 0);
+  EXPECT_FALSE(window->miShowWarnings->isChecked());
+
+  // No further warning: a dialog would block here and fail the answered flag below.
+  DealWithAClearBestHold(*window);
+  auto unexpected = AnswerNextDialog<TfWarning>([](TfWarning* warning) { warning->reject(); });
+  window->btnDealClick();
+  EXPECT_FALSE(unexpected->Answered);
+  QApplication::processEvents();
+}
+
+TEST_F(MainWindowTest, NoWarningForTheBestHold) {
+  DealWithAClearBestHold(*window);
+  window->ToggleOption(ShowWarnings);
+  window->btnHintClick();
+  auto unexpected = AnswerNextDialog<TfWarning>([](TfWarning* warning) { warning->reject(); });
+  window->btnDealClick();
+  EXPECT_FALSE(unexpected->Answered);
+  EXPECT_EQ(Engine().State, GameState::Finished);
+}
+
+TEST_F(MainWindowTest, AllHandsSelectsThePlayersHoldAndSorts) {
+  DealWithAClearBestHold(*window);
+  Engine().ToggleHold(0);  // keep the first card only
+  TfmAllHands table(Engine(), *preferences);
+  ASSERT_EQ(table.Rows.size(), 32U);
+  EXPECT_EQ(table.SelectedMask(), 30);
+  EXPECT_EQ(table.windowTitle(), "  All hands");
+  EXPECT_EQ(table.ColumnTitles.front(), "Hands");
+  EXPECT_EQ(table.ColumnTitles.back(), "Nothing");
+  EXPECT_EQ(table.Grid->columnCount(), Engine().CategoryCount() + 3);
+  const auto returnsInOrder = [&table](bool descending) {
+    for (size_t i = 1; i < table.Rows.size(); ++i) {
+      const auto previous = table.Rows[i - 1].ExpectedReturn;
+      const auto current = table.Rows[i].ExpectedReturn;
+      if (descending ? previous < current : previous > current) return false;
+    }
+    return true;
+  };
+  EXPECT_TRUE(returnsInOrder(true));
+  EXPECT_EQ(table.Rows.front().Mask, Engine().HandRecord.BestMask);
+  EXPECT_EQ(
+      table.Grid->item(0, 1)->text().trimmed(),
+      QString::asprintf("%.5f", static_cast<double>(100 * table.Rows.front().ExpectedReturn)));
+
+  table.GridFixedCellClick(1);  // already descending: worst first
+  EXPECT_EQ(table.SortColumn, -2);
+  EXPECT_TRUE(returnsInOrder(false));
+  EXPECT_EQ(table.SelectedMask(), 30);
+  EXPECT_EQ(table.Grid->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+  table.GridFixedCellClick(1);
+  EXPECT_TRUE(returnsInOrder(true));
+  EXPECT_EQ(table.SelectedMask(), 30);
+
+  // Keeping all five: one draw, ending in the dealt hand's own category.
+  const THandStat& keepAll = *std::find_if(table.Rows.begin(), table.Rows.end(),
+                                           [](const THandStat& row) { return row.Mask == 0; });
+  EXPECT_EQ(keepAll.HoldText, "00000");
+  const int own = Engine().HandCategory >= 0 ? Engine().HandCategory : Engine().CategoryCount();
+  for (int c = 0; c <= Engine().CategoryCount(); ++c) {
+    const QString expected = c == own ? "1" : "- ";
+    EXPECT_EQ(HandStatText(keepAll, c + 2, 0), expected) << c;
+  }
+  EXPECT_EQ(HandStatText(keepAll, own + 2, 1), "100.0000");
+}
+
+TEST_F(MainWindowTest, AllHandsOfAWildGameListTheWildCategories) {
+  window->SelectGame(3);  // deuces wild
+  ASSERT_TRUE(Errors.empty()) << Errors.front();
+  window->btnDealClick();
+  ASSERT_EQ(Engine().State, GameState::Dealt);
+  TfmAllHands table(Engine(), *preferences);
+  const auto natural = table.ColumnTitles.indexOf("Natural Royal Flush");
+  ASSERT_GE(natural, 2);
+  EXPECT_EQ(table.ColumnTitles[natural + 2], "Wild Royal Flush");
+  // Every hold's counts add up to all its draws.
+  for (const THandStat& row : table.Rows) {
+    int64_t draws = 0;
+    for (int c = 0; c <= Engine().CategoryCount(); ++c)
+      draws += row.HitCount[static_cast<size_t>(c)];
+    EXPECT_EQ(draws, Engine().Engine().DrawCount(row.Mask)) << row.HoldText.toStdString();
+  }
+}
+
+TEST_F(MainWindowTest, JokersAndWildCardsArePainted) {
+  window->SelectGame(7);  // joker poker
+  window->btnDealClick();
+  ASSERT_EQ(Engine().State, GameState::Dealt);
+  Engine().Cards[2] = FirstJokerIndex;
+  window->PaintCard(2);
+  const QImage joker = window->Cards[2]->pixmap().toImage();
+  EXPECT_FALSE(joker.isNull());
+  window->SelectGame(3);  // deuces wild: a deuce is drawn with the wild face
+  window->btnDealClick();
+  Engine().Cards[0] = CardIndex(0, 1);
+  Engine().Cards[1] = CardIndex(1, 1);
+  window->PaintCard(0);
+  window->PaintCard(1);
+  EXPECT_NE(window->Cards[0]->pixmap().toImage(), window->Cards[1]->pixmap().toImage());
+  EXPECT_EQ(window->Cards[0]->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+            window->PaintEngine().CardImage(!Engine().IsReplaced(0), true, 1, 0));
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST(AllHands, TiesGoByReplacedCardsThenHoldText) {
+  const auto row = [](int mask, long double value) {
+    THandStat stat;
+    stat.Mask = mask;
+    for (int i = 0; i < 5; ++i) stat.HoldText += ((mask >> i) & 1) != 0 ? '1' : '0';
+    stat.ReplacedCount = static_cast<int>(stat.HoldText.count('1'));
+    stat.ExpectedReturn = value;
+    stat.HitCount[0] = static_cast<int64_t>(value);
+    return stat;
+  };
+  const struct {
+    THandStat a, b;
+    int sortColumn;
+    int expectedSign;  // > 0: b first
+  } cases[] = {
+      {row(1, 2), row(3, 1), 2, -1},  // larger return first
+      {row(1, 2), row(3, 1), -2, 1},  // ascending: smaller first
+      {row(1, 2), row(3, 2), 2, 1},   // tie: more replaced first
+      {row(1, 2), row(2, 2), 2, -1},  // tie, same count: "10000" above "01000"
+      {row(2, 2), row(1, 2), 2, 1},  {row(1, 5), row(3, 5), 1, 1},  // hands column
+      {row(6, 1), row(1, 9), 3, 1},                                 // category column, counts
+  };
+  for (const auto& c : cases) {
+    const int result = CompareHandStats(c.a, c.b, c.sortColumn, 0);
+    EXPECT_EQ(result > 0 ? 1 : -1, c.expectedSign)
+        << c.a.HoldText.toStdString() << " " << c.b.HoldText.toStdString();
+  }
+}
+
+TEST(AllHands, FadedPictureKeepsWhiteAndGreysTheRest) {
+  QImage picture(3, 1, QImage::Format_RGB32);
+  picture.setPixel(0, 0, qRgb(255, 255, 255));
+  picture.setPixel(1, 0, qRgb(30, 60, 90));  // mean 60: 60 / 2 + 160
+  picture.setPixel(2, 0, qRgb(250, 250, 254));
+  const QImage faded = FadePicture(picture);
+  EXPECT_EQ(faded.pixel(0, 0), qRgb(255, 255, 255));
+  EXPECT_EQ(faded.pixel(1, 0), qRgb(190, 190, 190));
+  EXPECT_EQ(faded.pixel(2, 0), qRgb(255, 255, 255));  // min(255, 125 + 160)
+}
+
+TEST_F(MainWindowTest, PreferencesApplyTakesEffectAtOnce) {
+  TfPreferences dialog(*preferences, window.get());
+  EXPECT_EQ(dialog.windowTitle(), "  Preferences");
+  EXPECT_TRUE(dialog.cbCredits->isChecked());
+  EXPECT_FALSE(dialog.cbHands->isChecked());
+  dialog.cbHands->setChecked(true);
+  dialog.cbCredits->setChecked(false);
+  dialog.cbSaveForNew->setChecked(false);
+  dialog.tbSpeed->setValue(140);
+  dialog.btnApply->click();
+  EXPECT_EQ(preferences->DealSpeed(), 140);
+  EXPECT_EQ(preferences->AutosaveFlags, AUTOSAVE_BALANCE | AUTOSAVE_VALUE | AUTOSAVE_HANDS);
+  EXPECT_FALSE(preferences->SaveForNewGame);
+  dialog.tbSpeed->setValue(60);
+  dialog.btnCancel->click();
+  EXPECT_EQ(preferences->DealSpeed(), 140);
+}
+
+TEST(Help, TopicsOfTheHelpContexts) {
+  const struct {
+    int context;
+    const char* topic;
+  } cases[] = {{100, "main"},       {600, "prefs"},      {1000, "howtoplay"}, {1100, "allhands"},
+               {1200, "diag_deck"}, {1300, "diag_back"}, {1400, "warning"},   {999, ""}};
+  for (const auto& c : cases) EXPECT_EQ(HelpTopic(c.context), QString(c.topic));
+  EXPECT_EQ(HelpPage(1400, "/x/help"), std::filesystem::path("/x/help/warning.html"));
+  EXPECT_TRUE(HelpPage(7, "/x/help").empty());
+  // Every topic the program opens now has its page.
+  for (const int context : {100, 600, 1000, 1100, 1200, 1300, 1400}) {
+    EXPECT_TRUE(std::filesystem::exists(HelpPage(context, TAVRIK_HELP_SOURCE_DIR))) << context;
+  }
+}
+
+TEST(Help, PagesOpenInTheHelpWindowOrTheProgramSaysHelpIsMissing) {
+  TempFolder folder;
+  TPreferences preferences;
+  QString message;
+  auto answered = AnswerNextDialog<QMessageBox>([&message](QMessageBox* box) {
+    message = box->text();
+    box->accept();
+  });
+  ShowHelpTopic(100, preferences, nullptr, folder.Path() / "no-help-here");
+  EXPECT_TRUE(answered->Answered);
+  EXPECT_EQ(message, "Sorry, html help not installed.");
+
+  ShowHelpTopic(1400, preferences, nullptr, TAVRIK_HELP_SOURCE_DIR);
+  QTextBrowser* help = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* browser = qobject_cast<QTextBrowser*>(widget)) help = browser;
+  }
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->documentTitle(), "Warning");
+  ShowHelpTopic(1100, preferences, nullptr, TAVRIK_HELP_SOURCE_DIR);  // the same window
+  EXPECT_EQ(help->documentTitle(), "All hands");
+  ShowHelpTopic(12345, preferences, nullptr, TAVRIK_HELP_SOURCE_DIR);  // unknown: nothing
+  EXPECT_EQ(help->documentTitle(), "All hands");
+  help->close();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+}  // namespace tavrik::test

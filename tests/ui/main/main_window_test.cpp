@@ -1,0 +1,410 @@
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
+
+#include "core/card.h"
+#include "ui/widgets/card_button.h"
+#include "ui/dialogs/choice_dialog.h"
+#include "ui/dialogs/deck_dialog.h"
+#include "ui/widgets/gradient_label.h"
+#include "ui/dialogs/no_errors_dialog.h"
+#include "ui/ui_test_support.h"
+
+namespace tavrik::test {
+namespace {
+
+TEST_F(MainWindowTest, SpaceDealsAndDraws) {
+  EXPECT_EQ(window->lInfoLabel->text(), "HELLO!");
+  EXPECT_EQ(window->btnDeal->text(), "Deal");
+  EXPECT_FALSE(window->btnHint->isEnabled());
+  EXPECT_FALSE(window->miAllHands->isEnabled());
+  const int credits = Engine().Credits;
+
+  QTest::keyClick(window.get(), Qt::Key_Space);
+  ASSERT_EQ(Engine().State, GameState::Dealt);
+  EXPECT_EQ(Engine().Credits, credits - 5);
+  EXPECT_EQ(window->lCredit->text(), QString::number(credits - 5));
+  EXPECT_EQ(window->btnDeal->text(), "Draw");
+  EXPECT_EQ(window->lInfoLabel->text(), "PLEASE, SELECT CARDS TO HOLD");
+  EXPECT_TRUE(window->btnHint->isEnabled());
+  EXPECT_TRUE(window->miAllHands->isEnabled());
+  EXPECT_EQ(window->MiniChart().Count(), 1);
+  for (int position = 0; position < 5; ++position) EXPECT_NE(Engine().GetCard(position), NoCard);
+
+  QTest::keyClick(window.get(), Qt::Key_Space);
+  ASSERT_EQ(Engine().State, GameState::Finished);
+  EXPECT_EQ(window->btnDeal->text(), "Deal");
+  EXPECT_FALSE(window->miAllHands->isEnabled());
+  EXPECT_EQ(window->lInfoLabel->text(),
+            Engine().Win > 0 ? QString("YOU WIN %1").arg(Engine().Win) : QString("GAME OVER"));
+  EXPECT_EQ(window->btnDoubleUp->isEnabled(), Engine().Win > 0);
+  EXPECT_EQ(Engine().Logger().RecordCount(), 0U);  // logged when collected
+
+  QTest::keyClick(window.get(), Qt::Key_Space);
+  EXPECT_EQ(Engine().State, GameState::Dealt);
+  EXPECT_EQ(Engine().Logger().RecordCount(), 1U);
+  EXPECT_EQ(window->lHands->text(), "1");
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(MainWindowTest, NumberKeysToggleHoldsAndEscReleasesThemOnlyWhenDealt) {
+  window->btnDealClick();
+  ASSERT_EQ(Engine().HoldMask, 31);  // training: nothing held after the deal
+  const struct {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int expectedMask;
+  } steps[] = {
+      {Qt::Key_1, Qt::NoModifier, 31 & ~1}, {Qt::Key_3, Qt::KeypadModifier, 31 & ~1 & ~4},
+      {Qt::Key_1, Qt::NoModifier, 31 & ~4}, {Qt::Key_5, Qt::NoModifier, 31 & ~4 & ~16},
+      {Qt::Key_Escape, Qt::NoModifier, 31},
+  };
+  for (const auto& step : steps) {
+    QTest::keyClick(window.get(), step.key, step.modifiers);
+    EXPECT_EQ(Engine().HoldMask, step.expectedMask) << step.key;
+  }
+  QTest::keyClick(window.get(), Qt::Key_2);
+  window->btnDealClick();  // draw: the second card was held
+  ASSERT_EQ(Engine().State, GameState::Finished);
+  const int finalMask = Engine().HoldMask;
+  QTest::keyClick(window.get(), Qt::Key_Escape);
+  QTest::keyClick(window.get(), Qt::Key_4);
+  EXPECT_EQ(Engine().HoldMask, finalMask);  // holds change only while dealt
+}
+
+TEST_F(MainWindowTest, HintKeyOnlyWhenTheButtonIsEnabledAndVisible) {
+  QTest::keyClick(window.get(), Qt::Key_H);  // no round: nothing
+  EXPECT_TRUE(Errors.empty());
+  window->btnDealClick();
+  QTest::keyClick(window.get(), Qt::Key_H);
+  EXPECT_EQ(Engine().HoldMask, Engine().HandRecord.BestMask);
+  EXPECT_GT(Engine().HandRecord.HintReturn, 0.0);
+  window->btnDealClick();
+
+  window->SelectMode(GameMode::RealPlay);
+  EXPECT_FALSE(window->btnHint->isVisible());
+  window->btnDealClick();
+  QTest::keyClick(window.get(), Qt::Key_H);
+  EXPECT_EQ(Engine().HoldMask, 31);
+  EXPECT_EQ(Engine().HandRecord.HintReturn, 0.0);
+
+  window->btnDealClick();  // draw
+
+  window->SelectMode(GameMode::AutoHold);
+  EXPECT_TRUE(window->btnHint->isVisible());
+  window->btnDealClick();  // auto hold: the best hold is marked at once
+  EXPECT_EQ(Engine().HoldMask, Engine().HandRecord.BestMask);
+}
+
+TEST_F(MainWindowTest, DoubleUpStartsOnlyWhenAllowedAndKeysPickACard) {
+  QTest::keyClick(window.get(), Qt::Key_D);
+  EXPECT_EQ(Engine().State, GameState::NoRound);
+  ASSERT_TRUE(PlayUntilWin());
+  const int win = Engine().Win;
+
+  QTest::keyClick(window.get(), Qt::Key_D);
+  ASSERT_EQ(Engine().State, GameState::DoubleUp);
+  EXPECT_EQ(window->lInfoLabel->text(), "SELECT THE HIGHER CARD");
+  EXPECT_FALSE(window->btnDeal->isEnabled());
+  EXPECT_FALSE(window->btnDoubleUp->isEnabled());
+  QTest::keyClick(window.get(), Qt::Key_Space);  // Deal disabled
+  QTest::keyClick(window.get(), Qt::Key_1);      // the dealer's card cannot be picked
+  EXPECT_EQ(Engine().State, GameState::DoubleUp);
+  // Bets do not change while the double is open.
+  QTest::keyClick(window.get(), Qt::Key_Minus);
+  EXPECT_EQ(Engine().Bet, 5);
+
+  const int dealer = TGameEngine::DoubleUpRank(Engine().GetCard(0), TDeck());
+  const int picked = TGameEngine::DoubleUpRank(Engine().GetCard(2), TDeck());
+  QTest::keyClick(window.get(), Qt::Key_3);
+  ASSERT_EQ(Engine().State, GameState::Finished);
+  EXPECT_EQ(Engine().DoubleCount, 1);
+  EXPECT_EQ(Engine().Win, picked > dealer ? 2 * win : (picked < dealer ? 0 : win));
+  EXPECT_EQ(window->lWin->text(), QString::number(Engine().Win));
+  EXPECT_TRUE(window->btnDeal->isEnabled());
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(MainWindowTest, BetChangesOnlyBetweenRounds) {
+  const auto clickColumn = [this](int column) {
+    const auto& widths = window->ColumnWidths();
+    int x = 0;
+    for (int c = 0; c < column; ++c) x += widths[static_cast<size_t>(c)];
+    QTest::mouseClick(window->PayoutGrid, Qt::LeftButton, Qt::KeyboardModifiers(),
+                      QPoint(x + widths[static_cast<size_t>(column)] / 2, 5));
+  };
+  ASSERT_EQ(Engine().Bet, 5);
+  QTest::keyClick(window.get(), Qt::Key_Plus);
+  EXPECT_EQ(Engine().Bet, 5);  // no sixth coin
+  QTest::keyClick(window.get(), Qt::Key_Minus);
+  QTest::keyClick(window.get(), Qt::Key_Minus, Qt::KeypadModifier);
+  EXPECT_EQ(Engine().Bet, 3);
+  EXPECT_EQ(window->lBet->text(), "3");
+  clickColumn(1);
+  EXPECT_EQ(Engine().Bet, 1);
+  QTest::keyClick(window.get(), Qt::Key_Minus);
+  EXPECT_EQ(Engine().Bet, 1);
+  clickColumn(0);  // the names column is no bet
+  EXPECT_EQ(Engine().Bet, 1);
+  clickColumn(4);
+  EXPECT_EQ(Engine().Bet, 4);
+  EXPECT_EQ(window->CellLook(4, 0).Background, 1);  // the bet's column is blue
+
+  window->btnDealClick();
+  QTest::keyClick(window.get(), Qt::Key_Plus);
+  clickColumn(2);
+  EXPECT_EQ(Engine().Bet, 4);
+  window->btnDealClick();
+  clickColumn(2);
+  EXPECT_EQ(Engine().Bet, 2);
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(MainWindowTest, GridMarksTheWinningRowAndTheBetColumn) {
+  ASSERT_TRUE(PlayUntilWin());
+  const int row = Engine().HandCategory;
+  ASSERT_GE(row, 0);
+  const auto look = [this](int column, int r) { return window->CellLook(column, r); };
+  EXPECT_EQ(look(0, row).Background, 2);
+  EXPECT_TRUE(look(0, row).Bold);
+  EXPECT_EQ(look(0, row).TextColour, QColor(Qt::white));
+  EXPECT_EQ(look(5, row).TextColour, QColor(Qt::white));  // the bet's column
+  EXPECT_EQ(look(2, row).TextColour, QColor(0, 0, 128));  // navy elsewhere
+  const int other = row == 0 ? 1 : 0;
+  EXPECT_EQ(look(5, other).Background, 1);
+  EXPECT_EQ(look(2, other).Background, 0);
+  EXPECT_FALSE(look(2, other).Bold);
+  EXPECT_EQ(look(0, other).Text,
+            "   " + QString::fromStdString(Engine().CategoryName(other)).toUpper());
+  EXPECT_EQ(look(3, other).Text, QString::number(Engine().GetPayout(other, 3)));
+
+  // Columns and rows fill the grid exactly; the bet columns share 60 percent.
+  int width = 0;
+  for (const int w : window->ColumnWidths()) width += w;
+  int height = 0;
+  for (const int h : window->RowHeights()) height += h;
+  EXPECT_EQ(width, window->PayoutGrid->width());
+  EXPECT_EQ(height, window->PayoutGrid->height());
+  EXPECT_EQ(static_cast<int>(window->RowHeights().size()), Engine().CategoryCount());
+}
+
+TEST_F(MainWindowTest, GridTextFitsItsCellsAtEverySize) {
+  for (const QSize size : {window->minimumSize(), QSize(676, 520), window->maximumSize()}) {
+    window->resize(size);
+    for (const int game : {0, 3, 5, 6}) {
+      window->SelectGame(game);
+      QFont bold = window->GridFont();
+      bold.setBold(true);
+      const QFontMetrics metrics(bold);
+      const int lowest =
+          *std::min_element(window->RowHeights().begin(), window->RowHeights().end());
+      EXPECT_LE(metrics.height(), lowest) << size.width() << " game " << game;
+      for (int row = 0; row < Engine().CategoryCount(); ++row) {
+        EXPECT_LE(metrics.horizontalAdvance(window->CellLook(0, row).Text),
+                  window->ColumnWidths()[0])
+            << size.width() << " " << window->CellLook(0, row).Text.toStdString();
+      }
+    }
+  }
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(MainWindowTest, GameChangeWhileDealtGivesTheBetBack) {
+  const int credits = Engine().Credits;
+  window->btnDealClick();
+  ASSERT_EQ(Engine().Credits, credits - 5);
+  window->SelectGame(8);  // tens or better
+  EXPECT_EQ(Engine().GameType(), 8);
+  EXPECT_EQ(Engine().State, GameState::NoRound);
+  EXPECT_EQ(Engine().Credits, credits);
+  EXPECT_EQ(Engine().Logger().RecordCount(), 0U);
+  EXPECT_EQ(window->lPokerName->text(), "TENS OR BETTER");
+  EXPECT_TRUE(window->GameItems[8]->isChecked());
+  EXPECT_EQ(window->lInfoLabel->text(), "HELLO!");
+  EXPECT_FALSE(window->miAllHands->isEnabled());
+  for (int position = 0; position < 5; ++position) EXPECT_EQ(Engine().GetCard(position), NoCard);
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(MainWindowTest, WithoutResultHandsTheDrawDealsStraightOn) {
+  window->ToggleOption(ShowResultHands);
+  EXPECT_FALSE(window->miShowResultHands->isChecked());
+  window->btnDealClick();
+  const auto firstCards = Engine().Cards;
+  window->btnDealClick();  // draws, logs at the next deal, deals again
+  EXPECT_EQ(Engine().State, GameState::Dealt);
+  EXPECT_EQ(Engine().Logger().RecordCount(), 1U);
+  EXPECT_NE(Engine().Cards, firstCards);
+  EXPECT_EQ(window->lHands->text(), "1");
+}
+
+TEST_F(MainWindowTest, AnErrorInAClickHandlerIsReportedAndPlayGoesOn) {
+  Engine().CoinValueIndex = 99;  // the deal refuses a coin value it does not know
+  QTest::mouseClick(window->btnDeal, Qt::LeftButton);
+  ASSERT_EQ(Errors.size(), 1U);
+  EXPECT_NE(Errors[0].find("Coin value out of range: 99\r\nDeal"), std::string::npos) << Errors[0];
+  EXPECT_FALSE(window->IsBusy());
+  Engine().CoinValueIndex = 0;
+  QTest::mouseClick(window->btnDeal, Qt::LeftButton);
+  EXPECT_EQ(Engine().State, GameState::Dealt);
+  EXPECT_EQ(Errors.size(), 1U);
+}
+
+TEST_F(MainWindowTest, InfoTexts) {
+  Engine().Balance = -1.25;
+  Engine().CoinValueIndex = 3;
+  window->RefreshInfo();
+  EXPECT_EQ(window->lBalance->text(), "-$1.25");
+  EXPECT_EQ(window->lCoinCost->text(), "$5.00");
+  EXPECT_EQ(window->lAccuracy->text(), "100.00%");
+  Engine().Balance = 1234.5;
+  window->RefreshInfo();
+  EXPECT_EQ(window->lBalance->text(), "$1234.50");
+  EXPECT_EQ(window->CreditLabel->text(), "Credits");
+  EXPECT_EQ(window->InfoLabel->text(), "INFO");
+  EXPECT_EQ(window->windowTitle(), "  Tavrik 2.0");
+  EXPECT_TRUE(window->CreditLabel->toolTip().contains("bankroll"));
+}
+
+TEST_F(MainWindowTest, CoinValueIsChosenFromTheList) {
+  auto answered = AnswerNextDialog<TfmChoice>([](TfmChoice* dialog) {
+    EXPECT_EQ(dialog->ListBox->count(), 6);
+    EXPECT_EQ(dialog->ListBox->item(5)->text(), " $100.00");
+    EXPECT_EQ(dialog->ListBox->currentRow(), 0);
+    EXPECT_EQ(dialog->windowTitle(), "  Denomination");
+    dialog->ListBox->setCurrentRow(2);
+    dialog->btnOK->click();
+  });
+  QTest::mouseClick(window->lCoinCost, Qt::LeftButton);
+  EXPECT_TRUE(answered->Answered);
+  EXPECT_EQ(Engine().CoinValueIndex, 2);
+  EXPECT_EQ(window->lCoinCost->text(), "$1.00");
+
+  answered = AnswerNextDialog<TfmChoice>([](TfmChoice* dialog) {
+    dialog->ListBox->setCurrentRow(5);
+    dialog->btnCancel->click();
+  });
+  window->lCoinCostClick();
+  EXPECT_TRUE(answered->Answered);
+  EXPECT_EQ(Engine().CoinValueIndex, 2);
+}
+
+TEST_F(MainWindowTest, ProblemHandsWithoutProblemsAskForAnotherMode) {
+  const struct {
+    int answer;  // -1 cancel
+    GameMode expected;
+  } cases[] = {{1, GameMode::Training}, {2, GameMode::RealPlay}, {-1, GameMode::RealPlay}};
+  for (const auto& c : cases) {
+    auto answered = AnswerNextDialog<TfmNoErrors>([&c](TfmNoErrors* dialog) {
+      EXPECT_TRUE(dialog->rbModes[0]->isChecked());
+      if (c.answer < 0) {
+        dialog->btnCancel->click();
+      } else {
+        dialog->rbModes[static_cast<size_t>(c.answer)]->setChecked(true);
+        dialog->btnOK->click();
+      }
+    });
+    window->SelectMode(GameMode::PlayErrorHands);
+    EXPECT_TRUE(answered->Answered);
+    EXPECT_EQ(Engine().Mode, c.expected);
+    EXPECT_TRUE(window->ModeItems[static_cast<size_t>(c.expected)]->isChecked());
+  }
+}
+
+TEST_F(MainWindowTest, PlacementDeckAndBackAreKeptPerScreenSize) {
+  window->resize(600, 480);
+  window->PaintEngine().SetBack(3);
+  window.reset();
+  const TIniFile& settings = preferences->Settings;
+  const QStringList placements = [&] {
+    QStringList names;
+    for (const std::string& section : settings.Sections()) {
+      if (section.rfind("MainWindow ", 0) == 0) names.append(QString::fromStdString(section));
+    }
+    return names;
+  }();
+  ASSERT_EQ(placements.size(), 1);
+  EXPECT_TRUE(QRegularExpression("^MainWindow \\d+#\\d+$").match(placements[0]).hasMatch());
+  const std::string section = placements[0].toStdString();
+  EXPECT_EQ(settings.ReadInteger(section, "Width", 0), 600);
+  EXPECT_EQ(settings.ReadInteger(section, "Height", 0), 480);
+  EXPECT_EQ(settings.ReadString("Cards", "Deck", ""), "001");
+  EXPECT_EQ(settings.ReadInteger("Cards", "Back", 0), 3);
+
+  window = std::make_unique<TfTavrik20Main>(*preferences, TAVRIK_TEST_DATA_DIR);
+  EXPECT_EQ(window->size(), QSize(600, 480));
+  EXPECT_EQ(window->PaintEngine().BackIndex(), 3);
+}
+
+TEST(MainWindowFirstStart, TheDeckDialogOpensOnceWhenIdle) {
+  TempFolder folder;
+  TPreferences preferences;
+  preferences.SetDealSpeed(0);
+  auto answered = AnswerNextDialog<TfmDeckDialog>([](TfmDeckDialog* dialog) {
+    dialog->SetCurrent("011");
+    dialog->btnOK->click();
+  });
+  TfTavrik20Main window(preferences, TAVRIK_TEST_DATA_DIR);
+  EXPECT_TRUE(window.DeckId.isEmpty());
+  window.show();
+  for (int i = 0; i < 100 && !answered->Answered; ++i) QTest::qWait(10);
+  ASSERT_TRUE(answered->Answered);
+  EXPECT_EQ(window.DeckId, "011");
+  EXPECT_EQ(window.PaintEngine().DeckId(), "011");
+
+  // A deck in the settings: no dialog.
+  preferences.Settings.WriteString("Cards", "Deck", "003");
+  auto unexpected =
+      AnswerNextDialog<TfmDeckDialog>([](TfmDeckDialog* dialog) { dialog->reject(); });
+  TfTavrik20Main second(preferences, TAVRIK_TEST_DATA_DIR);
+  second.show();
+  QTest::qWait(50);
+  EXPECT_FALSE(unexpected->Answered);
+  EXPECT_EQ(second.PaintEngine().DeckId(), "003");
+}
+
+TEST(MainWindowStart, AnUnreadableLogIsToldOnceTheWindowIsUp) {
+  TempFolder folder;
+  std::filesystem::create_directories(folder.DataFolder() / "Tavrik.log");
+  TPreferences preferences;
+  preferences.SetDealSpeed(0);
+  preferences.Settings.WriteString("Cards", "Deck", "001");
+  QString message;
+  auto answered = AnswerNextDialog<QMessageBox>([&message](QMessageBox* box) {
+    message = box->text();
+    box->accept();
+  });
+  TfTavrik20Main window(preferences, TAVRIK_TEST_DATA_DIR);
+  EXPECT_FALSE(answered->Answered);  // not before the window shows
+  window.show();
+  for (int i = 0; i < 100 && !answered->Answered; ++i) QTest::qWait(10);
+  EXPECT_TRUE(answered->Answered);
+  EXPECT_TRUE(message.contains("Tavrik.log")) << message.toStdString();
+  window.btnDealClick();  // play goes on
+  EXPECT_EQ(window.Engine().State, GameState::Dealt);
+}
+
+TEST(MiniChart, KeepsTheLast128PointsAndCentresAFlatLine) {
+  TMiniChart chart(130, 60);
+  for (int i = 0; i < 50; ++i) chart.AddPoint(2500, 2500);
+  // A flat history sits in the middle of the picture.
+  EXPECT_EQ(chart.ValueY(2500), 30);
+  EXPECT_EQ(chart.Image().pixel(20, 30), TMiniChart::PlayerColour);
+
+  TMiniChart full(130, 60);
+  for (int i = 0; i < 129; ++i) full.AddPoint(i, 1000 + i);
+  EXPECT_EQ(full.Count(), 128);
+  EXPECT_EQ(full.PerfectPoint(0), 1);
+  EXPECT_EQ(full.PlayerPoint(127), 1128);
+  EXPECT_EQ(full.MinValue(), 1);
+  EXPECT_EQ(full.MaxValue(), 1128);
+  EXPECT_EQ(full.ValueY(1128), 3);  // the top, three pixels in
+  EXPECT_EQ(full.ValueY(1), 57);    // the bottom
+}
+
+}  // namespace
+}  // namespace tavrik::test

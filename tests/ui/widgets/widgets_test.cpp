@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "ui/widgets/button_hash.h"
+#include "ui/widgets/card_button.h"
+#include "ui/widgets/gradient.h"
+#include "ui/widgets/gradient_label.h"
+
+namespace tavrik {
+namespace {
+
+QImage Filled(QSize size, const QRect& rect, const QColor& c1, int bands, int direction,
+              const QColor& c2) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::magenta);
+  QPainter painter(&image);
+  GradientFill(painter, rect, c1, bands, direction, c2);
+  return image;
+}
+
+// Lengths of the runs of equal colour along the middle column (vertical) or row.
+std::vector<int> Runs(const QImage& image, bool vertical) {
+  std::vector<int> runs;
+  const int length = vertical ? image.height() : image.width();
+  QRgb last = 0;
+  for (int i = 0; i < length; ++i) {
+    const QRgb pixel =
+        vertical ? image.pixel(image.width() / 2, i) : image.pixel(i, image.height() / 2);
+    if (runs.empty() || pixel != last) {
+      runs.push_back(1);
+    } else {
+      ++runs.back();
+    }
+    last = pixel;
+  }
+  return runs;
+}
+
+TEST(GradientFill, BandSizesAndColours) {
+  const QColor top(0, 100, 200);
+  const QColor bottom(200, 50, 0);
+  struct TCase {
+    const char* name;
+    QSize size;
+    int bands, direction;
+    int firstBand, bandCount, endRows;
+  };
+  const TCase cases[] = {
+      {"127 high, 20 bands", {10, 127}, 20, 0, 6, 20, 7},
+      {"upwards", {10, 127}, 20, 1, 6, 20, 7},
+      {"across", {127, 10}, 20, 2, 6, 20, 7},
+      {"across, from the right", {127, 10}, 20, 3, 6, 20, 7},
+      {"more bands than rows", {10, 12}, 40, 0, 1, 12, 0},
+      {"even split", {10, 40}, 4, 0, 10, 4, 0},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const bool vertical = c.direction < 2;
+    const QImage image =
+        Filled(c.size, QRect(QPoint(0, 0), c.size), top, c.bands, c.direction, bottom);
+    const std::vector<int> runs = Runs(image, vertical);
+    // n bands of equal length, the last band merging with the rows left over.
+    ASSERT_EQ(static_cast<int>(runs.size()), c.bandCount);
+    for (int k = 0; k + 1 < c.bandCount; ++k) EXPECT_EQ(runs[static_cast<size_t>(k)], c.firstBand);
+    EXPECT_EQ(runs.back(), c.firstBand + c.endRows);
+    const bool fromFirst = c.direction == 0 || c.direction == 2;
+    const QPoint first(0, 0);
+    const QPoint last(c.size.width() - 1, c.size.height() - 1);
+    EXPECT_EQ(image.pixelColor(first), fromFirst ? top : bottom);
+    EXPECT_EQ(image.pixelColor(last), fromFirst ? bottom : top);
+  }
+  // Band k of n: start + (end - start) * k / (n - 1), rounded.
+  const QImage image = Filled({10, 127}, QRect(0, 0, 10, 127), top, 20, 0, bottom);
+  EXPECT_EQ(image.pixelColor(5, 6 * 7), QColor(0 + 74, 100 - 18, 200 - 74));  // k = 7
+}
+
+TEST(GradientFill, DegenerateCases) {
+  const QImage none = Filled({8, 8}, QRect(2, 2, 0, 5), Qt::red, 10, 0, Qt::blue);
+  EXPECT_EQ(none.pixelColor(2, 2), QColor(Qt::magenta));
+  for (const int bands : {0, 1}) {
+    const QImage plain = Filled({8, 8}, QRect(0, 0, 8, 8), Qt::red, bands, 0, Qt::blue);
+    EXPECT_EQ(plain.pixelColor(0, 7), QColor(Qt::red)) << bands;
+  }
+  // Only the rectangle is painted.
+  const QImage part = Filled({8, 8}, QRect(2, 2, 4, 4), Qt::red, 2, 0, Qt::blue);
+  EXPECT_EQ(part.pixelColor(1, 1), QColor(Qt::magenta));
+  EXPECT_EQ(part.pixelColor(2, 2), QColor(Qt::red));
+  EXPECT_EQ(part.pixelColor(5, 5), QColor(Qt::blue));
+  EXPECT_EQ(part.pixelColor(6, 6), QColor(Qt::magenta));
+}
+
+TEST(Lighten, AddsAndClamps) {
+  EXPECT_EQ(Lighten(QColor(10, 128, 250), 20), QColor(30, 148, 255));
+  EXPECT_EQ(Lighten(QColor(10, 128, 250), -15), QColor(0, 113, 235));
+  EXPECT_EQ(Lighten(QColor(0, 0, 0), -5), QColor(0, 0, 0));
+}
+
+TEST(ButtonHash, SameSizeIsCachedSameHeightIsStretched) {
+  TButtonHash cache(false);
+  const QImage& first = cache.Face(60, 25);
+  EXPECT_EQ(&cache.Face(60, 25), &first);
+  EXPECT_EQ(cache.LastSlot(), 0);
+  // Mark the cached face; a face of the same height must be built from it.
+  QImage& marked = const_cast<QImage&>(first);
+  for (int y = 0; y < 25; ++y) {
+    marked.setPixelColor(1, y, Qt::magenta);
+    marked.setPixelColor(10, y, Qt::cyan);
+    marked.setPixelColor(58, y, Qt::yellow);
+  }
+  const QImage wide = cache.Face(150, 25);
+  EXPECT_EQ(cache.LastSlot(), 1);
+  EXPECT_EQ(wide.pixelColor(1, 12), QColor(Qt::magenta));
+  EXPECT_EQ(wide.pixelColor(148, 12), QColor(Qt::yellow)) << "right edge kept at the right";
+  // Columns from 3 on repeat: column 10 of the source appears again one period on.
+  EXPECT_EQ(wide.pixelColor(10, 12), QColor(Qt::cyan));
+  EXPECT_EQ(wide.pixelColor(57 + 7, 12), QColor(Qt::cyan));
+  const QImage narrow = cache.Face(30, 25);
+  EXPECT_EQ(narrow.pixelColor(1, 12), QColor(Qt::magenta));
+  EXPECT_EQ(narrow.pixelColor(28, 12), QColor(Qt::yellow));
+  // An unmarked raised face stretches to exactly what drawing would give.
+  TButtonHash clean(false);
+  clean.Face(40, 22);
+  EXPECT_EQ(clean.Face(90, 22), clean.Draw(90, 22));
+}
+
+TEST(ButtonHash, NinthSizeEvictsTheOldestSlotInTurn) {
+  TButtonHash cache(true);
+  const auto mark = [&](int height) {
+    QImage& face = const_cast<QImage&>(cache.Face(20, height));
+    face.setPixelColor(5, 5, Qt::magenta);
+  };
+  const auto isMarked = [&](int height) {
+    // Face() of a cached size returns the cached (marked) image.
+    return cache.Face(20, height).pixelColor(5, 5) == QColor(Qt::magenta);
+  };
+  for (int height = 10; height < 18; ++height) mark(height);
+  EXPECT_EQ(cache.LastSlot(), 7);
+  cache.Face(20, 30);  // ninth size: slot 0, height 10 goes
+  EXPECT_EQ(cache.LastSlot(), 0);
+  EXPECT_TRUE(isMarked(11));
+  EXPECT_FALSE(isMarked(10)) << "redrawn into slot 1, which held height 11";
+  EXPECT_EQ(cache.LastSlot(), 1);
+  EXPECT_TRUE(isMarked(12));
+  EXPECT_FALSE(isMarked(11)) << "redrawn into slot 2, which held height 12";
+  EXPECT_TRUE(isMarked(13));
+  EXPECT_EQ(cache.LastSlot(), 2);
+  EXPECT_EQ(cache.Face(0, 10).isNull(), true);
+}
+
+TEST(GradientLabel, PaintsTheGradientOfItsColourAndTakesOverAPlainLabel) {
+  QWidget window;
+  auto* layout = new QVBoxLayout(&window);
+  auto* above = new QLabel("above", &window);
+  QPointer<QLabel> plain = new QLabel("HEADER", &window);
+  plain->setObjectName("lHeader");
+  plain->setAlignment(Qt::AlignRight);
+  layout->addWidget(above);
+  layout->addWidget(plain);
+  QPalette palette = plain->palette();
+  palette.setColor(QPalette::Window, QColor(100, 120, 140));
+  plain->setPalette(palette);
+
+  TGradientLabel* header = TGradientLabel::ReplaceLabel(plain);
+  EXPECT_TRUE(plain.isNull());
+  EXPECT_EQ(layout->indexOf(header), 1);
+  EXPECT_EQ(header->text(), "HEADER");
+  EXPECT_EQ(header->objectName(), "lHeader");
+  EXPECT_EQ(header->alignment(), Qt::AlignRight);
+  EXPECT_EQ(TGradientLabel::ReplaceLabel(header), header);
+
+  header->setText("");
+  layout->removeWidget(header);
+  // Rendered on its own: a child of a window that was never shown does not paint.
+  header->setParent(nullptr);
+  const std::unique_ptr<TGradientLabel> owned(header);
+  header->resize(200, 127);
+  QImage image(header->size(), QImage::Format_RGB32);
+  image.fill(Qt::red);
+  header->render(&image);
+  EXPECT_EQ(image.pixelColor(100, 0), QColor(120, 140, 160));
+  EXPECT_EQ(image.pixelColor(100, 126), QColor(85, 105, 125));
+  EXPECT_EQ(image.pixelColor(100, 120), QColor(85, 105, 125)) << "seven end rows";
+  EXPECT_NE(image.pixelColor(100, 113), QColor(85, 105, 125));
+}
+
+TEST(CardButton, PaintsItsFaceAndClicks) {
+  TCardButton button;
+  button.setText("Deal");
+  button.resize(90, 28);
+  const auto render = [&] {
+    QImage image(button.size(), QImage::Format_RGB32);
+    button.render(&image);
+    return image;
+  };
+  const QImage up = render();
+  EXPECT_EQ(up.pixelColor(45, 2), ButtonFace(90, 28, false).pixelColor(45, 2));
+  button.setDown(true);
+  const QImage down = render();
+  EXPECT_EQ(down.pixelColor(45, 2), QColor(Qt::white)) << "the pressed face is white";
+  button.setDown(false);
+  button.setEnabled(false);
+  EXPECT_NE(render(), up) << "a disabled caption is engraved";
+  button.setEnabled(true);
+  QSignalSpy clicks(&button, &QAbstractButton::clicked);
+  QTest::mouseClick(&button, Qt::LeftButton);
+  EXPECT_EQ(clicks.count(), 1);
+}
+
+}  // namespace
+}  // namespace tavrik
