@@ -11,8 +11,8 @@
 #include <QUrl>
 #include <array>
 
-#include "ui/widgets/gradient_label.h"
 #include "ui/dialogs/preferences_texts.h"
+#include "ui/widgets/gradient_label.h"
 
 #ifndef TAVRIK_VERSION
 #define TAVRIK_VERSION "0.0.0.0"

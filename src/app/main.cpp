@@ -14,8 +14,8 @@
 #include "app/exception_report.h"
 #include "app/single_instance.h"
 #include "game/preferences.h"
-#include "ui/widgets/error_handler.h"
 #include "ui/main/main_window.h"
+#include "ui/widgets/error_handler.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "core/random.h"
 #include "game/preferences.h"
 #include "support/temp_folder.h"
-#include "ui/widgets/error_handler.h"
 #include "ui/main/main_window.h"
+#include "ui/widgets/error_handler.h"
 
 namespace tavrik::test {
 

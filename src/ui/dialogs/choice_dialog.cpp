@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "ui/widgets/dialog_buttons.h"
 #include "ui/dialogs/preferences_texts.h"
+#include "ui/widgets/dialog_buttons.h"
 
 namespace tavrik {
 

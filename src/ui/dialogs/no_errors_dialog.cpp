@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "ui/widgets/dialog_buttons.h"
 #include "ui/dialogs/preferences_texts.h"
+#include "ui/widgets/dialog_buttons.h"
 
 namespace tavrik {
 

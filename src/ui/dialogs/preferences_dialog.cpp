@@ -9,8 +9,8 @@
 #include <array>
 
 #include "ui/dialogs/help_window.h"
-#include "ui/widgets/my_track_bar.h"
 #include "ui/dialogs/preferences_texts.h"
+#include "ui/widgets/my_track_bar.h"
 
 namespace tavrik {
 

@@ -9,11 +9,11 @@
 #include <QShortcut>
 
 #include "core/card.h"
-#include "ui/dialogs/all_hands.h"
 #include "ui/cards/card_painter.h"
-#include "ui/widgets/gradient_label.h"
+#include "ui/dialogs/all_hands.h"
 #include "ui/dialogs/help_window.h"
 #include "ui/dialogs/preferences_texts.h"
+#include "ui/widgets/gradient_label.h"
 #include "ui/widgets/text_format.h"
 
 namespace tavrik {

@@ -20,17 +20,17 @@
 #include "core/error.h"
 #include "ui/dialogs/all_hands.h"
 #include "ui/dialogs/back_dialog.h"
-#include "ui/widgets/card_button.h"
 #include "ui/dialogs/choice_dialog.h"
 #include "ui/dialogs/deck_dialog.h"
-#include "ui/widgets/error_handler.h"
-#include "ui/widgets/gradient.h"
-#include "ui/widgets/gradient_label.h"
 #include "ui/dialogs/help_window.h"
 #include "ui/dialogs/no_errors_dialog.h"
 #include "ui/dialogs/preferences_dialog.h"
-#include "ui/widgets/text_format.h"
 #include "ui/dialogs/warning_window.h"
+#include "ui/widgets/card_button.h"
+#include "ui/widgets/error_handler.h"
+#include "ui/widgets/gradient.h"
+#include "ui/widgets/gradient_label.h"
+#include "ui/widgets/text_format.h"
 
 namespace tavrik {
 

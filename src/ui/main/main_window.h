@@ -13,9 +13,9 @@
 #include "game/game_engine.h"
 #include "game/game_windows.h"
 #include "game/preferences.h"
-#include "ui/widgets/mini_chart.h"
 #include "ui/cards/paint_engine.h"
 #include "ui/dialogs/preferences_texts.h"
+#include "ui/widgets/mini_chart.h"
 
 class QAction;
 class QActionGroup;

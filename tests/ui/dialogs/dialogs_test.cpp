@@ -10,10 +10,10 @@
 #include "core/data_files.h"
 #include "core/error.h"
 #include "support/temp_folder.h"
-#include "ui/dialogs/back_dialog.h"
 #include "ui/cards/builtin_images.h"
-#include "ui/dialogs/deck_dialog.h"
 #include "ui/cards/deck_file.h"
+#include "ui/dialogs/back_dialog.h"
+#include "ui/dialogs/deck_dialog.h"
 #include "ui/widgets/gradient_label.h"
 
 namespace tavrik {

@@ -10,13 +10,13 @@
 
 #include "core/card.h"
 #include "ui/dialogs/all_hands.h"
-#include "ui/widgets/gradient_label.h"
 #include "ui/dialogs/help_window.h"
-#include "ui/widgets/my_track_bar.h"
 #include "ui/dialogs/preferences_dialog.h"
-#include "ui/widgets/text_format.h"
 #include "ui/dialogs/warning_window.h"
 #include "ui/ui_test_support.h"
+#include "ui/widgets/gradient_label.h"
+#include "ui/widgets/my_track_bar.h"
+#include "ui/widgets/text_format.h"
 
 namespace tavrik::test {
 namespace {

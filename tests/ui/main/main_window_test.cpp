@@ -7,12 +7,12 @@
 #include <QTest>
 
 #include "core/card.h"
-#include "ui/widgets/card_button.h"
 #include "ui/dialogs/choice_dialog.h"
 #include "ui/dialogs/deck_dialog.h"
-#include "ui/widgets/gradient_label.h"
 #include "ui/dialogs/no_errors_dialog.h"
 #include "ui/ui_test_support.h"
+#include "ui/widgets/card_button.h"
+#include "ui/widgets/gradient_label.h"
 
 namespace tavrik::test {
 namespace {
