@@ -41,9 +41,6 @@ struct TLogRecord {
   uint8_t DoubleCount = 0;               // 70: double-up games played
   double HintReturn = 0;                 // 71: BestReturn when a hint was taken, else 0
 
-  // A record is an error when the player's hold returns less than the best one.
-  bool IsError() const { return PlayerReturn < BestReturn; }
-
   TBytes Serialize() const;
   // Decodes 79 bytes (the span must hold at least that many).
   static TLogRecord Deserialize(const uint8_t* bytes);
