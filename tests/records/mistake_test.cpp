@@ -5,7 +5,7 @@
 namespace tavrik {
 namespace {
 
-TEST(Mistake, ErrorsAndWarnings) {
+TEST(Mistake, ErrorsWarningsAndGrades) {
   // Player's return, best return (coins) -> logged as an error, warned before the draw.
   const std::tuple<double, double, bool, bool> cases[] = {
       {1.5, 1.5, false, false},      {1.5, 1.4, false, false},
@@ -14,20 +14,16 @@ TEST(Mistake, ErrorsAndWarnings) {
       {-0.5, 4, true, true},
   };
   for (const auto& [player, best, isError, warns] : cases) {
-    TLogRecord record;
-    record.PlayerReturn = player;
-    record.BestReturn = best;
+    const TLogRecord record{.PlayerReturn = player, .BestReturn = best};
     EXPECT_EQ(IsError(record), isError) << player << " vs " << best;
     EXPECT_EQ(ShowsWarning(player, best), warns) << player << " vs " << best;
   }
-}
-
-TEST(Mistake, GradeError) {
-  const std::pair<double, TErrorGrade> cases[] = {
+  // Loss in percent of the bet -> grade.
+  const std::pair<double, TErrorGrade> grades[] = {
       {0, GRADE_NONE},   {0.00001, GRADE_NONE}, {0.0000101, GRADE_MINOR}, {1.99, GRADE_MINOR},
       {2, GRADE_MEDIUM}, {20, GRADE_MEDIUM},    {20.01, GRADE_SERIOUS},   {-3, GRADE_NONE},
   };
-  for (const auto& [lossPercent, grade] : cases) {
+  for (const auto& [lossPercent, grade] : grades) {
     EXPECT_EQ(GradeError(lossPercent / 100), grade) << lossPercent;
   }
 }
