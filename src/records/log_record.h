@@ -10,6 +10,7 @@ namespace tavrik {
 // One finished round as the hand log keeps it: 79 bytes, packed, little-endian, doubles in
 // IEEE 754 form. Dates are OLE Automation dates in local time (see ole_date.h). The byte
 // layout is fixed by Serialize/Deserialize, never by the layout of this struct.
+// Whether a record counts as an error is decided in mistake.h.
 struct TLogRecord {
   static constexpr size_t Size = 79;
   using TBytes = std::array<uint8_t, Size>;
