@@ -8,13 +8,13 @@
 #include "core/error.h"
 #include "core/game_list.h"
 #include "game/analysis_engine.h"
+#include "records/mistake.h"
 
 namespace tavrik {
 
 namespace {
 
 constexpr size_t MaxMRU = 5;
-constexpr double WarningThreshold = 0.01;  // coins
 
 // value + delta for a 32-bit counter; raises TError on overflow.
 int32_t CheckedSum(int32_t value, int64_t delta, std::string_view counter) {
@@ -254,7 +254,7 @@ double TGameEngine::BestHoldReturn() const {
 
 bool TGameEngine::CheckWarning() {
   if ((Options & ShowWarnings) == 0 || State != GameState::Dealt) return false;
-  if (!(BestHoldReturn() - CurrentHoldReturn() > WarningThreshold)) return false;
+  if (!ShowsWarning(CurrentHoldReturn(), BestHoldReturn())) return false;
   const TWarningOutcome outcome = windows_.ShowWarning(*this);
   if (outcome.StopWarnings) Options = static_cast<uint8_t>(Options & ~ShowWarnings);
   if (outcome.ApplyBest) Hint();
@@ -334,11 +334,10 @@ bool TGameEngine::CanReplay(const TLogRecord& record) const {
 bool TGameEngine::LoadErrorHands() {
   errorHands_.clear();
   ErrorHandIndex = 0;
-  TLogRecord record;
-  logger_->Rewind();
-  while (logger_->ReadNext(record)) {
+  for (size_t i = 0; i < logger_->RecordCount(); ++i) {
+    const TLogRecord record = logger_->Record(i);
     if (record.GameType == GameType() && record.PayIndex == PayIndex &&
-        (record.IsError() || record.HintReturn > 0) && CanReplay(record)) {
+        (IsError(record) || record.HintReturn > 0) && CanReplay(record)) {
       errorHands_.push_back(ProblemHandCode(record.DealtCards));
     }
   }

@@ -63,14 +63,6 @@ std::string TPreferences::SetWindowCaption(std::string_view section) const {
   return "  " + GetText(section, "WindowName");
 }
 
-TErrorGrade TPreferences::GradeError(double loss) {
-  const double percent = loss * 100;
-  if (percent <= 0.00001) return GRADE_NONE;
-  if (percent > SeriousThreshold) return GRADE_SERIOUS;
-  if (percent >= MediumThreshold) return GRADE_MEDIUM;
-  return GRADE_MINOR;
-}
-
 uint8_t TPreferences::ParseAutosave(std::string_view digits) {
   uint8_t flags = 0;
   for (char digit : digits) {

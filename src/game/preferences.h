@@ -20,9 +20,6 @@ enum TAutosaveFlag : uint8_t {
   AUTOSAVE_TIME = 32,
 };
 
-// Error grades of GradeError.
-enum TErrorGrade : int { GRADE_NONE = 0, GRADE_SERIOUS = 1, GRADE_MEDIUM = 2, GRADE_MINOR = 3 };
-
 // The player's preferences, the settings file Tavrik.ini (held whole in Settings while the
 // program runs; other parts read and write their own sections there) and the interface
 // texts (the built-in English localisation, looked up by section and key).
@@ -30,9 +27,6 @@ class TPreferences {
  public:
   static constexpr std::string_view SettingsFileName = "Tavrik.ini";
   static constexpr std::string_view Section = "Preferences";
-  // Losses, in percent of the bet, that grade an error.
-  static constexpr int SeriousThreshold = 20;
-  static constexpr int MediumThreshold = 2;
   static constexpr int MinDealSpeed = 0;
   static constexpr int MaxDealSpeed = 200;
   // Hints are wrapped to lines of at most this many characters.
@@ -57,11 +51,6 @@ class TPreferences {
   std::string GetHint(std::string_view section, std::string_view key) const;
   // A window's caption: two blanks and the section's "WindowName" text.
   std::string SetWindowCaption(std::string_view section) const;
-
-  // Grades a loss, the shortfall of the player's expected return against the best one as a
-  // fraction of the bet: in percent, up to 0.00001 is no error, above 20 serious, from 2 to
-  // 20 medium, anything between minor.
-  static TErrorGrade GradeError(double loss);
 
   // "Autosave" digit text <-> flags: "1" credits, "2" balance, "3" value, "4" hands,
   // "5" time, "6" accuracy; other characters are ignored. Written in ascending digit order.

@@ -10,6 +10,7 @@ namespace tavrik {
 // One finished round as the hand log keeps it: 79 bytes, packed, little-endian, doubles in
 // IEEE 754 form. Dates are OLE Automation dates in local time (see ole_date.h). The byte
 // layout is fixed by Serialize/Deserialize, never by the layout of this struct.
+// Whether a record counts as an error is decided in mistake.h.
 struct TLogRecord {
   static constexpr size_t Size = 79;
   using TBytes = std::array<uint8_t, Size>;
@@ -40,9 +41,6 @@ struct TLogRecord {
   double EndTime = 0;                    // 62: date-time the round was collected
   uint8_t DoubleCount = 0;               // 70: double-up games played
   double HintReturn = 0;                 // 71: BestReturn when a hint was taken, else 0
-
-  // A record is an error when the player's hold returns less than the best one.
-  bool IsError() const { return PlayerReturn < BestReturn; }
 
   TBytes Serialize() const;
   // Decodes 79 bytes (the span must hold at least that many).

@@ -93,17 +93,15 @@ void TLogger::Load() {
   bytes_ = std::move(content);
 }
 
-bool TLogger::ReadNext(TLogRecord& record) {
-  if (position_ + TLogRecord::Size > bytes_.size()) return false;
-  record = TLogRecord::Deserialize(reinterpret_cast<const uint8_t*>(bytes_.data() + position_));
-  position_ += TLogRecord::Size;
-  return true;
+TLogRecord TLogger::Record(size_t index) const {
+  if (index >= RecordCount()) ThrowOutOfRange("Log record", static_cast<long long>(index));
+  return TLogRecord::Deserialize(
+      reinterpret_cast<const uint8_t*>(bytes_.data() + index * TLogRecord::Size));
 }
 
 void TLogger::Append(const TLogRecord& record) {
   const TLogRecord::TBytes bytes = record.Serialize();
   bytes_.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  position_ = bytes_.size();
   if (!writable_) return;
   if (fileCurrent_) {
     fileCurrent_ = false;  // until the append is complete
@@ -151,23 +149,19 @@ void TLogger::Replace(const std::string& content) {
 void TLogger::Clear() {
   if (writable_) Replace({});
   bytes_.clear();
-  position_ = 0;
 }
 
 int TLogger::ClearByFilter(const TRecordPredicate& shouldDelete) {
   std::string kept;
   kept.reserve(bytes_.size());
   int deleted = 0;
-  TLogRecord record;
-  Rewind();
-  while (ReadNext(record)) {
-    if (shouldDelete(record)) {
+  for (size_t i = 0; i < RecordCount(); ++i) {
+    if (shouldDelete(Record(i))) {
       ++deleted;
     } else {
-      kept.append(bytes_, position_ - TLogRecord::Size, TLogRecord::Size);
+      kept.append(bytes_, i * TLogRecord::Size, TLogRecord::Size);
     }
   }
-  position_ = 0;
   if (writable_) Replace(kept);
   bytes_ = std::move(kept);
   return deleted;

@@ -36,10 +36,9 @@ class TLogger {
   TLogger(const TLogger&) = delete;
   TLogger& operator=(const TLogger&) = delete;
 
-  // Readers call Rewind, then ReadNext until it answers false. Reading and appending share
-  // one position, so a reader always rewinds first.
-  void Rewind() { position_ = 0; }
-  bool ReadNext(TLogRecord& record);
+  // Record `index`, 0 the oldest, decoded from the log in memory (nothing is allocated, so
+  // visiting every record is cheap). Raises TError when index >= RecordCount().
+  TLogRecord Record(size_t index) const;
   // Adds a record at the end of the log and of the file. The record is in the log even
   // when writing the file fails (TError); the next Append or Save then rewrites the file.
   void Append(const TLogRecord& record);
@@ -70,8 +69,7 @@ class TLogger {
   bool AppendToFile();
 
   std::filesystem::path file_;
-  std::string bytes_;  // whole records only
-  size_t position_ = 0;
+  std::string bytes_;        // whole records only
   bool writable_ = true;     // false when the file exists but could not be read
   bool fileCurrent_ = true;  // the file holds exactly bytes_
   std::string problem_;

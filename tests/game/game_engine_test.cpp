@@ -9,6 +9,7 @@
 #include "core/error.h"
 #include "core/game_list.h"
 #include "game_test_support.h"
+#include "records/mistake.h"
 
 namespace tavrik::test {
 namespace {
@@ -259,7 +260,7 @@ TEST_F(GameTest, ProblemHandsCycleInLogOrder) {
     }
     engine->Draw();
     const TLogRecord& record = engine->HandRecord;
-    if (record.IsError() || record.HintReturn > 0) problems.push_back(AsCards(record.DealtCards));
+    if (IsError(record) || record.HintReturn > 0) problems.push_back(AsCards(record.DealtCards));
   }
   ASSERT_GE(problems.size(), 3u);
   engine->Collect();  // the list is read from the log

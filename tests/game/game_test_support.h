@@ -103,11 +103,9 @@ inline std::array<int, 5> FinalCards(const TLogRecord& record, int mask) {
   return cards;
 }
 
-inline std::vector<TLogRecord> ReadLog(TLogger& logger) {
+inline std::vector<TLogRecord> ReadLog(const TLogger& logger) {
   std::vector<TLogRecord> records;
-  TLogRecord record;
-  logger.Rewind();
-  while (logger.ReadNext(record)) records.push_back(record);
+  for (size_t i = 0; i < logger.RecordCount(); ++i) records.push_back(logger.Record(i));
   return records;
 }
 

@@ -63,16 +63,6 @@ TEST(Preferences, WrapText) {
   }
 }
 
-TEST(Preferences, GradeError) {
-  const std::pair<double, TErrorGrade> cases[] = {
-      {0, GRADE_NONE},   {0.00001, GRADE_NONE}, {0.0000101, GRADE_MINOR}, {1.99, GRADE_MINOR},
-      {2, GRADE_MEDIUM}, {20, GRADE_MEDIUM},    {20.01, GRADE_SERIOUS},
-  };
-  for (const auto& [lossPercent, grade] : cases) {
-    EXPECT_EQ(TPreferences::GradeError(lossPercent / 100), grade) << lossPercent;
-  }
-}
-
 TEST(Preferences, AutosaveDigits) {
   const std::tuple<const char*, uint8_t, const char*> cases[] = {
       {"", 0, ""},

@@ -2,60 +2,52 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
+#include <string>
+#include <string_view>
 
 #include "core/error.h"
 
 namespace tavrik {
 namespace {
 
-// Puts `value` at `offset` in little-endian order.
-void Put(TLogRecord::TBytes& bytes, size_t offset, uint64_t value, size_t size) {
-  for (size_t i = 0; i < size; ++i) bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
 TEST(LogRecord, DecodesHandMadeBytes) {
-  TLogRecord expected;
-  expected.GameType = 6;
-  expected.PayIndex = 2;
-  expected.Mode = 3;
-  expected.DealtCards = {10, 11, 12, 13, 14};
-  expected.DrawCards = {50, 51, 52, 53, 0};
-  expected.CoinValueIndex = 5;
-  expected.Bet = 4;
-  expected.Win = 0x12345678;
-  expected.HandWin = -7;
-  expected.PerfectWin = 4000;
-  expected.MaxWin = 0x7fffffff;
-  expected.DealtCategory = 255;
-  expected.FinalCategory = 8;
-  expected.PerfectCategory = 0;
-  expected.PlayerMask = 31;
-  expected.BestMask = 28;
-  expected.MaxWinMask = 17;
-  expected.PlayerReturn = 1.53654;
-  expected.BestReturn = -0.25;
-  expected.DealTime = 45000.5;
-  expected.EndTime = 45000.75;
-  expected.DoubleCount = 9;
-  expected.HintReturn = 6.851064;
-
+  const TLogRecord expected{.GameType = 6,
+                            .PayIndex = 2,
+                            .Mode = 3,
+                            .DealtCards = {10, 11, 12, 13, 14},
+                            .DrawCards = {50, 51, 52, 53, 0},
+                            .CoinValueIndex = 5,
+                            .Bet = 4,
+                            .Win = 0x12345678,
+                            .HandWin = -7,
+                            .PerfectWin = 4000,
+                            .MaxWin = 0x7fffffff,
+                            .DealtCategory = 255,
+                            .FinalCategory = 8,
+                            .PerfectCategory = 0,
+                            .PlayerMask = 31,
+                            .BestMask = 28,
+                            .MaxWinMask = 17,
+                            .PlayerReturn = 1.53654,
+                            .BestReturn = -0.25,
+                            .DealTime = 45000.5,
+                            .EndTime = 45000.75,
+                            .DoubleCount = 9,
+                            .HintReturn = 6.851064};
+  // The same record written by hand, one group of hex digits per field or run of one-byte
+  // fields, little-endian.
+  const std::string_view hex =
+      "00060203 0a0b0c0d0e 3233343500 0504 78563412 f9ffffff a00f0000 ffffff7f ff08001f1c11 "
+      "f6ee8ff7aa95f83f 000000000000d0bf 0000000010f9e540 0000000018f9e540 09 37363b527d671b40";
+  std::string digits;
+  for (const char c : hex) {
+    if (c != ' ') digits += c;
+  }
+  ASSERT_EQ(digits.size(), 2 * TLogRecord::Size);
   TLogRecord::TBytes bytes{};
-  const uint8_t small[][2] = {{1, 6},   {2, 2},   {3, 3},   {4, 10},   {5, 11},  {6, 12},
-                              {7, 13},  {8, 14},  {9, 50},  {10, 51},  {11, 52}, {12, 53},
-                              {13, 0},  {14, 5},  {15, 4},  {32, 255}, {33, 8},  {34, 0},
-                              {35, 31}, {36, 28}, {37, 17}, {70, 9}};
-  for (const auto& [offset, value] : small) bytes[offset] = value;
-  Put(bytes, 16, 0x12345678, 4);
-  Put(bytes, 20, static_cast<uint32_t>(-7), 4);
-  Put(bytes, 24, 4000, 4);
-  Put(bytes, 28, 0x7fffffff, 4);
-  Put(bytes, 38, std::bit_cast<uint64_t>(1.53654), 8);
-  Put(bytes, 46, std::bit_cast<uint64_t>(-0.25), 8);
-  Put(bytes, 54, std::bit_cast<uint64_t>(45000.5), 8);
-  Put(bytes, 62, std::bit_cast<uint64_t>(45000.75), 8);
-  Put(bytes, 71, std::bit_cast<uint64_t>(6.851064), 8);
-
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    bytes[i] = static_cast<uint8_t>(std::stoi(digits.substr(2 * i, 2), nullptr, 16));
+  }
   EXPECT_EQ(TLogRecord::Deserialize(bytes.data()), expected);
   EXPECT_EQ(expected.Serialize(), bytes);
 }
