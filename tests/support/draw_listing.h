@@ -53,10 +53,10 @@ inline TListedDraws ListDraws(const TPokerEngine& engine, int mask) {
     ++listed.Draws;
     const bool wild = final.WildCount > 0;
     const int type = wild ? ClassifyWildHand(final) : ClassifyNaturalHand(final);
-    if (type >= 0) {
-      ++(wild ? listed.Wild : listed.Natural)[static_cast<size_t>(type)];
-    } else if (wild) {
-      ++listed.WildWithoutType;
+    if (wild) {
+      ++(type >= 0 ? listed.Wild[static_cast<size_t>(type)] : listed.WildWithoutType);
+    } else if (type >= 0) {
+      ++listed.Natural[static_cast<size_t>(type)];
     }
   });
   return listed;
@@ -65,8 +65,8 @@ inline TListedDraws ListDraws(const TPokerEngine& engine, int mask) {
 // Lines "<type padded to 20> listed <n> counted <m>" for every natural type (and wild type,
 // for a wild engine) whose listed number of draws of `mask` differs from the engine's
 // count after an analysis; empty when all agree.
-inline std::string ReportDraw(const TPokerEngine& engine, int mask) {
-  const TListedDraws listed = ListDraws(engine, mask);
+inline std::string ReportDifferences(const TPokerEngine& engine, int mask,
+                                     const TListedDraws& listed) {
   const auto* wild = dynamic_cast<const TWildEngine*>(&engine);
   std::string report;
   const auto compare = [&](std::string_view name, int64_t listedCount, int64_t counted) {
@@ -82,6 +82,10 @@ inline std::string ReportDraw(const TPokerEngine& engine, int mask) {
   for (size_t type = 0; type < WildHandTypeCount; ++type)
     compare(WildHandTypeNames[type], listed.Wild[type], wild ? wild->WildCounts[row][type] : 0);
   return report;
+}
+
+inline std::string ReportDraw(const TPokerEngine& engine, int mask) {
+  return ReportDifferences(engine, mask, ListDraws(engine, mask));
 }
 
 }  // namespace tavrik::test
