@@ -105,28 +105,6 @@ TEST(PokerEngine, CountsEqualListedDrawsForEveryMask) {
   }
 }
 
-TEST(PokerEngine, RoyalDrawInJacksOrBetter) {
-  TEngineFixture f(GAME_JACKS_OR_BETTER);
-  const int best = f.Analyse("AS KS QS JS 9D");
-  EXPECT_EQ(best, 16);
-  EXPECT_EQ(f.engine.DrawReturn(0), 0.0L);
-  // Discarding the 9D: 47 draws.
-  const int64_t expected16[] = {1, 0, 0, 0, 8, 3, 0, 0, 12};
-  for (int category = 0; category <= 8; ++category) {
-    EXPECT_EQ(f.engine.GetCategoryCount(category, 16), expected16[category]) << category;
-  }
-  EXPECT_EQ(f.engine.DrawReturn(16), 322.0L / 47.0L);
-  // Drawing five.
-  const int64_t expected31[] = {3, 27, 344, 2124, 3462, 7002, 31502, 71802, 129552};
-  for (int category = 0; category <= 8; ++category) {
-    EXPECT_EQ(f.engine.GetCategoryCount(category, 31), expected31[category]) << category;
-  }
-  EXPECT_EQ(f.engine.DrawCount(31), 1533939);
-  EXPECT_EQ(f.engine.GetHandCategory(), -1);
-  EXPECT_EQ(f.engine.GetCategoryCount(9, 0), 1);
-  EXPECT_EQ(f.engine.GetCategoryProbability(9, 0), 1.0L);
-}
-
 TEST(PokerEngine, BestHoldsAndReturns) {
   struct Case {
     int game;
@@ -138,6 +116,8 @@ TEST(PokerEngine, BestHoldsAndReturns) {
   };
   const Case cases[] = {
       {GAME_JACKS_OR_BETTER, 1, "JH JS 4C 7D 9S", 28, 1.536540, 8},
+      // Discarding the 9D: 1 royal, 8 flushes, 3 straights, 12 high pairs of 47 draws.
+      {GAME_JACKS_OR_BETTER, 1, "AS KS QS JS 9D", 16, 322.0 / 47.0, -1},
       {GAME_JACKS_OR_BETTER, 1, "AS KS QS JS TS", 0, 250.0, 0},
       {GAME_JACKS_OR_BETTER, 5, "AS KS QS JS TS", 0, 4000.0, 0},
       {GAME_TENS_OR_BETTER, 1, "TH TS 4C 7D 9S", 28, -1.0, 8},
