@@ -72,10 +72,10 @@ TGameReturn ComputeGameReturn(int gameIndex, const TPaytable& table, int bet, in
   }
   if (progress) ReportUntilDone(mutex, finished, running, done, total, progress);
   for (auto& worker : workers) worker.join();
+  if (progress) progress(total, total);
   for (const auto& failure : failures) {
     if (failure) std::rethrow_exception(failure);
   }
-  if (progress) progress(total, total);
 
   const TPokerEngine& first = *engines[0];
   TGameReturn result;
