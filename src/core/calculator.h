@@ -40,14 +40,6 @@ inline int32_t BinomialInRange(int n, int k) {
   return detail::BinomialTable.Value[n][k];
 }
 
-// x^e for x = 1..4, e = 1..5 (index [x - 1][e - 1]).
-inline constexpr std::array<std::array<int32_t, 5>, 4> Powers = {{
-    {1, 1, 1, 1, 1},
-    {2, 4, 8, 16, 32},
-    {3, 9, 27, 81, 243},
-    {4, 16, 64, 256, 1024},
-}};
-
 // One rank of a held hand and how many of its cards are held.
 struct THeldRank {
   int32_t Rank = 0;

@@ -66,7 +66,7 @@ class TDeck : public TCardBunch {
  public:
   // A full natural deck.
   TDeck() { Reset(); }
-  virtual void Add(int rank, int suit) { ChangeCount(rank, suit, +1); }
+  void Add(int rank, int suit) { ChangeCount(rank, suit, +1); }
   void Remove(int rank, int suit) { ChangeCount(rank, suit, -1); }
   void Refill() { Fill(1); }
 };

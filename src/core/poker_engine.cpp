@@ -2,7 +2,6 @@
 
 #include <bit>
 #include <cstdio>
-#include <map>
 
 #include "core/error.h"
 
@@ -443,17 +442,6 @@ void TPokerEngine::CheckEmpty1() {
   WithContext("Error calculate natural case (CheckEmpty)", [&] { CountEmptyStraightsFlushes(); });
 }
 
-void TPokerEngine::ResumStraightsFlushes() {
-  for (int mask = 1; mask < HoldMaskCount; ++mask) {
-    for (const int type : kSuitTypes) {
-      if (TypeCategory[type] >= 0) CatCount[mask][TypeCategory[type]] = 0;
-    }
-    for (const int type : kSuitTypes) {
-      if (TypeCategory[type] >= 0) CatCount[mask][TypeCategory[type]] += Count[mask][type];
-    }
-  }
-}
-
 void TPokerEngine::ClearCounts() {
   std::fill(Count[0].begin(), Count[0].begin() + 32, 0);
   CatCount = {};
@@ -672,58 +660,6 @@ void TPokerEngine::RunPermutationSlice(int slice, int sliceCount) {
       }
     }
   });
-}
-
-void TPokerEngine::ForEachDraw(int mask, const std::function<void(const THand&)>& visit) const {
-  RequireInRange(mask, 0, HoldMaskCount - 1, "Hold mask");
-  std::vector<TCard> cards;
-  for (int rank = 0; rank < NumRanks; ++rank) {
-    for (int suit = 0; suit < NumSuits; ++suit) {
-      for (int i = 0; i < Deck.RankSuitCount[rank][suit]; ++i) cards.push_back({rank, suit});
-    }
-  }
-  for (int i = 0; i < Deck.WildCount; ++i) cards.push_back(TCard{});
-  const int n = CardsDrawn[mask];
-  THand final;
-  final.SetWildRank(Deck.WildRank);
-  std::array<size_t, 5> pick{};
-  const auto step = [&](auto&& self, size_t depth, size_t from) -> void {
-    if (depth == static_cast<size_t>(n)) {
-      final.LoadHeld(Hand, mask);
-      for (size_t i = 0; i < depth; ++i) final.AddCard(cards[pick[i]].Rank, cards[pick[i]].Suit);
-      visit(final);
-      return;
-    }
-    for (size_t i = from; i < cards.size(); ++i) {
-      pick[depth] = i;
-      self(self, depth + 1, i + 1);
-    }
-  };
-  step(step, 0, 0);
-}
-
-std::string TPokerEngine::ReportDifferences(
-    int mask, const std::array<int64_t, NaturalHandTypeCount>& listed) const {
-  std::string report;
-  for (int type = 0; type < NaturalHandTypeCount; ++type) {
-    if (listed[type] == Count[mask][type]) continue;
-    char line[128];
-    std::snprintf(line, sizeof line, "%-20s listed %lld counted %d\n",
-                  std::string(NaturalHandTypeNames[type]).c_str(),
-                  static_cast<long long>(listed[type]), Count[mask][type]);
-    report += line;
-  }
-  return report;
-}
-
-std::string TPokerEngine::ReportDraw(int mask) {
-  std::array<int64_t, NaturalHandTypeCount> listed{};
-  ForEachDraw(mask, [&](const THand& final) {
-    if (final.WildCount > 0) return;
-    const int type = ClassifyNaturalHand(final);
-    if (type >= 0) ++listed[type];
-  });
-  return ReportDifferences(mask, listed);
 }
 
 }  // namespace tavrik

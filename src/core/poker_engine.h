@@ -62,24 +62,18 @@ class TPokerEngine {
   virtual void SumCategories();
   // The whole-game computation: every deal up to suit permutation, weighted, analysed
   // with the best hold; results in Payout's WinsByDraw and DealsByDraw (reset first).
-  virtual void RunPermutations();
+  void RunPermutations();
   // One share of the whole-game computation, for running it on several engines at once:
   // the deal classes of every sliceCount-th group of ranks, starting with group `slice`.
   // The payout is reset first; adding up the payouts of slices 0..sliceCount-1 gives
   // exactly the result of RunPermutations, in any order (the sums are integers).
-  virtual void RunPermutationSlice(int slice, int sliceCount);
-  // Lists every draw of `mask` for the current deal after an analysis, classifies each
-  // final hand and returns a report of the types whose listed and counted numbers differ
-  // (empty when they all agree). A diagnostic for developers.
-  virtual std::string ReportDraw(int mask);
+  void RunPermutationSlice(int slice, int sliceCount);
   // One deal class analysed by the partial recount (same ranks as the previous class).
-  virtual void Check1(const TDealClass& deal);
+  void Check1(const TDealClass& deal);
   // Recounts only the straight and flush types of one mask 1..30.
   virtual void CheckDraw1(int mask);
   // Recounts only the straight and flush types of mask 31.
   virtual void CheckEmpty1();
-  // Re-folds the straight and flush types into CatCount for masks 1..31.
-  virtual void ResumStraightsFlushes();
   // Zeroes types 0..31 of row 0 of Count and all of CatCount.
   virtual void ClearCounts();
   // Takes the game's name, categories and type-to-category map.
@@ -87,7 +81,7 @@ class TPokerEngine {
   // The paying category of the dealt hand after an analysis, or -1.
   virtual int GetHandCategory() const;
   // Number of deal classes RunPermutations visits.
-  virtual int GetHandClassCount() const;
+  int GetHandClassCount() const;
 
   // Attaches the running paytable (not owned); a non-null payout also resets the deal.
   void SetPayout(TPayout* payout);
@@ -151,13 +145,6 @@ class TPokerEngine {
   // Every deal of the game's deck up to suit permutation, for the whole-game computation;
   // classes of the same ranks are adjacent, the first of them marked NewRanks.
   virtual const std::vector<TDealClass>& DealClasses() const;
-  // Calls `visit` with the final hand of every draw of `mask` from Deck (wild cards of the
-  // deck as separate cards), the held cards of Hand in table order first.
-  void ForEachDraw(int mask, const std::function<void(const THand&)>& visit) const;
-  // Lines "<type name padded to 20> listed <n> counted <m>" for the natural types of `mask`
-  // whose listed number differs from Count.
-  std::string ReportDifferences(int mask,
-                                const std::array<int64_t, NaturalHandTypeCount>& listed) const;
 
  private:
   struct TStraights {

@@ -113,14 +113,6 @@ void TWildEngine::SumCategories() {
   SumWildTypes();
 }
 
-void TWildEngine::ResumStraightsFlushes() {
-  // Every category of a wild game may hold wild counts, so the categories are folded anew
-  // from both tables rather than corrected for the seven natural straight and flush types.
-  CatCount = {};
-  TPokerEngine::SumCategories();
-  SumWildTypes();
-}
-
 void TWildEngine::ClearCounts() {
   TPokerEngine::ClearCounts();
   Calculator.InitSuits(Deck);
@@ -171,31 +163,6 @@ int TWildEngine::GetHandCategory() const {
 
 const std::vector<TDealClass>& TWildEngine::DealClasses() const {
   return WildDealClasses(Deck.WildRank, Deck.JokerCount);
-}
-
-std::string TWildEngine::ReportDraw(int mask) {
-  std::array<int64_t, NaturalHandTypeCount> natural{};
-  std::array<int64_t, WildHandTypeCount> wild{};
-  ForEachDraw(mask, [&](const THand& final) {
-    if (final.WildCount > 0) {
-      ++wild[static_cast<size_t>(ClassifyWildHand(final))];
-    } else {
-      const int type = ClassifyNaturalHand(final);
-      if (type >= 0) ++natural[static_cast<size_t>(type)];
-    }
-  });
-  std::string report = ReportDifferences(mask, natural);
-  for (int type = 0; type < WildHandTypeCount; ++type) {
-    const int64_t counted = WildCounts[static_cast<size_t>(mask)][static_cast<size_t>(type)];
-    if (wild[static_cast<size_t>(type)] == counted) continue;
-    char line[128];
-    std::snprintf(line, sizeof line, "%-20s listed %lld counted %lld\n",
-                  std::string(WildHandTypeNames[static_cast<size_t>(type)]).c_str(),
-                  static_cast<long long>(wild[static_cast<size_t>(type)]),
-                  static_cast<long long>(counted));
-    report += line;
-  }
-  return report;
 }
 
 void TWildEngine::CountWildDraw(int mask) {

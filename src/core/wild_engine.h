@@ -34,17 +34,10 @@ class TWildEngine : public TPokerEngine {
   void CheckDraw(int mask) override;
   // Base, then folds WildCounts into CatCount.
   void SumCategories() override;
-  // Lists every draw of `mask` and reports the natural and wild types whose listed and
-  // counted numbers differ (empty when all agree).
-  std::string ReportDraw(int mask) override;
   // Base, then the wild types of one mask 1..30 from WildRankCounts and the suits.
   void CheckDraw1(int mask) override;
   // Base, then the wild types of mask 31 from WildRankCounts and the suits.
   void CheckEmpty1() override;
-  // Folds Count and WildCounts into CatCount anew for every mask (a wild type may share a
-  // category with any natural type, so a correction of the straight and flush types alone
-  // would not do).
-  void ResumStraightsFlushes() override;
   // Base, then the deck's suit tables and zeroed WildCounts.
   void ClearCounts() override;
   // Base, then the deck's jokers and wild rank and the categories' wild type sets.

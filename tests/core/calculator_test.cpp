@@ -88,16 +88,6 @@ TEST(Calculator, SinglesAndPairsMatchDirectCounting) {
   }
 }
 
-TEST(Calculator, PairsOfTwoHeldAces) {
-  TDeck deck;
-  deck.Remove(12, 0);
-  deck.Remove(12, 1);
-  const THand held = test::MakeHand("AS AC");
-  TCalculator calc;
-  calc.Init(held, deck);
-  EXPECT_EQ(calc.Pairs, (std::array<int32_t, 3>{1, 0, 72}));
-}
-
 // A deck with an impossible rank count is refused, and the sums kept for the last good deck
 // stay right for it.
 TEST(Calculator, RefusedDeckKeepsTheSumsOfTheLastOne) {

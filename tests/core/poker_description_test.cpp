@@ -168,14 +168,5 @@ TEST(PokerDescription, WildSets) {
   EXPECT_FALSE(doubleJoker.WildSet[3].Has(WILD_2_FLUSH_STR_T_A));
 }
 
-TEST(PokerDescription, TypeNameTables) {
-  EXPECT_EQ(NaturalHandTypeNames[FOUR_OF_KIND_2 + 5], "FOUR_OF_KIND_7");
-  EXPECT_EQ(NaturalHandTypeNames[THREE_OF_KIND_A], "THREE_OF_KIND_A");
-  EXPECT_EQ(NaturalHandTypeNames[PAIRS_T], "PAIRS_T");
-  EXPECT_EQ(WildHandTypeNames[WILD_FIVE_2 + 8], "WILD_FIVE_T");
-  EXPECT_EQ(WildHandTypeNames[WILD_1_AND_2_1_1], "WILD_1_AND_2_1_1");
-  EXPECT_EQ(WildHandTypeNames[WILD_1_KINGS], "WILD_1_KINGS");
-}
-
 }  // namespace
 }  // namespace tavrik

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/game_return.h"
 #include "core/payout_storage.h"
 #include "core/wild_engine.h"
 #include "support/reference_evaluator.h"
@@ -199,63 +200,67 @@ std::array<int, 5> NumberCards(const TDealClass& deal, int wildRank) {
   return cards;
 }
 
+// The whole game on one engine and on three side by side: the same to the last bit, and
+// every accumulator equal to the independent count.
 void CheckGame(int gameIndex) {
   TempFolder folder;
   const auto game = CreateDescription(gameIndex);
-  TPayout payout;
-  const auto engine = CreateEngineForGame(gameIndex);
-  engine->SetPayout(&payout);
-  payout.SetPay(TPayoutStorage(folder.Path() / "none.dat").GetPaytable(gameIndex, 0), 5);
-  int progressCalls = 0;
-  engine->OnProgress = [&](int) { ++progressCalls; };
-  engine->RunPermutations();
-  const int classCount = engine->GetHandClassCount();
-  EXPECT_EQ(engine->ProgressCounter, classCount);
-  EXPECT_EQ(progressCalls, classCount / 100);
+  const TPaytable paytable = TPayoutStorage(folder.Path() / "none.dat").GetPaytable(gameIndex, 0);
+  std::vector<std::pair<long long, long long>> reported;
+  const TGameReturn one = ComputeGameReturn(gameIndex, paytable, 5, 1);
+  const TGameReturn three = ComputeGameReturn(
+      gameIndex, paytable, 5, 3,
+      [&](long long done, long long total) { reported.emplace_back(done, total); });
+  const auto& classes =
+      game->IsNatural() ? NaturalDealClasses() : WildDealClasses(game->WildRank, game->JokerCount);
+  const auto classCount = static_cast<long long>(classes.size());
+  EXPECT_EQ(one.Classes, classCount);
+  // Progress never runs past the total (the command line's bar would overflow) and ends there.
+  ASSERT_FALSE(reported.empty());
+  EXPECT_EQ(reported.back(), std::make_pair(classCount, classCount));
+  for (size_t i = 1; i < reported.size(); ++i) {
+    EXPECT_LE(reported[i - 1].first, reported[i].first);
+    EXPECT_LE(reported[i].first, classCount);
+  }
+  EXPECT_EQ(three.Classes, one.Classes);
+  EXPECT_EQ(three.DealsByDraw, one.DealsByDraw);
+  EXPECT_EQ(three.WinsByDraw, one.WinsByDraw);
+  EXPECT_EQ(three.Probability, one.Probability);
+  EXPECT_EQ(three.Return, one.Return);
+  EXPECT_EQ(three.Variance, one.Variance);
 
+  TPayout payout;
+  payout.LastCategory = game->LastCategory;
+  payout.SetPay(paytable, 5);
   const int deckSize = 52 + game->JokerCount;
   const int columns = game->LastCategory + 1;
   const TSubsetTable table(deckSize, columns, ReferenceCategory(*game, payout.Pay));
-  const auto& classes =
-      game->IsNatural() ? NaturalDealClasses() : WildDealClasses(game->WildRank, game->JokerCount);
   const TWholeGame expected = IndependentWholeGame(
       table, columns, deckSize, payout.Pay, classes,
       [&](const TDealClass& deal) { return NumberCards(deal, game->WildRank); });
-  int64_t deals = 0;
-  long double returned = 0;
-  for (int drawn = 0; drawn <= 5; ++drawn) {
-    EXPECT_EQ(payout.DealsByDraw[drawn], expected.DealsByDraw[static_cast<size_t>(drawn)]) << drawn;
-    deals += payout.DealsByDraw[drawn];
-    for (int c = 0; c <= game->LastCategory; ++c) {
-      EXPECT_EQ(payout.WinsByDraw[drawn][c],
-                expected.WinsByDraw[static_cast<size_t>(drawn)][static_cast<size_t>(c)])
-          << "drawn " << drawn << " category " << c;
-      // Each deal's wins are counted over its C(deck - 5, drawn) draws.
-      returned += static_cast<long double>(payout.Pay[c]) * payout.WinsByDraw[drawn][c] /
-                  static_cast<long double>(Choose(deckSize - 5, drawn)) /
-                  static_cast<long double>(Choose(deckSize, 5)) / 5.0L;
+  EXPECT_EQ(one.DealsByDraw, expected.DealsByDraw);
+  EXPECT_EQ(one.WinsByDraw, expected.WinsByDraw);
+  EXPECT_EQ(one.Deals, Choose(deckSize, 5));
+  // Each deal's wins are counted over its C(deck - 5, drawn) draws.
+  long double returned = 0, square = 0;
+  for (int c = 0; c <= game->LastCategory; ++c) {
+    long double probability = 0;
+    for (size_t drawn = 0; drawn <= 5; ++drawn) {
+      probability += static_cast<long double>(expected.WinsByDraw[drawn][static_cast<size_t>(c)]) /
+                     static_cast<long double>(Choose(deckSize - 5, static_cast<int>(drawn))) /
+                     static_cast<long double>(Choose(deckSize, 5));
     }
+    EXPECT_NEAR(static_cast<double>(one.Probability[static_cast<size_t>(c)]),
+                static_cast<double>(probability), 1e-15);
+    returned += probability * payout.Pay[static_cast<size_t>(c)] / 5;
+    square +=
+        probability * payout.Pay[static_cast<size_t>(c)] * payout.Pay[static_cast<size_t>(c)] / 25;
   }
-  EXPECT_EQ(deals, Choose(deckSize, 5));
-
-  // Three slices on three engines add up to the same accumulators.
-  TPayout sum;
-  for (int slice = 0; slice < 3; ++slice) {
-    TPayout part;
-    const auto sliceEngine = CreateEngineForGame(gameIndex);
-    sliceEngine->SetPayout(&part);
-    part.Pay = payout.Pay;
-    sliceEngine->RunPermutationSlice(slice, 3);
-    EXPECT_GT(sliceEngine->ProgressCounter, 30000);
-    for (int drawn = 0; drawn <= 5; ++drawn) {
-      sum.DealsByDraw[drawn] += part.DealsByDraw[drawn];
-      for (int c = 0; c < MaxCategories; ++c) sum.WinsByDraw[drawn][c] += part.WinsByDraw[drawn][c];
-    }
-  }
-  EXPECT_EQ(sum.DealsByDraw, payout.DealsByDraw);
-  EXPECT_EQ(sum.WinsByDraw, payout.WinsByDraw);
-  std::printf("%s at 5 coins returns %.6Lf%% with perfect play\n", game->Name.c_str(),
-              100 * returned);
+  EXPECT_NEAR(static_cast<double>(one.Return), static_cast<double>(returned), 1e-14);
+  EXPECT_NEAR(static_cast<double>(one.Variance), static_cast<double>(square - returned * returned),
+              1e-11);
+  std::printf("%s at 5 coins returns %.6Lf%% with perfect play, variance %.4Lf\n",
+              game->Name.c_str(), 100 * one.Return, one.Variance);
 }
 
 TEST(WholeGame, JacksOrBetterAgreesWithInclusionExclusion) {

@@ -28,16 +28,6 @@ int Occurrences(const std::string& text, const std::string& part) {
   return count;
 }
 
-// The text without the values of "seconds", which differ from run to run.
-std::string WithoutSeconds(std::string text) {
-  for (size_t at = text.find("\"seconds\":"); at != std::string::npos;
-       at = text.find("\"seconds\":", at + 1)) {
-    const size_t start = at + 10;
-    text.erase(start, text.find_first_not_of("0123456789.", start) - start);
-  }
-  return text;
-}
-
 TEST(Calc, BadInputIsOneLineAndStatusTwo) {
   TempFolder folder;
   struct Case {
@@ -178,15 +168,19 @@ TEST(Calc, HandAgreesWithTheEngine) {
   }
 }
 
-TEST(Calc, WholeGameReturnIsTheSameOnAnyNumberOfThreads) {
+// The whole game's numbers are checked in core; here the command passes game, bet and
+// threads on and prints what it got.
+TEST(Calc, WholeGameReturn) {
   TempFolder folder;
-  const TCalcResult one = Calc("return --game 6 --threads 1 --json");
-  const TCalcResult three = Calc("return --game 6 --threads 3 --json");
-  ASSERT_EQ(one.ExitCode, 0) << one.Err;
-  ASSERT_EQ(three.ExitCode, 0) << three.Err;
-  EXPECT_EQ(WithoutSeconds(one.Out), WithoutSeconds(three.Out));
-  EXPECT_NE(one.Out.find("\"return\":0.9954390436951"), std::string::npos) << one.Out;
-  EXPECT_NE(one.Out.find("\"classes\":134459,\"deals\":2598960"), std::string::npos);
+  const TCalcResult json = Calc("return --game 6 --threads 3 --json");
+  ASSERT_EQ(json.ExitCode, 0) << json.Err;
+  EXPECT_EQ(json.Out.rfind("[{\"game\":6,\"name\":\"Jacks or better\",\"paytable\":0,\"bet\":5,"
+                           "\"return\":0.9954390436951",
+                           0),
+            0u)
+      << json.Out;
+  EXPECT_NE(json.Out.find("\"classes\":134459,\"deals\":2598960,\"seconds\":"), std::string::npos);
+  EXPECT_EQ(Occurrences(json.Out, "\"probability\":"), 9);
 
   // At one coin the royal pays 250 instead of 800 per coin: the return drops.
   const TCalcResult text = Calc("return --game 6 --bet 1 --threads 2");
@@ -197,6 +191,7 @@ TEST(Calc, WholeGameReturnIsTheSameOnAnyNumberOfThreads) {
   EXPECT_LT(percent, 99.5);
   EXPECT_NE(text.Out.find("% with perfect play\n  134459 classes of deals, 2598960 deals, "),
             std::string::npos);
+  EXPECT_NE(text.Out.find(" s on 2 threads\n"), std::string::npos);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "calc.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
@@ -14,6 +13,7 @@
 #include "core/card.h"
 #include "core/error.h"
 #include "core/game_list.h"
+#include "core/game_return.h"
 #include "core/payout_storage.h"
 #include "core/text.h"
 #include "core/wild_engine.h"
@@ -328,91 +328,18 @@ std::string RunHand(const TOptions& options) {
 // ---------------------------------------------------------------------------------------
 // return
 
-struct TGameReturn {
-  int Game = 0;
-  std::string Name;
-  std::vector<std::string> Categories;
-  long double Return = 0;  // fraction of the bet
-  std::vector<long double> Probability, Contribution;
-  long long Classes = 0, Deals = 0;
+// A whole-game return and the time it took.
+struct TTimedReturn {
+  TGameReturn Result;
   double Seconds = 0;
 };
 
-TGameReturn WholeGame(int game, const TPaytable& table, int bet, int threads,
-                      const TProgress& progress) {
-  std::vector<std::unique_ptr<TPokerEngine>> engines;
-  std::vector<TPayout> payouts(static_cast<size_t>(threads));
-  for (int t = 0; t < threads; ++t) {
-    engines.push_back(CreateEngineForGame(game));
-    engines.back()->SetPayout(&payouts[static_cast<size_t>(t)]);
-    payouts[static_cast<size_t>(t)].SetPay(table, bet);
-  }
-  const long long total = engines[0]->GetHandClassCount();
-  std::atomic<long long> done{0};
-  for (auto& engine : engines) {
-    engine->OnProgress = [&done](int) { done += 100; };
-  }
+TTimedReturn WholeGame(int game, const TPaytable& table, int bet, int threads,
+                       const TProgress& progress) {
   const auto start = std::chrono::steady_clock::now();
-  std::vector<std::exception_ptr> failures(static_cast<size_t>(threads));
-  std::vector<std::thread> workers;
-  for (int t = 0; t < threads; ++t) {
-    workers.emplace_back([&, t] {
-      try {
-        engines[static_cast<size_t>(t)]->RunPermutationSlice(t, threads);
-      } catch (...) {
-        failures[static_cast<size_t>(t)] = std::current_exception();
-      }
-    });
-  }
-  if (progress) {
-    // Report while the workers run; each engine reports every hundred classes.
-    std::atomic<bool> finished{false};
-    std::thread reporter([&] {
-      while (!finished) {
-        progress(std::min(done.load(), total), total);
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      }
-    });
-    for (auto& worker : workers) worker.join();
-    finished = true;
-    reporter.join();
-    progress(total, total);
-  } else {
-    for (auto& worker : workers) worker.join();
-  }
-  for (const auto& failure : failures) {
-    if (failure) std::rethrow_exception(failure);
-  }
-
-  TGameReturn result;
-  result.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  const TPokerEngine& first = *engines[0];
-  result.Game = game;
-  result.Name = first.Name;
-  result.Categories = first.CategoryNames;
-  // Integer sums: the same in any order, so any number of threads gives the same bits.
-  std::array<std::array<long long, MaxCategories>, 6> wins{};
-  for (int t = 0; t < threads; ++t) {
-    const TPayout& part = payouts[static_cast<size_t>(t)];
-    result.Classes += engines[static_cast<size_t>(t)]->ProgressCounter;
-    for (int drawn = 0; drawn <= 5; ++drawn) {
-      result.Deals += part.DealsByDraw[drawn];
-      for (int c = 0; c < MaxCategories; ++c) wins[drawn][c] += part.WinsByDraw[drawn][c];
-    }
-  }
-  const int left = payouts[0].DeckSize - 5;
-  for (int c = 0; c <= first.LastCategory; ++c) {
-    long double probability = 0;
-    for (int drawn = 0; drawn <= 5; ++drawn) {
-      probability += static_cast<long double>(wins[drawn][c]) / Binomial(left, drawn);
-    }
-    probability /= static_cast<long double>(result.Deals);
-    const long double contribution = probability * payouts[0].Pay[c] / bet;
-    result.Probability.push_back(probability);
-    result.Contribution.push_back(contribution);
-    result.Return += contribution;
-  }
-  return result;
+  TTimedReturn timed{ComputeGameReturn(game, table, bet, threads, progress)};
+  timed.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return timed;
 }
 
 std::string RunReturn(const TOptions& options, const TProgress& progress) {
@@ -420,7 +347,7 @@ std::string RunReturn(const TOptions& options, const TProgress& progress) {
   std::vector<TPaytable> tables;
   for (const int game : options.Games)
     tables.push_back(LoadPaytable(storage, game, options.Paytable));
-  std::vector<TGameReturn> results;
+  std::vector<TTimedReturn> results;
   for (size_t i = 0; i < options.Games.size(); ++i) {
     results.push_back(
         WholeGame(options.Games[i], tables[i], options.Bet, options.Threads, progress));
@@ -428,18 +355,20 @@ std::string RunReturn(const TOptions& options, const TProgress& progress) {
   if (options.Json) {
     return JsonArray(
                results,
-               [&](const TGameReturn& r) {
-                 std::vector<size_t> indexes(r.Categories.size());
+               [&](const TTimedReturn& timed) {
+                 const TGameReturn& r = timed.Result;
+                 std::vector<size_t> indexes(r.CategoryNames.size());
                  std::iota(indexes.begin(), indexes.end(), 0);
-                 return Format("{\"game\":%d,\"name\":", r.Game) + JsonString(r.Name) +
+                 return Format("{\"game\":%d,\"name\":", r.GameIndex) + JsonString(r.Name) +
                         Format(",\"paytable\":%d,\"bet\":%d,\"return\":", options.Paytable,
                                options.Bet) +
                         JsonReal(r.Return) +
                         Format(",\"classes\":%lld,\"deals\":%lld,\"seconds\":%.3f,\"categories\":",
-                               r.Classes, r.Deals, r.Seconds) +
+                               static_cast<long long>(r.Classes), static_cast<long long>(r.Deals),
+                               timed.Seconds) +
                         JsonArray(indexes,
                                   [&](size_t c) {
-                                    return "{\"name\":" + JsonString(r.Categories[c]) +
+                                    return "{\"name\":" + JsonString(r.CategoryNames[c]) +
                                            ",\"probability\":" + JsonReal(r.Probability[c]) +
                                            ",\"contribution\":" + JsonReal(r.Contribution[c]) + "}";
                                   }) +
@@ -448,14 +377,15 @@ std::string RunReturn(const TOptions& options, const TProgress& progress) {
            "\n";
   }
   std::string out;
-  for (const auto& r : results) {
+  for (const auto& [r, seconds] : results) {
     out += Format("%s, paytable %d, %d coin%s: %.6Lf%% with perfect play\n", r.Name.c_str(),
                   options.Paytable, options.Bet, options.Bet == 1 ? "" : "s", 100 * r.Return);
-    out += Format("  %lld classes of deals, %lld deals, %.3f s on %d thread%s\n", r.Classes,
-                  r.Deals, r.Seconds, options.Threads, options.Threads == 1 ? "" : "s");
+    out += Format("  %lld classes of deals, %lld deals, %.3f s on %d thread%s\n",
+                  static_cast<long long>(r.Classes), static_cast<long long>(r.Deals), seconds,
+                  options.Threads, options.Threads == 1 ? "" : "s");
     out += "  Category               Probability   Contribution\n";
-    for (size_t c = 0; c < r.Categories.size(); ++c) {
-      out += Format("  %-20s %13.10Lf %13.6Lf%%\n", r.Categories[c].c_str(), r.Probability[c],
+    for (size_t c = 0; c < r.CategoryNames.size(); ++c) {
+      out += Format("  %-20s %13.10Lf %13.6Lf%%\n", r.CategoryNames[c].c_str(), r.Probability[c],
                     100 * r.Contribution[c]);
     }
     out += "\n";
