@@ -24,11 +24,11 @@ constexpr std::array<std::array<int32_t, 6>, 5> PowerRow(bool countEmpty) {
   }
   return rows;
 }
-constexpr auto kNaturalPowerRow = PowerRow(false);
-constexpr auto kWildPowerRow = PowerRow(true);
+constexpr auto NaturalPowerRow = PowerRow(false);
+constexpr auto WildPowerRow = PowerRow(true);
 
 // Per deck count d and held count h: C(d, 2 - h), 0 when 2 - h is not in 0..d.
-constexpr std::array<std::array<int32_t, 5>, 5> kPairShare = [] {
+constexpr std::array<std::array<int32_t, 5>, 5> PairShare = [] {
   std::array<std::array<int32_t, 5>, 5> share{};
   for (int d = 0; d <= 4; ++d) {
     for (int h = 0; h <= 2; ++h) {
@@ -44,7 +44,7 @@ constexpr std::array<std::array<int32_t, 5>, 5> kPairShare = [] {
 void TCalculator::Init(const TCardBunch& held, const TCardBunch& deck) {
   WithContext("Error in calculator  (Init)", [&] {
     const bool natural = held.WildCount == 0 && deck.WildCount == 0;
-    const auto& powerRow = natural ? kNaturalPowerRow : kWildPowerRow;
+    const auto& powerRow = natural ? NaturalPowerRow : WildPowerRow;
     // The running sums stay in registers: six scalars rather than an array that each row
     // would read back from memory right after writing it.
     int32_t s0 = 0, s1 = 0, s2 = 0, s3 = 0, s4 = 0, s5 = 0;
@@ -53,7 +53,7 @@ void TCalculator::Init(const TCardBunch& held, const TCardBunch& deck) {
       const int d = deck.RankCount[rank];
       const int h = held.RankCount[rank];
       if (d < 0 || d > 4 || h < 0 || h > 4) ThrowOutOfRange("Rank count", d < 0 || d > 4 ? d : h);
-      const int32_t share = kPairShare[d][h];
+      const int32_t share = PairShare[d][h];
       pairs2 += h == 0 ? share : 0;
       pairs1 += h == 1 ? share : 0;
       pairs0 += h == 2 ? share : 0;
@@ -103,8 +103,8 @@ void TCalculator::SetDeck(const TCardBunch& deck) {
   for (int rank = 0; rank < NumRanks; ++rank) {
     const int d = deck.RankCount[rank];
     if (d < 0 || d > 4) ThrowOutOfRange("Rank count", d);
-    for (int e = 0; e <= 5; ++e) powers[e] += kNaturalPowerRow[d][e];
-    pairs += kPairShare[d][0];
+    for (int e = 0; e <= 5; ++e) powers[e] += NaturalPowerRow[d][e];
+    pairs += PairShare[d][0];
   }
   deckPowers_ = powers;
   deckPairs_ = pairs;
@@ -118,8 +118,8 @@ void TCalculator::InitHeldRanks(const THeldRank* held, int count, const TCardBun
   for (int i = 0; i < count; ++i) {
     const int d = deck.RankCount[held[i].Rank];
     const int h = held[i].Held;
-    for (int e = 0; e <= 5; ++e) sum[e] -= kNaturalPowerRow[d][e];
-    freshPairs -= kPairShare[d][0];
+    for (int e = 0; e <= 5; ++e) sum[e] -= NaturalPowerRow[d][e];
+    freshPairs -= PairShare[d][0];
     matching += h == 1 ? d : 0;
     heldPairs += h == 2 ? 1 : 0;
   }
@@ -169,7 +169,7 @@ void TCalculator::CalcFormula(const std::array<int32_t, 6>& powers, std::array<i
 void TCalculator::CalcSingleRange(int low, int high, std::array<int32_t, 6>& row) {
   WithContext("Error in calculator  (CalcSingleRange)", [&] {
     if (high > 12) high = 12;
-    Require(high >= 0 && low >= -1 && low <= 12, "Rank range out of bounds");
+    Require(high >= 0 && low >= -1 && low <= Ace, "Rank range out of bounds");
     for (int e = 0; e <= 5; ++e) {
       Scratch[e] = PowerSums[high][e] - (low >= 0 ? PowerSums[low][e] : 0);
     }
@@ -195,7 +195,7 @@ int32_t TCalculator::SuitRange(int suit, int low, int high) const {
     Require(suit >= 0 && suit < NumSuits && high >= -1, "Suit range out of bounds");
     if (high < 0) return 0;
     int32_t result = SuitPrefix[high][suit];
-    if (low >= 0 && low <= 12) result -= SuitPrefix[low][suit];
+    if (low >= 0 && low <= Ace) result -= SuitPrefix[low][suit];
     return result;
   });
 }

@@ -5,6 +5,8 @@
 #include <mutex>
 #include <utility>
 
+#include "core/card.h"
+
 namespace tavrik {
 
 namespace {
@@ -18,7 +20,7 @@ constexpr std::array<std::array<int, 4>, 24> SuitPermutations() {
   } while (std::next_permutation(p.begin(), p.end()));
   return result;
 }
-constexpr auto kPermutations = SuitPermutations();
+constexpr auto Permutations = SuitPermutations();
 
 // The natural cards of a deal as a set of card bits (bit rank * 4 + suit), after renaming
 // suit s to perm[s].
@@ -51,7 +53,7 @@ class TClassBuilder {
       AddSuits(0, -1);
       return;
     }
-    for (int rank = lowest; rank < 13; ++rank) {
+    for (int rank = lowest; rank < NumRanks; ++rank) {
       if (rank == skipped_ || (position >= 4 && deal_.Rank[position - 4] == rank)) continue;
       deal_.Rank[position] = static_cast<int8_t>(rank);
       AddRanks(position + 1, rank);
@@ -80,8 +82,8 @@ class TClassBuilder {
   void Keep() {
     uint64_t smallest = ~uint64_t{0};
     int fixedBy = 0;
-    const uint64_t own = CardBits(deal_, cards_, kPermutations[0]);
-    for (const auto& perm : kPermutations) {
+    const uint64_t own = CardBits(deal_, cards_, Permutations[0]);
+    for (const auto& perm : Permutations) {
       const uint64_t image = CardBits(deal_, cards_, perm);
       smallest = std::min(smallest, image);
       if (image == own) ++fixedBy;

@@ -48,24 +48,24 @@ THandTypeSet PairsFrom(int firstRank) {
   return set;
 }
 
-const THandTypeSet kNone;
-const THandTypeSet kRoyal{FLUSH_STRAIGHT_T_A};
-const THandTypeSet kStraightFlush{FLUSH_STRAIGHT_A_5, FLUSH_STRAIGHT};
-const THandTypeSet kFullHouse{FULL_HOUSE};
-const THandTypeSet kFlush{FLUSH};
-const THandTypeSet kStraights{STRAIGHT_A_5, STRAIGHT, STRAIGHT_T_A};
-const THandTypeSet kTwoPairs{TWO_PAIRS};
+const THandTypeSet NoTypes;
+const THandTypeSet RoyalTypes{FLUSH_STRAIGHT_T_A};
+const THandTypeSet StraightFlushTypes{FLUSH_STRAIGHT_A_5, FLUSH_STRAIGHT};
+const THandTypeSet FullHouseTypes{FULL_HOUSE};
+const THandTypeSet FlushTypes{FLUSH};
+const THandTypeSet StraightsTypes{STRAIGHT_A_5, STRAIGHT, STRAIGHT_T_A};
+const THandTypeSet TwoPairsTypes{TWO_PAIRS};
 
-const THandTypeSet kWildRoyal{WILD_3_FLUSH_STR_T_A, WILD_2_FLUSH_STR_T_A, WILD_1_FLUSH_STR_T_A};
-const THandTypeSet kWildStraightFlush{WILD_3_FLUSH_STR_A_5, WILD_3_FLUSH_STR,
-                                      WILD_2_FLUSH_STR_A_5, WILD_2_FLUSH_STR,
-                                      WILD_1_FLUSH_STR_A_5, WILD_1_FLUSH_STR};
-const THandTypeSet kWildFour{WILD_3, WILD_2_AND_2_1, WILD_1_AND_3_1};
-const THandTypeSet kWildFullHouse{WILD_3, WILD_2_AND_2_1, WILD_1_AND_3_1, WILD_1_AND_2_2};
-const THandTypeSet kWildFlush{WILD_3_FLUSH, WILD_2_FLUSH, WILD_1_FLUSH};
-const THandTypeSet kWildStraight{WILD_2_STRAIGHT_A_5, WILD_2_STRAIGHT, WILD_2_STRAIGHT_T_A,
-                                 WILD_1_STRAIGHT_A_5, WILD_1_STRAIGHT, WILD_1_STRAIGHT_T_A};
-const THandTypeSet kWildTrips{WILD_2, WILD_1_AND_2_1_1};
+const THandTypeSet WildRoyalTypes{WILD_3_FLUSH_STR_T_A, WILD_2_FLUSH_STR_T_A, WILD_1_FLUSH_STR_T_A};
+const THandTypeSet WildStraightFlushTypes{WILD_3_FLUSH_STR_A_5, WILD_3_FLUSH_STR,
+                                          WILD_2_FLUSH_STR_A_5, WILD_2_FLUSH_STR,
+                                          WILD_1_FLUSH_STR_A_5, WILD_1_FLUSH_STR};
+const THandTypeSet WildFourTypes{WILD_3, WILD_2_AND_2_1, WILD_1_AND_3_1};
+const THandTypeSet WildFullHouseTypes{WILD_3, WILD_2_AND_2_1, WILD_1_AND_3_1, WILD_1_AND_2_2};
+const THandTypeSet WildFlushTypes{WILD_3_FLUSH, WILD_2_FLUSH, WILD_1_FLUSH};
+const THandTypeSet WildStraightTypes{WILD_2_STRAIGHT_A_5, WILD_2_STRAIGHT, WILD_2_STRAIGHT_T_A,
+                                     WILD_1_STRAIGHT_A_5, WILD_1_STRAIGHT, WILD_1_STRAIGHT_T_A};
+const THandTypeSet WildTripsTypes{WILD_2, WILD_1_AND_2_1_1};
 
 THandTypeSet WildFives() {
   THandTypeSet set;
@@ -90,14 +90,14 @@ void TWildPokerDescription::SetCategory(int index, std::string name, THandTypeSe
 TJacksOrBetter::TJacksOrBetter() {
   GameIndex = GAME_JACKS_OR_BETTER;
   Name = "Jacks or better";
-  SetCategory(0, "Royal Flush", kRoyal);
-  SetCategory(1, "Straight Flush", kStraightFlush);
+  SetCategory(0, "Royal Flush", RoyalTypes);
+  SetCategory(1, "Straight Flush", StraightFlushTypes);
   SetCategory(2, "Four of Kind", Fours(Two, Ace));
-  SetCategory(3, "Full House", kFullHouse);
-  SetCategory(4, "Flush", kFlush);
-  SetCategory(5, "Straight", kStraights);
+  SetCategory(3, "Full House", FullHouseTypes);
+  SetCategory(4, "Flush", FlushTypes);
+  SetCategory(5, "Straight", StraightsTypes);
   SetCategory(6, "Three of Kind", AllTrips());
-  SetCategory(7, "Two Pairs", kTwoPairs);
+  SetCategory(7, "Two Pairs", TwoPairsTypes);
   SetCategory(8, "Jacks or Better", PairsFrom(Jack));
 }
 
@@ -108,21 +108,21 @@ TTensOrBetter::TTensOrBetter() {
 }
 
 void TPokerDescription::SetLowerCategories() {
-  SetCategory(5, "Full House", kFullHouse);
-  SetCategory(6, "Flush", kFlush);
-  SetCategory(7, "Straight", kStraights);
+  SetCategory(5, "Full House", FullHouseTypes);
+  SetCategory(6, "Flush", FlushTypes);
+  SetCategory(7, "Straight", StraightsTypes);
   SetCategory(8, "Three of Kind", AllTrips());
-  SetCategory(9, "Two Pairs", kTwoPairs);
+  SetCategory(9, "Two Pairs", TwoPairsTypes);
   SetCategory(10, "Jacks or Better", PairsFrom(Jack));
 }
 
 TAcesAndEights::TAcesAndEights() {
   GameIndex = GAME_ACES_AND_EIGHTS;
   Name = "Aces and Eights";
-  SetCategory(0, "Royal Flush", kRoyal);
+  SetCategory(0, "Royal Flush", RoyalTypes);
   SetCategory(1, "Four Aces or 8", THandTypeSet{FOUR_OF_KIND_2 + Eight, FOUR_OF_KIND_A});
   SetCategory(2, "Four  7", THandTypeSet{FOUR_OF_KIND_2 + Seven});
-  SetCategory(3, "Straight Flush", kStraightFlush);
+  SetCategory(3, "Straight Flush", StraightFlushTypes);
   SetCategory(4, "Four of Kind", Union(Fours(Two, Six), Fours(Nine, King)));
   SetLowerCategories();
 }
@@ -130,8 +130,8 @@ TAcesAndEights::TAcesAndEights() {
 TDoubleBonus::TDoubleBonus() {
   GameIndex = GAME_DOUBLE_BONUS;
   Name = "Double Bonus";
-  SetCategory(0, "Royal Flush", kRoyal);
-  SetCategory(1, "Straight Flush", kStraightFlush);
+  SetCategory(0, "Royal Flush", RoyalTypes);
+  SetCategory(1, "Straight Flush", StraightFlushTypes);
   SetCategory(2, "Four Aces", THandTypeSet{FOUR_OF_KIND_A});
   SetCategory(3, "Four 2-4", Fours(Two, Four));
   SetCategory(4, "Four 5-K", Fours(Five, King));
@@ -141,9 +141,9 @@ TDoubleBonus::TDoubleBonus() {
 TBonusPoker::TBonusPoker() {
   GameIndex = GAME_BONUS_POKER;
   Name = "Bonus Poker";
-  SetCategory(0, "Royal Flush", kRoyal);
+  SetCategory(0, "Royal Flush", RoyalTypes);
   SetCategory(1, "Four Aces", THandTypeSet{FOUR_OF_KIND_A});
-  SetCategory(2, "Straight Flush", kStraightFlush);
+  SetCategory(2, "Straight Flush", StraightFlushTypes);
   SetCategory(3, "Four 2-4", Fours(Two, Four));
   SetCategory(4, "Four 5-K", Fours(Five, King));
   SetLowerCategories();
@@ -152,9 +152,9 @@ TBonusPoker::TBonusPoker() {
 TAcesAndFaces::TAcesAndFaces() {
   GameIndex = GAME_ACES_AND_FACES;
   Name = "Aces and Faces";
-  SetCategory(0, "Royal Flush", kRoyal);
+  SetCategory(0, "Royal Flush", RoyalTypes);
   SetCategory(1, "Four Aces", THandTypeSet{FOUR_OF_KIND_A});
-  SetCategory(2, "Straight Flush", kStraightFlush);
+  SetCategory(2, "Straight Flush", StraightFlushTypes);
   SetCategory(3, "Four Faces", Fours(Jack, King));
   SetCategory(4, "Four 2-10", Fours(Two, Ten));
   SetLowerCategories();
@@ -165,16 +165,16 @@ TJokerWildKings::TJokerWildKings() {
   Name = "Joker Poker";
   WildRank = -1;
   JokerCount = 1;
-  SetCategory(0, "Natural Royal Flush", kRoyal, kNone);
-  SetCategory(1, "Five of Kind", kNone, WildFives());
-  SetCategory(2, "Wild Royal Flush", kNone, kWildRoyal);
-  SetCategory(3, "Straight Flush", kStraightFlush, kWildStraightFlush);
-  SetCategory(4, "Four of Kind", Fours(Two, Ace), kWildFour);
-  SetCategory(5, "Full House", kFullHouse, kWildFullHouse);
-  SetCategory(6, "Flush", kFlush, kWildFlush);
-  SetCategory(7, "Straight", kStraights, kWildStraight);
-  SetCategory(8, "Three of Kind", AllTrips(), kWildTrips);
-  SetCategory(9, "Two Pairs", kTwoPairs, THandTypeSet{WILD_1_AND_2_1_1});
+  SetCategory(0, "Natural Royal Flush", RoyalTypes, NoTypes);
+  SetCategory(1, "Five of Kind", NoTypes, WildFives());
+  SetCategory(2, "Wild Royal Flush", NoTypes, WildRoyalTypes);
+  SetCategory(3, "Straight Flush", StraightFlushTypes, WildStraightFlushTypes);
+  SetCategory(4, "Four of Kind", Fours(Two, Ace), WildFourTypes);
+  SetCategory(5, "Full House", FullHouseTypes, WildFullHouseTypes);
+  SetCategory(6, "Flush", FlushTypes, WildFlushTypes);
+  SetCategory(7, "Straight", StraightsTypes, WildStraightTypes);
+  SetCategory(8, "Three of Kind", AllTrips(), WildTripsTypes);
+  SetCategory(9, "Two Pairs", TwoPairsTypes, THandTypeSet{WILD_1_AND_2_1_1});
   SetCategory(10, "Kings or Better", THandTypeSet{PAIRS_K, PAIRS_A}, THandTypeSet{WILD_1_KINGS});
 }
 
@@ -183,17 +183,17 @@ TDeucesWild::TDeucesWild() {
   Name = "Deuces Wild";
   WildRank = Two;
   JokerCount = 0;
-  SetCategory(0, "Natural Royal Flush", kRoyal, kNone);
-  SetCategory(1, "Four Deuces", kNone, THandTypeSet{WILD_4_A, WILD_4_WA});
-  SetCategory(2, "Wild Royal Flush", kNone, kWildRoyal);
-  SetCategory(3, "Five of Kind", kNone, WildFives());
-  SetCategory(4, "Straight Flush", kStraightFlush, kWildStraightFlush);
+  SetCategory(0, "Natural Royal Flush", RoyalTypes, NoTypes);
+  SetCategory(1, "Four Deuces", NoTypes, THandTypeSet{WILD_4_A, WILD_4_WA});
+  SetCategory(2, "Wild Royal Flush", NoTypes, WildRoyalTypes);
+  SetCategory(3, "Five of Kind", NoTypes, WildFives());
+  SetCategory(4, "Straight Flush", StraightFlushTypes, WildStraightFlushTypes);
   SetCategory(5, "Four of Kind", Fours(Two, Ace),
               THandTypeSet{WILD_3, WILD_3_FLUSH, WILD_2_AND_2_1, WILD_1_AND_3_1});
-  SetCategory(6, "Full House", kFullHouse, kWildFullHouse);
-  SetCategory(7, "Flush", kFlush, kWildFlush);
-  SetCategory(8, "Straight", kStraights, kWildStraight);
-  SetCategory(9, "Three of Kind", AllTrips(), kWildTrips);
+  SetCategory(6, "Full House", FullHouseTypes, WildFullHouseTypes);
+  SetCategory(7, "Flush", FlushTypes, WildFlushTypes);
+  SetCategory(8, "Straight", StraightsTypes, WildStraightTypes);
+  SetCategory(9, "Three of Kind", AllTrips(), WildTripsTypes);
 }
 
 TDoubleJokerPoker::TDoubleJokerPoker() {
@@ -201,16 +201,16 @@ TDoubleJokerPoker::TDoubleJokerPoker() {
   Name = "Double Joker Poker";
   WildRank = -1;
   JokerCount = 2;
-  SetCategory(0, "Natural Royal Flush", kRoyal, kNone);
-  SetCategory(1, "Wild Royal Flush", kNone, kWildRoyal);
-  SetCategory(2, "Five of Kind", kNone, WildFives());
-  SetCategory(3, "Straight Flush", kStraightFlush, kWildStraightFlush);
-  SetCategory(4, "Four of Kind", Fours(Two, Ace), kWildFour);
-  SetCategory(5, "Full House", kFullHouse, kWildFullHouse);
-  SetCategory(6, "Flush", kFlush, kWildFlush);
-  SetCategory(7, "Straight", kStraights, kWildStraight);
-  SetCategory(8, "Three of Kind", AllTrips(), kWildTrips);
-  SetCategory(9, "Two Pairs", kTwoPairs, kWildTrips);
+  SetCategory(0, "Natural Royal Flush", RoyalTypes, NoTypes);
+  SetCategory(1, "Wild Royal Flush", NoTypes, WildRoyalTypes);
+  SetCategory(2, "Five of Kind", NoTypes, WildFives());
+  SetCategory(3, "Straight Flush", StraightFlushTypes, WildStraightFlushTypes);
+  SetCategory(4, "Four of Kind", Fours(Two, Ace), WildFourTypes);
+  SetCategory(5, "Full House", FullHouseTypes, WildFullHouseTypes);
+  SetCategory(6, "Flush", FlushTypes, WildFlushTypes);
+  SetCategory(7, "Straight", StraightsTypes, WildStraightTypes);
+  SetCategory(8, "Three of Kind", AllTrips(), WildTripsTypes);
+  SetCategory(9, "Two Pairs", TwoPairsTypes, WildTripsTypes);
 }
 
 std::unique_ptr<TPokerDescription> CreateDescription(int gameIndex) {

@@ -11,26 +11,26 @@ namespace {
 
 __extension__ using TWide = __int128;  // exact products of two 64-bit counts
 
-constexpr const char* kContextPrefix = "Error calculate natural case ";
+constexpr const char* ContextPrefix = "Error calculate natural case ";
 
 // The seven types whose counts depend on suits.
-constexpr std::array<int, 7> kSuitTypes = {
+constexpr std::array<int, 7> SuitTypes = {
     FLUSH_STRAIGHT_A_5, FLUSH_STRAIGHT, FLUSH_STRAIGHT_T_A, FLUSH,
     STRAIGHT_A_5,       STRAIGHT,       STRAIGHT_T_A};
 
 // The types that are not counted per rank.
-constexpr std::array<int, 9> kFoldedDirectly = {
+constexpr std::array<int, 9> FoldedDirectly = {
     FLUSH_STRAIGHT_A_5, FLUSH_STRAIGHT, FLUSH_STRAIGHT_T_A, FLUSH,    STRAIGHT_A_5,
     STRAIGHT,           STRAIGHT_T_A,   FULL_HOUSE,         TWO_PAIRS};
 
 template <class Row>
 void ZeroSuitTypes(Row& row) {
-  for (const int type : kSuitTypes) row[type] = 0;
+  for (const int type : SuitTypes) row[type] = 0;
 }
 
 std::string MaskContext(const char* operation, int mask) {
   char text[64];
-  std::snprintf(text, sizeof text, "%s(%s) DrawMask=%d", kContextPrefix, operation, mask);
+  std::snprintf(text, sizeof text, "%s(%s) DrawMask=%d", ContextPrefix, operation, mask);
   return text;
 }
 
@@ -127,7 +127,7 @@ void TPokerEngine::PrepareRanks() {
     RequireInRange(d, 0, 4, "Rank count");
     ++ranksByDeck_[d];
     for (int family = 0; family < 3; ++family) {
-      const int category = TypeCategory[kFamilyType[family] + rank];
+      const int category = TypeCategory[FamilyType[family] + rank];
       if (category >= 0) ++ranks[family][d][category];
     }
   }
@@ -246,23 +246,24 @@ TPokerEngine::TRankDraws TPokerEngine::CountRank(const TDrawRules& rules, int d,
       pairs[k] -= w;
       if (k <= d && k <= n && (rules.HeldPairs == 0 || (rules.HeldPairs == 1 && k == 0))) {
         const int x = h == 0 ? d : 0;
-        result.Group[kPair] = static_cast<int32_t>(int64_t{calc.Singles[x][n - k]} * w);
+        result.Group[FamilyPair] = static_cast<int32_t>(int64_t{calc.Singles[x][n - k]} * w);
       }
     }
     const int k = 3 - h;  // h <= 3 here
     if (k <= d && k <= n) {
       const int64_t c = BinomialInRange(d, k);
       result.FullHouses = rules.FullHousePossible ? c * pairs[n - k] : int64_t{0};
-      result.Group[kThree] =
+      result.Group[FamilyThree] =
           static_cast<int32_t>(c * BinomialInRange(N - d, n - k) - result.FullHouses);
     }
   }
   const int k = 4 - h;
   if (k <= d && k <= n) {
-    result.Group[kFour] =
+    result.Group[FamilyFour] =
         static_cast<int32_t>(int64_t{BinomialInRange(d, k)} * BinomialInRange(N - d, n - k));
   }
-  result.Taken = int64_t{result.Group[kPair]} + result.Group[kThree] + result.Group[kFour];
+  result.Taken =
+      int64_t{result.Group[FamilyPair]} + result.Group[FamilyThree] + result.Group[FamilyFour];
   return result;
 }
 
@@ -313,8 +314,7 @@ void TPokerEngine::CountNaturalDraw(int mask) {
   }
   for (int rank = 0; rank < NumRanks; ++rank) {
     const TRankDraws& draws = fresh[Deck.RankCount[rank]];
-    for (int family = 0; family < 3; ++family)
-      row[kFamilyType[family] + rank] = draws.Group[family];
+    for (int family = 0; family < 3; ++family) row[FamilyType[family] + rank] = draws.Group[family];
   }
   for (int i = 0; i < freshTermCount_; ++i) {
     const TFreshTerm& term = freshTerms_[i];
@@ -329,7 +329,7 @@ void TPokerEngine::CountNaturalDraw(int mask) {
     taken += draws.Taken - counted.Taken;
     fullHouses += draws.FullHouses - counted.FullHouses;
     for (int family = 0; family < 3; ++family) {
-      const int type = kFamilyType[family] + rank;
+      const int type = FamilyType[family] + rank;
       row[type] = draws.Group[family];
       const int category = TypeCategory[type];
       if (category >= 0) categories[category] += draws.Group[family] - counted.Group[family];
@@ -338,7 +338,7 @@ void TPokerEngine::CountNaturalDraw(int mask) {
   row[FULL_HOUSE] = static_cast<int32_t>(fullHouses);
   // What is left are exactly the two-pair and full-house draws.
   row[TWO_PAIRS] = static_cast<int32_t>(total - taken - fullHouses);
-  for (const int type : kFoldedDirectly) {
+  for (const int type : FoldedDirectly) {
     const int category = TypeCategory[type];
     if (category >= 0) categories[category] += row[type];
   }
@@ -617,7 +617,7 @@ void TPokerEngine::AnalyseClass(const TDealClass& deal, const char* operation,
                                 int (TPokerEngine::*analyse)()) {
   WithContext(
       [&] {
-        return std::string(kContextPrefix) + "(" + operation +
+        return std::string(ContextPrefix) + "(" + operation +
                ") Progress=" + std::to_string(ProgressCounter);
       },
       [&] {

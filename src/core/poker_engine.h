@@ -168,8 +168,8 @@ class TPokerEngine {
     int64_t FullHouses;
     int64_t Taken;  // the three groups together
   };
-  enum TRankFamily : int { kPair = 0, kThree = 1, kFour = 2 };
-  static constexpr std::array<int, 3> kFamilyType = {PAIRS_2, THREE_OF_KIND_2, FOUR_OF_KIND_2};
+  enum TRankFamily : int { FamilyPair = 0, FamilyThree = 1, FamilyFour = 2 };
+  static constexpr std::array<int, 3> FamilyType = {PAIRS_2, THREE_OF_KIND_2, FOUR_OF_KIND_2};
   // The parts of a hold that decide what a rank's draws can make.
   struct TDrawRules {
     int Drawn = 0;        // cards drawn

@@ -13,17 +13,17 @@ constexpr int Ten = 8;
 constexpr int Five = 3;
 
 // Straight kinds, in the order of the three types of each family (ace-low first).
-constexpr int kNoStraight = -1, kAceLow = 0, kOrdinary = 1, kTenToAce = 2;
+constexpr int NoStraight = -1, AceLow = 0, Ordinary = 1, TenToAce = 2;
 
 int StraightKind(const THand& hand) {
-  if (hand.MaxRank - hand.MinRank > 4) return kNoStraight;
+  if (hand.MaxRank - hand.MinRank > 4) return NoStraight;
   if (hand.RankCount[Ace] > 0) {
     // MaxRank ignores the ace: the other cards decide between the two windows with an ace.
-    if (hand.MaxRank <= Five) return kAceLow;
-    if (hand.MinRank >= Ten) return kTenToAce;
-    return kNoStraight;
+    if (hand.MaxRank <= Five) return AceLow;
+    if (hand.MinRank >= Ten) return TenToAce;
+    return NoStraight;
   }
-  return hand.MinRank >= Ten ? kTenToAce : kOrdinary;
+  return hand.MinRank >= Ten ? TenToAce : Ordinary;
 }
 
 }  // namespace
@@ -41,20 +41,20 @@ int ClassifyWildHand(const THand& hand) {
   const bool distinct = hand.RankHistogram[1] == natural;
   if (wild == 3) {
     if (!flush) return WILD_3;
-    return kind == kNoStraight ? WILD_3_FLUSH : WILD_3_FLUSH_STR_A_5 + kind;
+    return kind == NoStraight ? WILD_3_FLUSH : WILD_3_FLUSH_STR_A_5 + kind;
   }
   if (wild == 2) {
     if (!distinct) return WILD_2_AND_2_1;
-    if (flush) return kind == kNoStraight ? WILD_2_FLUSH : WILD_2_FLUSH_STR_A_5 + kind;
-    return kind == kNoStraight ? WILD_2 : WILD_2_STRAIGHT_A_5 + kind;
+    if (flush) return kind == NoStraight ? WILD_2_FLUSH : WILD_2_FLUSH_STR_A_5 + kind;
+    return kind == NoStraight ? WILD_2 : WILD_2_STRAIGHT_A_5 + kind;
   }
   if (!distinct) {
     if (hand.RankHistogram[3] == 1) return WILD_1_AND_3_1;
     if (hand.RankHistogram[2] == 2) return WILD_1_AND_2_2;
     return WILD_1_AND_2_1_1;
   }
-  if (flush) return kind == kNoStraight ? WILD_1_FLUSH : WILD_1_FLUSH_STR_A_5 + kind;
-  if (kind != kNoStraight) return WILD_1_STRAIGHT_A_5 + kind;
+  if (flush) return kind == NoStraight ? WILD_1_FLUSH : WILD_1_FLUSH_STR_A_5 + kind;
+  if (kind != NoStraight) return WILD_1_STRAIGHT_A_5 + kind;
   return hand.RankCount[King] + hand.RankCount[Ace] > 0 ? WILD_1_KINGS : WILD_1;
 }
 

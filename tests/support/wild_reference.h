@@ -20,8 +20,8 @@ class TWildReference {
   explicit TWildReference(const TPokerDescription& game) : game_(game) {
     for (int c = 0; c <= game.LastCategory; ++c) {
       const std::string& name = game.CategoryName[static_cast<size_t>(c)];
-      for (size_t k = 0; k < kNames.size(); ++k) {
-        if (name == kNames[k]) category_[k] = c;
+      for (size_t k = 0; k < Names.size(); ++k) {
+        if (name == Names[k]) category_[k] = c;
       }
     }
   }
@@ -92,7 +92,7 @@ class TWildReference {
     kKingsOrBetter,
     kNothing
   };
-  static constexpr std::array<const char*, 12> kNames = {
+  static constexpr std::array<const char*, 12> Names = {
       "Natural Royal Flush", "Four Deuces",    "Wild Royal Flush",
       "Five of Kind",        "Straight Flush", "Four of Kind",
       "Full House",          "Flush",          "Straight",
@@ -114,7 +114,7 @@ class TWildReference {
   }
 
   uint32_t Bit(size_t rank) const {
-    return rank < kNames.size() && category_[rank] >= 0 ? 1u << category_[rank] : 0u;
+    return rank < Names.size() && category_[rank] >= 0 ? 1u << category_[rank] : 0u;
   }
 
   const TPokerDescription& game_;

@@ -22,7 +22,7 @@ namespace tavrik::calc {
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* UsageText =
     "usage: tavrik-calc games [--json]\n"
     "       tavrik-calc hand --game G [--paytable P] [--bet B] [--json] C1 C2 C3 C4 C5\n"
     "       tavrik-calc return [--game G]... [--paytable P] [--bet B] [--threads T] [--json]\n";
@@ -398,7 +398,7 @@ std::string RunReturn(const TOptions& options, const TProgress& progress) {
 TCalcResult RunCalc(const std::vector<std::string>& arguments, const TProgress& progress) {
   TCalcResult result;
   if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
-    result.Out = kUsage;
+    result.Out = UsageText;
     return result;
   }
   try {
