@@ -2,86 +2,38 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "core/error.h"
+#include "core/game_list.h"
 #include "core/hand_types.h"
 
 namespace tavrik {
 namespace {
 
-std::vector<std::string> Categories(const TPokerDescription& game) {
-  return {game.CategoryName.begin(), game.CategoryName.begin() + game.LastCategory + 1};
-}
-
-TEST(PokerDescription, NamesKindsAndCategories) {
+// Kind and category count of each game; the names are those of the game list.
+TEST(PokerDescription, KindsAndCategoryCounts) {
   struct Case {
-    int index;
-    const char* name;
-    int wildRank;
-    int jokers;
-    std::vector<std::string> categories;
+    int wildRank, jokers, lastCategory;
   };
-  const std::vector<std::string> lower = {"Full House",    "Flush",     "Straight",
-                                          "Three of Kind", "Two Pairs", "Jacks or Better"};
-  auto eleven = [&](std::vector<std::string> top) {
-    top.insert(top.end(), lower.begin(), lower.end());
-    return top;
-  };
-  const Case cases[] = {
-      {0, "Aces and Eights", -5, 0,
-       eleven({"Royal Flush", "Four Aces or 8", "Four  7", "Straight Flush", "Four of Kind"})},
-      {1, "Aces and Faces", -5, 0,
-       eleven({"Royal Flush", "Four Aces", "Straight Flush", "Four Faces", "Four 2-10"})},
-      {2, "Bonus Poker", -5, 0,
-       eleven({"Royal Flush", "Four Aces", "Straight Flush", "Four 2-4", "Four 5-K"})},
-      {3,
-       "Deuces Wild",
-       0,
-       0,
-       {"Natural Royal Flush", "Four Deuces", "Wild Royal Flush", "Five of Kind", "Straight Flush",
-        "Four of Kind", "Full House", "Flush", "Straight", "Three of Kind"}},
-      {4, "Double Bonus", -5, 0,
-       eleven({"Royal Flush", "Straight Flush", "Four Aces", "Four 2-4", "Four 5-K"})},
-      {5,
-       "Double Joker Poker",
-       -1,
-       2,
-       {"Natural Royal Flush", "Wild Royal Flush", "Five of Kind", "Straight Flush", "Four of Kind",
-        "Full House", "Flush", "Straight", "Three of Kind", "Two Pairs"}},
-      {6,
-       "Jacks or better",
-       -5,
-       0,
-       {"Royal Flush", "Straight Flush", "Four of Kind", "Full House", "Flush", "Straight",
-        "Three of Kind", "Two Pairs", "Jacks or Better"}},
-      {7,
-       "Joker Poker",
-       -1,
-       1,
-       {"Natural Royal Flush", "Five of Kind", "Wild Royal Flush", "Straight Flush", "Four of Kind",
-        "Full House", "Flush", "Straight", "Three of Kind", "Two Pairs", "Kings or Better"}},
-      {8,
-       "Tens or better",
-       -5,
-       0,
-       {"Royal Flush", "Straight Flush", "Four of Kind", "Full House", "Flush", "Straight",
-        "Three of Kind", "Two Pairs", "Tens or Better"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const auto game = CreateDescription(c.index);
-    EXPECT_EQ(game->GameIndex, c.index);
-    EXPECT_EQ(game->Name, c.name);
+  const Case cases[] = {{-5, 0, 10}, {-5, 0, 10}, {-5, 0, 10}, {0, 0, 9}, {-5, 0, 10},
+                        {-1, 2, 9},  {-5, 0, 8},  {-1, 1, 10}, {-5, 0, 8}};
+  for (int index = 0; index < GameCount; ++index) {
+    const Case& c = cases[index];
+    SCOPED_TRACE(GameName(index));
+    const auto game = CreateDescription(index);
+    EXPECT_EQ(game->GameIndex, index);
+    EXPECT_EQ(game->Name, GameName(index));
     EXPECT_EQ(game->WildRank, c.wildRank);
     EXPECT_EQ(game->JokerCount, c.jokers);
     EXPECT_EQ(game->IsNatural(), c.wildRank < 0 && c.jokers == 0);
     EXPECT_EQ(dynamic_cast<const TWildPokerDescription*>(game.get()) != nullptr,
               !game->IsNatural());
-    EXPECT_EQ(Categories(*game), c.categories);
-    for (int category = game->LastCategory + 1; category < MaxCategories; ++category) {
-      EXPECT_EQ(game->CategoryName[static_cast<size_t>(category)], "");
-      EXPECT_TRUE(game->NaturalSet[static_cast<size_t>(category)].Empty());
+    EXPECT_EQ(game->LastCategory, c.lastCategory);
+    for (int category = 0; category < MaxCategories; ++category) {
+      const bool used = category <= game->LastCategory;
+      EXPECT_EQ(game->CategoryName[static_cast<size_t>(category)].empty(), !used) << category;
+      if (!used) {
+        EXPECT_TRUE(game->NaturalSet[static_cast<size_t>(category)].Empty());
+      }
     }
   }
   EXPECT_THROW(CreateDescription(9), TError);
@@ -144,28 +96,38 @@ TEST(PokerDescription, NaturalTypesFallIntoTheRightCategories) {
 }
 
 TEST(PokerDescription, WildSets) {
-  const auto deuces = CreateDescription(GAME_DEUCES_WILD);
-  const auto& wild = dynamic_cast<const TWildPokerDescription&>(*deuces);
-  EXPECT_TRUE(wild.WildSet[1].Has(WILD_4_A));
-  EXPECT_TRUE(wild.WildSet[1].Has(WILD_4_WA));
-  EXPECT_TRUE(wild.WildSet[5].Has(WILD_3_FLUSH));  // three deuces and a flush draw pay as four
-  EXPECT_TRUE(wild.WildSet[7].Has(WILD_3_FLUSH));
-  EXPECT_TRUE(wild.WildSet[5].Has(WILD_3) && wild.WildSet[6].Has(WILD_3));
-  EXPECT_TRUE(wild.WildSet[0].Empty());
-  for (int rank = 0; rank < 13; ++rank) EXPECT_TRUE(wild.WildSet[3].Has(WILD_FIVE_2 + rank));
-
-  const auto joker = CreateDescription(GAME_JOKER_POKER);
-  const auto& kings = dynamic_cast<const TWildPokerDescription&>(*joker);
-  EXPECT_TRUE(kings.WildSet[10].Has(WILD_1_KINGS));
-  EXPECT_TRUE(kings.WildSet[9].Has(WILD_1_AND_2_1_1));
-  EXPECT_FALSE(kings.WildSet[9].Has(WILD_2));
-  EXPECT_FALSE(kings.WildSet[4].Has(WILD_3_FLUSH));
-
-  const auto two = CreateDescription(GAME_DOUBLE_JOKER_POKER);
-  const auto& doubleJoker = dynamic_cast<const TWildPokerDescription&>(*two);
-  EXPECT_TRUE(doubleJoker.WildSet[9].Has(WILD_2));
-  EXPECT_TRUE(doubleJoker.WildSet[1].Has(WILD_2_FLUSH_STR_T_A));
-  EXPECT_FALSE(doubleJoker.WildSet[3].Has(WILD_2_FLUSH_STR_T_A));
+  struct Case {
+    int game, category, type;
+    bool has;
+  };
+  const Case cases[] = {
+      {GAME_DEUCES_WILD, 1, WILD_4_A, true},
+      {GAME_DEUCES_WILD, 1, WILD_4_WA, true},
+      {GAME_DEUCES_WILD, 5, WILD_3_FLUSH, true},  // three deuces and a flush draw pay as four
+      {GAME_DEUCES_WILD, 7, WILD_3_FLUSH, true},
+      {GAME_DEUCES_WILD, 5, WILD_3, true},
+      {GAME_DEUCES_WILD, 6, WILD_3, true},
+      {GAME_JOKER_POKER, 10, WILD_1_KINGS, true},
+      {GAME_JOKER_POKER, 9, WILD_1_AND_2_1_1, true},
+      {GAME_JOKER_POKER, 9, WILD_2, false},
+      {GAME_JOKER_POKER, 4, WILD_3_FLUSH, false},
+      {GAME_DOUBLE_JOKER_POKER, 9, WILD_2, true},
+      {GAME_DOUBLE_JOKER_POKER, 1, WILD_2_FLUSH_STR_T_A, true},
+      {GAME_DOUBLE_JOKER_POKER, 3, WILD_2_FLUSH_STR_T_A, false},
+  };
+  const auto wildSet = [](int game, int category) {
+    const auto description = CreateDescription(game);
+    return dynamic_cast<const TWildPokerDescription&>(*description)
+        .WildSet[static_cast<size_t>(category)];
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(wildSet(c.game, c.category).Has(c.type), c.has)
+        << GameName(c.game) << " category " << c.category << " type " << c.type;
+  }
+  EXPECT_TRUE(wildSet(GAME_DEUCES_WILD, 0).Empty());
+  for (int rank = 0; rank < 13; ++rank) {
+    EXPECT_TRUE(wildSet(GAME_DEUCES_WILD, 3).Has(WILD_FIVE_2 + rank)) << rank;
+  }
 }
 
 }  // namespace
