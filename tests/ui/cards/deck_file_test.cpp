@@ -23,65 +23,38 @@ QImage Solid(int width, int height, QRgb colour) {
   return image;
 }
 
+// A header whose fields tell neighbouring offsets apart, with strips of their own colour.
 TDeckImages SampleDeck() {
   TDeckImages deck;
-  TDeckHeader& h = deck.Header;
-  h.IndexX = 7;
-  h.IndexY = -2;
-  h.PicturePipX = 11;
-  h.PicturePipY = 12;
-  h.PipMarginX = -3;
-  h.PipMarginY = 4;
-  h.MirrorPictures = false;
-  h.MirrorAce = true;
-  h.AcePictureOnly = false;
-  h.Reserved1 = 0x01020304;
-  h.Row3Shift = -6;
-  h.Row5Shift = 9;
-  h.Reserved2 = 0xAB;
-  h.AllPictures = 1;
-  h.MirrorNumbers = false;
-  h.Reserved3 = -1;
-  h.Reserved4 = 77;
-  h.Reserved5 = 0x7FFFFFFF;
+  deck.Header = TDeckHeader{7,          -2, 11, 12,   -3, 4,     false, true, false,
+                            0x01020304, -6, 9,  0xAB, 1,  false, -1,    77,   0x7FFFFFFF};
   deck.RankStrip = Solid(130, 24, qRgb(10, 20, 30));
   deck.PictureStrip = Solid(16 * 94, 127, qRgb(40, 50, 60));
   deck.PipStrip = Solid(36, 9, qRgb(70, 80, 90));
   return deck;
 }
 
-TEST(DeckFile, HeaderIsFiftySevenBytesFieldByField) {
+// The header's 57 bytes field by field, and a round trip through a file.
+TEST(DeckFile, HeaderLayoutAndRoundTrip) {
   const QByteArray content = Inflate(EncodeDeck(SampleDeck()));
   const auto int32At = [&](int offset) {
     uint32_t bits = 0;
     for (int i = 3; i >= 0; --i) bits = bits << 8 | static_cast<uint8_t>(content[offset + i]);
     return static_cast<int32_t>(bits);
   };
-  const auto byteAt = [&](int offset) { return static_cast<uint8_t>(content[offset]); };
-  EXPECT_EQ(int32At(0), 7);
-  EXPECT_EQ(int32At(4), -2);
-  EXPECT_EQ(int32At(8), 11);
-  EXPECT_EQ(int32At(12), 12);
-  EXPECT_EQ(int32At(16), -3);
-  EXPECT_EQ(int32At(20), 4);
-  EXPECT_EQ(byteAt(24), 0);  // MirrorPictures
-  EXPECT_EQ(byteAt(25), 1);  // MirrorAce
-  EXPECT_EQ(byteAt(26), 0);  // AcePictureOnly
-  EXPECT_EQ(int32At(27), 0x01020304);
-  EXPECT_EQ(int32At(31), -6);
-  EXPECT_EQ(int32At(35), 9);
-  EXPECT_EQ(byteAt(39), 0xAB);
-  EXPECT_EQ(int32At(40), 1);
-  EXPECT_EQ(byteAt(44), 0);  // MirrorNumbers
-  EXPECT_EQ(int32At(45), -1);
-  EXPECT_EQ(int32At(49), 77);
-  EXPECT_EQ(int32At(53), 0x7FFFFFFF);
+  const std::pair<int, int32_t> int32s[] = {
+      {0, 7},   {4, -2}, {8, 11}, {12, 12}, {16, -3}, {20, 4},         {27, 0x01020304},
+      {31, -6}, {35, 9}, {40, 1}, {45, -1}, {49, 77}, {53, 0x7FFFFFFF}};
+  for (const auto& [offset, value] : int32s) EXPECT_EQ(int32At(offset), value) << offset;
+  // MirrorPictures, MirrorAce, AcePictureOnly, Reserved2, MirrorNumbers.
+  const std::pair<int, uint8_t> bytes[] = {{24, 0}, {25, 1}, {26, 0}, {39, 0xAB}, {44, 0}};
+  for (const auto& [offset, value] : bytes) {
+    EXPECT_EQ(static_cast<uint8_t>(content[offset]), value) << offset;
+  }
   // The first bitmap follows at once: its length, then a BMP without "BM".
   const int32_t length = int32At(DeckHeaderSize);
   EXPECT_EQ(ImageFromBmpBody(content.mid(DeckHeaderSize + 4, length)).size(), QSize(130, 24));
-}
 
-TEST(DeckFile, RoundTripKeepsEveryFieldAndStrip) {
   TempFolder folder;
   const TDeckImages deck = SampleDeck();
   WriteDeckFile(folder.Path() / "deck.123", deck);
