@@ -24,6 +24,20 @@ void ExpectInvariants(const TCardBunch& bunch) {
   }
 }
 
+// Every counter and statistic of `hand` equals that of `expected`.
+void ExpectSameHand(const THand& hand, const THand& expected) {
+  EXPECT_EQ(hand.Print(), expected.Print());
+  EXPECT_EQ(hand.Count, expected.Count);
+  EXPECT_EQ(hand.WildCount, expected.WildCount);
+  EXPECT_EQ(hand.RankSuitCount, expected.RankSuitCount);
+  EXPECT_EQ(hand.RankCount, expected.RankCount);
+  EXPECT_EQ(hand.SuitCount, expected.SuitCount);
+  EXPECT_EQ(hand.RankHistogram, expected.RankHistogram);
+  EXPECT_EQ(hand.SuitHistogram, expected.SuitHistogram);
+  EXPECT_EQ(hand.MinRank, expected.MinRank);
+  EXPECT_EQ(hand.MaxRank, expected.MaxRank);
+}
+
 TEST(Deck, FullDecksOfEveryKind) {
   struct Case {
     int jokers;
@@ -118,21 +132,9 @@ TEST(Hand, LoadHeldMatchesDirectConstructionForEveryMask) {
     for (int i = 0; i < 5; ++i) {
       if ((mask & (1 << i)) == 0) text += std::string(cards[i]) + " ";
     }
-    const THand expected = MakeHand(text);
     held.LoadHeld(dealt, mask);  // reuses the same object, as the engines do
-    EXPECT_EQ(held.Count, expected.Count);
-    EXPECT_EQ(held.Print(), expected.Print());
-    EXPECT_EQ(held.RankSuitCount, expected.RankSuitCount);
-    EXPECT_EQ(held.RankCount, expected.RankCount);
-    EXPECT_EQ(held.SuitCount, expected.SuitCount);
-    EXPECT_EQ(held.RankHistogram, expected.RankHistogram);
-    EXPECT_EQ(held.SuitHistogram, expected.SuitHistogram);
-    EXPECT_EQ(held.MinRank, expected.MinRank);
-    EXPECT_EQ(held.MaxRank, expected.MaxRank);
+    ExpectSameHand(held, MakeHand(text));
   }
-  held.LoadHeld(dealt, 31);
-  EXPECT_EQ(held.Count, 0);
-  EXPECT_EQ(held.Print(), "");
 }
 
 TEST(Hand, WildCardsAreStoredAsJokersAndLeaveTheShapeAlone) {
@@ -163,16 +165,13 @@ TEST(Hand, WildCardsAreStoredAsJokersAndLeaveTheShapeAlone) {
 
 TEST(Hand, ChangeSuitEqualsTheHandDealtInTheNewSuits) {
   THand hand = MakeHand("AS KS QS 7D 2C");
-  hand.ChangeSuit(3, 0);
-  EXPECT_EQ(hand.SuitHistogram, MakeHand("AS KS QS 7S 2C").SuitHistogram);
-  hand.ChangeSuit(4, 0);
-  const THand flush = MakeHand("AS KS QS 7S 2S");
-  EXPECT_EQ(hand.SuitHistogram, flush.SuitHistogram);
-  EXPECT_EQ(hand.SuitCount, flush.SuitCount);
-  EXPECT_EQ(hand.RankSuitCount, flush.RankSuitCount);
-  hand.ChangeSuit(0, 3);
-  EXPECT_EQ(hand.Print(), "AH KS QS 7S 2S ");
-  EXPECT_EQ(hand.SuitHistogram, MakeHand("AH KS QS 7S 2S").SuitHistogram);
+  const std::tuple<int, int, const char*> changes[] = {
+      {3, 0, "AS KS QS 7S 2C"}, {4, 0, "AS KS QS 7S 2S"}, {0, 3, "AH KS QS 7S 2S"}};
+  for (const auto& [position, suit, cards] : changes) {
+    SCOPED_TRACE(cards);
+    hand.ChangeSuit(position, suit);
+    ExpectSameHand(hand, MakeHand(cards));
+  }
 }
 
 TEST(Hand, AtMostFiveCards) {
