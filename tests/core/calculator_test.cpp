@@ -12,14 +12,11 @@ namespace tavrik {
 namespace {
 
 TEST(Calculator, Binomials) {
-  const int draws47[] = {1, 47, 1081, 16215, 178365, 1533939};
-  for (int k = 0; k <= 5; ++k) EXPECT_EQ(Binomial(47, k), draws47[k]);
-  EXPECT_EQ(Binomial(52, 5), 2598960);
-  EXPECT_EQ(Binomial(53, 5), 2869685);
-  EXPECT_EQ(Binomial(49, 5), 1906884);
-  EXPECT_EQ(Binomial(3, 4), 0);
-  EXPECT_EQ(Binomial(4, -1), 0);
-  EXPECT_EQ(Binomial(0, 0), 1);
+  const std::tuple<int, int, int> cases[] = {{47, 0, 1},       {47, 1, 47},      {47, 2, 1081},
+                                             {47, 3, 16215},   {47, 4, 178365},  {47, 5, 1533939},
+                                             {52, 5, 2598960}, {53, 5, 2869685}, {49, 5, 1906884},
+                                             {3, 4, 0},        {4, -1, 0},       {0, 0, 1}};
+  for (const auto& [n, k, value] : cases) EXPECT_EQ(Binomial(n, k), value) << n << " " << k;
   EXPECT_THROW(Binomial(54, 2), TError);
   EXPECT_THROW(Binomial(20, 7), TError);
 }

@@ -99,16 +99,14 @@ TEST(CardPainter, CardLabelSizeAndTransparency) {
   EXPECT_EQ(qAlpha(ten.pixel(0, 0)), 0);
   const QImage joker = painter.CardLabel(-1, -1, 2);
   EXPECT_EQ(joker.size(), ten.size());
-  int opaqueInPipArea = 0;
-  for (int y = 0; y < joker.height(); ++y) {
-    for (int x = textWidth + 2; x < joker.width(); ++x)
-      opaqueInPipArea += qAlpha(joker.pixel(x, y)) > 0;
-  }
-  int opaqueInTen = 0;
-  for (int y = 0; y < ten.height(); ++y) {
-    for (int x = textWidth + 2; x < ten.width(); ++x) opaqueInTen += qAlpha(ten.pixel(x, y)) > 0;
-  }
-  EXPECT_GT(opaqueInTen, opaqueInPipArea) << "a joker label has no pip";
+  const auto opaqueRightOfText = [&](const QImage& label) {
+    int opaque = 0;
+    for (int y = 0; y < label.height(); ++y) {
+      for (int x = textWidth + 2; x < label.width(); ++x) opaque += qAlpha(label.pixel(x, y)) > 0;
+    }
+    return opaque;
+  };
+  EXPECT_GT(opaqueRightOfText(ten), opaqueRightOfText(joker)) << "a joker label has no pip";
 }
 
 }  // namespace

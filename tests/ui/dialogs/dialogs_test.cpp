@@ -28,6 +28,16 @@ QStringList Lines(const QListWidget* list) {
   return lines;
 }
 
+// Runs `act` on the modal dialog of type T as soon as the event loop has opened it.
+template <class T, class F>
+void WhenOpen(F act) {
+  QTimer::singleShot(0, [act] {
+    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    act(*dialog);
+  });
+}
+
 // The preview image i shows the card the paint engine draws for deck `id`.
 bool ShowsDeck(const TfmDeckDialog& dialog, const QString& id) {
   TPaintEngine engine(Generated);
@@ -137,24 +147,15 @@ TEST(DeckDialog, PreviewPlacement) {
 
 TEST(DeckDialog, OkReturnsTheChoiceCancelNothing) {
   TBuiltInTexts texts;
-  struct TCase {
-    bool ok;
-    const char* expected;
-  };
-  for (const TCase c : {TCase{true, "012"}, TCase{false, ""}}) {
-    QTimer::singleShot(0, [c] {
-      auto* dialog = qobject_cast<TfmDeckDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(dialog, nullptr);
-      QTest::mouseClick(c.ok ? dialog->btnOK : dialog->btnCancel, Qt::LeftButton);
+  for (const bool ok : {true, false}) {
+    WhenOpen<TfmDeckDialog>([ok](TfmDeckDialog& dialog) {
+      QTest::mouseClick(ok ? dialog.btnOK : dialog.btnCancel, Qt::LeftButton);
     });
-    EXPECT_EQ(SelectDeck("012", texts, nullptr, Generated), c.expected);
+    EXPECT_EQ(SelectDeck("012", texts, nullptr, Generated), ok ? "012" : "");
   }
   TempFolder empty;
-  QTimer::singleShot(0, [] {
-    auto* dialog = qobject_cast<TfmDeckDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
-  });
+  WhenOpen<TfmDeckDialog>(
+      [](TfmDeckDialog& dialog) { QTest::mouseClick(dialog.btnOK, Qt::LeftButton); });
   EXPECT_EQ(SelectDeck("001", texts, nullptr, empty.Path()), "")
       << "an empty folder chooses nothing";
 }
@@ -185,12 +186,10 @@ TEST(BackDialog, FifteenBacksAndTheFocusFrame) {
 TEST(BackDialog, ReturnsTheSelectionOnOkOnly) {
   TBuiltInTexts texts;
   for (const bool ok : {true, false}) {
-    QTimer::singleShot(0, [ok] {
-      auto* dialog = qobject_cast<TfmBackDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(dialog, nullptr);
-      EXPECT_EQ(dialog->Selected(), 4);
-      QTest::mouseClick(dialog->Images[11], Qt::LeftButton);
-      QTest::mouseClick(ok ? dialog->btnOK : dialog->btnCancel, Qt::LeftButton);
+    WhenOpen<TfmBackDialog>([ok](TfmBackDialog& dialog) {
+      EXPECT_EQ(dialog.Selected(), 4);
+      QTest::mouseClick(dialog.Images[11], Qt::LeftButton);
+      QTest::mouseClick(ok ? dialog.btnOK : dialog.btnCancel, Qt::LeftButton);
     });
     EXPECT_EQ(SelectBack(4, texts, nullptr, Generated), ok ? 11 : -1);
   }
