@@ -34,8 +34,9 @@ QRgb BackColour(int index) {
 }
 const QRgb White = qRgb(255, 255, 255);
 
-TDeckHeader TestHeader() {
+TDeckHeader TestHeader(int allPictures = 0) {
   TDeckHeader h;
+  h.AllPictures = allPictures;
   h.IndexX = 5;
   h.IndexY = 3;
   h.PicturePipX = 5;
@@ -229,9 +230,7 @@ TEST_F(PaintEngineTest, PicturesComeFromTheirColumn) {
   const TCase cases[] = {{0, 9, 0, 1},   {0, 9, 1, 0}, {0, 10, 1, 4}, {0, 11, 2, 10},
                          {0, 12, 3, 15}, {1, 5, 3, 3}, {1, 0, 0, 1},  {1, 12, 2, 2}};
   for (const TCase& c : cases) {
-    TDeckHeader header = TestHeader();
-    header.AllPictures = c.allPictures;
-    UseDeck(header);
+    UseDeck(TestHeader(c.allPictures));
     const QImage card = Card(false, false, c.suit, c.rank);
     EXPECT_EQ(card.pixel(47, 63), PictureColour(c.column))
         << "AllPictures " << c.allPictures << " rank " << c.rank << " suit " << c.suit;
@@ -239,9 +238,7 @@ TEST_F(PaintEngineTest, PicturesComeFromTheirColumn) {
   // With AllPictures a seven has no pips; without, it has (position 14 lies outside the
   // picture's coloured area).
   for (const int allPictures : {0, 1}) {
-    TDeckHeader header = TestHeader();
-    header.AllPictures = allPictures;
-    UseDeck(header);
+    UseDeck(TestHeader(allPictures));
     const QPoint pip14 = engine_->PipPosition(14) + QPoint(3, 1);
     EXPECT_EQ(Card(false, false, 3, 5).pixel(pip14), allPictures == 1 ? White : PipBottom(3));
   }
@@ -283,9 +280,7 @@ TEST_F(PaintEngineTest, HeldMarkerCoversThirtyRowsFromRowEighty) {
 }
 
 TEST_F(PaintEngineTest, WildCardsShowTheirIndexOnly) {
-  TDeckHeader header = TestHeader();
-  header.AllPictures = 1;  // not even a picture
-  UseDeck(header);
+  UseDeck(TestHeader(1));  // not even a picture
   const QImage wildFace = LoadCompressedImage("WILD");
   EXPECT_EQ(Card(false, true, -1, -1), wildFace) << "a joker is the wild face alone";
   for (const int rank : {0, 11}) {
