@@ -28,21 +28,17 @@ class TimeZone {
  public:
   explicit TimeZone(const char* zone) {
     if (const char* old = std::getenv("TZ")) old_ = old;
-    ::setenv("TZ", zone, 1);
-    ::tzset();
+    Set(zone);
   }
-  ~TimeZone() {
-    if (old_) {
-      ::setenv("TZ", old_->c_str(), 1);
-    } else {
-      ::unsetenv("TZ");
-    }
-    ::tzset();
-  }
+  ~TimeZone() { Set(old_ ? old_->c_str() : nullptr); }
   TimeZone(const TimeZone&) = delete;
   TimeZone& operator=(const TimeZone&) = delete;
 
  private:
+  static void Set(const char* zone) {
+    zone != nullptr ? ::setenv("TZ", zone, 1) : ::unsetenv("TZ");
+    ::tzset();
+  }
   std::optional<std::string> old_;
 };
 
