@@ -20,17 +20,6 @@ QImage Gradient(int width, int height) {
   return image;
 }
 
-// `run` raises a TError whose message contains `text`.
-template <class F>
-void ExpectErrorNaming(F run, const std::string& text) {
-  try {
-    run();
-    ADD_FAILURE() << "no error";
-  } catch (const TError& error) {
-    EXPECT_NE(std::string(error.what()).find(text), std::string::npos) << error.what();
-  }
-}
-
 TEST(BitmapStream, ImagesSurviveBothStoredForms) {
   for (const QSize size : {QSize(1, 1), QSize(94, 127), QSize(13, 3)}) {
     const QImage image = Gradient(size.width(), size.height());
@@ -81,7 +70,12 @@ TEST(BitmapStream, DamagedDataIsRefused) {
 TEST(BitmapStream, InflateStopsAtItsLimit) {
   const QByteArray zeros(5000, '\0');
   EXPECT_EQ(Inflate(Deflate(zeros), 5000), zeros);
-  ExpectErrorNaming([&] { Inflate(Deflate(zeros), 4999); }, "too large");
+  try {
+    Inflate(Deflate(zeros), 4999);
+    FAIL() << "no error";
+  } catch (const TError& error) {
+    EXPECT_NE(std::string(error.what()).find("too large"), std::string::npos);
+  }
   // Bytes after the end of the stream are ignored.
   EXPECT_EQ(Inflate(Deflate(zeros) + "tail"), zeros);
 }
@@ -94,7 +88,12 @@ TEST(BitmapStream, ReaderNamesWhatItCouldNotRead) {
   EXPECT_EQ(reader.Int32("first"), -5);
   EXPECT_EQ(reader.Byte("second"), 7);
   EXPECT_TRUE(reader.AtEnd());
-  ExpectErrorNaming([&] { reader.Int32("RankStrip"); }, "RankStrip");
+  try {
+    reader.Int32("RankStrip");
+    FAIL() << "no error";
+  } catch (const TError& error) {
+    EXPECT_NE(std::string(error.what()).find("RankStrip"), std::string::npos);
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <span>
 #include <string>
 
 #include "core/data_files.h"
@@ -82,7 +83,7 @@ void WriteBacks(const std::filesystem::path& folder, int count) {
 }
 
 void ExpectPipPositions(const TPaintEngine& engine,
-                        std::initializer_list<std::pair<int, QPoint>> expected) {
+                        std::span<const std::pair<int, QPoint>> expected) {
   for (const auto& [position, point] : expected) {
     EXPECT_EQ(engine.PipPosition(position), point) << "position " << position;
   }
@@ -130,21 +131,11 @@ TEST(PaintEngine, PipLayoutOfTheDefaultDeck) {
   // xL = 20 + 3 + 0 = 23, xR = 94 - 16 - 23 = 55, xC = 39; yT = 28 + 4 - 12 = 20;
   // y3 = 20 + round(107 / 6 - 9) = 29; y4 = 20 + round(107 / 4 - 9) = 38;
   // y5 = 20 + round(87 / 3 - 9) = 40; y7 = 20 + round(34.5) = 54 (half to even).
-  ExpectPipPositions(engine, {{1, {23, 20}},
-                              {2, {55, 20}},
-                              {3, {39, 29}},
-                              {4, {39, 38}},
-                              {5, {23, 40}},
-                              {6, {55, 40}},
-                              {7, {23, 54}},
-                              {8, {39, 54}},
-                              {9, {55, 54}},
-                              {10, {23, 69}},
-                              {11, {55, 69}},
-                              {12, {39, 71}},
-                              {13, {39, 80}},
-                              {14, {23, 89}},
-                              {15, {55, 89}}});
+  const std::pair<int, QPoint> expected[] = {
+      {1, {23, 20}},  {2, {55, 20}},  {3, {39, 29}},  {4, {39, 38}},  {5, {23, 40}},
+      {6, {55, 40}},  {7, {23, 54}},  {8, {39, 54}},  {9, {55, 54}},  {10, {23, 69}},
+      {11, {55, 69}}, {12, {39, 71}}, {13, {39, 80}}, {14, {23, 89}}, {15, {55, 89}}};
+  ExpectPipPositions(engine, expected);
 }
 
 TEST_F(PaintEngineTest, RowShiftsMoveTheirRowsOnly) {
@@ -154,16 +145,10 @@ TEST_F(PaintEngineTest, RowShiftsMoveTheirRowsOnly) {
   UseDeck(header);
   // xL = 15, xR = 71, xC = 43, yT = 15; y3 = 15 + round(14.17) + 2 = 31;
   // y4 = 15 + round(23.5) = 39; y5 = 15 + round(27.83) - 1 = 42; y7 = 15 + 44 = 59.
-  ExpectPipPositions(*engine_, {{1, {15, 15}},
-                                {3, {43, 31}},
-                                {4, {43, 39}},
-                                {5, {15, 42}},
-                                {6, {71, 42}},
-                                {8, {43, 59}},
-                                {10, {15, 76}},
-                                {12, {43, 79}},
-                                {13, {43, 87}},
-                                {15, {71, 103}}});
+  const std::pair<int, QPoint> expected[] = {
+      {1, {15, 15}}, {3, {43, 31}},  {4, {43, 39}},  {5, {15, 42}},  {6, {71, 42}},
+      {8, {43, 59}}, {10, {15, 76}}, {12, {43, 79}}, {13, {43, 87}}, {15, {71, 103}}};
+  ExpectPipPositions(*engine_, expected);
 }
 
 TEST_F(PaintEngineTest, NumberCardsShowThePipsOfTheirPattern) {

@@ -81,26 +81,22 @@ TEST(GradientFill, BandSizesAndColours) {
   EXPECT_EQ(image.pixelColor(5, 6 * 7), QColor(0 + 74, 100 - 18, 200 - 74));  // k = 7
 }
 
-TEST(GradientFill, DegenerateCasesPaintOnlyTheirRectangle) {
-  struct TCase {
-    QRect rect;
-    int bands;
-    QPoint at;
-    Qt::GlobalColor expected;
-  };
-  const TCase cases[] = {
-      {{2, 2, 0, 5}, 10, {2, 2}, Qt::magenta},  // an empty rectangle paints nothing
-      {{0, 0, 8, 8}, 0, {0, 7}, Qt::red},       // no band or one band: the first colour
-      {{0, 0, 8, 8}, 1, {0, 7}, Qt::red},      {{2, 2, 4, 4}, 2, {1, 1}, Qt::magenta},
-      {{2, 2, 4, 4}, 2, {2, 2}, Qt::red},      {{2, 2, 4, 4}, 2, {5, 5}, Qt::blue},
-      {{2, 2, 4, 4}, 2, {6, 6}, Qt::magenta},
-  };
-  for (const TCase& c : cases) {
-    const QImage image = Filled({8, 8}, c.rect, Qt::red, c.bands, 0, Qt::blue);
-    EXPECT_EQ(image.pixelColor(c.at), QColor(c.expected))
-        << c.bands << " bands, at " << c.at.x() << "," << c.at.y();
+TEST(GradientFill, DegenerateCases) {
+  const QImage none = Filled({8, 8}, QRect(2, 2, 0, 5), Qt::red, 10, 0, Qt::blue);
+  EXPECT_EQ(none.pixelColor(2, 2), QColor(Qt::magenta));
+  for (const int bands : {0, 1}) {
+    const QImage plain = Filled({8, 8}, QRect(0, 0, 8, 8), Qt::red, bands, 0, Qt::blue);
+    EXPECT_EQ(plain.pixelColor(0, 7), QColor(Qt::red)) << bands;
   }
-  // Lighten adds to every channel and clamps.
+  // Only the rectangle is painted.
+  const QImage part = Filled({8, 8}, QRect(2, 2, 4, 4), Qt::red, 2, 0, Qt::blue);
+  EXPECT_EQ(part.pixelColor(1, 1), QColor(Qt::magenta));
+  EXPECT_EQ(part.pixelColor(2, 2), QColor(Qt::red));
+  EXPECT_EQ(part.pixelColor(5, 5), QColor(Qt::blue));
+  EXPECT_EQ(part.pixelColor(6, 6), QColor(Qt::magenta));
+}
+
+TEST(Lighten, AddsAndClamps) {
   EXPECT_EQ(Lighten(QColor(10, 128, 250), 20), QColor(30, 148, 255));
   EXPECT_EQ(Lighten(QColor(10, 128, 250), -15), QColor(0, 113, 235));
   EXPECT_EQ(Lighten(QColor(0, 0, 0), -5), QColor(0, 0, 0));
