@@ -199,6 +199,14 @@ class TGameEngine {
   bool CanDoubleUp() const;
   // A dealt hand waits for its hold (the hint is offered then, but not in RealPlay).
   bool CanHint() const;
+  // The deal/draw button works in every state but double-up (a card must be picked first).
+  bool CanDrawOrDeal() const { return state_ != GameState::DoubleUp; }
+  // Holds change while a dealt hand waits for its draw.
+  bool CanHold() const { return state_ == GameState::Dealt; }
+  // Double-up cards are on the table and position 1..4 may be picked (0 is the dealer's).
+  bool CanPickDoubleCard(int position) const {
+    return state_ == GameState::DoubleUp && position >= 1 && position <= 4;
+  }
   // Whether the mode offers the hint at all (every mode but RealPlay).
   bool OffersHint() const { return mode_ != GameMode::RealPlay; }
   // Between rounds: no round open, or the last one drawn and paid.
