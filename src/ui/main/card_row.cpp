@@ -55,6 +55,50 @@ void TCardRow::RunSteps() {
   next_ = 0;
 }
 
+int TCardRow::CardsTop() {
+  return std::max(0, (BlockHeight - HeaderHeight - 2 * Border - CardImageHeight) / 2);
+}
+
+void TCardRow::TurnCards(int positions, int pause, const std::function<void()>& done) {
+  std::vector<TStep> steps;
+  for (int position = 0; position < 5; ++position) {
+    if (((positions >> position) & 1) != 0) {
+      steps.push_back({[this, position] { ShowBack(position); }, true});
+    } else {
+      PaintCard(position);
+    }
+  }
+  for (int position = 0; position < 5; ++position) {
+    if (((positions >> position) & 1) != 0) {
+      steps.push_back({[this, position] { PaintCard(position); }, position < 4});
+    }
+  }
+  steps.push_back({done, false});
+  Play(std::move(steps), pause);
+}
+
+void TCardRow::DealDoubleUp(int pause, const std::function<void()>& done) {
+  std::vector<TStep> steps;
+  for (int position = 0; position < 5; ++position) {
+    steps.push_back({[this, position] { ShowBack(position); }, true});
+  }
+  steps.push_back({[this, done] {
+                     PaintCard(0);
+                     done();
+                   },
+                   false});
+  Play(std::move(steps), pause);
+}
+
+void TCardRow::RevealPick(int position, int pause, const std::function<void()>& done) {
+  std::vector<TStep> steps = {{[this, position] { PaintCard(position); }, true}};
+  for (int other = 1; other < 5; ++other) {
+    if (other != position) steps.push_back({[this, other] { PaintCard(other); }, true});
+  }
+  steps.push_back({done, false});
+  Play(std::move(steps), pause);
+}
+
 void TCardRow::ShowImage(int position) {
   cards_[static_cast<size_t>(position)]->setPixmap(QPixmap::fromImage(scratch_));
 }
@@ -93,7 +137,7 @@ void TCardRow::SetStatus(const QString& text) {
 }
 
 int TCardRow::CardTop() const {
-  return cardsPanel_->y() + cards_[0]->y();
+  return Border + HeaderHeight + CardsTop();
 }
 
 void TCardRow::resizeEvent(QResizeEvent* /*event*/) {
@@ -102,7 +146,7 @@ void TCardRow::resizeEvent(QResizeEvent* /*event*/) {
   cardsPanel_->setGeometry(Border, Border + HeaderHeight, inner,
                            BlockHeight - HeaderHeight - 2 * Border);
   // The cards spread evenly from the left edge to the right one.
-  const int top = std::max(0, (cardsPanel_->height() - CardImageHeight) / 2);
+  const int top = CardsTop();
   for (size_t i = 0; i < cards_.size(); ++i) {
     const double step = (inner - CardImageWidth) / 4.0 * static_cast<double>(i);
     cards_[i]->move(static_cast<int>(std::lround(step)), top);

@@ -31,18 +31,19 @@ class TCardRow : public QWidget {
 
   TCardRow(const TGameEngine& engine, TPaintEngine& paintEngine, QWidget* parent);
 
-  // One step of a sequence; after it comes the dealing pause when PauseAfter is set.
-  struct TStep {
-    std::function<void()> Action;
-    bool PauseAfter = false;
-  };
-  // Runs `steps` in order with `pause` milliseconds after each step that asks for it. With
-  // no pause the whole sequence runs at once; otherwise it returns after the first pause.
-  void Play(std::vector<TStep> steps, int pause);
   // Whether a sequence is waiting for its next step (input is ignored meanwhile).
   bool IsRunning() const { return next_ < steps_.size(); }
   // Runs the rest of the sequence at once.
   void Finish();
+
+  // The dealing sequences; each runs `done` at its end, `pause` milliseconds between cards.
+  // Turns the cards of `positions` (bit i: position i) down, then up, one by one; the other
+  // cards show their current hold at once.
+  void TurnCards(int positions, int pause, const std::function<void()>& done);
+  // Double-up: all five cards down, then the dealer's card up.
+  void DealDoubleUp(int pause, const std::function<void()>& done);
+  // The picked double-up card up, then the other three.
+  void RevealPick(int position, int pause, const std::function<void()>& done);
 
   // Paints the card at position 0..4 as the engine shows it, or its back.
   void PaintCard(int position);
@@ -65,7 +66,17 @@ class TCardRow : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // One step of a sequence; after it comes the dealing pause when PauseAfter is set.
+  struct TStep {
+    std::function<void()> Action;
+    bool PauseAfter = false;
+  };
+  // Runs `steps` in order with `pause` milliseconds after each step that asks for it. With
+  // no pause the whole sequence runs at once; otherwise it returns after the first pause.
+  void Play(std::vector<TStep> steps, int pause);
   void RunSteps();
+  // The top of the card images in the cards' panel: centred in its height.
+  static int CardsTop();
   void ShowImage(int position);
 
   const TGameEngine& engine_;

@@ -7,21 +7,17 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
 
-#include "core/error.h"
 #include "core/game_list.h"
 #include "ui/dialogs/all_hands.h"
 #include "ui/dialogs/back_dialog.h"
 #include "ui/dialogs/choice_dialog.h"
 #include "ui/dialogs/deck_dialog.h"
-#include "ui/dialogs/no_errors_dialog.h"
-#include "ui/dialogs/preferences_dialog.h"
-#include "ui/dialogs/warning_window.h"
+#include "ui/main/window_placement.h"
 #include "ui/widgets/card_button.h"
 #include "ui/widgets/error_handler.h"
 #include "ui/widgets/gradient_label.h"
@@ -52,7 +48,7 @@ TfTavrik20Main::TfTavrik20Main(TPreferences& preferences, const std::filesystem:
     move(area.center() - QPoint(InitialWindowSize.width() / 2, InitialWindowSize.height() / 2));
   }
   paintEngine_ = std::make_unique<TPaintEngine>(dataFolder_);
-  // The saved deck at once (LoadPlacement finds it loaded), so that start-up does not read
+  // The saved deck at once (LoadSettings finds it loaded), so that start-up does not read
   // the default deck only to replace it.
   const QString savedDeck =
       QString::fromStdString(preferences_.Settings.ReadString(CardsSection, "Deck", ""));
@@ -60,11 +56,11 @@ TfTavrik20Main::TfTavrik20Main(TPreferences& preferences, const std::filesystem:
                             ? QString::fromLatin1(DefaultDeckId.data(), DefaultDeckId.size())
                             : savedDeck);
   paintEngine_->SetBack(0);
-  engine_ = std::make_unique<TGameEngine>(preferences_, *this);
+  engine_ = std::make_unique<TGameEngine>(preferences_, windows_);
 
   CreateControls();
   CreateMenus();
-  LoadPlacement();
+  LoadSettings();
   ApplyLanguage();
   RebuildGrid();
   CardRow->PaintAllCards();
@@ -74,9 +70,7 @@ TfTavrik20Main::TfTavrik20Main(TPreferences& preferences, const std::filesystem:
   // dialog.
   QTimer::singleShot(0, this, [this] {
     Guarded([this] {
-      for (const std::string& problem : std::exchange(pendingProblems_, {})) {
-        QMessageBox::warning(this, windowTitle(), QString::fromStdString(problem));
-      }
+      windows_.ShowPendingProblems();
       FirstStartDeck();
     });
   });
@@ -90,7 +84,7 @@ TfTavrik20Main::~TfTavrik20Main() {
     HandleError(error);
   }
   try {
-    SavePlacement();
+    SaveSettings();
   } catch (const std::exception& error) {
     HandleError(error);
   }
@@ -118,70 +112,65 @@ void TfTavrik20Main::CreateControls() {
 }
 
 void TfTavrik20Main::CreateMenus() {
+  const auto addItem = [this](QMenu* menu, const std::function<void()>& action,
+                              const QKeySequence& shortcut = {}, bool checkable = false) {
+    QAction* item = menu->addAction(QString());
+    item->setShortcut(shortcut);
+    item->setCheckable(checkable);
+    connect(item, &QAction::triggered, this, action);
+    return item;
+  };
   QMenuBar* bar = menuBar();
   miGame = bar->addMenu(QString());
   auto* games = new QActionGroup(this);
   for (const TGameName& game : GameNames()) {
-    // "&&" shows one ampersand.
-    QAction* item = miGame->addAction(QString::fromStdString(game.Name).replace("&", "&&"));
-    item->setCheckable(true);
-    games->addAction(item);
     const int index = game.GameIndex;
-    connect(item, &QAction::triggered, this, [this, index] { SelectGame(index); });
+    QAction* item = addItem(
+        miGame, [this, index] { SelectGame(index); }, {}, true);
+    item->setText(QString::fromStdString(game.Name).replace("&", "&&"));  // "&&" shows "&"
+    games->addAction(item);
     GameItems.at(static_cast<size_t>(index)) = item;
   }
   // Paytable selection is not offered in this version.
-  miSelectVP = miGame->addAction(QString());
-  miSelectVP->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+  miSelectVP = addItem(
+      miGame, [] {}, QKeySequence(Qt::CTRL | Qt::Key_V));
   miSelectVP->setVisible(false);
   miSelectVP->setEnabled(false);
 
   miMode = bar->addMenu(QString());
   auto* modes = new QActionGroup(this);
   for (size_t i = 0; i < ModeItems.size(); ++i) {
-    QAction* item = miMode->addAction(QString());
-    item->setCheckable(true);
-    modes->addAction(item);
-    connect(item, &QAction::triggered, this,
-            [this, i] { SelectMode(static_cast<GameMode>(static_cast<int>(i))); });
-    ModeItems[i] = item;
+    const auto mode = static_cast<GameMode>(static_cast<int>(i));
+    ModeItems[i] = addItem(
+        miMode, [this, mode] { SelectMode(mode); }, {}, true);
+    modes->addAction(ModeItems[i]);
   }
   miMode->addSeparator();
-  miShowResultHands = miMode->addAction(QString());
-  miShowResultHands->setCheckable(true);
-  connect(miShowResultHands, &QAction::triggered, this, [this] { ToggleOption(ShowResultHands); });
-  miShowWarnings = miMode->addAction(QString());
-  miShowWarnings->setCheckable(true);
-  connect(miShowWarnings, &QAction::triggered, this, [this] { ToggleOption(ShowWarnings); });
+  miShowResultHands = addItem(
+      miMode, [this] { ToggleOption(ShowResultHands); }, {}, true);
+  miShowWarnings = addItem(
+      miMode, [this] { ToggleOption(ShowWarnings); }, {}, true);
   connect(miMode, &QMenu::aboutToShow, this, [this] { SyncMenus(); });
 
   miStatistics = bar->addMenu(QString());
-  miAllHands = miStatistics->addAction(QString());
-  miAllHands->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-  miAllHands->setEnabled(false);
-  connect(miAllHands, &QAction::triggered, this, [this] { miAllHandsClick(); });
+  miAllHands = addItem(
+      miStatistics, [this] { miAllHandsClick(); }, QKeySequence(Qt::CTRL | Qt::Key_A));
   miStatistics->addSeparator();
-  miResetBalance = miStatistics->addAction(QString());
-  connect(miResetBalance, &QAction::triggered, this, [this] { ResetBalance(); });
+  miResetBalance = addItem(miStatistics, [this] { ResetBalance(); });
   connect(miStatistics, &QMenu::aboutToShow, this, [this] { SyncMenus(); });
 
   miPreferences = bar->addMenu(QString());
-  miChangePreferences = miPreferences->addAction(QString());
-  miChangePreferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  connect(miChangePreferences, &QAction::triggered, this,
-          [this] { Guarded([this] { engine_->SetupPreferences(); }); });
-  miSelectDeck = miPreferences->addAction(QString());
-  miSelectDeck->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-  connect(miSelectDeck, &QAction::triggered, this, [this] { miSelectDeckClick(); });
-  miSelectBack = miPreferences->addAction(QString());
-  miSelectBack->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-  connect(miSelectBack, &QAction::triggered, this, [this] { miSelectBackClick(); });
+  miChangePreferences = addItem(
+      miPreferences, [this] { Guarded([this] { engine_->SetupPreferences(); }); },
+      QKeySequence(Qt::CTRL | Qt::Key_P));
+  miSelectDeck = addItem(
+      miPreferences, [this] { miSelectDeckClick(); }, QKeySequence(Qt::CTRL | Qt::Key_D));
+  miSelectBack = addItem(
+      miPreferences, [this] { miSelectBackClick(); }, QKeySequence(Qt::CTRL | Qt::Key_B));
 
   miHelp = bar->addMenu(QString());
-  miHelpGetStart = miHelp->addAction(QString());
-  connect(miHelpGetStart, &QAction::triggered, this, [this] { ShowHelp(HelpGettingStarted); });
-  miShowHelp = miHelp->addAction(QString());
-  connect(miShowHelp, &QAction::triggered, this, [this] { ShowHelp(HelpMainWindow); });
+  miHelpGetStart = addItem(miHelp, [this] { ShowHelp(HelpGettingStarted); });
+  miShowHelp = addItem(miHelp, [this] { ShowHelp(HelpMainWindow); });
 }
 
 QString TfTavrik20Main::MessageText(const char* key) const {
@@ -189,26 +178,28 @@ QString TfTavrik20Main::MessageText(const char* key) const {
 }
 
 void TfTavrik20Main::ApplyLanguage() {
-  const auto menuText = [this](const char* key) { return Text(preferences_, "Main.Menu", key); };
-  miGame->setTitle(menuText("Game"));
-  miSelectVP->setText(menuText("SelectVP"));
-  miMode->setTitle(menuText("Mode"));
-  const std::array<const char*, 4> modeKeys = {"AutoHint", "Training", "RealPlay",
-                                               "PlayProblemHands"};
-  for (size_t i = 0; i < ModeItems.size(); ++i) ModeItems[i]->setText(menuText(modeKeys[i]));
-  miShowResultHands->setText(menuText("ShowResultHands"));
-  miShowWarnings->setText(menuText("ShowWarnings"));
-  miStatistics->setTitle(menuText("Statistics"));
-  miAllHands->setText(menuText("AllHands"));
-  miResetBalance->setText(menuText("ResetBalance"));
-  miPreferences->setTitle(menuText("Preferences"));
-  miChangePreferences->setText(menuText("ChangePreferences"));
-  miSelectDeck->setText(menuText("SelectDeck"));
-  miSelectBack->setText(menuText("SelectBack"));
-  miHelp->setTitle(menuText("Help"));
-  miHelpGetStart->setText(menuText("GettingStart"));
-  miShowHelp->setText(menuText("ShowHelp"));
-
+  const std::pair<QAction*, const char*> items[] = {
+      {miGame->menuAction(), "Game"},
+      {miSelectVP, "SelectVP"},
+      {miMode->menuAction(), "Mode"},
+      {ModeItems[0], "AutoHint"},
+      {ModeItems[1], "Training"},
+      {ModeItems[2], "RealPlay"},
+      {ModeItems[3], "PlayProblemHands"},
+      {miShowResultHands, "ShowResultHands"},
+      {miShowWarnings, "ShowWarnings"},
+      {miStatistics->menuAction(), "Statistics"},
+      {miAllHands, "AllHands"},
+      {miResetBalance, "ResetBalance"},
+      {miPreferences->menuAction(), "Preferences"},
+      {miChangePreferences, "ChangePreferences"},
+      {miSelectDeck, "SelectDeck"},
+      {miSelectBack, "SelectBack"},
+      {miHelp->menuAction(), "Help"},
+      {miHelpGetStart, "GettingStart"},
+      {miShowHelp, "ShowHelp"},
+  };
+  for (const auto& [item, key] : items) item->setText(Text(preferences_, "Main.Menu", key));
   CardRow->PaintAllCards();
   ApplyWindowFont(this, preferences_);
   const QString fontName = QString::fromStdString(preferences_.FontName);
@@ -219,39 +210,18 @@ void TfTavrik20Main::ApplyLanguage() {
   QApplication::setApplicationName("Tavrik 2.0");
 }
 
-// Placements are kept per screen size: "<section> <width>#<height>".
-std::string TfTavrik20Main::PlacementSectionName() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const QSize screenSize = screen != nullptr ? screen->size() : QSize(0, 0);
-  return QString::asprintf("%s %d#%d", PlacementSection, screenSize.width(), screenSize.height())
-      .toStdString();
-}
-
-void TfTavrik20Main::LoadPlacement() {
-  const std::string section = PlacementSectionName();
+void TfTavrik20Main::LoadSettings() {
   const TIniFile& settings = preferences_.Settings;
-  const QRect bounds = geometry();
-  const int left = settings.ReadInteger(section, "Left", bounds.left());
-  const int top = settings.ReadInteger(section, "Top", bounds.top());
-  const int height = settings.ReadInteger(section, "Height", bounds.height());
-  const int width = settings.ReadInteger(section, "Width", bounds.width());
-  setGeometry(left, top, std::clamp(width, minimumWidth(), maximumWidth()),
-              std::clamp(height, minimumHeight(), maximumHeight()));
-
+  LoadPlacement(*this, settings, PlacementSection);
   DeckId = QString::fromStdString(settings.ReadString(CardsSection, "Deck", ""));
   if (!DeckId.isEmpty()) paintEngine_->SetDeck(DeckId);
   paintEngine_->SetBack(std::clamp(settings.ReadInteger(CardsSection, "Back", 0), 0, 14));
   SyncMenus();
 }
 
-void TfTavrik20Main::SavePlacement() {
-  const std::string section = PlacementSectionName();
+void TfTavrik20Main::SaveSettings() {
   TIniFile& settings = preferences_.Settings;
-  const QRect bounds = geometry();
-  settings.WriteInteger(section, "Left", bounds.left());
-  settings.WriteInteger(section, "Top", bounds.top());
-  settings.WriteInteger(section, "Height", bounds.height());
-  settings.WriteInteger(section, "Width", bounds.width());
+  SavePlacement(*this, settings, PlacementSection);
   settings.WriteString(CardsSection, "Deck", paintEngine_->DeckId().toStdString());
   settings.WriteInteger(CardsSection, "Back", paintEngine_->BackIndex());
 }
@@ -309,30 +279,8 @@ void TfTavrik20Main::RebuildGrid() {
 
 // --- Play ----------------------------------------------------------------------------
 
-void TfTavrik20Main::TurnCards(int positions, const std::function<void()>& done) {
-  std::vector<TCardRow::TStep> steps;
-  for (int position = 0; position < 5; ++position) {
-    if (((positions >> position) & 1) != 0) {
-      steps.push_back({[this, position] { CardRow->ShowBack(position); }, true});
-    } else {
-      CardRow->PaintCard(position);  // a kept card shows its hold at once
-    }
-  }
-  for (int position = 0; position < 5; ++position) {
-    if (((positions >> position) & 1) != 0) {
-      steps.push_back({[this, position] { CardRow->PaintCard(position); }, position < 4});
-    }
-  }
-  steps.push_back({done, false});
-  CardRow->Play(std::move(steps), preferences_.DealSpeed());
-}
-
 void TfTavrik20Main::btnDealClick() {
   if (IsDealing() || !engine_->CanDrawOrDeal()) return;
-  const auto finish = [this] {
-    RefreshInfo();
-    miAllHands->setEnabled(engine_->State() == GameState::Dealt);
-  };
   bool started = false;
   Guarded([&] {
     TGameEngine& engine = *engine_;
@@ -344,9 +292,9 @@ void TfTavrik20Main::btnDealClick() {
       Info->AddChartPoint(engine.PerfectCredits(), engine.Credits());
     }
     started = true;
-    TurnCards(engine.NewCards(), finish);
+    CardRow->TurnCards(engine.NewCards(), preferences_.DealSpeed(), [this] { RefreshInfo(); });
   });
-  if (!started) finish();
+  if (!started) RefreshInfo();
 }
 
 void TfTavrik20Main::btnHintClick() {
@@ -361,18 +309,10 @@ void TfTavrik20Main::btnDoubleUpClick() {
   if (IsDealing() || !engine_->CanDoubleUp()) return;
   Guarded([this] {
     engine_->StartDoubleUp();
-    miAllHands->setEnabled(false);
-    std::vector<TCardRow::TStep> steps;
-    for (int position = 0; position < 5; ++position) {
-      steps.push_back({[this, position] { CardRow->ShowBack(position); }, true});
-    }
-    steps.push_back({[this] {
-                       CardRow->PaintCard(0);
-                       CardRow->SetStatus(MessageText("DoubleInfo"));
-                       RefreshInfo();
-                     },
-                     false});
-    CardRow->Play(std::move(steps), preferences_.DealSpeed());
+    CardRow->DealDoubleUp(preferences_.DealSpeed(), [this] {
+      CardRow->SetStatus(MessageText("DoubleInfo"));
+      RefreshInfo();
+    });
   });
 }
 
@@ -385,15 +325,7 @@ void TfTavrik20Main::ToggleCard(int position) {
       CardRow->PaintCard(position);
     } else if (engine.CanPickDoubleCard(position)) {
       engine.PickDoubleCard(position);
-      // The picked card first, then the others.
-      std::vector<TCardRow::TStep> steps = {
-          {[this, position] { CardRow->PaintCard(position); }, true}};
-      for (int other = 1; other < 5; ++other) {
-        if (other != position)
-          steps.push_back({[this, other] { CardRow->PaintCard(other); }, true});
-      }
-      steps.push_back({[this] { RefreshInfo(); }, false});
-      CardRow->Play(std::move(steps), preferences_.DealSpeed());
+      CardRow->RevealPick(position, preferences_.DealSpeed(), [this] { RefreshInfo(); });
     }
   });
 }
@@ -416,7 +348,6 @@ void TfTavrik20Main::SelectGame(int gameType) {
   CardRow->PaintAllCards();
   SyncMenus();
   RefreshInfo();
-  miAllHands->setEnabled(engine_->State() == GameState::Dealt);
 }
 
 void TfTavrik20Main::SelectMode(GameMode mode) {
@@ -479,6 +410,7 @@ void TfTavrik20Main::RefreshInfo() {
   const TGameEngine& engine = *engine_;
   Info->Refresh();
   PayoutGrid->update();
+  miAllHands->setEnabled(engine.State() == GameState::Dealt);
   switch (engine.State()) {
     case GameState::NoRound:
       CardRow->SetStatus(MessageText("Start"));
@@ -560,45 +492,6 @@ void TfTavrik20Main::closeEvent(QCloseEvent* event) {
 
 void TfTavrik20Main::ShowHelp(HelpContext context) {
   Guarded([this, context] { ShowHelpTopic(context, preferences_, this); });
-}
-
-// --- Windows the engine opens --------------------------------------------------------
-
-TWarningOutcome TfTavrik20Main::ShowWarning(const TGameEngine& engine) {
-  return RunWarning(engine, preferences_, this);
-}
-
-int TfTavrik20Main::AskOtherMode() {
-  return AskNoErrorsMode(preferences_, this);
-}
-
-void TfTavrik20Main::ShowStatistics(TLogger& /*logger*/, TPreferences& /*preferences*/) {
-  throw TError("The statistics window is not part of this version");
-}
-
-void TfTavrik20Main::ShowErrors(TLogger& /*logger*/, TPreferences& /*preferences*/) {
-  throw TError("The errors window is not part of this version");
-}
-
-void TfTavrik20Main::ShowCharts(TLogger& /*logger*/, TPreferences& /*preferences*/) {
-  throw TError("The charts window is not part of this version");
-}
-
-std::optional<TRecordPredicate> TfTavrik20Main::ChooseRecordsToClear(TLogger& /*logger*/,
-                                                                     TPreferences& /*prefs*/) {
-  throw TError("The clear-by-filter window is not part of this version");
-}
-
-void TfTavrik20Main::SetupPreferences(TPreferences& preferences) {
-  RunPreferencesDialog(preferences, this);
-}
-
-void TfTavrik20Main::ReportProblem(const std::string& message) {
-  if (isVisible()) {
-    QMessageBox::warning(this, windowTitle(), QString::fromStdString(message));
-  } else {
-    pendingProblems_.push_back(message);
-  }
 }
 
 }  // namespace tavrik

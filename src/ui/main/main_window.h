@@ -16,6 +16,7 @@
 #include "ui/dialogs/help_window.h"
 #include "ui/dialogs/preferences_texts.h"
 #include "ui/main/card_row.h"
+#include "ui/main/engine_windows.h"
 #include "ui/main/info_column.h"
 #include "ui/main/paytable_grid.h"
 
@@ -29,8 +30,8 @@ class TGradientLabel;
 // The main window: the game's title over the paytable grid and the card row, the info
 // column at the right, and the menus. It owns the game engine and the paint engine, lays
 // the widgets out, turns clicks, keys and menu choices into engine commands and redraws
-// from the engine's queries. It also implements the windows the engine opens.
-class TfTavrik20Main : public QMainWindow, public TGameWindows {
+// from the engine's queries.
+class TfTavrik20Main : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -49,17 +50,6 @@ class TfTavrik20Main : public QMainWindow, public TGameWindows {
   // Collects the open round, saves the placement, deck and back, and frees the game
   // engine (which saves its settings into the preferences).
   ~TfTavrik20Main() override;
-
-  // TGameWindows.
-  TWarningOutcome ShowWarning(const TGameEngine& engine) override;
-  int AskOtherMode() override;
-  void ShowStatistics(TLogger& logger, TPreferences& preferences) override;
-  void ShowErrors(TLogger& logger, TPreferences& preferences) override;
-  void ShowCharts(TLogger& logger, TPreferences& preferences) override;
-  std::optional<TRecordPredicate> ChooseRecordsToClear(TLogger& logger,
-                                                       TPreferences& preferences) override;
-  void SetupPreferences(TPreferences& preferences) override;
-  void ReportProblem(const std::string& message) override;
 
   // Player actions, as the buttons, keys and menus call them. While a dealing sequence
   // runs, the play actions are ignored; each does nothing when the engine does not allow it.
@@ -127,23 +117,20 @@ class TfTavrik20Main : public QMainWindow, public TGameWindows {
   void CreateControls();
   void CreateMenus();
   void LayoutWindow();
-  static std::string PlacementSectionName();
-  void LoadPlacement();
-  void SavePlacement();
+  // The placement, deck and back.
+  void LoadSettings();
+  void SaveSettings();
   void FirstStartDeck();
   void SyncMenus();
   void RebuildGrid();
-  // Turns the cards of `positions` (bit i: position i) down, then up, one by one with the
-  // dealing pause, and runs `done` at the end.
-  void TurnCards(int positions, const std::function<void()>& done);
   QString MessageText(const char* key) const;
 
   TPreferences& preferences_;
   TPreferencesTexts texts_;
   std::filesystem::path dataFolder_;
+  TEngineWindows windows_{preferences_, *this};
   std::unique_ptr<TPaintEngine> paintEngine_;
   std::unique_ptr<TGameEngine> engine_;
-  std::vector<std::string> pendingProblems_;
 };
 
 }  // namespace tavrik

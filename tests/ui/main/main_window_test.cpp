@@ -192,9 +192,16 @@ TEST_F(MainWindowTest, GridMarksTheWinningRowAndTheBetColumn) {
   EXPECT_EQ(static_cast<int>(window->PayoutGrid->RowHeights().size()), Engine().CategoryCount());
 }
 
-TEST_F(MainWindowTest, GridTextFitsItsCellsAtEverySize) {
+TEST_F(MainWindowTest, GridTextFitsItsCellsAndButtonsAreLevelWithTheCardsAtEverySize) {
+  // The buttons start two pixels below the card tops, from the first show on.
+  const auto buttonsLevel = [this] {
+    return window->Info->btnHint->mapTo(window.get(), QPoint()).y() ==
+           window->CardRow->Card(0)->mapTo(window.get(), QPoint()).y() + 2;
+  };
+  EXPECT_TRUE(buttonsLevel());
   for (const QSize size : {window->minimumSize(), QSize(676, 520), window->maximumSize()}) {
     window->resize(size);
+    EXPECT_TRUE(buttonsLevel()) << size.width();
     for (const int game : {0, 3, 5, 6}) {
       window->SelectGame(game);
       QFont bold = window->PayoutGrid->GridFont();
