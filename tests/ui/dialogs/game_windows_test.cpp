@@ -286,7 +286,8 @@ TEST(Help, TopicsOfTheHelpContexts) {
   EXPECT_EQ(HelpPage(1400, "/x/help"), std::filesystem::path("/x/help/warning.html"));
   EXPECT_TRUE(HelpPage(7, "/x/help").empty());
   // Every topic the program opens now has its page.
-  for (const int context : {100, 600, 1000, 1100, 1200, 1300, 1400}) {
+  for (const HelpContext context : {HelpMainWindow, HelpPreferences, HelpGettingStarted,
+                                    HelpAllHands, HelpDeckDialog, HelpBackDialog, HelpWarning}) {
     EXPECT_TRUE(std::filesystem::exists(HelpPage(context, TAVRIK_HELP_SOURCE_DIR))) << context;
   }
 }

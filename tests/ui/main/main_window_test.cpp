@@ -48,6 +48,16 @@ TEST_F(MainWindowTest, SpaceDealsAndDraws) {
   EXPECT_EQ(Engine().State(), GameState::Dealt);
   EXPECT_EQ(Engine().Logger().RecordCount(), 1U);
   EXPECT_EQ(window->Info->lHands->text(), "1");
+
+  // Without result hands the draw deals straight on; the drawn round is logged.
+  window->ToggleOption(ShowResultHands);
+  EXPECT_FALSE(window->miShowResultHands->isChecked());
+  const auto firstCards = TableCards();
+  QTest::keyClick(window.get(), Qt::Key_Space);
+  EXPECT_EQ(Engine().State(), GameState::Dealt);
+  EXPECT_EQ(Engine().Logger().RecordCount(), 2U);
+  EXPECT_NE(TableCards(), firstCards);
+  EXPECT_EQ(window->Info->lHands->text(), "2");
   EXPECT_TRUE(Errors.empty());
 }
 
@@ -235,18 +245,6 @@ TEST_F(MainWindowTest, GameChangeWhileDealtGivesTheBetBack) {
   EXPECT_FALSE(window->miAllHands->isEnabled());
   for (int position = 0; position < 5; ++position) EXPECT_EQ(Engine().GetCard(position), NoCard);
   EXPECT_TRUE(Errors.empty());
-}
-
-TEST_F(MainWindowTest, WithoutResultHandsTheDrawDealsStraightOn) {
-  window->ToggleOption(ShowResultHands);
-  EXPECT_FALSE(window->miShowResultHands->isChecked());
-  window->btnDealClick();
-  const auto firstCards = TableCards();
-  window->btnDealClick();  // draws, logs at the next deal, deals again
-  EXPECT_EQ(Engine().State(), GameState::Dealt);
-  EXPECT_EQ(Engine().Logger().RecordCount(), 1U);
-  EXPECT_NE(TableCards(), firstCards);
-  EXPECT_EQ(window->Info->lHands->text(), "1");
 }
 
 TEST_F(MainWindowTest, AnErrorInAClickHandlerIsReportedAndPlayGoesOn) {
