@@ -7,7 +7,7 @@
 #include "core/card.h"
 #include "core/error.h"
 #include "core/game_list.h"
-#include "game/analysis_engine.h"
+#include "core/wild_engine.h"
 #include "records/mistake.h"
 
 namespace tavrik {
@@ -60,67 +60,66 @@ TGameEngine::~TGameEngine() {
 
 int TGameEngine::DealCard() {
   for (;;) {
-    const int index = static_cast<int>(Random->Next(static_cast<uint32_t>(FullDeckSize)));
-    if (UsedCards[static_cast<size_t>(index)] == 0) return TakeCard(index);
+    const int index = static_cast<int>(random_->Next(static_cast<uint32_t>(fullDeckSize_)));
+    if (usedCards_[static_cast<size_t>(index)] == 0) return TakeCard(index);
   }
 }
 
 int TGameEngine::TakeCard(int index) {
-  RequireInRange(index, 0, FullDeckSize - 1, "Card index");
-  Require(UsedCards[static_cast<size_t>(index)] == 0, "A card was dealt twice");
-  UsedCards[static_cast<size_t>(index)] = 1;
+  RequireInRange(index, 0, fullDeckSize_ - 1, "Card index");
+  Require(usedCards_[static_cast<size_t>(index)] == 0, "A card was dealt twice");
+  usedCards_[static_cast<size_t>(index)] = 1;
   const TCard card = CardFromIndex(index);
   engine_->Deck.Remove(card.Rank, card.Suit);
   return index;
 }
 
 void TGameEngine::PlaceCard(int position, int index) {
-  Cards[static_cast<size_t>(position)] = index;
+  cards_[static_cast<size_t>(position)] = index;
   const TCard card = CardFromIndex(index);
   engine_->Hand.AddCard(card.Rank, card.Suit);
 }
 
 void TGameEngine::Deal() {
   WithContext("Deal", [&] {
-    if (StartTime == 0) StartTime = Clock() - SavedTime;
+    if (startTime_ == 0) startTime_ = clock_() - savedTime_;
     Collect();
-    DoubleCount = 0;
+    doubleCount_ = 0;
     engine_->NewDeal();
-    UsedCards.fill(0);
-    if (Mode == GameMode::PlayErrorHands) {
+    usedCards_.fill(0);
+    if (mode_ == GameMode::PlayErrorHands) {
       if (errorHands_.empty() && !LoadErrorHands()) AskOtherMode();
-      if (Mode == GameMode::PlayErrorHands && errorHands_.empty()) return;
+      if (mode_ == GameMode::PlayErrorHands && errorHands_.empty()) return;
     }
-    RequireInRange(CoinValueIndex, 0, static_cast<long long>(CoinValues.size()) - 1, "Coin value");
     // The analysis counts in coins for the bet of this round.
-    payout_.SetPay(Payouts, Bet);
-    if (Mode == GameMode::PlayErrorHands) {
-      if (ErrorHandIndex >= errorHands_.size()) ErrorHandIndex = 0;
-      int32_t code = errorHands_[ErrorHandIndex++];
+    payout_.SetPay(payouts_, bet_);
+    if (mode_ == GameMode::PlayErrorHands) {
+      if (errorHandIndex_ >= errorHands_.size()) errorHandIndex_ = 0;
+      int32_t code = errorHands_[errorHandIndex_++];
       for (int i = 0; i < 5; ++i) {
-        PlaceCard(i, TakeCard(code % 60));
-        code /= 60;
+        PlaceCard(i, TakeCard(code % ProblemCodeBase));
+        code /= ProblemCodeBase;
       }
     } else {
       for (int i = 0; i < 5; ++i) PlaceCard(i, DealCard());
     }
-    HandRecord = TLogRecord();
-    for (size_t i = 0; i < 5; ++i) HandRecord.DealtCards[i] = RecordByte(Cards[i], "card");
-    HandRecord.GameType = RecordByte(GameType(), "GameType");
-    HandRecord.PayIndex = RecordByte(PayIndex, "PayIndex");
-    HandRecord.Mode = RecordByte(static_cast<int>(Mode), "Mode");
-    HandRecord.CoinValueIndex = RecordByte(CoinValueIndex, "CoinValueIndex");
-    HandRecord.Bet = RecordByte(Bet, "Bet");
-    HandRecord.BestMask = RecordByte(engine_->GetTheBest(), "BestMask");
+    record_ = TLogRecord();
+    for (size_t i = 0; i < 5; ++i) record_.DealtCards[i] = RecordByte(cards_[i], "card");
+    record_.GameType = RecordByte(GameType(), "GameType");
+    record_.PayIndex = RecordByte(payIndex_, "PayIndex");
+    record_.Mode = RecordByte(static_cast<int>(mode_), "Mode");
+    record_.CoinValueIndex = RecordByte(coinValueIndex_, "CoinValueIndex");
+    record_.Bet = RecordByte(bet_, "Bet");
+    record_.BestMask = RecordByte(engine_->GetTheBest(), "BestMask");
     UpdateHandCategory();
-    HandRecord.DealtCategory = CategoryByte(HandCategory);
-    HandRecord.BestReturn = static_cast<double>(engine_->DrawReturn(HandRecord.BestMask));
-    HandRecord.DealTime = Clock();
-    HandRecord.HintReturn = 0;
-    HoldMask = Mode == GameMode::AutoHold ? HandRecord.BestMask : 31;
-    Credits = CheckedSum(Credits, -Bet, "Credits");
-    PerfectCredits = CheckedSum(PerfectCredits, -Bet, "PerfectCredits");
-    State = GameState::Dealt;
+    record_.DealtCategory = CategoryByte(handCategory_);
+    record_.BestReturn = static_cast<double>(engine_->DrawReturn(record_.BestMask));
+    record_.DealTime = clock_();
+    record_.HintReturn = 0;
+    holdMask_ = mode_ == GameMode::AutoHold ? record_.BestMask : ReplaceAll;
+    credits_ = CheckedSum(credits_, -bet_, "Credits");
+    perfectCredits_ = CheckedSum(perfectCredits_, -bet_, "PerfectCredits");
+    state_ = GameState::Dealt;
     roundOpen_ = true;
   });
 }
@@ -129,7 +128,7 @@ std::array<int, 5> TGameEngine::FinalCards(int mask) const {
   std::array<int, 5> cards{};
   size_t replaced = 0;
   for (size_t i = 0; i < 5; ++i) {
-    cards[i] = ((mask >> i) & 1) != 0 ? HandRecord.DrawCards[replaced++] : HandRecord.DealtCards[i];
+    cards[i] = ((mask >> i) & 1) != 0 ? record_.DrawCards[replaced++] : record_.DealtCards[i];
   }
   return cards;
 }
@@ -147,29 +146,29 @@ int TGameEngine::BuildFinalHand(int mask) {
 int TGameEngine::PayFor(int category) const {
   if (category < 0) return 0;
   RequireInRange(category, 0, MaxCategories - 1, "Category");
-  return Payouts[static_cast<size_t>(Bet - 1)][static_cast<size_t>(category)];
+  return payouts_[static_cast<size_t>(bet_ - 1)][static_cast<size_t>(category)];
 }
 
 void TGameEngine::UpdateHandCategory() {
-  HandCategory = engine_->GetHandCategory();
+  handCategory_ = engine_->GetHandCategory();
 }
 
 void TGameEngine::Draw() {
   WithContext("Draw", [&] {
-    Require(State == GameState::Dealt && roundOpen_, "There is no dealt hand to draw to");
-    RequireInRange(HoldMask, 0, HoldMaskCount - 1, "Hold mask");
-    HandRecord.PlayerMask = RecordByte(HoldMask, "PlayerMask");
-    HandRecord.PlayerReturn = CurrentHoldReturn();
-    SumPlayerReturn += HandRecord.PlayerReturn;
-    SumPerfectReturn += HandRecord.BestReturn;
-    for (size_t k = 0; k < 5; ++k) HandRecord.DrawCards[k] = RecordByte(DealCard(), "card");
+    Require(state_ == GameState::Dealt && roundOpen_, "There is no dealt hand to draw to");
+    RequireInRange(holdMask_, 0, HoldMaskCount - 1, "Hold mask");
+    record_.PlayerMask = RecordByte(holdMask_, "PlayerMask");
+    record_.PlayerReturn = CurrentHoldReturn();
+    sumPlayerReturn_ += record_.PlayerReturn;
+    sumPerfectReturn_ += record_.BestReturn;
+    for (size_t k = 0; k < 5; ++k) record_.DrawCards[k] = RecordByte(DealCard(), "card");
 
-    const int perfectCategory = BuildFinalHand(HandRecord.BestMask);
-    HandRecord.PerfectCategory = CategoryByte(perfectCategory);
-    HandRecord.PerfectWin = PayFor(perfectCategory);
+    const int perfectCategory = BuildFinalHand(record_.BestMask);
+    record_.PerfectCategory = CategoryByte(perfectCategory);
+    record_.PerfectWin = PayFor(perfectCategory);
 
     int maxWin = 0;
-    int maxWinMask = 31;
+    int maxWinMask = ReplaceAll;
     for (int mask = 0; mask < HoldMaskCount; ++mask) {
       const int win = PayFor(BuildFinalHand(mask));
       if (win > maxWin) {
@@ -177,155 +176,200 @@ void TGameEngine::Draw() {
         maxWinMask = mask;
       }
     }
-    HandRecord.MaxWin = maxWin;
-    HandRecord.MaxWinMask = RecordByte(maxWinMask, "MaxWinMask");
+    record_.MaxWin = maxWin;
+    record_.MaxWinMask = RecordByte(maxWinMask, "MaxWinMask");
 
-    HoldMask = HandRecord.PlayerMask;
-    Cards = FinalCards(HoldMask);
-    BuildFinalHand(HoldMask);
+    holdMask_ = record_.PlayerMask;
+    cards_ = FinalCards(holdMask_);
+    BuildFinalHand(holdMask_);
     UpdateHandCategory();
-    State = GameState::Finished;
-    Win = PayFor(HandCategory);
-    HandRecord.HandWin = Win;
-    HandRecord.FinalCategory = CategoryByte(HandCategory);
+    state_ = GameState::Finished;
+    win_ = PayFor(handCategory_);
+    record_.HandWin = win_;
+    record_.FinalCategory = CategoryByte(handCategory_);
   });
 }
 
 void TGameEngine::Collect() {
   WithContext("Collect", [&] {
     if (!roundOpen_) return;
-    if (State == GameState::Finished || State == GameState::DoubleUp) {
-      HandRecord.DoubleCount = RecordByte(DoubleCount, "DoubleCount");
-      HandRecord.Win = Win;
-      HandRecord.EndTime = Clock();
-      const int32_t credits = CheckedSum(Credits, Win, "Credits");
+    if (state_ == GameState::Finished || state_ == GameState::DoubleUp) {
+      record_.DoubleCount = RecordByte(doubleCount_, "DoubleCount");
+      record_.Win = win_;
+      record_.EndTime = clock_();
+      const int32_t credits = CheckedSum(credits_, win_, "Credits");
       const int32_t perfectCredits =
-          CheckedSum(PerfectCredits, HandRecord.PerfectWin, "PerfectCredits");
-      const int32_t hands = CheckedSum(HandsPlayed, 1, "Hands");
-      Credits = credits;
-      PerfectCredits = perfectCredits;
-      HandsPlayed = hands;
-      Balance += static_cast<double>(int64_t{Win} - HandRecord.Bet) *
-                 CoinValues[HandRecord.CoinValueIndex];
-      Win = 0;
+          CheckedSum(perfectCredits_, record_.PerfectWin, "PerfectCredits");
+      const int32_t hands = CheckedSum(handsPlayed_, 1, "Hands");
+      credits_ = credits;
+      perfectCredits_ = perfectCredits;
+      handsPlayed_ = hands;
+      balance_ +=
+          static_cast<double>(int64_t{win_} - record_.Bet) * CoinValues[record_.CoinValueIndex];
+      win_ = 0;
       roundOpen_ = false;
       // Settled first: should writing the file fail, the record is still in the log and
       // reaches the file with the next write.
-      logger_->Append(HandRecord);
-    } else if (State == GameState::Dealt) {
+      logger_->Append(record_);
+    } else if (state_ == GameState::Dealt) {
       // Dealt, never drawn: the bet comes back and nothing is logged; the cards are void.
-      Credits = CheckedSum(Credits, HandRecord.Bet, "Credits");
-      PerfectCredits = CheckedSum(PerfectCredits, HandRecord.Bet, "PerfectCredits");
+      credits_ = CheckedSum(credits_, record_.Bet, "Credits");
+      perfectCredits_ = CheckedSum(perfectCredits_, record_.Bet, "PerfectCredits");
       roundOpen_ = false;
-      State = GameState::NoRound;
+      state_ = GameState::NoRound;
     }
   });
 }
 
 void TGameEngine::ToggleHold(int position) {
   RequirePosition(position, 0);
-  Require(State == GameState::Dealt, "Holds change only after a deal");
-  HoldMask ^= 1 << position;
+  Require(state_ == GameState::Dealt, "Holds change only after a deal");
+  holdMask_ ^= 1 << position;
 }
 
 bool TGameEngine::IsReplaced(int position) const {
   RequirePosition(position, 0);
-  return ((HoldMask >> position) & 1) != 0;
+  return ((holdMask_ >> position) & 1) != 0;
 }
 
 bool TGameEngine::IsBestReplaced(int position) const {
   RequirePosition(position, 0);
-  return ((HandRecord.BestMask >> position) & 1) != 0;
+  return ((record_.BestMask >> position) & 1) != 0;
 }
 
 void TGameEngine::Hint() {
-  Require(State == GameState::Dealt, "A hint needs a dealt hand");
-  HoldMask = HandRecord.BestMask;
-  HandRecord.HintReturn = BestHoldReturn();
+  Require(state_ == GameState::Dealt, "A hint needs a dealt hand");
+  holdMask_ = record_.BestMask;
+  record_.HintReturn = BestHoldReturn();
 }
 
 double TGameEngine::CurrentHoldReturn() const {
-  return static_cast<double>(engine_->DrawReturn(HoldMask));
+  return static_cast<double>(engine_->DrawReturn(holdMask_));
 }
 
 double TGameEngine::BestHoldReturn() const {
-  return static_cast<double>(engine_->DrawReturn(HandRecord.BestMask));
+  return static_cast<double>(engine_->DrawReturn(record_.BestMask));
 }
 
 bool TGameEngine::CheckWarning() {
-  if ((Options & ShowWarnings) == 0 || State != GameState::Dealt) return false;
+  if ((options_ & ShowWarnings) == 0 || state_ != GameState::Dealt) return false;
   if (!ShowsWarning(CurrentHoldReturn(), BestHoldReturn())) return false;
   const TWarningOutcome outcome = windows_.ShowWarning(*this);
-  if (outcome.StopWarnings) Options = static_cast<uint8_t>(Options & ~ShowWarnings);
+  if (outcome.StopWarnings) options_ = static_cast<uint8_t>(options_ & ~ShowWarnings);
   if (outcome.ApplyBest) Hint();
   return true;
 }
 
 void TGameEngine::StartDoubleUp() {
-  Require(State == GameState::Finished && roundOpen_ && Win > 0, "Nothing to double");
-  State = GameState::DoubleUp;
-  HandCategory = -1;
-  HoldMask = 31;
+  Require(state_ == GameState::Finished && roundOpen_ && win_ > 0, "Nothing to double");
+  state_ = GameState::DoubleUp;
+  handCategory_ = -1;
+  holdMask_ = ReplaceAll;
   engine_->NewDeal();
-  UsedCards.fill(0);
-  for (int& card : Cards) card = DealCard();
+  usedCards_.fill(0);
+  for (int& card : cards_) card = DealCard();
 }
 
 int TGameEngine::DoubleUpRank(int cardIndex, const TCardBunch& deck) {
   const int rank = CardFromIndex(cardIndex).Rank;
-  return deck.IsWild(rank) ? rank + 100 : rank;
+  return deck.IsWild(rank) ? rank + WildDoubleUpBonus : rank;
 }
 
 void TGameEngine::PickDoubleCard(int position) {
   RequirePosition(position, 1);
-  Require(State == GameState::DoubleUp, "No double-up cards on the table");
-  ++DoubleCount;
-  const int dealer = DoubleUpRank(Cards[0], engine_->Deck);
-  const int player = DoubleUpRank(Cards[static_cast<size_t>(position)], engine_->Deck);
+  Require(state_ == GameState::DoubleUp, "No double-up cards on the table");
+  ++doubleCount_;
+  const int dealer = DoubleUpRank(cards_[0], engine_->Deck);
+  const int player = DoubleUpRank(cards_[static_cast<size_t>(position)], engine_->Deck);
   if (player > dealer) {
-    Win = CheckedSum(Win, Win, "Win");
+    win_ = CheckedSum(win_, win_, "Win");
   } else if (player < dealer) {
-    Win = 0;
+    win_ = 0;
   }
-  State = GameState::Finished;
+  state_ = GameState::Finished;
 }
 
 int TGameEngine::GetCard(int position) const {
   RequirePosition(position, 0);
-  return Cards[static_cast<size_t>(position)];
+  return cards_[static_cast<size_t>(position)];
+}
+
+bool TGameEngine::CanChangeBet(int bet) const {
+  return bet >= 1 && bet <= MaxCoins && CanResetCounters();
+}
+
+bool TGameEngine::CanDoubleUp() const {
+  return state_ == GameState::Finished && win_ > 0;
+}
+
+bool TGameEngine::CanHint() const {
+  return state_ == GameState::Dealt && OffersHint();
+}
+
+bool TGameEngine::CanResetCounters() const {
+  return state_ == GameState::NoRound || state_ == GameState::Finished;
+}
+
+bool TGameEngine::IsFaceUp(int position) const {
+  return GetCard(position) != NoCard && !(state_ == GameState::DoubleUp && position > 0);
+}
+
+void TGameEngine::DrawOrDeal() {
+  if (state_ == GameState::Dealt) {
+    CheckWarning();
+    Draw();
+    // Without result hands the round ends unseen and the next deal follows.
+    if (!HasOption(ShowResultHands)) Deal();
+  } else {
+    Deal();
+  }
+  newCards_ =
+      state_ == GameState::Dealt ? ReplaceAll : (state_ == GameState::Finished ? holdMask_ : 0);
+}
+
+void TGameEngine::ReleaseAllHolds() {
+  if (state_ == GameState::Dealt) holdMask_ = ReplaceAll;
+}
+
+void TGameEngine::SetCoinValue(int index) {
+  RequireInRange(index, 0, static_cast<long long>(CoinValues.size()) - 1, "Coin value");
+  coinValueIndex_ = index;
+}
+
+void TGameEngine::SetOption(GameOption option, bool on) {
+  options_ = static_cast<uint8_t>(on ? options_ | option : options_ & ~option);
 }
 
 void TGameEngine::SetBet(int bet) {
   RequireInRange(bet, 1, MaxCoins, "Bet");
-  Require(State == GameState::NoRound || State == GameState::Finished,
-          "The bet changes only between rounds");
-  Bet = bet;
+  Require(CanResetCounters(), "The bet changes only between rounds");
+  bet_ = bet;
   payout_.Reset();
-  payout_.SetPay(Payouts, Bet);
+  payout_.SetPay(payouts_, bet_);
 }
 
 int TGameEngine::GetPayout(int category, int bet) const {
   RequireInRange(bet, 1, MaxCoins, "Bet");
   RequireInRange(category, 0, MaxCategories - 1, "Category");
-  return Payouts[static_cast<size_t>(bet - 1)][static_cast<size_t>(category)];
+  return payouts_[static_cast<size_t>(bet - 1)][static_cast<size_t>(category)];
 }
 
 void TGameEngine::SetMode(GameMode mode) {
-  if (mode == Mode) return;
+  if (mode == mode_) return;
   if (mode != GameMode::PlayErrorHands) {
     DropErrorHands();
-    Mode = mode;
+    mode_ = mode;
   } else if (LoadErrorHands()) {
-    Mode = mode;
+    mode_ = mode;
   } else {
     AskOtherMode();
   }
 }
 
 bool TGameEngine::CanReplay(const TLogRecord& record) const {
-  std::array<bool, 61> seen{};
+  std::array<bool, ProblemCodeBase + 1> seen{};
   for (const uint8_t card : record.DealtCards) {
-    if (card >= FullDeckSize || seen[card]) return false;
+    if (card >= fullDeckSize_ || seen[card]) return false;
     seen[card] = true;
   }
   return true;
@@ -333,10 +377,10 @@ bool TGameEngine::CanReplay(const TLogRecord& record) const {
 
 bool TGameEngine::LoadErrorHands() {
   errorHands_.clear();
-  ErrorHandIndex = 0;
+  errorHandIndex_ = 0;
   for (size_t i = 0; i < logger_->RecordCount(); ++i) {
     const TLogRecord record = logger_->Record(i);
-    if (record.GameType == GameType() && record.PayIndex == PayIndex &&
+    if (record.GameType == GameType() && record.PayIndex == payIndex_ &&
         (IsError(record) || record.HintReturn > 0) && CanReplay(record)) {
       errorHands_.push_back(ProblemHandCode(record.DealtCards));
     }
@@ -346,7 +390,7 @@ bool TGameEngine::LoadErrorHands() {
 
 void TGameEngine::DropErrorHands() {
   errorHands_.clear();
-  ErrorHandIndex = 0;
+  errorHandIndex_ = 0;
 }
 
 void TGameEngine::AskOtherMode() {
@@ -358,29 +402,29 @@ void TGameEngine::AskOtherMode() {
 
 int32_t TGameEngine::ProblemHandCode(const std::array<uint8_t, 5>& cards) {
   int32_t code = 0;
-  for (size_t i = 5; i-- > 0;) code = code * 60 + cards[i];
+  for (size_t i = 5; i-- > 0;) code = code * ProblemCodeBase + cards[i];
   return code;
 }
 
 void TGameEngine::SelectPoker(int gameType, int payIndex) {
   WithContext("SelectPoker", [&] {
-    std::unique_ptr<TPokerEngine> engine = CreateAnalysisEngine(gameType);
+    std::unique_ptr<TPokerEngine> engine = CreateEngineForGame(gameType);
     const TPayoutStorage catalogue;
     RequireInRange(payIndex, 0, catalogue.PaytableCount(gameType) - 1, "Paytable");
     const std::string newKey = GameKey(gameType, payIndex);
-    std::erase(MRUList, newKey);
-    if (engine_ && PayIndex != -1) {
-      const std::string currentKey = GameKey(GameType(), PayIndex);
+    std::erase(mruList_, newKey);
+    if (engine_ && payIndex_ != -1) {
+      const std::string currentKey = GameKey(GameType(), payIndex_);
       if (currentKey != newKey) {
-        std::erase(MRUList, currentKey);
-        MRUList.insert(MRUList.begin(), currentKey);
+        std::erase(mruList_, currentKey);
+        mruList_.insert(mruList_.begin(), currentKey);
       }
     }
-    if (MRUList.size() > MaxMRU) MRUList.resize(MaxMRU);
+    if (mruList_.size() > MaxMRU) mruList_.resize(MaxMRU);
     SetEngine(std::move(engine));
     SetPayIndex(payIndex, catalogue);
-    SetBet(Bet);
-    if (Mode == GameMode::PlayErrorHands) LoadErrorHands();
+    SetBet(bet_);
+    if (mode_ == GameMode::PlayErrorHands) LoadErrorHands();
   });
 }
 
@@ -389,7 +433,7 @@ void TGameEngine::SetEngine(std::unique_ptr<TPokerEngine> engine) {
     Collect();  // before anything changes, so that a failure leaves the old game in place
     engine_ = std::move(engine);
     ResetRound();
-    Random->Randomize();
+    random_->Randomize();
     engine_->SetPayout(&payout_);
     if (!preferences_.SaveForNewGame) ResetValues();
   });
@@ -398,37 +442,38 @@ void TGameEngine::SetEngine(std::unique_ptr<TPokerEngine> engine) {
 void TGameEngine::ResetRound() {
   Collect();
   engine_->NewDeal();
-  FullDeckSize = engine_->Deck.Count;
-  Cards.fill(NoCard);
-  State = GameState::NoRound;
+  fullDeckSize_ = engine_->Deck.Count;
+  cards_.fill(NoCard);
+  state_ = GameState::NoRound;
 }
 
 void TGameEngine::SetPayIndex(int index, const TPayoutStorage& catalogue) {
   WithContext("SetPayIndex", [&] {
-    PayIndex = index;
-    if (index != -1) Payouts = catalogue.GetPaytable(GameType(), index);
+    payIndex_ = index;
+    if (index != -1) payouts_ = catalogue.GetPaytable(GameType(), index);
   });
 }
 
 void TGameEngine::ResetValues() {
-  Credits = StartCredits;
-  PerfectCredits = StartCredits;
-  Bet = 5;  // the analysis takes it up at the next deal
-  CoinValueIndex = 0;
-  Balance = 0;
-  SumPlayerReturn = 0;
-  SumPerfectReturn = 0;
-  HandsPlayed = 0;
-  SavedTime = 0;
-  StartTime = 0;
+  Require(CanResetCounters(), "The counters reset only between rounds");
+  credits_ = StartCredits;
+  perfectCredits_ = StartCredits;
+  bet_ = 5;  // the analysis takes it up at the next deal
+  coinValueIndex_ = 0;
+  balance_ = 0;
+  sumPlayerReturn_ = 0;
+  sumPerfectReturn_ = 0;
+  handsPlayed_ = 0;
+  savedTime_ = 0;
+  startTime_ = 0;
 }
 
 double TGameEngine::Accuracy() const {
-  return SumPerfectReturn > 0 ? SumPlayerReturn / SumPerfectReturn * 100 : 100;
+  return sumPerfectReturn_ > 0 ? sumPlayerReturn_ / sumPerfectReturn_ * 100 : 100;
 }
 
 double TGameEngine::PlayTime() const {
-  return StartTime == 0 ? SavedTime : Clock() - StartTime;
+  return startTime_ == 0 ? savedTime_ : clock_() - startTime_;
 }
 
 std::string TGameEngine::GameTitle() const {

@@ -34,16 +34,24 @@ enum class GameMode : int {
   PlayErrorHands = 3,  // the player's problem hands are dealt again
 };
 
-// Bits of TGameEngine::Options.
+// The player's options (bits of the saved settings).
 enum GameOption : uint8_t { ShowResultHands = 1, ShowWarnings = 2 };
 
 // Dollars per coin for CoinValueIndex 0..5.
 inline constexpr std::array<double, 6> CoinValues = {0.25, 0.5, 1, 5, 25, 100};
 inline constexpr int StartCredits = 2500;
 inline constexpr int NoCard = -100;
+// The hold mask that replaces all five cards (holds nothing).
+inline constexpr int ReplaceAll = 31;
+// Problem hands are kept as five base-60 digits of card indexes.
+inline constexpr int ProblemCodeBase = 60;
+// Added to the rank of a wild card in double-up, so that it beats every natural card.
+inline constexpr int WildDoubleUpBonus = 100;
 
 // A play time (day fraction) as the total "HH:MM:SS"; hours pass 24 ("26:13:05").
 std::string FormatPlayTime(double days);
+// A balance in dollars as whole cents, halves rounded to even; raises TError beyond 64 bits.
+int64_t BalanceCents(double dollars);
 
 // The controller of play: the round (bet, deal, hold, draw, pay, double up, collect), the
 // play modes and problem hands, the hint and warning, and the play counters. It owns the
@@ -102,7 +110,7 @@ class TGameEngine {
   void PickDoubleCard(int position);
   // Card index at position 0..4, NoCard when none.
   int GetCard(int position) const;
-  // Coins per hand 1..5, in states NoRound and Finished.
+  // Coins per hand 1..5, when CanChangeBet; raises TError otherwise.
   void SetBet(int bet);
   // Coins paid for category 0..15 at bet 1..5.
   int GetPayout(int category, int bet) const;
@@ -110,7 +118,8 @@ class TGameEngine {
   // Opens game 0..8 with paytable `payIndex` of the catalogue; the previous game goes to
   // the front of MRUList. On failure nothing changes.
   void SelectPoker(int gameType, int payIndex);
-  // Credits, balance, coin value, accuracy sums, hands and play time to their start values.
+  // Credits, balance, coin value, accuracy sums, hands and play time to their start values,
+  // when CanResetCounters; raises TError while a round is open.
   void ResetValues();
   // The player's expected return as a percentage of the best: 100 while nothing was drawn.
   double Accuracy() const;
@@ -149,35 +158,79 @@ class TGameEngine {
   // Whether the problem hands of the current game and paytable are loaded.
   bool HasErrorHands() const { return !errorHands_.empty(); }
 
-  TPaytable Payouts{};  // row bet - 1, column category
-  int PayIndex = -1;
-  std::array<int, 5> Cards{NoCard, NoCard, NoCard, NoCard, NoCard};
-  std::array<uint8_t, 61> UsedCards{};
-  int HoldMask = 0;
-  size_t ErrorHandIndex = 0;  // the problem hand dealt next
-  GameState State = GameState::NoRound;
-  GameMode Mode = GameMode::Training;
-  int HandCategory = -1;
-  uint8_t Options = ShowResultHands | ShowWarnings;
-  int FullDeckSize = 52;
-  int32_t Credits = StartCredits;
-  int32_t PerfectCredits = StartCredits;
-  double Balance = 0;  // dollars
-  int Bet = 5;
-  int CoinValueIndex = 0;
-  int32_t Win = 0;
-  std::vector<std::string> MRUList;  // game keys, most recent first, at most 5
-  TLogRecord HandRecord;
-  int DoubleCount = 0;
-  double SumPlayerReturn = 0;
-  double SumPerfectReturn = 0;
-  int32_t HandsPlayed = 0;
-  double SavedTime = 0;  // day fraction carried over
-  double StartTime = 0;  // OLE date the clock was (re)started; 0 while stopped
-  // The source of "now" (an OLE date); tests replace it.
-  std::function<double()> Clock = OleDateNow;
-  // The generator cards are dealt from; seeded from the clock at every change of game.
-  TRandom* Random = &TRandom::Global();
+  // --- Queries -------------------------------------------------------------------------
+  GameState State() const { return state_; }
+  GameMode Mode() const { return mode_; }
+  // Coins per hand, 1..5.
+  int Bet() const { return bet_; }
+  int32_t Credits() const { return credits_; }
+  // The credits the perfect strategy would have from the same cards.
+  int32_t PerfectCredits() const { return perfectCredits_; }
+  // Dollars won or lost since the last reset.
+  double Balance() const { return balance_; }
+  // Coins the open round pays; 0 when none or collected.
+  int32_t Win() const { return win_; }
+  int32_t HandsPlayed() const { return handsPlayed_; }
+  // Index 0..5 into CoinValues.
+  int CoinValueIndex() const { return coinValueIndex_; }
+  bool HasOption(GameOption option) const { return (options_ & option) != 0; }
+  // The paying category of the cards on the table, -1 when they pay nothing.
+  int HandCategory() const { return handCategory_; }
+  // Bit i set: the card at position i is replaced at the draw; ReplaceAll holds nothing.
+  int HoldMask() const { return holdMask_; }
+  // Paytable of the catalogue the current game plays.
+  int PayIndex() const { return payIndex_; }
+  // The record of the round on the table (complete once drawn).
+  const TLogRecord& Record() const { return record_; }
+  // Double-up games played in the open round.
+  int DoubleCount() const { return doubleCount_; }
+  // Game keys, most recent first, at most 5; the game being played is not among them.
+  const std::vector<std::string>& MRUList() const { return mruList_; }
+  // Sums of the player's and of the best expected returns of the drawn rounds.
+  double SumPlayerReturn() const { return sumPlayerReturn_; }
+  double SumPerfectReturn() const { return sumPerfectReturn_; }
+  // Whether the play-time clock runs (from the first deal after a reset).
+  bool IsClockRunning() const { return startTime_ != 0; }
+
+  // --- What the player may do now --------------------------------------------------------
+  // Bet 1..5 is in range and no round is waiting for its draw or double-up pick.
+  bool CanChangeBet(int bet) const;
+  // A paid round is on the table and not yet collected.
+  bool CanDoubleUp() const;
+  // A dealt hand waits for its hold (the hint is offered then, but not in RealPlay).
+  bool CanHint() const;
+  // The deal/draw button works in every state but double-up (a card must be picked first).
+  bool CanDrawOrDeal() const { return state_ != GameState::DoubleUp; }
+  // Holds change while a dealt hand waits for its draw.
+  bool CanHold() const { return state_ == GameState::Dealt; }
+  // Double-up cards are on the table and position 1..4 may be picked (0 is the dealer's).
+  bool CanPickDoubleCard(int position) const {
+    return state_ == GameState::DoubleUp && position >= 1 && position <= 4;
+  }
+  // Whether the mode offers the hint at all (every mode but RealPlay).
+  bool OffersHint() const { return mode_ != GameMode::RealPlay; }
+  // Between rounds: no round open, or the last one drawn and paid.
+  bool CanResetCounters() const;
+  // Whether the card at position 0..4 shows its face: not before the first deal, and in
+  // double-up only the dealer's card (position 0).
+  bool IsFaceUp(int position) const;
+  // Positions (bit i for position i) whose cards the last DrawOrDeal put on the table.
+  int NewCards() const { return newCards_; }
+
+  // --- Commands --------------------------------------------------------------------------
+  // The deal/draw button: in state Dealt, checks the warning and draws, and without result
+  // hands deals the next round at once; in any other state, deals.
+  void DrawOrDeal();
+  // Releases every hold in state Dealt; does nothing in other states.
+  void ReleaseAllHolds();
+  // Coin value index 0..5 (of CoinValues).
+  void SetCoinValue(int index);
+  void SetOption(GameOption option, bool on);
+
+  // Test seams: the source of "now" (an OLE date) and the generator cards are dealt from
+  // (seeded from the clock at every change of game). The generator must outlive the engine.
+  void SetClock(std::function<double()> clock) { clock_ = std::move(clock); }
+  void SetRandom(TRandom& random) { random_ = &random; }
 
  private:
   void SetEngine(std::unique_ptr<TPokerEngine> engine);
@@ -201,6 +254,36 @@ class TGameEngine {
   void AskOtherMode();
   // Whether a record's dealt cards can be dealt again in the current game.
   bool CanReplay(const TLogRecord& record) const;
+
+  TPaytable payouts_{};  // row bet - 1, column category
+  int payIndex_ = -1;
+  std::array<int, 5> cards_{NoCard, NoCard, NoCard, NoCard, NoCard};
+  // Cards used this round, by card index (a problem-hand code digit is below 60).
+  std::array<uint8_t, ProblemCodeBase + 1> usedCards_{};
+  int holdMask_ = 0;
+  size_t errorHandIndex_ = 0;  // the problem hand dealt next
+  GameState state_ = GameState::NoRound;
+  GameMode mode_ = GameMode::Training;
+  int handCategory_ = -1;
+  uint8_t options_ = ShowResultHands | ShowWarnings;
+  int fullDeckSize_ = 52;
+  int32_t credits_ = StartCredits;
+  int32_t perfectCredits_ = StartCredits;
+  double balance_ = 0;  // dollars
+  int bet_ = 5;
+  int coinValueIndex_ = 0;
+  int32_t win_ = 0;
+  std::vector<std::string> mruList_;
+  TLogRecord record_;
+  int doubleCount_ = 0;
+  double sumPlayerReturn_ = 0;
+  double sumPerfectReturn_ = 0;
+  int32_t handsPlayed_ = 0;
+  double savedTime_ = 0;  // day fraction carried over
+  double startTime_ = 0;  // OLE date the clock was (re)started; 0 while stopped
+  int newCards_ = 0;
+  std::function<double()> clock_ = OleDateNow;
+  TRandom* random_ = &TRandom::Global();
 
   TPreferences& preferences_;
   TGameWindows& windows_;

@@ -93,92 +93,97 @@ std::string FormatPlayTime(double days) {
   return text;
 }
 
+int64_t BalanceCents(double dollars) {
+  // 64 bits hold any balance a player can reach.
+  const double cents = std::nearbyint(dollars * 100);
+  Require(std::isfinite(cents) && std::fabs(cents) < 9.2e18, "Balance out of range");
+  return static_cast<int64_t>(cents);
+}
+
 void TGameEngine::LoadFromIni(const TIniFile& settings) {
   WithContext("LoadFromIni", [&] {
-    MRUList.clear();
+    mruList_.clear();
     for (int key = 0; key < MRUKeys; ++key) {
       const std::string value = settings.ReadString(MRUSection, std::to_string(key), "");
-      if (IsGameKey(value) && std::find(MRUList.begin(), MRUList.end(), value) == MRUList.end()) {
-        MRUList.push_back(value);
+      if (IsGameKey(value) &&
+          std::find(mruList_.begin(), mruList_.end(), value) == mruList_.end()) {
+        mruList_.push_back(value);
       }
     }
     // The game of key "0", else the most recent one, else the first game.
     std::string open = settings.ReadString(MRUSection, "0", "");
-    if (open.empty() && !MRUList.empty()) open = MRUList.front();
+    if (open.empty() && !mruList_.empty()) open = mruList_.front();
     try {
       if (!IsGameKey(open)) throw TError("No saved game");
       SelectPoker(GameFromKey(open), PaytableFromKey(open));
     } catch (const TError&) {
       // A saved game that cannot be opened (an unknown game or paytable) gives the first.
-      std::erase(MRUList, open);
+      std::erase(mruList_, open);
       SelectPoker(0, 0);
     }
-    if (MRUList.size() > 5) MRUList.resize(5);
+    if (mruList_.size() > 5) mruList_.resize(5);
 
     const uint8_t flags = preferences_.AutosaveFlags;
     if ((flags & AUTOSAVE_CREDITS) != 0) {
-      Credits = settings.ReadInteger(ParamsSection, "Credits", StartCredits);
+      credits_ = settings.ReadInteger(ParamsSection, "Credits", StartCredits);
     }
     if ((flags & AUTOSAVE_BALANCE) != 0) {
-      Balance = static_cast<double>(settings.ReadInt64(ParamsSection, "Balance", 0)) / 100;
+      balance_ = static_cast<double>(settings.ReadInt64(ParamsSection, "Balance", 0)) / 100;
     }
     if ((flags & AUTOSAVE_VALUE) != 0) {
       const int value = settings.ReadInteger(ParamsSection, "Value", 0);
-      CoinValueIndex = value >= 0 && value < static_cast<int>(CoinValues.size()) ? value : 0;
+      coinValueIndex_ = value >= 0 && value < static_cast<int>(CoinValues.size()) ? value : 0;
     }
     if ((flags & AUTOSAVE_ACCURACY) != 0) {
-      SumPlayerReturn = ReadFloat(settings, "ER1", 0);
-      SumPerfectReturn = ReadFloat(settings, "ER2", 0);
+      sumPlayerReturn_ = ReadFloat(settings, "ER1", 0);
+      sumPerfectReturn_ = ReadFloat(settings, "ER2", 0);
     }
     if ((flags & AUTOSAVE_HANDS) != 0) {
-      HandsPlayed = settings.ReadInteger(ParamsSection, "Hands", 0);
+      handsPlayed_ = settings.ReadInteger(ParamsSection, "Hands", 0);
     }
     if ((flags & AUTOSAVE_TIME) != 0) {
-      SavedTime = ParsePlayTime(settings.ReadString(ParamsSection, "Time", "")).value_or(0);
+      savedTime_ = ParsePlayTime(settings.ReadString(ParamsSection, "Time", "")).value_or(0);
     }
     const int bet = settings.ReadInteger(ParamsSection, "Bet", 5);
     SetBet(bet >= 1 && bet <= MaxCoins ? bet : 5);
     const int mode = settings.ReadInteger(ParamsSection, "Mode", 1);
     // Problem hands are loaded at the first deal.
-    Mode = mode >= 0 && mode <= 3 ? static_cast<GameMode>(mode) : GameMode::Training;
-    Options = 0;
-    if (settings.ReadBool(ParamsSection, "ShowResultHands", true)) Options |= ShowResultHands;
-    if (settings.ReadBool(ParamsSection, "ShowWarnings", true)) Options |= ShowWarnings;
+    mode_ = mode >= 0 && mode <= 3 ? static_cast<GameMode>(mode) : GameMode::Training;
+    options_ = 0;
+    if (settings.ReadBool(ParamsSection, "ShowResultHands", true)) options_ |= ShowResultHands;
+    if (settings.ReadBool(ParamsSection, "ShowWarnings", true)) options_ |= ShowWarnings;
     // The perfect-strategy bankroll starts from the player's on every run.
-    PerfectCredits = Credits;
+    perfectCredits_ = credits_;
   });
 }
 
 void TGameEngine::SaveToIni(TIniFile& settings) const {
   WithContext("SaveToIni", [&] {
     settings.EraseSection(MRUSection);
-    settings.WriteString(MRUSection, "0", GameKey(GameType(), PayIndex));
-    for (size_t i = 0; i < MRUList.size(); ++i) {
-      settings.WriteString(MRUSection, std::to_string(i + 1), MRUList[i]);
+    settings.WriteString(MRUSection, "0", GameKey(GameType(), payIndex_));
+    for (size_t i = 0; i < mruList_.size(); ++i) {
+      settings.WriteString(MRUSection, std::to_string(i + 1), mruList_[i]);
     }
     const uint8_t flags = preferences_.AutosaveFlags;
-    if ((flags & AUTOSAVE_CREDITS) != 0) settings.WriteInteger(ParamsSection, "Credits", Credits);
+    if ((flags & AUTOSAVE_CREDITS) != 0) settings.WriteInteger(ParamsSection, "Credits", credits_);
     if ((flags & AUTOSAVE_BALANCE) != 0) {
-      // Cents, rounded half to even; 64 bits hold any balance a player can reach.
-      const double cents = std::nearbyint(Balance * 100);
-      Require(std::isfinite(cents) && std::fabs(cents) < 9.2e18, "Balance out of range");
-      settings.WriteInteger(ParamsSection, "Balance", static_cast<int64_t>(cents));
+      settings.WriteInteger(ParamsSection, "Balance", BalanceCents(balance_));
     }
     if ((flags & AUTOSAVE_VALUE) != 0) {
-      settings.WriteInteger(ParamsSection, "Value", CoinValueIndex);
+      settings.WriteInteger(ParamsSection, "Value", coinValueIndex_);
     }
     if ((flags & AUTOSAVE_ACCURACY) != 0) {
-      settings.WriteString(ParamsSection, "ER1", FormatFloat(SumPlayerReturn));
-      settings.WriteString(ParamsSection, "ER2", FormatFloat(SumPerfectReturn));
+      settings.WriteString(ParamsSection, "ER1", FormatFloat(sumPlayerReturn_));
+      settings.WriteString(ParamsSection, "ER2", FormatFloat(sumPerfectReturn_));
     }
-    if ((flags & AUTOSAVE_HANDS) != 0) settings.WriteInteger(ParamsSection, "Hands", HandsPlayed);
+    if ((flags & AUTOSAVE_HANDS) != 0) settings.WriteInteger(ParamsSection, "Hands", handsPlayed_);
     if ((flags & AUTOSAVE_TIME) != 0) {
       settings.WriteString(ParamsSection, "Time", FormatPlayTime(PlayTime()));
     }
-    settings.WriteInteger(ParamsSection, "Bet", Bet);
-    settings.WriteInteger(ParamsSection, "Mode", static_cast<int>(Mode));
-    settings.WriteBool(ParamsSection, "ShowResultHands", (Options & ShowResultHands) != 0);
-    settings.WriteBool(ParamsSection, "ShowWarnings", (Options & ShowWarnings) != 0);
+    settings.WriteInteger(ParamsSection, "Bet", bet_);
+    settings.WriteInteger(ParamsSection, "Mode", static_cast<int>(mode_));
+    settings.WriteBool(ParamsSection, "ShowResultHands", (options_ & ShowResultHands) != 0);
+    settings.WriteBool(ParamsSection, "ShowWarnings", (options_ & ShowWarnings) != 0);
   });
 }
 

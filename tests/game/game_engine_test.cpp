@@ -42,15 +42,15 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
     engine->SetBet(1 + static_cast<int>(next(5)));
     engine->Deal();
     EXPECT_EQ(Log().size(), static_cast<size_t>(round)) << "the previous round is logged";
-    EXPECT_EQ(engine->HoldMask, mode == GameMode::AutoHold ? engine->HandRecord.BestMask : 31);
+    EXPECT_EQ(engine->HoldMask(), mode == GameMode::AutoHold ? engine->Record().BestMask : 31);
     EXPECT_EQ(engine->Engine().Deck.Count, 47);
     if (next(4) == 0) engine->Hint();
     for (int i = 0; i < 5; ++i) {
       if (next(3) == 0) engine->ToggleHold(i);
     }
-    const int hold = engine->HoldMask;
+    const int hold = engine->HoldMask();
     engine->Draw();
-    const TLogRecord record = engine->HandRecord;
+    const TLogRecord record = engine->Record();
     const int bet = record.Bet;
     EXPECT_EQ(record.Mode, static_cast<int>(mode));
     EXPECT_EQ(record.PlayerMask, hold);
@@ -74,12 +74,12 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
     EXPECT_EQ(record.MaxWinMask, maxWinMask);
     EXPECT_EQ(record.PerfectWin,
               ReferenceWin(GAME_JACKS_OR_BETTER, bet, FinalCards(record, record.BestMask)));
-    EXPECT_EQ(engine->Win, ReferenceWin(GAME_JACKS_OR_BETTER, bet, FinalCards(record, hold)));
-    EXPECT_EQ(record.HandWin, engine->Win);
+    EXPECT_EQ(engine->Win(), ReferenceWin(GAME_JACKS_OR_BETTER, bet, FinalCards(record, hold)));
+    EXPECT_EQ(record.HandWin, engine->Win());
     EXPECT_EQ(record.FinalCategory == 255, record.HandWin == 0);
     EXPECT_LE(record.PlayerReturn, record.BestReturn + 1e-12);
     EXPECT_TRUE(record.HintReturn == 0 || record.HintReturn == record.BestReturn);
-    if (engine->Win > 0 && next(2) == 0) {
+    if (engine->Win() > 0 && next(2) == 0) {
       engine->StartDoubleUp();
       engine->PickDoubleCard(1 + static_cast<int>(next(4)));
     }
@@ -89,7 +89,7 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
   const std::vector<TLogRecord> log = Log();
   ASSERT_EQ(log.size(), 90u);
   EXPECT_EQ(log.back().EndTime, now);
-  EXPECT_EQ(engine->HandsPlayed, 90);
+  EXPECT_EQ(engine->HandsPlayed(), 90);
   // Credits, balance and accuracy follow the logged rounds.
   int64_t net = 0, perfectNet = 0;
   double player = 0, best = 0;
@@ -99,9 +99,9 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
     player += record.PlayerReturn;
     best += record.BestReturn;
   }
-  EXPECT_EQ(engine->Credits, 2500 + net);
-  EXPECT_EQ(engine->PerfectCredits, 2500 + perfectNet);
-  EXPECT_NEAR(engine->Balance, static_cast<double>(net) * 0.25, 1e-9);
+  EXPECT_EQ(engine->Credits(), 2500 + net);
+  EXPECT_EQ(engine->PerfectCredits(), 2500 + perfectNet);
+  EXPECT_NEAR(engine->Balance(), static_cast<double>(net) * 0.25, 1e-9);
   EXPECT_NEAR(engine->Accuracy(), player / best * 100, 1e-9);
 }
 
@@ -117,15 +117,15 @@ TEST_F(GameTest, WildGamesPayTheBestSubstitution) {
       engine->Deal();
       EXPECT_EQ(engine->Engine().Deck.Count, 52 + CreateDescription(game)->JokerCount - 5);
       if (round % 3 == 0) engine->ToggleHold(round % 5);
-      const int hold = engine->HoldMask;
+      const int hold = engine->HoldMask();
       engine->Draw();
-      const TLogRecord record = engine->HandRecord;
+      const TLogRecord record = engine->Record();
       int maxWin = 0;
       for (int mask = 0; mask < 32; ++mask)
         maxWin = std::max(maxWin, ReferenceWin(game, 5, FinalCards(record, mask)));
       EXPECT_EQ(record.MaxWin, maxWin);
       EXPECT_EQ(record.PerfectWin, ReferenceWin(game, 5, FinalCards(record, record.BestMask)));
-      EXPECT_EQ(engine->Win, ReferenceWin(game, 5, FinalCards(record, hold)));
+      EXPECT_EQ(engine->Win(), ReferenceWin(game, 5, FinalCards(record, hold)));
     }
   }
 }
@@ -134,40 +134,41 @@ TEST_F(GameTest, RoundIsCollectedOnce) {
   // Dealt, never drawn: the bet comes back and nothing is logged.
   engine->Deal();
   engine->Deal();
-  EXPECT_EQ(engine->Credits, 2495);
+  EXPECT_EQ(engine->Credits(), 2495);
   engine->SelectPoker(GAME_TENS_OR_BETTER, 0);
   engine->Collect();
-  EXPECT_EQ(engine->Credits, 2500);
-  EXPECT_EQ(engine->PerfectCredits, 2500);
+  EXPECT_EQ(engine->Credits(), 2500);
+  EXPECT_EQ(engine->PerfectCredits(), 2500);
   EXPECT_TRUE(Log().empty());
   EXPECT_THROW(engine->Draw(), TError) << "the refunded cards cannot be drawn to";
 
   engine->Deal();
   engine->Draw();
-  const int win = engine->Win;
+  const int win = engine->Win();
   engine->Collect();
   engine->Collect();
   EXPECT_EQ(Log().size(), 1u);
-  EXPECT_EQ(engine->Credits, 2495 + win);
+  EXPECT_EQ(engine->Credits(), 2495 + win);
   // A problem-hands deal that stops (no problem hands, dialog cancelled) collects nothing.
   engine->Logger().Clear();
-  engine->Mode = GameMode::PlayErrorHands;
+  Reload(*engine, [](TIniFile& settings) { settings.WriteInteger("Params", "Mode", 3); });
+  const int credits = engine->Credits();
   windows.ModeAnswers = {-1, -1};
   engine->Deal();
   engine->Deal();
-  EXPECT_EQ(engine->Credits, 2495 + win);
+  EXPECT_EQ(engine->Credits(), credits);
   EXPECT_TRUE(Log().empty());
 
   // Shutdown collects an open double-up with its current win.
-  engine->Mode = GameMode::Training;
-  for (uint32_t seed = 1; engine->Win == 0; ++seed) {
+  engine->SetMode(GameMode::Training);
+  for (uint32_t seed = 1; engine->Win() == 0; ++seed) {
     TRandom::Global().SetSeed(seed);
     engine->Deal();
     engine->Hint();
     engine->Draw();
   }
   engine->StartDoubleUp();
-  const int open = engine->Win;
+  const int open = engine->Win();
   const size_t logged = Log().size();
   engine.reset();
   TLogger logger;
@@ -183,22 +184,22 @@ TEST_F(GameTest, DoubleUpWinLossAndTie) {
     engine->Deal();
     engine->Hint();
     engine->Draw();
-    if (engine->Win == 0) continue;
-    const int handWin = engine->Win;
+    if (engine->Win() == 0) continue;
+    const int handWin = engine->Win();
     int doubles = 0;
-    for (; engine->Win > 0 && doubles < 3; ++doubles) {
+    for (; engine->Win() > 0 && doubles < 3; ++doubles) {
       engine->StartDoubleUp();
       const Cards cards = TableCards(*engine);
       EXPECT_EQ(std::set<int>(cards.begin(), cards.end()).size(), 5u);
       const int pick = 1 + doubles;
       const int difference = cards[static_cast<size_t>(pick)] % 13 - cards[0] % 13;
-      const int before = engine->Win;
+      const int before = engine->Win();
       engine->PickDoubleCard(pick);
-      EXPECT_EQ(engine->State, GameState::Finished);
-      EXPECT_EQ(engine->Win, difference > 0 ? 2 * before : difference < 0 ? 0 : before);
+      EXPECT_EQ(engine->State(), GameState::Finished);
+      EXPECT_EQ(engine->Win(), difference > 0 ? 2 * before : difference < 0 ? 0 : before);
       outcomes.insert((difference > 0) - (difference < 0));
     }
-    const int finalWin = engine->Win;
+    const int finalWin = engine->Win();
     engine->Collect();
     const TLogRecord last = Log().back();
     EXPECT_EQ(last.HandWin, handWin);
@@ -206,6 +207,41 @@ TEST_F(GameTest, DoubleUpWinLossAndTie) {
     EXPECT_EQ(last.DoubleCount, doubles);
   }
   EXPECT_EQ(outcomes.size(), 3u);
+}
+
+TEST_F(GameTest, WhatThePlayerMayDoInEachState) {
+  // Bet 3 allowed, double-up, hint, reset, faces shown (bit i: position i).
+  using Row = std::tuple<bool, bool, bool, bool, int>;
+  const auto allowed = [this] {
+    int faces = 0;
+    for (int i = 0; i < 5; ++i) faces |= engine->IsFaceUp(i) ? 1 << i : 0;
+    return Row{engine->CanChangeBet(3), engine->CanDoubleUp(), engine->CanHint(),
+               engine->CanResetCounters(), faces};
+  };
+  EXPECT_EQ(allowed(), Row(true, false, false, true, 0)) << "no round";
+  for (uint32_t seed = 1; engine->Win() == 0; ++seed) {
+    TRandom::Global().SetSeed(seed);
+    engine->DrawOrDeal();
+    EXPECT_EQ(allowed(), Row(false, false, true, false, 31)) << "dealt";
+    engine->ToggleHold(0);
+    engine->ReleaseAllHolds();  // Esc: nothing held, whatever was
+    EXPECT_EQ(engine->HoldMask(), ReplaceAll);
+    engine->Hint();
+    engine->DrawOrDeal();
+    EXPECT_EQ(engine->NewCards(), engine->HoldMask()) << "the replaced cards are new";
+  }
+  EXPECT_EQ(allowed(), Row(true, true, false, true, 31)) << "won";
+  const int held = engine->HoldMask();
+  engine->ReleaseAllHolds();
+  EXPECT_EQ(engine->HoldMask(), held) << "holds change only while dealt";
+  engine->StartDoubleUp();
+  EXPECT_EQ(allowed(), Row(false, false, false, false, 1)) << "double-up: the dealer's card only";
+  engine->SetMode(GameMode::RealPlay);
+  engine->DrawOrDeal();
+  EXPECT_EQ(allowed(), Row(false, false, false, false, 31)) << "real play offers no hint";
+  EXPECT_EQ(engine->NewCards(), ReplaceAll);
+  engine->Draw();
+  EXPECT_FALSE(engine->CanChangeBet(0) || engine->CanChangeBet(6));
 }
 
 TEST(GameEngineRules, WildCardsInDoubleUp) {
@@ -232,17 +268,17 @@ TEST_F(GameTest, ProblemHandsCycleInLogOrder) {
   // No problem hands: the no-errors dialog; cancelling keeps the mode.
   windows.ModeAnswers = {-1};
   engine->SetMode(GameMode::PlayErrorHands);
-  EXPECT_EQ(engine->Mode, GameMode::Training);
+  EXPECT_EQ(engine->Mode(), GameMode::Training);
   // Saved as the mode of the last run: a deal asks, and cancelled it deals nothing.
-  engine->Mode = GameMode::PlayErrorHands;
+  Reload(*engine, [](TIniFile& settings) { settings.WriteInteger("Params", "Mode", 3); });
   windows.ModeAnswers = {-1, 2};
   engine->Deal();
-  EXPECT_EQ(engine->State, GameState::NoRound);
+  EXPECT_EQ(engine->State(), GameState::NoRound);
   EXPECT_EQ(TableCards(*engine), (Cards{NoCard, NoCard, NoCard, NoCard, NoCard}));
   // Picking a mode there deals in that mode at once.
   engine->Deal();
-  EXPECT_EQ(engine->Mode, GameMode::RealPlay);
-  EXPECT_EQ(engine->Credits, 2495);
+  EXPECT_EQ(engine->Mode(), GameMode::RealPlay);
+  EXPECT_EQ(engine->Credits(), 2495);
 
   // Holding nothing is often an error, a hint makes a problem hand too, and the rounds of
   // another game never come back here.
@@ -259,7 +295,7 @@ TEST_F(GameTest, ProblemHandsCycleInLogOrder) {
       if (round == 3) engine->Hint();
     }
     engine->Draw();
-    const TLogRecord& record = engine->HandRecord;
+    const TLogRecord& record = engine->Record();
     if (IsError(record) || record.HintReturn > 0) problems.push_back(AsCards(record.DealtCards));
   }
   ASSERT_GE(problems.size(), 3u);
@@ -283,39 +319,46 @@ TEST_F(GameTest, SelectPokerAndRecentGames) {
   const std::string jacks = GameKey(GAME_JACKS_OR_BETTER, 0);
   const std::string tens = GameKey(GAME_TENS_OR_BETTER, 0);
   const std::string eights = GameKey(GAME_ACES_AND_EIGHTS, 0);
-  engine->MRUList.clear();
+  const auto forgetRecentGames = [this] {
+    const std::string current = GameKey(engine->GameType(), engine->PayIndex());
+    Reload(*engine, [&current](TIniFile& settings) {
+      settings.EraseSection("MRU");
+      settings.WriteString("MRU", "0", current);
+    });
+  };
+  forgetRecentGames();
   Select(GAME_TENS_OR_BETTER, 0);
-  EXPECT_EQ(engine->MRUList, (Keys{jacks}));
+  EXPECT_EQ(engine->MRUList(), (Keys{jacks}));
   EXPECT_EQ(engine->GameTitle(), "TENS OR BETTER");
   EXPECT_EQ(engine->CategoryName(8), "Tens or Better");
   Select(GAME_ACES_AND_EIGHTS, 0);
-  EXPECT_EQ(engine->MRUList, (Keys{tens, jacks}));
+  EXPECT_EQ(engine->MRUList(), (Keys{tens, jacks}));
   Select(GAME_JACKS_OR_BETTER, 0);  // from the list: it leaves the list
-  EXPECT_EQ(engine->MRUList, (Keys{eights, tens}));
+  EXPECT_EQ(engine->MRUList(), (Keys{eights, tens}));
   Select(GAME_JACKS_OR_BETTER, 0);  // the game being played never enters the list
-  EXPECT_EQ(engine->MRUList, (Keys{eights, tens}));
+  EXPECT_EQ(engine->MRUList(), (Keys{eights, tens}));
   for (int game : {GAME_ACES_AND_FACES, GAME_BONUS_POKER, GAME_DOUBLE_BONUS, GAME_TENS_OR_BETTER}) {
     Select(game, 0);
   }
-  EXPECT_EQ(engine->MRUList.size(), 5u);
+  EXPECT_EQ(engine->MRUList().size(), 5u);
 
   // A game or paytable that cannot be opened changes nothing.
-  const Keys before = engine->MRUList;
+  const Keys before = engine->MRUList();
   engine->Deal();
   for (const auto& [game, payIndex] :
        {std::pair<int, int>{GAME_TENS_OR_BETTER, 1}, {9, 0}, {GAME_DEUCES_WILD, 1}}) {
     EXPECT_THROW(engine->SelectPoker(game, payIndex), TError);
   }
-  EXPECT_EQ(engine->MRUList, before);
-  EXPECT_EQ(engine->State, GameState::Dealt);
+  EXPECT_EQ(engine->MRUList(), before);
+  EXPECT_EQ(engine->State(), GameState::Dealt);
 
   // Restart after playing three games: the third opens, the list is the second, the first.
-  engine->MRUList.clear();
+  forgetRecentGames();
   Select(GAME_JACKS_OR_BETTER, 0);
   Select(GAME_ACES_AND_EIGHTS, 0);
   Restart();
   EXPECT_EQ(engine->GameType(), GAME_ACES_AND_EIGHTS);
-  EXPECT_EQ(engine->MRUList, (Keys{jacks, tens}));
+  EXPECT_EQ(engine->MRUList(), (Keys{jacks, tens}));
 }
 
 TEST_F(GameTest, WarningBeforeAWorseHold) {
@@ -331,57 +374,61 @@ TEST_F(GameTest, WarningBeforeAWorseHold) {
     }
     ASSERT_TRUE(engine->CheckWarning());
     ++shown;
-    EXPECT_EQ(engine->HoldMask, shown == 2 ? engine->HandRecord.BestMask : 31);
-    EXPECT_EQ(engine->HandRecord.HintReturn, shown == 2 ? engine->HandRecord.BestReturn : 0);
-    EXPECT_EQ((engine->Options & ShowWarnings) != 0, shown < 3);
-    engine->HoldMask = engine->HandRecord.BestMask;
+    EXPECT_EQ(engine->HoldMask(), shown == 2 ? engine->Record().BestMask : 31);
+    EXPECT_EQ(engine->Record().HintReturn, shown == 2 ? engine->Record().BestReturn : 0);
+    EXPECT_EQ(engine->HasOption(ShowWarnings), shown < 3);
+    engine->Hint();
     EXPECT_FALSE(engine->CheckWarning()) << "the best hold is never warned about";
   }
   EXPECT_EQ(shown, 3);
   EXPECT_TRUE(windows.WarningAnswers.empty());
 }
 
+const auto messageOf = [](const std::function<void()>& action) -> std::string {
+  try {
+    action();
+  } catch (const TError& error) {
+    return error.Message();
+  }
+  return "<no error>";
+};
+
 TEST_F(GameTest, CountersAndReset) {
   EXPECT_EQ(engine->Accuracy(), 100);
   EXPECT_EQ(engine->PlayTime(), 0);
-  engine->Credits = 3;
+  Reload(*engine, [](TIniFile& settings) { settings.WriteInteger("Params", "Credits", 3); });
   engine->Deal();  // starts the clock; nothing compares the credits with the bet
-  EXPECT_EQ(engine->Credits, -2);
+  EXPECT_EQ(engine->Credits(), -2);
   now += 0.25;
   EXPECT_DOUBLE_EQ(engine->PlayTime(), 0.25);
+  EXPECT_FALSE(engine->CanResetCounters());
+  EXPECT_THROW(engine->ResetValues(), TError) << "not while a hand waits for its draw";
   engine->Draw();
   engine->SetBet(2);
-  engine->CoinValueIndex = 3;
+  engine->SetCoinValue(3);
+  ASSERT_TRUE(engine->CanResetCounters());
   engine->ResetValues();
-  EXPECT_EQ(engine->Credits, 2500);
-  EXPECT_EQ(engine->Bet, 5);
-  EXPECT_EQ(engine->CoinValueIndex, 0);
+  EXPECT_EQ(engine->Credits(), 2500);
+  EXPECT_EQ(engine->Bet(), 5);
+  EXPECT_EQ(engine->CoinValueIndex(), 0);
   EXPECT_EQ(engine->Accuracy(), 100);
   EXPECT_EQ(engine->PlayTime(), 0);
   engine->Deal();  // the reset bet holds for the next round
-  EXPECT_EQ(engine->HandRecord.Bet, 5);
+  EXPECT_EQ(engine->Record().Bet, 5);
   EXPECT_EQ(engine->Engine().Payout->Pay[0], 4000);
   // A counter past 32 bits raises instead of wrapping.
   engine->Draw();
-  engine->Credits = std::numeric_limits<int32_t>::min() + 2;
-  EXPECT_THROW(engine->Deal(), TError);
+  Reload(*engine, [](TIniFile& settings) {
+    settings.WriteInteger("Params", "Credits", std::numeric_limits<int32_t>::min() + 2);
+  });
+  EXPECT_EQ(messageOf([&] { engine->Deal(); }), "Overflow of Credits\r\nDeal");
 }
 
 TEST_F(GameTest, RangeChecksAndErrorContext) {
-  const auto messageOf = [](const std::function<void()>& action) -> std::string {
-    try {
-      action();
-    } catch (const TError& error) {
-      return error.Message();
-    }
-    return "<no error>";
-  };
   EXPECT_EQ(messageOf([&] { engine->Draw(); }), "There is no dealt hand to draw to\r\nDraw");
   EXPECT_EQ(messageOf([&] { engine->SelectPoker(GAME_JACKS_OR_BETTER, 7); }),
             "Paytable out of range: 7\r\nSelectPoker");
-  engine->CoinValueIndex = 6;
-  EXPECT_EQ(messageOf([&] { engine->Deal(); }), "Coin value out of range: 6\r\nDeal");
-  engine->CoinValueIndex = 0;
+  EXPECT_EQ(messageOf([&] { engine->SetCoinValue(6); }), "Coin value out of range: 6");
   for (const auto& action : std::vector<std::function<void()>>{
            [&] { engine->SetBet(6); }, [&] { engine->GetPayout(16, 1); },
            [&] { engine->GetCard(5); }, [&] { engine->PickDoubleCard(1); }}) {

@@ -1,6 +1,7 @@
 #include <fstream>
 
 #include "core/data_files.h"
+#include "core/error.h"
 #include "core/game_list.h"
 #include "game_test_support.h"
 
@@ -32,12 +33,12 @@ TEST(GameSettings, FileWithoutTheSectionsGivesTheDefaults) {
   const TRun run;
   const TGameEngine& engine = run.engine;
   EXPECT_EQ(engine.GameType(), 0);
-  EXPECT_EQ(engine.PayIndex, 0);
-  EXPECT_EQ(engine.Bet, 5);
-  EXPECT_EQ(engine.Mode, GameMode::Training);
-  EXPECT_EQ(engine.Options, ShowResultHands | ShowWarnings);
-  EXPECT_EQ(engine.Credits, 2500);
-  EXPECT_TRUE(engine.MRUList.empty());
+  EXPECT_EQ(engine.PayIndex(), 0);
+  EXPECT_EQ(engine.Bet(), 5);
+  EXPECT_EQ(engine.Mode(), GameMode::Training);
+  EXPECT_TRUE(engine.HasOption(ShowResultHands) && engine.HasOption(ShowWarnings));
+  EXPECT_EQ(engine.Credits(), 2500);
+  EXPECT_TRUE(engine.MRUList().empty());
 }
 
 TEST(GameSettings, EveryKeySurvivesARestart) {
@@ -47,7 +48,7 @@ TEST(GameSettings, EveryKeySurvivesARestart) {
   {
     TRun run;
     TGameEngine& engine = run.engine;
-    engine.Clock = [&now] { return now; };
+    engine.SetClock([&now] { return now; });
     engine.SelectPoker(GAME_TENS_OR_BETTER, 0);
     engine.SelectPoker(GAME_BONUS_POKER, 0);
     engine.Deal();
@@ -55,13 +56,15 @@ TEST(GameSettings, EveryKeySurvivesARestart) {
     engine.Collect();
     engine.SetBet(3);
     engine.SetMode(GameMode::RealPlay);
-    engine.Options = ShowWarnings;
-    engine.Credits = -1234;
-    engine.Balance = 30'000'000.25;  // 3000000025 cents: more than 32 bits hold
-    engine.CoinValueIndex = 4;
-    engine.SumPlayerReturn = 1234.5678901234567;
-    engine.SumPerfectReturn = 0.1;
-    engine.HandsPlayed = 77;
+    engine.SetOption(ShowResultHands, false);
+    engine.SetCoinValue(4);
+    Reload(engine, [](TIniFile& settings) {
+      settings.WriteInteger("Params", "Credits", -1234);
+      settings.WriteInteger("Params", "Balance", 3'000'000'025);  // more than 32 bits hold
+      settings.WriteString("Params", "ER1", "1234.5678901234567");
+      settings.WriteString("Params", "ER2", "0.1");
+      settings.WriteInteger("Params", "Hands", 77);
+    });
     now += (26 * 3600 + 13 * 60 + 5) / 86400.0 - engine.PlayTime();
   }
   const std::string saved = SavedSettings(folder);
@@ -74,20 +77,21 @@ TEST(GameSettings, EveryKeySurvivesARestart) {
   const TRun run;
   const TGameEngine& engine = run.engine;
   EXPECT_EQ(engine.GameType(), GAME_BONUS_POKER);
-  EXPECT_EQ(engine.MRUList,
+  EXPECT_EQ(engine.MRUList(),
             (std::vector<std::string>{GameKey(GAME_TENS_OR_BETTER, 0), GameKey(0, 0)}));
-  EXPECT_EQ(engine.Bet, 3);
+  EXPECT_EQ(engine.Bet(), 3);
   EXPECT_EQ(engine.Engine().Payout->Pay[0], 750) << "the paytable row of the saved bet";
-  EXPECT_EQ(engine.Mode, GameMode::RealPlay);
-  EXPECT_EQ(engine.Options, ShowWarnings);
-  EXPECT_EQ(engine.Credits, -1234);
-  EXPECT_EQ(engine.PerfectCredits, -1234);
-  EXPECT_EQ(engine.Balance, 30'000'000.25);
-  EXPECT_EQ(engine.CoinValueIndex, 4);
-  EXPECT_EQ(engine.SumPlayerReturn, 1234.5678901234567);
-  EXPECT_EQ(engine.SumPerfectReturn, 0.1);
-  EXPECT_EQ(engine.HandsPlayed, 77);
-  EXPECT_NEAR(engine.SavedTime * 86400, 26 * 3600 + 13 * 60 + 5, 1e-6);
+  EXPECT_EQ(engine.Mode(), GameMode::RealPlay);
+  EXPECT_FALSE(engine.HasOption(ShowResultHands));
+  EXPECT_TRUE(engine.HasOption(ShowWarnings));
+  EXPECT_EQ(engine.Credits(), -1234);
+  EXPECT_EQ(engine.PerfectCredits(), -1234);
+  EXPECT_EQ(engine.Balance(), 30'000'000.25);
+  EXPECT_EQ(engine.CoinValueIndex(), 4);
+  EXPECT_EQ(engine.SumPlayerReturn(), 1234.5678901234567);
+  EXPECT_EQ(engine.SumPerfectReturn(), 0.1);
+  EXPECT_EQ(engine.HandsPlayed(), 77);
+  EXPECT_NEAR(engine.PlayTime() * 86400, 26 * 3600 + 13 * 60 + 5, 1e-6);
 }
 
 TEST(GameSettings, CountersFollowTheAutosaveFlags) {
@@ -106,13 +110,13 @@ TEST(GameSettings, CountersFollowTheAutosaveFlags) {
     {
       TRun run;
       const TGameEngine& engine = run.engine;
-      EXPECT_EQ(engine.Credits, credits);
-      EXPECT_EQ(engine.Balance, balance);
-      EXPECT_EQ(engine.CoinValueIndex, value);
-      EXPECT_EQ(engine.SumPlayerReturn, er1);
-      EXPECT_EQ(engine.HandsPlayed, hands);
-      EXPECT_NEAR(engine.SavedTime * 86400, seconds, 1e-6);
-      run.engine.Credits = 5;
+      EXPECT_EQ(engine.Credits(), credits);
+      EXPECT_EQ(engine.Balance(), balance);
+      EXPECT_EQ(engine.CoinValueIndex(), value);
+      EXPECT_EQ(engine.SumPlayerReturn(), er1);
+      EXPECT_EQ(engine.HandsPlayed(), hands);
+      EXPECT_NEAR(engine.PlayTime() * 86400, seconds, 1e-6);
+      Reload(run.engine, [](TIniFile& settings) { settings.WriteInteger("Params", "Credits", 5); });
     }
     // A counter that is not kept is not written either: its old value stays in the file.
     const bool keepsCredits = std::string(autosave) == "1";
@@ -140,13 +144,13 @@ TEST(GameSettings, SavedGameKeys) {
     WriteSettings(folder, text);
     const TRun run;
     EXPECT_EQ(run.engine.GameType(), game);
-    EXPECT_EQ(run.engine.MRUList, recent);
+    EXPECT_EQ(run.engine.MRUList(), recent);
   }
   // Mode 3 is taken as it is; problem hands are looked for at the first deal.
   WriteSettings(folder, "[Params]\nMode=3\nBet=9\n");
   const TRun run;
-  EXPECT_EQ(run.engine.Mode, GameMode::PlayErrorHands);
-  EXPECT_EQ(run.engine.Bet, 5);
+  EXPECT_EQ(run.engine.Mode(), GameMode::PlayErrorHands);
+  EXPECT_EQ(run.engine.Bet(), 5);
   EXPECT_TRUE(run.windows.Opened.empty());
 }
 
@@ -156,24 +160,18 @@ TEST(GameSettings, NewGameKeepsOrResetsTheCounters) {
     WriteSettings(folder, std::string("[Preferences]\nSaveForNewGame=") + (keep ? "1" : "0") +
                               "\n[Params]\nCredits=10\n");
     TRun run;
-    EXPECT_EQ(run.engine.Credits, 10) << "the counters are read after the saved game opens";
+    EXPECT_EQ(run.engine.Credits(), 10) << "the counters are read after the saved game opens";
     run.engine.SelectPoker(GAME_TENS_OR_BETTER, 0);
-    EXPECT_EQ(run.engine.Credits, keep ? 10 : 2500);
+    EXPECT_EQ(run.engine.Credits(), keep ? 10 : 2500);
   }
 }
 
 TEST(GameSettings, BalanceInCents) {
-  // The balance is kept in cents, halves rounded to even.
-  TempFolder folder;
-  const std::pair<double, const char*> balances[] = {
-      {0.125, "Balance=12\n"}, {0.375, "Balance=38\n"}, {-21'474'836.49, "Balance=-2147483649\n"}};
-  for (const auto& [dollars, line] : balances) {
-    {
-      TRun run;
-      run.engine.Balance = dollars;
-    }
-    EXPECT_NE(SavedSettings(folder).find(line), std::string::npos) << line;
-  }
+  // The balance is kept in cents, halves rounded to even, in 64 bits.
+  const std::pair<double, int64_t> balances[] = {
+      {0.125, 12}, {0.375, 38}, {-21'474'836.49, -2'147'483'649}, {30'000'000.25, 3'000'000'025}};
+  for (const auto& [dollars, cents] : balances) EXPECT_EQ(BalanceCents(dollars), cents) << dollars;
+  EXPECT_THROW(BalanceCents(1e300), TError);
 }
 
 }  // namespace

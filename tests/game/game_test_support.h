@@ -4,6 +4,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -103,6 +104,18 @@ inline std::array<int, 5> FinalCards(const TLogRecord& record, int mask) {
   return cards;
 }
 
+// Saves the engine's settings, lets `change` edit them and loads them again: the way a
+// test arranges counters and a saved mode that play cannot reach. Loading reopens the game,
+// which seeds the generator from the clock; it is seeded with `seed` again.
+inline void Reload(TGameEngine& engine, const std::function<void(TIniFile&)>& change,
+                   uint32_t seed = 12345) {
+  TIniFile settings;
+  engine.SaveToIni(settings);
+  change(settings);
+  engine.LoadFromIni(settings);
+  TRandom::Global().SetSeed(seed);
+}
+
 inline std::vector<TLogRecord> ReadLog(const TLogger& logger) {
   std::vector<TLogRecord> records;
   for (size_t i = 0; i < logger.RecordCount(); ++i) records.push_back(logger.Record(i));
@@ -131,7 +144,7 @@ class GameTest : public ::testing::Test {
     TearDown();
     preferences = std::make_unique<TPreferences>();
     engine = std::make_unique<TGameEngine>(*preferences, windows);
-    engine->Clock = [this] { return now; };
+    engine->SetClock([this] { return now; });
   }
   std::vector<TLogRecord> Log() { return ReadLog(engine->Logger()); }
 

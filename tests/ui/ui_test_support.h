@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -72,13 +73,27 @@ class MainWindowTest : public ::testing::Test {
   }
 
   TGameEngine& Engine() { return window->Engine(); }
+  std::array<int, 5> TableCards() {
+    std::array<int, 5> cards{};
+    for (int i = 0; i < 5; ++i) cards[static_cast<size_t>(i)] = Engine().GetCard(i);
+    return cards;
+  }
+  // Loads the engine's own settings again with `change` applied: counters play cannot set.
+  void Reload(const std::function<void(TIniFile&)>& change) {
+    TIniFile settings;
+    Engine().SaveToIni(settings);
+    change(settings);
+    Engine().LoadFromIni(settings);
+    TRandom::Global().SetSeed(20240607);
+    window->RefreshInfo();
+  }
   // Deals and draws with the best hold until a hand wins; false when none did.
   bool PlayUntilWin() {
     for (int hand = 0; hand < 300; ++hand) {
       window->btnDealClick();
       window->btnHintClick();
       window->btnDealClick();
-      if (Engine().Win > 0) return true;
+      if (Engine().Win() > 0) return true;
     }
     return false;
   }

@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
   if (game >= 0) window.SelectGame(game);
   const QString prefix = QString::fromStdString(engine.GameTitle()).toLower().replace(' ', '_');
   TRandom::Global().SetSeed(20240607);
-  engine.Options = ShowResultHands;  // warnings are pictured on their own below
+  engine.SetOption(ShowWarnings, false);  // warnings are pictured on their own below
 
   Save(&window, prefix + "_1_start");
   // Some history for the bankroll monitor: hands played with the best hold.
@@ -79,22 +79,23 @@ int main(int argc, char** argv) {
     window.btnHintClick();
     window.btnDealClick();
   }
-  if (engine.State != GameState::Dealt) window.btnDealClick();
-  engine.HoldMask = 31 & ~(1 << 1) & ~(1 << 3);  // hold the second and fourth cards
-  for (int position = 0; position < 5; ++position) window.PaintCard(position);
+  if (engine.State() != GameState::Dealt) window.btnDealClick();
+  engine.ReleaseAllHolds();
+  window.ToggleCard(1);  // hold the second and fourth cards
+  window.ToggleCard(3);
   Save(&window, prefix + "_2_dealt");
 
   // The warning and the all-hands table for this deal.
-  engine.Options = ShowResultHands | ShowWarnings;
+  engine.SetOption(ShowWarnings, true);
   SaveNextDialog(prefix + "_warning");
   engine.CheckWarning();
   SaveNextDialog(prefix + "_all_hands");
   window.miAllHandsClick();
-  engine.Options = ShowResultHands;
+  engine.SetOption(ShowWarnings, false);
 
   // Best holds until a hand wins.
   window.btnDealClick();
-  for (int hand = 0; hand < 200 && engine.Win == 0; ++hand) {
+  for (int hand = 0; hand < 200 && engine.Win() == 0; ++hand) {
     window.btnDealClick();
     window.btnHintClick();
     window.btnDealClick();

@@ -226,7 +226,7 @@ TfmAllHands::TfmAllHands(const TGameEngine& game, const TPreferences& preference
   layout->addLayout(bottom);
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this,
-          [this, &preferences] { ShowHelpTopic(HelpContext, preferences, this); });
+          [this, &preferences] { ShowHelpTopic(HelpAllHands, preferences, this); });
 
   const TPokerEngine& engine = game.Engine();
   ColumnTitles << Text(preferences, "AllHands", "Hands") << Text(preferences, "AllHands", "Return");
@@ -247,7 +247,7 @@ TfmAllHands::TfmAllHands(const TGameEngine& game, const TPreferences& preference
     }
   }
   SortColumn = 2;
-  SelectMask(game.HoldMask);
+  SelectMask(game.HoldMask());
   Sort();
   SizeGrid();
 }

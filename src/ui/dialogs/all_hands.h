@@ -59,7 +59,6 @@ class TfmAllHands : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int HelpContext = 1100;
   static constexpr int RowHeight = 18;
 
   // Fills the rows from the game's analysis of the dealt hand (state Dealt), selects the

@@ -18,19 +18,19 @@ struct TTopic {
 };
 
 constexpr std::array<TTopic, 13> Topics = {{
-    {100, "main"},
-    {200, "diag_stat"},
-    {300, "diag_charts"},
-    {400, "diag_errors"},
-    {500, "diag_clear_stat"},
-    {600, "prefs"},
-    {700, "poker_choice"},
-    {800, "poker_edit"},
-    {1000, "howtoplay"},
-    {1100, "allhands"},
-    {1200, "diag_deck"},
-    {1300, "diag_back"},
-    {1400, "warning"},
+    {HelpMainWindow, "main"},
+    {HelpStatistics, "diag_stat"},
+    {HelpCharts, "diag_charts"},
+    {HelpErrors, "diag_errors"},
+    {HelpClearStatistics, "diag_clear_stat"},
+    {HelpPreferences, "prefs"},
+    {HelpPokerChoice, "poker_choice"},
+    {HelpPokerEdit, "poker_edit"},
+    {HelpGettingStarted, "howtoplay"},
+    {HelpAllHands, "allhands"},
+    {HelpDeckDialog, "diag_deck"},
+    {HelpBackDialog, "diag_back"},
+    {HelpWarning, "warning"},
 }};
 
 QPointer<QTextBrowser>& HelpWindow() {

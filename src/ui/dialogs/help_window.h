@@ -9,6 +9,23 @@ class QWidget;
 
 namespace tavrik {
 
+// The help contexts: every window opens its page by one of these numbers.
+enum HelpContext : int {
+  HelpMainWindow = 100,
+  HelpStatistics = 200,
+  HelpCharts = 300,
+  HelpErrors = 400,
+  HelpClearStatistics = 500,
+  HelpPreferences = 600,
+  HelpPokerChoice = 700,
+  HelpPokerEdit = 800,
+  HelpGettingStarted = 1000,
+  HelpAllHands = 1100,
+  HelpDeckDialog = 1200,
+  HelpBackDialog = 1300,
+  HelpWarning = 1400,
+};
+
 // The page name of a help context (100 "main", 1000 "howtoplay", 1100 "allhands", ...);
 // empty for an unknown context.
 QString HelpTopic(int context);

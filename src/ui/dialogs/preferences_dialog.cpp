@@ -67,7 +67,7 @@ TfPreferences::TfPreferences(TPreferences& preferences, QWidget* parent)
   connect(btnApply, &QPushButton::clicked, this, [this] { btnApplyClick(); });
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this,
-          [this] { ShowHelpTopic(HelpContext, preferences_, this); });
+          [this] { ShowHelpTopic(HelpPreferences, preferences_, this); });
 
   ApplyTexts();
   const uint8_t flags = preferences_.AutosaveFlags;

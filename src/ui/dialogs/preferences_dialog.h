@@ -19,8 +19,6 @@ class TfPreferences : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int HelpContext = 600;
-
   explicit TfPreferences(TPreferences& preferences, QWidget* parent = nullptr);
 
   // Captions and labels from the localisation.

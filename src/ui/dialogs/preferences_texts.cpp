@@ -1,8 +1,6 @@
 #include "ui/dialogs/preferences_texts.h"
 
 #include <QApplication>
-#include <QEventLoop>
-#include <QTimer>
 #include <QWidget>
 
 namespace tavrik {
@@ -19,13 +17,6 @@ void BroadcastPreferencesChanged() {
     QEvent changed(PreferencesChangedEvent);
     QApplication::sendEvent(widget, &changed);
   }
-}
-
-void DealDelay(int milliseconds) {
-  if (milliseconds <= 0) return;
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-  loop.exec();
 }
 
 QString FormatTrimmed(const char* format, double value) {

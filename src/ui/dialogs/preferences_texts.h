@@ -45,10 +45,6 @@ inline constexpr QEvent::Type PreferencesChangedEvent =
 // Sends PreferencesChangedEvent to every top-level widget.
 void BroadcastPreferencesChanged();
 
-// Waits `milliseconds` in a nested event loop, so the windows stay live meanwhile; returns
-// at once for 0 or less.
-void DealDelay(int milliseconds);
-
 // A double formatted with a printf format, blanks trimmed ("%10.2f" of 1.5 is "1.50").
 QString FormatTrimmed(const char* format, double value);
 

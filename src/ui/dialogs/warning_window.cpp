@@ -100,8 +100,8 @@ TfWarning::TfWarning(const TGameEngine& engine, const TPreferences& preferences,
   layout->addLayout(body);
 
   const TWarningTexts values =
-      MakeWarningTexts(engine.CurrentHoldReturn(), engine.BestHoldReturn(), engine.Bet,
-                       CoinValues[static_cast<size_t>(engine.CoinValueIndex)], text("Comment"));
+      MakeWarningTexts(engine.CurrentHoldReturn(), engine.BestHoldReturn(), engine.Bet(),
+                       CoinValues[static_cast<size_t>(engine.CoinValueIndex())], text("Comment"));
   lMyEV->setText(values.MyEV);
   lMyEVDollars->setText(values.MyEVDollars);
   lBestEV->setText(values.BestEV);
@@ -135,7 +135,7 @@ TfWarning::TfWarning(const TGameEngine& engine, const TPreferences& preferences,
           [this, &engine, &preferences] { ShowAllHands(engine, preferences, this); });
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this,
-          [this, &preferences] { ShowHelpTopic(HelpContext, preferences, this); });
+          [this, &preferences] { ShowHelpTopic(HelpWarning, preferences, this); });
   setFixedSize(sizeHint());
 }
 

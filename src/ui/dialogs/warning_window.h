@@ -34,8 +34,6 @@ class TfWarning : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int HelpContext = 1400;
-
   TfWarning(const TGameEngine& engine, const TPreferences& preferences, QWidget* parent = nullptr);
 
   // What the player chose when the window closed.

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QEvent>
-#include <QFont>
-#include <QImage>
 #include <QMainWindow>
+#include <QSize>
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -14,35 +13,32 @@
 #include "game/game_windows.h"
 #include "game/preferences.h"
 #include "ui/cards/paint_engine.h"
+#include "ui/dialogs/help_window.h"
 #include "ui/dialogs/preferences_texts.h"
-#include "ui/widgets/mini_chart.h"
+#include "ui/main/card_row.h"
+#include "ui/main/engine_windows.h"
+#include "ui/main/info_column.h"
+#include "ui/main/paytable_grid.h"
 
 class QAction;
-class QActionGroup;
-class QLabel;
 class QMenu;
-class QTimer;
 
 namespace tavrik {
 
-class TCardButton;
 class TGradientLabel;
 
-// The main window: the paytable grid, the card row, the info column with the bankroll
-// monitor and the three buttons, and the menus. It owns the game engine and the paint
-// engine, turns clicks, keys and menu choices into engine calls and redraws from the
-// engine's fields. It also implements the windows the engine opens.
-class TfTavrik20Main : public QMainWindow, public TGameWindows {
+// The main window: the game's title over the paytable grid and the card row, the info
+// column at the right, and the menus. It owns the game engine and the paint engine, lays
+// the widgets out, turns clicks, keys and menu choices into engine commands and redraws
+// from the engine's queries.
+class TfTavrik20Main : public QMainWindow {
   Q_OBJECT
 
  public:
-  static constexpr int CardImageWidth = 94;
-  static constexpr int CardImageHeight = 127;
-  static constexpr int RightColumnWidth = 142;
-  static constexpr int BottomBlockHeight = 180;
+  static constexpr QSize MinimumWindowSize{450, 440};
+  static constexpr QSize MaximumWindowSize{734, 632};
+  static constexpr QSize InitialWindowSize{676, 520};
   static constexpr int BannerHeight = 68;
-  static constexpr int HeaderHeight = 22;
-  static constexpr int HelpContext = 100;
   static constexpr const char* PlacementSection = "MainWindow";
   static constexpr const char* CardsSection = "Cards";
 
@@ -55,18 +51,8 @@ class TfTavrik20Main : public QMainWindow, public TGameWindows {
   // engine (which saves its settings into the preferences).
   ~TfTavrik20Main() override;
 
-  // TGameWindows.
-  TWarningOutcome ShowWarning(const TGameEngine& engine) override;
-  int AskOtherMode() override;
-  void ShowStatistics(TLogger& logger, TPreferences& preferences) override;
-  void ShowErrors(TLogger& logger, TPreferences& preferences) override;
-  void ShowCharts(TLogger& logger, TPreferences& preferences) override;
-  std::optional<TRecordPredicate> ChooseRecordsToClear(TLogger& logger,
-                                                       TPreferences& preferences) override;
-  void SetupPreferences(TPreferences& preferences) override;
-  void ReportProblem(const std::string& message) override;
-
-  // Player actions, as the buttons, keys and menus call them.
+  // Player actions, as the buttons, keys and menus call them. While a dealing sequence
+  // runs, the play actions are ignored; each does nothing when the engine does not allow it.
   void btnDealClick();
   void btnHintClick();
   void btnDoubleUpClick();
@@ -77,7 +63,7 @@ class TfTavrik20Main : public QMainWindow, public TGameWindows {
   // Game 0..8 with its first paytable.
   void SelectGame(int gameType);
   void SelectMode(GameMode mode);
-  // Flips an option bit (ShowResultHands, ShowWarnings) and updates the menu.
+  // Flips an option and updates the menu.
   void ToggleOption(GameOption option);
   void lCoinCostClick();
   void miAllHandsClick();
@@ -87,62 +73,22 @@ class TfTavrik20Main : public QMainWindow, public TGameWindows {
 
   void RefreshInfo();
   void ApplyLanguage();
-  void BuildPaytableGrid();
-  void PaintCard(int position);
-  // Help topic of a help context (100 main window, 1000 getting started, ...).
-  void ShowHelp(int context);
+  void ShowHelp(HelpContext context);
 
   TGameEngine& Engine() { return *engine_; }
   TPaintEngine& PaintEngine() { return *paintEngine_; }
-  const TMiniChart& MiniChart() const { return miniChart_; }
-  bool IsBusy() const { return busy_; }
-  // The colour a grid cell is drawn with and its text, for checks of the grid rules.
-  struct TCellLook {
-    QString Text;
-    QColor TextColour;
-    bool Bold = false;
-    int Background = 0;  // 0 plain, 1 bet column, 2 winning row
-  };
-  TCellLook CellLook(int column, int row) const;
-  // Widths of the six grid columns and heights of the rows, as last laid out.
-  const std::vector<int>& ColumnWidths() const { return columnWidths_; }
-  const std::vector<int>& RowHeights() const { return rowHeights_; }
-  // The font of the grid's cells (bold for the winning row).
-  const QFont& GridFont() const { return gridFont_; }
-  // Draws one grid cell into `painter` (the grid widget calls it).
-  void PayoutGridDrawCell(QPainter& painter, int column, int row, const QRect& cell) const;
-  // The grid column and row at a point of the grid; -1 outside.
-  std::pair<int, int> GridCellAt(QPoint point) const;
-  void PayoutGridSelectCell(int column, int row);
+  // Whether a dealing sequence is under way.
+  bool IsDealing() const { return CardRow->IsRunning(); }
 
   // Controls, by their names in the window's design.
   TGradientLabel* lPokerName = nullptr;
   QWidget* BannerPlaceholder = nullptr;
-  QWidget* PayoutGrid = nullptr;  // the paytable, drawn cell by cell
-  QWidget* Panel3 = nullptr;
-  TGradientLabel* lInfoLabel = nullptr;
-  QWidget* CardsPanel = nullptr;
-  std::array<QLabel*, 5> Cards{};
-  QWidget* Panel1 = nullptr;
-  TGradientLabel* InfoLabel = nullptr;
-  QWidget* LabelPanel = nullptr;
-  QLabel* MiniChartImage = nullptr;
-  QLabel *CreditLabel = nullptr, *lCredit = nullptr;
-  QLabel *BalanceLabel = nullptr, *lBalance = nullptr;
-  QLabel *AccuracyLabel = nullptr, *lAccuracy = nullptr;
-  QLabel *HandsLabel = nullptr, *lHands = nullptr;
-  QLabel *TimeLabel = nullptr, *lTime = nullptr;
-  QLabel *ValueLabel = nullptr, *lCoinCost = nullptr;
-  QLabel *BetLabel = nullptr, *lBet = nullptr;
-  QLabel *WinLabel = nullptr, *lWin = nullptr;
-  QWidget* Panel14 = nullptr;
-  TCardButton* btnHint = nullptr;
-  TCardButton* btnDoubleUp = nullptr;
-  TCardButton* btnDeal = nullptr;
-  QTimer* Timer = nullptr;
+  TPaytableGrid* PayoutGrid = nullptr;
+  TCardRow* CardRow = nullptr;
+  TInfoColumn* Info = nullptr;
 
   QMenu* miGame = nullptr;
-  std::array<QAction*, 9> GameItems{};
+  std::array<QAction*, 9> GameItems{};  // by game index
   QAction* miSelectVP = nullptr;
   QMenu* miMode = nullptr;
   std::array<QAction*, 4> ModeItems{};  // AutoHold, Training, RealPlay, PlayErrorHands
@@ -166,43 +112,25 @@ class TfTavrik20Main : public QMainWindow, public TGameWindows {
   void keyReleaseEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateControls();
   void CreateMenus();
   void LayoutWindow();
-  void LayoutCards();
-  void LayoutInfoRows();
-  static std::string PlacementSectionName();
-  void LoadPlacement();
-  void SavePlacement();
+  // The placement, deck and back.
+  void LoadSettings();
+  void SaveSettings();
   void FirstStartDeck();
   void SyncMenus();
-  void SetStatus(const QString& text);
-  void TurnDown(bool all);
-  void PaintAllCards();
-  void ShowBack(int position);
-  void UpdateHintVisibility();
-  void ShowPlayTime();
+  void RebuildGrid();
   QString MessageText(const char* key) const;
 
   TPreferences& preferences_;
   TPreferencesTexts texts_;
   std::filesystem::path dataFolder_;
+  TEngineWindows windows_{preferences_, *this};
   std::unique_ptr<TPaintEngine> paintEngine_;
   std::unique_ptr<TGameEngine> engine_;
-  QImage scratch_;
-  QImage betBackground_;
-  QImage winBackground_;
-  QImage plainBackground_;
-  QFont gridFont_;  // the cells' font, smaller in a small window
-  std::vector<int> columnWidths_;
-  std::vector<int> rowHeights_;
-  TMiniChart miniChart_{130, 60};
-  bool busy_ = false;
-  bool closePending_ = false;
-  std::vector<std::string> pendingProblems_;
 };
 
 }  // namespace tavrik

@@ -27,11 +27,11 @@ void DealWithAClearBestHold(TfTavrik20Main& window) {
   for (int hand = 0; hand < 100; ++hand) {
     window.btnDealClick();
     TGameEngine& engine = window.Engine();
-    if (engine.State == GameState::Dealt &&
+    if (engine.State() == GameState::Dealt &&
         engine.BestHoldReturn() - engine.CurrentHoldReturn() > 0.5) {
       return;
     }
-    if (engine.State == GameState::Dealt) window.btnDealClick();
+    if (engine.State() == GameState::Dealt) window.btnDealClick();
   }
   FAIL() << "no deal with a clear best hold";
 }
@@ -79,8 +79,8 @@ TEST(WarningTexts, ReturnsPerCoinInPercentAndDollars) {
 
 TEST_F(MainWindowTest, WarningApplyTakesTheBestHold) {
   DealWithAClearBestHold(*window);
-  Engine().Options |= ShowWarnings;
-  const int best = Engine().HandRecord.BestMask;
+  Engine().SetOption(ShowWarnings, true);
+  const int best = Engine().Record().BestMask;
   auto answered = AnswerNextDialog<TfWarning>([](TfWarning* warning) {
     EXPECT_EQ(warning->windowTitle(), "  Warning");
     EXPECT_EQ(warning->lHeader->text(), "WARNING");
@@ -90,8 +90,8 @@ TEST_F(MainWindowTest, WarningApplyTakesTheBestHold) {
   });
   window->btnDealClick();
   EXPECT_TRUE(answered->Answered);
-  EXPECT_EQ(Engine().HandRecord.PlayerMask, best);
-  EXPECT_GT(Engine().HandRecord.HintReturn, 0.0);  // counted as hinted
+  EXPECT_EQ(Engine().Record().PlayerMask, best);
+  EXPECT_GT(Engine().Record().HintReturn, 0.0);  // counted as hinted
   EXPECT_TRUE(window->miShowWarnings->isChecked());
 }
 
@@ -105,9 +105,9 @@ TEST_F(MainWindowTest, WarningCancelKeepsTheHoldAndDontShowStopsWarnings) {
   });
   window->btnDealClick();
   EXPECT_TRUE(answered->Answered);
-  EXPECT_EQ(Engine().HandRecord.PlayerMask, 31);
-  EXPECT_EQ(Engine().HandRecord.HintReturn, 0.0);
-  EXPECT_EQ(Engine().Options & ShowWarnings, 0);
+  EXPECT_EQ(Engine().Record().PlayerMask, 31);
+  EXPECT_EQ(Engine().Record().HintReturn, 0.0);
+  EXPECT_FALSE(Engine().HasOption(ShowWarnings));
   EXPECT_FALSE(window->miShowWarnings->isChecked());
 
   // No further warning: a dialog would block here and fail the answered flag below.
@@ -125,7 +125,7 @@ TEST_F(MainWindowTest, NoWarningForTheBestHold) {
   auto unexpected = AnswerNextDialog<TfWarning>([](TfWarning* warning) { warning->reject(); });
   window->btnDealClick();
   EXPECT_FALSE(unexpected->Answered);
-  EXPECT_EQ(Engine().State, GameState::Finished);
+  EXPECT_EQ(Engine().State(), GameState::Finished);
 }
 
 TEST_F(MainWindowTest, AllHandsSelectsThePlayersHoldAndSorts) {
@@ -147,7 +147,7 @@ TEST_F(MainWindowTest, AllHandsSelectsThePlayersHoldAndSorts) {
     return true;
   };
   EXPECT_TRUE(returnsInOrder(true));
-  EXPECT_EQ(table.Rows.front().Mask, Engine().HandRecord.BestMask);
+  EXPECT_EQ(table.Rows.front().Mask, Engine().Record().BestMask);
   EXPECT_EQ(
       table.Grid->item(0, 1)->text().trimmed(),
       QString::asprintf("%.5f", static_cast<double>(100 * table.Rows.front().ExpectedReturn)));
@@ -165,7 +165,7 @@ TEST_F(MainWindowTest, AllHandsSelectsThePlayersHoldAndSorts) {
   const THandStat& keepAll = *std::find_if(table.Rows.begin(), table.Rows.end(),
                                            [](const THandStat& row) { return row.Mask == 0; });
   EXPECT_EQ(keepAll.HoldText, "00000");
-  const int own = Engine().HandCategory >= 0 ? Engine().HandCategory : Engine().CategoryCount();
+  const int own = Engine().HandCategory() >= 0 ? Engine().HandCategory() : Engine().CategoryCount();
   for (int c = 0; c <= Engine().CategoryCount(); ++c) {
     const QString expected = c == own ? "1" : "- ";
     EXPECT_EQ(HandStatText(keepAll, c + 2, 0), expected) << c;
@@ -177,7 +177,7 @@ TEST_F(MainWindowTest, AllHandsOfAWildGameListTheWildCategories) {
   window->SelectGame(3);  // deuces wild
   ASSERT_TRUE(Errors.empty()) << Errors.front();
   window->btnDealClick();
-  ASSERT_EQ(Engine().State, GameState::Dealt);
+  ASSERT_EQ(Engine().State(), GameState::Dealt);
   TfmAllHands table(Engine(), *preferences);
   const auto natural = table.ColumnTitles.indexOf("Natural Royal Flush");
   ASSERT_GE(natural, 2);
@@ -192,22 +192,29 @@ TEST_F(MainWindowTest, AllHandsOfAWildGameListTheWildCategories) {
 }
 
 TEST_F(MainWindowTest, JokersAndWildCardsArePainted) {
-  window->SelectGame(7);  // joker poker
-  window->btnDealClick();
-  ASSERT_EQ(Engine().State, GameState::Dealt);
-  Engine().Cards[2] = FirstJokerIndex;
-  window->PaintCard(2);
-  const QImage joker = window->Cards[2]->pixmap().toImage();
-  EXPECT_FALSE(joker.isNull());
-  window->SelectGame(3);  // deuces wild: a deuce is drawn with the wild face
-  window->btnDealClick();
-  Engine().Cards[0] = CardIndex(0, 1);
-  Engine().Cards[1] = CardIndex(1, 1);
-  window->PaintCard(0);
-  window->PaintCard(1);
-  EXPECT_NE(window->Cards[0]->pixmap().toImage(), window->Cards[1]->pixmap().toImage());
-  EXPECT_EQ(window->Cards[0]->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
-            window->PaintEngine().CardImage(!Engine().IsReplaced(0), true, 1, 0));
+  // Deals in a wild game until a card of `rank` shows; its position, -1 when none did.
+  const auto dealUntil = [this](int game, int rank) {
+    window->SelectGame(game);
+    for (int hand = 0; hand < 300; ++hand) {
+      window->btnDealClick();
+      for (int position = 0; position < 5; ++position) {
+        if (CardFromIndex(Engine().GetCard(position)).Rank == rank) return position;
+      }
+      window->btnDealClick();
+    }
+    return -1;
+  };
+  const int joker = dealUntil(7, CardFromIndex(FirstJokerIndex).Rank);  // joker poker
+  ASSERT_GE(joker, 0);
+  EXPECT_FALSE(window->CardRow->Card(joker)->pixmap().toImage().isNull());
+  const int deuce = dealUntil(3, 0);  // deuces wild: a deuce is drawn with the wild face
+  ASSERT_GE(deuce, 0);
+  const QImage shown =
+      window->CardRow->Card(deuce)->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+  const int suit = CardFromIndex(Engine().GetCard(deuce)).Suit;
+  const bool held = !Engine().IsReplaced(deuce);
+  EXPECT_EQ(shown, window->PaintEngine().CardImage(held, true, suit, 0));
+  EXPECT_NE(shown, window->PaintEngine().CardImage(held, false, suit, 0));
   EXPECT_TRUE(Errors.empty());
 }
 
@@ -279,7 +286,8 @@ TEST(Help, TopicsOfTheHelpContexts) {
   EXPECT_EQ(HelpPage(1400, "/x/help"), std::filesystem::path("/x/help/warning.html"));
   EXPECT_TRUE(HelpPage(7, "/x/help").empty());
   // Every topic the program opens now has its page.
-  for (const int context : {100, 600, 1000, 1100, 1200, 1300, 1400}) {
+  for (const HelpContext context : {HelpMainWindow, HelpPreferences, HelpGettingStarted,
+                                    HelpAllHands, HelpDeckDialog, HelpBackDialog, HelpWarning}) {
     EXPECT_TRUE(std::filesystem::exists(HelpPage(context, TAVRIK_HELP_SOURCE_DIR))) << context;
   }
 }

@@ -18,42 +18,52 @@ namespace tavrik::test {
 namespace {
 
 TEST_F(MainWindowTest, SpaceDealsAndDraws) {
-  EXPECT_EQ(window->lInfoLabel->text(), "HELLO!");
-  EXPECT_EQ(window->btnDeal->text(), "Deal");
-  EXPECT_FALSE(window->btnHint->isEnabled());
+  EXPECT_EQ(window->CardRow->lInfoLabel->text(), "HELLO!");
+  EXPECT_EQ(window->Info->btnDeal->text(), "Deal");
+  EXPECT_FALSE(window->Info->btnHint->isEnabled());
   EXPECT_FALSE(window->miAllHands->isEnabled());
-  const int credits = Engine().Credits;
+  const int credits = Engine().Credits();
 
   QTest::keyClick(window.get(), Qt::Key_Space);
-  ASSERT_EQ(Engine().State, GameState::Dealt);
-  EXPECT_EQ(Engine().Credits, credits - 5);
-  EXPECT_EQ(window->lCredit->text(), QString::number(credits - 5));
-  EXPECT_EQ(window->btnDeal->text(), "Draw");
-  EXPECT_EQ(window->lInfoLabel->text(), "PLEASE, SELECT CARDS TO HOLD");
-  EXPECT_TRUE(window->btnHint->isEnabled());
+  ASSERT_EQ(Engine().State(), GameState::Dealt);
+  EXPECT_EQ(Engine().Credits(), credits - 5);
+  EXPECT_EQ(window->Info->lCredit->text(), QString::number(credits - 5));
+  EXPECT_EQ(window->Info->btnDeal->text(), "Draw");
+  EXPECT_EQ(window->CardRow->lInfoLabel->text(), "PLEASE, SELECT CARDS TO HOLD");
+  EXPECT_TRUE(window->Info->btnHint->isEnabled());
   EXPECT_TRUE(window->miAllHands->isEnabled());
-  EXPECT_EQ(window->MiniChart().Count(), 1);
+  EXPECT_EQ(window->Info->MiniChart().Count(), 1);
   for (int position = 0; position < 5; ++position) EXPECT_NE(Engine().GetCard(position), NoCard);
 
   QTest::keyClick(window.get(), Qt::Key_Space);
-  ASSERT_EQ(Engine().State, GameState::Finished);
-  EXPECT_EQ(window->btnDeal->text(), "Deal");
+  ASSERT_EQ(Engine().State(), GameState::Finished);
+  EXPECT_EQ(window->Info->btnDeal->text(), "Deal");
   EXPECT_FALSE(window->miAllHands->isEnabled());
-  EXPECT_EQ(window->lInfoLabel->text(),
-            Engine().Win > 0 ? QString("YOU WIN %1").arg(Engine().Win) : QString("GAME OVER"));
-  EXPECT_EQ(window->btnDoubleUp->isEnabled(), Engine().Win > 0);
+  EXPECT_EQ(window->CardRow->lInfoLabel->text(),
+            Engine().Win() > 0 ? QString("YOU WIN %1").arg(Engine().Win()) : QString("GAME OVER"));
+  EXPECT_EQ(window->Info->btnDoubleUp->isEnabled(), Engine().Win() > 0);
   EXPECT_EQ(Engine().Logger().RecordCount(), 0U);  // logged when collected
 
   QTest::keyClick(window.get(), Qt::Key_Space);
-  EXPECT_EQ(Engine().State, GameState::Dealt);
+  EXPECT_EQ(Engine().State(), GameState::Dealt);
   EXPECT_EQ(Engine().Logger().RecordCount(), 1U);
-  EXPECT_EQ(window->lHands->text(), "1");
+  EXPECT_EQ(window->Info->lHands->text(), "1");
+
+  // Without result hands the draw deals straight on; the drawn round is logged.
+  window->ToggleOption(ShowResultHands);
+  EXPECT_FALSE(window->miShowResultHands->isChecked());
+  const auto firstCards = TableCards();
+  QTest::keyClick(window.get(), Qt::Key_Space);
+  EXPECT_EQ(Engine().State(), GameState::Dealt);
+  EXPECT_EQ(Engine().Logger().RecordCount(), 2U);
+  EXPECT_NE(TableCards(), firstCards);
+  EXPECT_EQ(window->Info->lHands->text(), "2");
   EXPECT_TRUE(Errors.empty());
 }
 
 TEST_F(MainWindowTest, NumberKeysToggleHoldsAndEscReleasesThemOnlyWhenDealt) {
   window->btnDealClick();
-  ASSERT_EQ(Engine().HoldMask, 31);  // training: nothing held after the deal
+  ASSERT_EQ(Engine().HoldMask(), 31);  // training: nothing held after the deal
   const struct {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
@@ -65,15 +75,15 @@ TEST_F(MainWindowTest, NumberKeysToggleHoldsAndEscReleasesThemOnlyWhenDealt) {
   };
   for (const auto& step : steps) {
     QTest::keyClick(window.get(), step.key, step.modifiers);
-    EXPECT_EQ(Engine().HoldMask, step.expectedMask) << step.key;
+    EXPECT_EQ(Engine().HoldMask(), step.expectedMask) << step.key;
   }
   QTest::keyClick(window.get(), Qt::Key_2);
   window->btnDealClick();  // draw: the second card was held
-  ASSERT_EQ(Engine().State, GameState::Finished);
-  const int finalMask = Engine().HoldMask;
+  ASSERT_EQ(Engine().State(), GameState::Finished);
+  const int finalMask = Engine().HoldMask();
   QTest::keyClick(window.get(), Qt::Key_Escape);
   QTest::keyClick(window.get(), Qt::Key_4);
-  EXPECT_EQ(Engine().HoldMask, finalMask);  // holds change only while dealt
+  EXPECT_EQ(Engine().HoldMask(), finalMask);  // holds change only while dealt
 }
 
 TEST_F(MainWindowTest, HintKeyOnlyWhenTheButtonIsEnabledAndVisible) {
@@ -81,94 +91,94 @@ TEST_F(MainWindowTest, HintKeyOnlyWhenTheButtonIsEnabledAndVisible) {
   EXPECT_TRUE(Errors.empty());
   window->btnDealClick();
   QTest::keyClick(window.get(), Qt::Key_H);
-  EXPECT_EQ(Engine().HoldMask, Engine().HandRecord.BestMask);
-  EXPECT_GT(Engine().HandRecord.HintReturn, 0.0);
+  EXPECT_EQ(Engine().HoldMask(), Engine().Record().BestMask);
+  EXPECT_GT(Engine().Record().HintReturn, 0.0);
   window->btnDealClick();
 
   window->SelectMode(GameMode::RealPlay);
-  EXPECT_FALSE(window->btnHint->isVisible());
+  EXPECT_FALSE(window->Info->btnHint->isVisible());
   window->btnDealClick();
   QTest::keyClick(window.get(), Qt::Key_H);
-  EXPECT_EQ(Engine().HoldMask, 31);
-  EXPECT_EQ(Engine().HandRecord.HintReturn, 0.0);
+  EXPECT_EQ(Engine().HoldMask(), 31);
+  EXPECT_EQ(Engine().Record().HintReturn, 0.0);
 
   window->btnDealClick();  // draw
 
   window->SelectMode(GameMode::AutoHold);
-  EXPECT_TRUE(window->btnHint->isVisible());
+  EXPECT_TRUE(window->Info->btnHint->isVisible());
   window->btnDealClick();  // auto hold: the best hold is marked at once
-  EXPECT_EQ(Engine().HoldMask, Engine().HandRecord.BestMask);
+  EXPECT_EQ(Engine().HoldMask(), Engine().Record().BestMask);
 }
 
 TEST_F(MainWindowTest, DoubleUpStartsOnlyWhenAllowedAndKeysPickACard) {
   QTest::keyClick(window.get(), Qt::Key_D);
-  EXPECT_EQ(Engine().State, GameState::NoRound);
+  EXPECT_EQ(Engine().State(), GameState::NoRound);
   ASSERT_TRUE(PlayUntilWin());
-  const int win = Engine().Win;
+  const int win = Engine().Win();
 
   QTest::keyClick(window.get(), Qt::Key_D);
-  ASSERT_EQ(Engine().State, GameState::DoubleUp);
-  EXPECT_EQ(window->lInfoLabel->text(), "SELECT THE HIGHER CARD");
-  EXPECT_FALSE(window->btnDeal->isEnabled());
-  EXPECT_FALSE(window->btnDoubleUp->isEnabled());
+  ASSERT_EQ(Engine().State(), GameState::DoubleUp);
+  EXPECT_EQ(window->CardRow->lInfoLabel->text(), "SELECT THE HIGHER CARD");
+  EXPECT_FALSE(window->Info->btnDeal->isEnabled());
+  EXPECT_FALSE(window->Info->btnDoubleUp->isEnabled());
   QTest::keyClick(window.get(), Qt::Key_Space);  // Deal disabled
   QTest::keyClick(window.get(), Qt::Key_1);      // the dealer's card cannot be picked
-  EXPECT_EQ(Engine().State, GameState::DoubleUp);
+  EXPECT_EQ(Engine().State(), GameState::DoubleUp);
   // Bets do not change while the double is open.
   QTest::keyClick(window.get(), Qt::Key_Minus);
-  EXPECT_EQ(Engine().Bet, 5);
+  EXPECT_EQ(Engine().Bet(), 5);
 
   const int dealer = TGameEngine::DoubleUpRank(Engine().GetCard(0), TDeck());
   const int picked = TGameEngine::DoubleUpRank(Engine().GetCard(2), TDeck());
   QTest::keyClick(window.get(), Qt::Key_3);
-  ASSERT_EQ(Engine().State, GameState::Finished);
-  EXPECT_EQ(Engine().DoubleCount, 1);
-  EXPECT_EQ(Engine().Win, picked > dealer ? 2 * win : (picked < dealer ? 0 : win));
-  EXPECT_EQ(window->lWin->text(), QString::number(Engine().Win));
-  EXPECT_TRUE(window->btnDeal->isEnabled());
+  ASSERT_EQ(Engine().State(), GameState::Finished);
+  EXPECT_EQ(Engine().DoubleCount(), 1);
+  EXPECT_EQ(Engine().Win(), picked > dealer ? 2 * win : (picked < dealer ? 0 : win));
+  EXPECT_EQ(window->Info->lWin->text(), QString::number(Engine().Win()));
+  EXPECT_TRUE(window->Info->btnDeal->isEnabled());
   EXPECT_TRUE(Errors.empty());
 }
 
 TEST_F(MainWindowTest, BetChangesOnlyBetweenRounds) {
   const auto clickColumn = [this](int column) {
-    const auto& widths = window->ColumnWidths();
+    const auto& widths = window->PayoutGrid->ColumnWidths();
     int x = 0;
     for (int c = 0; c < column; ++c) x += widths[static_cast<size_t>(c)];
     QTest::mouseClick(window->PayoutGrid, Qt::LeftButton, Qt::KeyboardModifiers(),
                       QPoint(x + widths[static_cast<size_t>(column)] / 2, 5));
   };
-  ASSERT_EQ(Engine().Bet, 5);
+  ASSERT_EQ(Engine().Bet(), 5);
   QTest::keyClick(window.get(), Qt::Key_Plus);
-  EXPECT_EQ(Engine().Bet, 5);  // no sixth coin
+  EXPECT_EQ(Engine().Bet(), 5);  // no sixth coin
   QTest::keyClick(window.get(), Qt::Key_Minus);
   QTest::keyClick(window.get(), Qt::Key_Minus, Qt::KeypadModifier);
-  EXPECT_EQ(Engine().Bet, 3);
-  EXPECT_EQ(window->lBet->text(), "3");
+  EXPECT_EQ(Engine().Bet(), 3);
+  EXPECT_EQ(window->Info->lBet->text(), "3");
   clickColumn(1);
-  EXPECT_EQ(Engine().Bet, 1);
+  EXPECT_EQ(Engine().Bet(), 1);
   QTest::keyClick(window.get(), Qt::Key_Minus);
-  EXPECT_EQ(Engine().Bet, 1);
+  EXPECT_EQ(Engine().Bet(), 1);
   clickColumn(0);  // the names column is no bet
-  EXPECT_EQ(Engine().Bet, 1);
+  EXPECT_EQ(Engine().Bet(), 1);
   clickColumn(4);
-  EXPECT_EQ(Engine().Bet, 4);
-  EXPECT_EQ(window->CellLook(4, 0).Background, 1);  // the bet's column is blue
+  EXPECT_EQ(Engine().Bet(), 4);
+  EXPECT_EQ(window->PayoutGrid->CellLook(4, 0).Background, 1);  // the bet's column is blue
 
   window->btnDealClick();
   QTest::keyClick(window.get(), Qt::Key_Plus);
   clickColumn(2);
-  EXPECT_EQ(Engine().Bet, 4);
+  EXPECT_EQ(Engine().Bet(), 4);
   window->btnDealClick();
   clickColumn(2);
-  EXPECT_EQ(Engine().Bet, 2);
+  EXPECT_EQ(Engine().Bet(), 2);
   EXPECT_TRUE(Errors.empty());
 }
 
 TEST_F(MainWindowTest, GridMarksTheWinningRowAndTheBetColumn) {
   ASSERT_TRUE(PlayUntilWin());
-  const int row = Engine().HandCategory;
+  const int row = Engine().HandCategory();
   ASSERT_GE(row, 0);
-  const auto look = [this](int column, int r) { return window->CellLook(column, r); };
+  const auto look = [this](int column, int r) { return window->PayoutGrid->CellLook(column, r); };
   EXPECT_EQ(look(0, row).Background, 2);
   EXPECT_TRUE(look(0, row).Bold);
   EXPECT_EQ(look(0, row).TextColour, QColor(Qt::white));
@@ -184,29 +194,36 @@ TEST_F(MainWindowTest, GridMarksTheWinningRowAndTheBetColumn) {
 
   // Columns and rows fill the grid exactly; the bet columns share 60 percent.
   int width = 0;
-  for (const int w : window->ColumnWidths()) width += w;
+  for (const int w : window->PayoutGrid->ColumnWidths()) width += w;
   int height = 0;
-  for (const int h : window->RowHeights()) height += h;
+  for (const int h : window->PayoutGrid->RowHeights()) height += h;
   EXPECT_EQ(width, window->PayoutGrid->width());
   EXPECT_EQ(height, window->PayoutGrid->height());
-  EXPECT_EQ(static_cast<int>(window->RowHeights().size()), Engine().CategoryCount());
+  EXPECT_EQ(static_cast<int>(window->PayoutGrid->RowHeights().size()), Engine().CategoryCount());
 }
 
-TEST_F(MainWindowTest, GridTextFitsItsCellsAtEverySize) {
+TEST_F(MainWindowTest, GridTextFitsItsCellsAndButtonsAreLevelWithTheCardsAtEverySize) {
+  // The buttons start two pixels below the card tops, from the first show on.
+  const auto buttonsLevel = [this] {
+    return window->Info->btnHint->mapTo(window.get(), QPoint()).y() ==
+           window->CardRow->Card(0)->mapTo(window.get(), QPoint()).y() + 2;
+  };
+  EXPECT_TRUE(buttonsLevel());
   for (const QSize size : {window->minimumSize(), QSize(676, 520), window->maximumSize()}) {
     window->resize(size);
+    EXPECT_TRUE(buttonsLevel()) << size.width();
     for (const int game : {0, 3, 5, 6}) {
       window->SelectGame(game);
-      QFont bold = window->GridFont();
+      QFont bold = window->PayoutGrid->GridFont();
       bold.setBold(true);
       const QFontMetrics metrics(bold);
-      const int lowest =
-          *std::min_element(window->RowHeights().begin(), window->RowHeights().end());
+      const int lowest = *std::min_element(window->PayoutGrid->RowHeights().begin(),
+                                           window->PayoutGrid->RowHeights().end());
       EXPECT_LE(metrics.height(), lowest) << size.width() << " game " << game;
       for (int row = 0; row < Engine().CategoryCount(); ++row) {
-        EXPECT_LE(metrics.horizontalAdvance(window->CellLook(0, row).Text),
-                  window->ColumnWidths()[0])
-            << size.width() << " " << window->CellLook(0, row).Text.toStdString();
+        EXPECT_LE(metrics.horizontalAdvance(window->PayoutGrid->CellLook(0, row).Text),
+                  window->PayoutGrid->ColumnWidths()[0])
+            << size.width() << " " << window->PayoutGrid->CellLook(0, row).Text.toStdString();
       }
     }
   }
@@ -214,60 +231,79 @@ TEST_F(MainWindowTest, GridTextFitsItsCellsAtEverySize) {
 }
 
 TEST_F(MainWindowTest, GameChangeWhileDealtGivesTheBetBack) {
-  const int credits = Engine().Credits;
+  const int credits = Engine().Credits();
   window->btnDealClick();
-  ASSERT_EQ(Engine().Credits, credits - 5);
+  ASSERT_EQ(Engine().Credits(), credits - 5);
   window->SelectGame(8);  // tens or better
   EXPECT_EQ(Engine().GameType(), 8);
-  EXPECT_EQ(Engine().State, GameState::NoRound);
-  EXPECT_EQ(Engine().Credits, credits);
+  EXPECT_EQ(Engine().State(), GameState::NoRound);
+  EXPECT_EQ(Engine().Credits(), credits);
   EXPECT_EQ(Engine().Logger().RecordCount(), 0U);
   EXPECT_EQ(window->lPokerName->text(), "TENS OR BETTER");
   EXPECT_TRUE(window->GameItems[8]->isChecked());
-  EXPECT_EQ(window->lInfoLabel->text(), "HELLO!");
+  EXPECT_EQ(window->CardRow->lInfoLabel->text(), "HELLO!");
   EXPECT_FALSE(window->miAllHands->isEnabled());
   for (int position = 0; position < 5; ++position) EXPECT_EQ(Engine().GetCard(position), NoCard);
   EXPECT_TRUE(Errors.empty());
 }
 
-TEST_F(MainWindowTest, WithoutResultHandsTheDrawDealsStraightOn) {
-  window->ToggleOption(ShowResultHands);
-  EXPECT_FALSE(window->miShowResultHands->isChecked());
-  window->btnDealClick();
-  const auto firstCards = Engine().Cards;
-  window->btnDealClick();  // draws, logs at the next deal, deals again
-  EXPECT_EQ(Engine().State, GameState::Dealt);
-  EXPECT_EQ(Engine().Logger().RecordCount(), 1U);
-  EXPECT_NE(Engine().Cards, firstCards);
-  EXPECT_EQ(window->lHands->text(), "1");
-}
-
 TEST_F(MainWindowTest, AnErrorInAClickHandlerIsReportedAndPlayGoesOn) {
-  Engine().CoinValueIndex = 99;  // the deal refuses a coin value it does not know
-  QTest::mouseClick(window->btnDeal, Qt::LeftButton);
+  // Credits one bet above the lowest 32-bit number: the deal refuses to overflow them.
+  Reload([](TIniFile& settings) {
+    settings.WriteInteger("Params", "Credits", std::numeric_limits<int32_t>::min() + 2);
+  });
+  QTest::mouseClick(window->Info->btnDeal, Qt::LeftButton);
   ASSERT_EQ(Errors.size(), 1U);
-  EXPECT_NE(Errors[0].find("Coin value out of range: 99\r\nDeal"), std::string::npos) << Errors[0];
-  EXPECT_FALSE(window->IsBusy());
-  Engine().CoinValueIndex = 0;
-  QTest::mouseClick(window->btnDeal, Qt::LeftButton);
-  EXPECT_EQ(Engine().State, GameState::Dealt);
+  EXPECT_NE(Errors[0].find("Overflow of Credits\r\nDeal"), std::string::npos) << Errors[0];
+  EXPECT_FALSE(window->IsDealing());
+  window->miResetBalance->trigger();
+  QTest::mouseClick(window->Info->btnDeal, Qt::LeftButton);
+  EXPECT_EQ(Engine().State(), GameState::Dealt);
   EXPECT_EQ(Errors.size(), 1U);
 }
 
 TEST_F(MainWindowTest, InfoTexts) {
-  Engine().Balance = -1.25;
-  Engine().CoinValueIndex = 3;
-  window->RefreshInfo();
-  EXPECT_EQ(window->lBalance->text(), "-$1.25");
-  EXPECT_EQ(window->lCoinCost->text(), "$5.00");
-  EXPECT_EQ(window->lAccuracy->text(), "100.00%");
-  Engine().Balance = 1234.5;
-  window->RefreshInfo();
-  EXPECT_EQ(window->lBalance->text(), "$1234.50");
-  EXPECT_EQ(window->CreditLabel->text(), "Credits");
-  EXPECT_EQ(window->InfoLabel->text(), "INFO");
+  const struct {
+    int balanceCents, coinValue;
+    const char *balance, *coin;
+  } cases[] = {{-125, 3, "-$1.25", "$5.00"}, {123450, 0, "$1234.50", "$0.25"}};
+  for (const auto& c : cases) {
+    Reload([&c](TIniFile& settings) {
+      settings.WriteInteger("Params", "Balance", c.balanceCents);
+      settings.WriteInteger("Params", "Value", c.coinValue);
+    });
+    EXPECT_EQ(window->Info->lBalance->text(), c.balance);
+    EXPECT_EQ(window->Info->lCoinCost->text(), c.coin);
+  }
+  EXPECT_EQ(window->Info->lAccuracy->text(), "100.00%");
+  EXPECT_EQ(window->Info->CreditLabel->text(), "Credits");
+  EXPECT_EQ(window->Info->InfoLabel->text(), "INFO");
   EXPECT_EQ(window->windowTitle(), "  Tavrik 2.0");
-  EXPECT_TRUE(window->CreditLabel->toolTip().contains("bankroll"));
+  EXPECT_TRUE(window->Info->CreditLabel->toolTip().contains("bankroll"));
+}
+
+TEST_F(MainWindowTest, DealingSequenceIgnoresInputAndAClosedWindowStillLogsTheRound) {
+  preferences->SetDealSpeed(40);
+  window->btnDealClick();  // the cards turn one by one with pauses between them
+  ASSERT_TRUE(window->IsDealing());
+  window->btnHintClick();
+  EXPECT_EQ(Engine().Record().HintReturn, 0.0) << "no hint while the cards turn";
+  EXPECT_TRUE(QTest::qWaitFor([this] { return !window->IsDealing(); }, 2000));
+
+  window->btnDealClick();  // the draw, closed while its cards turn
+  ASSERT_TRUE(window->IsDealing());
+  ASSERT_EQ(Engine().State(), GameState::Finished);
+  for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Minus, Qt::Key_D}) {
+    QTest::keyClick(window.get(), key);
+  }
+  EXPECT_EQ(Engine().State(), GameState::Finished) << "no deal while the cards turn";
+  EXPECT_EQ(Engine().Bet(), 5);
+  window->close();
+  EXPECT_FALSE(window->IsDealing());
+  window.reset();
+  TLogger logger;
+  EXPECT_EQ(logger.RecordCount(), 1U);
+  EXPECT_TRUE(Errors.empty());
 }
 
 TEST_F(MainWindowTest, CoinValueIsChosenFromTheList) {
@@ -279,10 +315,10 @@ TEST_F(MainWindowTest, CoinValueIsChosenFromTheList) {
     dialog->ListBox->setCurrentRow(2);
     dialog->btnOK->click();
   });
-  QTest::mouseClick(window->lCoinCost, Qt::LeftButton);
+  QTest::mouseClick(window->Info->lCoinCost, Qt::LeftButton);
   EXPECT_TRUE(answered->Answered);
-  EXPECT_EQ(Engine().CoinValueIndex, 2);
-  EXPECT_EQ(window->lCoinCost->text(), "$1.00");
+  EXPECT_EQ(Engine().CoinValueIndex(), 2);
+  EXPECT_EQ(window->Info->lCoinCost->text(), "$1.00");
 
   answered = AnswerNextDialog<TfmChoice>([](TfmChoice* dialog) {
     dialog->ListBox->setCurrentRow(5);
@@ -290,7 +326,7 @@ TEST_F(MainWindowTest, CoinValueIsChosenFromTheList) {
   });
   window->lCoinCostClick();
   EXPECT_TRUE(answered->Answered);
-  EXPECT_EQ(Engine().CoinValueIndex, 2);
+  EXPECT_EQ(Engine().CoinValueIndex(), 2);
 }
 
 TEST_F(MainWindowTest, ProblemHandsWithoutProblemsAskForAnotherMode) {
@@ -310,7 +346,7 @@ TEST_F(MainWindowTest, ProblemHandsWithoutProblemsAskForAnotherMode) {
     });
     window->SelectMode(GameMode::PlayErrorHands);
     EXPECT_TRUE(answered->Answered);
-    EXPECT_EQ(Engine().Mode, c.expected);
+    EXPECT_EQ(Engine().Mode(), c.expected);
     EXPECT_TRUE(window->ModeItems[static_cast<size_t>(c.expected)]->isChecked());
   }
 }
@@ -385,7 +421,7 @@ TEST(MainWindowStart, AnUnreadableLogIsToldOnceTheWindowIsUp) {
   EXPECT_TRUE(answered->Answered);
   EXPECT_TRUE(message.contains("Tavrik.log")) << message.toStdString();
   window.btnDealClick();  // play goes on
-  EXPECT_EQ(window.Engine().State, GameState::Dealt);
+  EXPECT_EQ(window.Engine().State(), GameState::Dealt);
 }
 
 TEST(MiniChart, KeepsTheLast128PointsAndCentresAFlatLine) {

@@ -1,0 +1,168 @@
+#include "ui/main/card_row.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QTimer>
+#include <cmath>
+
+#include "core/card.h"
+#include "ui/widgets/error_handler.h"
+#include "ui/widgets/gradient_label.h"
+
+namespace tavrik {
+
+TCardRow::TCardRow(const TGameEngine& engine, TPaintEngine& paintEngine, QWidget* parent)
+    : QWidget(parent), engine_(engine), paintEngine_(paintEngine) {
+  lInfoLabel = new TGradientLabel(this);
+  cardsPanel_ = new QWidget(this);
+  for (QLabel*& card : cards_) {
+    card = new QLabel(cardsPanel_);
+    card->setFixedSize(CardImageWidth, CardImageHeight);
+    card->installEventFilter(this);
+  }
+  pauseTimer_ = new QTimer(this);
+  pauseTimer_->setSingleShot(true);
+  connect(pauseTimer_, &QTimer::timeout, this, [this] { RunSteps(); });
+}
+
+void TCardRow::Play(std::vector<TStep> steps, int pause) {
+  Finish();  // a sequence still running ends first
+  steps_ = std::move(steps);
+  next_ = 0;
+  pause_ = pause;
+  RunSteps();
+}
+
+void TCardRow::Finish() {
+  pauseTimer_->stop();
+  pause_ = 0;
+  RunSteps();
+}
+
+void TCardRow::RunSteps() {
+  while (next_ < steps_.size()) {
+    const TStep& step = steps_[next_++];
+    const bool pause = step.PauseAfter && pause_ > 0;
+    Guarded(step.Action);
+    if (pause && next_ < steps_.size()) {
+      pauseTimer_->start(pause_);
+      return;
+    }
+  }
+  steps_.clear();
+  next_ = 0;
+}
+
+int TCardRow::CardsTop() {
+  return std::max(0, (BlockHeight - HeaderHeight - 2 * Border - CardImageHeight) / 2);
+}
+
+void TCardRow::TurnCards(int positions, int pause, const std::function<void()>& done) {
+  std::vector<TStep> steps;
+  for (int position = 0; position < 5; ++position) {
+    if (((positions >> position) & 1) != 0) {
+      steps.push_back({[this, position] { ShowBack(position); }, true});
+    } else {
+      PaintCard(position);
+    }
+  }
+  for (int position = 0; position < 5; ++position) {
+    if (((positions >> position) & 1) != 0) {
+      steps.push_back({[this, position] { PaintCard(position); }, position < 4});
+    }
+  }
+  steps.push_back({done, false});
+  Play(std::move(steps), pause);
+}
+
+void TCardRow::DealDoubleUp(int pause, const std::function<void()>& done) {
+  std::vector<TStep> steps;
+  for (int position = 0; position < 5; ++position) {
+    steps.push_back({[this, position] { ShowBack(position); }, true});
+  }
+  steps.push_back({[this, done] {
+                     PaintCard(0);
+                     done();
+                   },
+                   false});
+  Play(std::move(steps), pause);
+}
+
+void TCardRow::RevealPick(int position, int pause, const std::function<void()>& done) {
+  std::vector<TStep> steps = {{[this, position] { PaintCard(position); }, true}};
+  for (int other = 1; other < 5; ++other) {
+    if (other != position) steps.push_back({[this, other] { PaintCard(other); }, true});
+  }
+  steps.push_back({done, false});
+  Play(std::move(steps), pause);
+}
+
+void TCardRow::ShowImage(int position) {
+  cards_[static_cast<size_t>(position)]->setPixmap(QPixmap::fromImage(scratch_));
+}
+
+void TCardRow::PaintCard(int position) {
+  if (!engine_.IsFaceUp(position)) {
+    ShowBack(position);
+    return;
+  }
+  scratch_ = QImage(paintEngine_.CardWidth(), paintEngine_.CardHeight(), QImage::Format_RGB32);
+  {
+    QPainter painter(&scratch_);
+    const TCard face = CardFromIndex(engine_.GetCard(position));
+    paintEngine_.DrawCard(painter, scratch_.rect(), !engine_.IsReplaced(position),
+                          engine_.IsWild(face.Rank), face.Suit, face.Rank);
+  }
+  ShowImage(position);
+}
+
+void TCardRow::ShowBack(int position) {
+  scratch_ = QImage(paintEngine_.CardWidth(), paintEngine_.CardHeight(), QImage::Format_RGB32);
+  {
+    QPainter painter(&scratch_);
+    paintEngine_.DrawBack(painter, scratch_.rect());
+  }
+  ShowImage(position);
+}
+
+void TCardRow::PaintAllCards() {
+  for (int position = 0; position < 5; ++position) PaintCard(position);
+}
+
+void TCardRow::SetStatus(const QString& text) {
+  lInfoLabel->setText(text);
+  lInfoLabel->repaint();
+}
+
+int TCardRow::CardTop() const {
+  return Border + HeaderHeight + CardsTop();
+}
+
+void TCardRow::resizeEvent(QResizeEvent* /*event*/) {
+  const int inner = width() - 2 * Border;
+  lInfoLabel->setGeometry(Border, Border, inner, HeaderHeight);
+  cardsPanel_->setGeometry(Border, Border + HeaderHeight, inner,
+                           BlockHeight - HeaderHeight - 2 * Border);
+  // The cards spread evenly from the left edge to the right one.
+  const int top = CardsTop();
+  for (size_t i = 0; i < cards_.size(); ++i) {
+    const double step = (inner - CardImageWidth) / 4.0 * static_cast<double>(i);
+    cards_[i]->move(static_cast<int>(std::lround(step)), top);
+  }
+}
+
+bool TCardRow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress) {
+    for (size_t i = 0; i < cards_.size(); ++i) {
+      if (watched == cards_[i]) {
+        emit CardClicked(static_cast<int>(i));
+        return true;
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace tavrik

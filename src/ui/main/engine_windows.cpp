@@ -1,0 +1,57 @@
+#include "ui/main/engine_windows.h"
+
+#include <QMessageBox>
+#include <QWidget>
+#include <utility>
+
+#include "core/error.h"
+#include "ui/dialogs/no_errors_dialog.h"
+#include "ui/dialogs/preferences_dialog.h"
+#include "ui/dialogs/warning_window.h"
+
+namespace tavrik {
+
+TWarningOutcome TEngineWindows::ShowWarning(const TGameEngine& engine) {
+  return RunWarning(engine, preferences_, &parent_);
+}
+
+int TEngineWindows::AskOtherMode() {
+  return AskNoErrorsMode(preferences_, &parent_);
+}
+
+void TEngineWindows::ShowStatistics(TLogger& /*logger*/, TPreferences& /*preferences*/) {
+  throw TError("The statistics window is not part of this version");
+}
+
+void TEngineWindows::ShowErrors(TLogger& /*logger*/, TPreferences& /*preferences*/) {
+  throw TError("The errors window is not part of this version");
+}
+
+void TEngineWindows::ShowCharts(TLogger& /*logger*/, TPreferences& /*preferences*/) {
+  throw TError("The charts window is not part of this version");
+}
+
+std::optional<TRecordPredicate> TEngineWindows::ChooseRecordsToClear(TLogger& /*logger*/,
+                                                                     TPreferences& /*prefs*/) {
+  throw TError("The clear-by-filter window is not part of this version");
+}
+
+void TEngineWindows::SetupPreferences(TPreferences& preferences) {
+  RunPreferencesDialog(preferences, &parent_);
+}
+
+void TEngineWindows::ReportProblem(const std::string& message) {
+  if (parent_.isVisible()) {
+    QMessageBox::warning(&parent_, parent_.windowTitle(), QString::fromStdString(message));
+  } else {
+    pendingProblems_.push_back(message);
+  }
+}
+
+void TEngineWindows::ShowPendingProblems() {
+  for (const std::string& problem : std::exchange(pendingProblems_, {})) {
+    QMessageBox::warning(&parent_, parent_.windowTitle(), QString::fromStdString(problem));
+  }
+}
+
+}  // namespace tavrik

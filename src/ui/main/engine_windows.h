@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "game/game_windows.h"
+#include "game/preferences.h"
+
+class QWidget;
+
+namespace tavrik {
+
+// The windows the game engine opens, as dialogs over the main window. Problems reported
+// before the main window shows wait for ShowPendingProblems.
+class TEngineWindows : public TGameWindows {
+ public:
+  // `preferences` and `parent` must outlive this object.
+  TEngineWindows(TPreferences& preferences, QWidget& parent)
+      : preferences_(preferences), parent_(parent) {}
+
+  TWarningOutcome ShowWarning(const TGameEngine& engine) override;
+  int AskOtherMode() override;
+  void ShowStatistics(TLogger& logger, TPreferences& preferences) override;
+  void ShowErrors(TLogger& logger, TPreferences& preferences) override;
+  void ShowCharts(TLogger& logger, TPreferences& preferences) override;
+  std::optional<TRecordPredicate> ChooseRecordsToClear(TLogger& logger,
+                                                       TPreferences& preferences) override;
+  void SetupPreferences(TPreferences& preferences) override;
+  void ReportProblem(const std::string& message) override;
+  // Tells the problems reported while the main window was hidden, each once.
+  void ShowPendingProblems();
+
+ private:
+  TPreferences& preferences_;
+  QWidget& parent_;
+  std::vector<std::string> pendingProblems_;
+};
+
+}  // namespace tavrik

@@ -1,0 +1,158 @@
+#include "ui/main/info_column.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QTimer>
+#include <algorithm>
+#include <array>
+#include <tuple>
+
+#include "ui/dialogs/preferences_texts.h"
+#include "ui/widgets/card_button.h"
+#include "ui/widgets/gradient_label.h"
+
+namespace tavrik {
+
+namespace {
+
+constexpr int MiniChartHeight = 60;
+constexpr int ButtonHeight = 32;
+constexpr int ButtonStep = 46;   // from the top of one button to the next
+constexpr int ButtonInset = 10;  // left and right of the buttons
+constexpr int BlockHeight = 180;
+
+}  // namespace
+
+TInfoColumn::TInfoColumn(const TGameEngine& engine, const TPreferences& preferences,
+                         QWidget* parent)
+    : QWidget(parent), engine_(engine), preferences_(preferences) {
+  InfoLabel = new TGradientLabel(this);
+  labelPanel_ = new QWidget(this);
+  miniChartImage_ = new QLabel(labelPanel_);
+  miniChartImage_->setFixedSize(miniChart_.Image().size());
+  miniChartImage_->setPixmap(QPixmap::fromImage(miniChart_.Image()));
+  const auto makeRow = [this](QLabel*& caption, QLabel*& value) {
+    caption = new QLabel(labelPanel_);
+    value = new QLabel(labelPanel_);
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  };
+  makeRow(CreditLabel, lCredit);
+  makeRow(BalanceLabel, lBalance);
+  makeRow(AccuracyLabel, lAccuracy);
+  makeRow(HandsLabel, lHands);
+  makeRow(TimeLabel, lTime);
+  makeRow(ValueLabel, lCoinCost);
+  makeRow(BetLabel, lBet);
+  makeRow(WinLabel, lWin);
+  lCoinCost->setCursor(Qt::PointingHandCursor);
+  lCoinCost->installEventFilter(this);
+
+  buttonPanel_ = new QWidget(this);
+  btnHint = new TCardButton(buttonPanel_);
+  btnDoubleUp = new TCardButton(buttonPanel_);
+  btnDeal = new TCardButton(buttonPanel_);
+
+  timer_ = new QTimer(this);
+  timer_->setInterval(1000);
+  connect(timer_, &QTimer::timeout, this, [this] { ShowPlayTime(); });
+}
+
+void TInfoColumn::Arrange(int bottomTop, int cardTop) {
+  const int inner = Width - 2 * Border;
+  InfoLabel->setGeometry(Border, Border, inner, HeaderHeight);
+  const int labelTop = Border + HeaderHeight;
+  labelPanel_->setGeometry(Border, labelTop, inner, std::max(0, bottomTop - labelTop - Border));
+  buttonPanel_->setGeometry(Border, bottomTop, inner, BlockHeight);
+  // The buttons start two pixels below the level of the card tops.
+  const int buttonTop = cardTop + 2 - bottomTop;
+  const int buttonWidth = inner - 2 * ButtonInset;
+  btnHint->setGeometry(ButtonInset, buttonTop, buttonWidth, ButtonHeight);
+  btnDoubleUp->setGeometry(ButtonInset, buttonTop + ButtonStep, buttonWidth, ButtonHeight);
+  btnDeal->setGeometry(ButtonInset, buttonTop + 2 * ButtonStep, buttonWidth, ButtonHeight);
+
+  miniChartImage_->move((labelPanel_->width() - miniChartImage_->width()) / 2, 0);
+  const int rowHeight = std::clamp((labelPanel_->height() - MiniChartHeight - 5) / 8, 14, 24);
+  const std::array<std::pair<QLabel*, QLabel*>, 8> rows = {{{CreditLabel, lCredit},
+                                                            {BalanceLabel, lBalance},
+                                                            {AccuracyLabel, lAccuracy},
+                                                            {HandsLabel, lHands},
+                                                            {TimeLabel, lTime},
+                                                            {ValueLabel, lCoinCost},
+                                                            {BetLabel, lBet},
+                                                            {WinLabel, lWin}}};
+  int y = MiniChartHeight + 5;
+  const int rowWidth = labelPanel_->width();
+  for (const auto& [caption, value] : rows) {
+    caption->setGeometry(4, y, rowWidth / 2, rowHeight);
+    value->setGeometry(rowWidth / 2 - 20, y, rowWidth / 2 + 16, rowHeight);
+    value->raise();
+    y += rowHeight;
+  }
+}
+
+void TInfoColumn::Refresh() {
+  lCredit->setText(QString::number(engine_.Credits()));
+  lWin->setText(QString::number(engine_.Win()));
+  lBet->setText(QString::number(engine_.Bet()));
+  lHands->setText(QString::number(engine_.HandsPlayed()));
+  lCoinCost->setText(
+      "$" + FormatTrimmed("%5.2f", CoinValues[static_cast<size_t>(engine_.CoinValueIndex())]));
+  lAccuracy->setText(FormatTrimmed("%10.2f%%", engine_.Accuracy()));
+  const double balance = engine_.Balance();
+  lBalance->setText(balance >= 0 ? "$" + FormatTrimmed("%5.2f", balance)
+                                 : "-$" + FormatTrimmed("%5.2f", -balance));
+  btnHint->setVisible(engine_.OffersHint());
+  btnHint->setEnabled(engine_.CanHint());
+  btnDoubleUp->setEnabled(engine_.CanDoubleUp());
+  btnDeal->setEnabled(engine_.CanDrawOrDeal());
+  btnDeal->setText(
+      Text(preferences_, "Main.Buttons", engine_.State() == GameState::Dealt ? "Draw" : "Deal"));
+  if (!timer_->isActive() && engine_.IsClockRunning()) timer_->start();
+}
+
+void TInfoColumn::ShowPlayTime() {
+  lTime->setText(QString::fromStdString(FormatPlayTime(engine_.PlayTime())));
+}
+
+void TInfoColumn::ApplyLanguage() {
+  btnHint->setText(Text(preferences_, "Main.Buttons", "Hint"));
+  btnDoubleUp->setText(Text(preferences_, "Main.Buttons", "Double"));
+  InfoLabel->setText(Text(preferences_, "Main.Labels", "Info"));
+  StyleHeaderLabel(InfoLabel, QString::fromStdString(preferences_.FontName));
+  miniChartImage_->setToolTip(Hint(preferences_, "Main.Labels", "Info"));
+  const std::array<std::tuple<QLabel*, QLabel*, const char*>, 8> rows = {{
+      {CreditLabel, lCredit, "Credits"},
+      {BalanceLabel, lBalance, "Balance"},
+      {AccuracyLabel, lAccuracy, "Accuracy"},
+      {HandsLabel, lHands, "Hands"},
+      {TimeLabel, lTime, "Time"},
+      {ValueLabel, lCoinCost, "Value"},
+      {BetLabel, lBet, "Bet"},
+      {WinLabel, lWin, "Win"},
+  }};
+  QFont valueFont = font();
+  valueFont.setBold(true);
+  for (const auto& [caption, value, key] : rows) {
+    caption->setText(Text(preferences_, "Main.Labels", key));
+    const QString hint = Hint(preferences_, "Main.Labels", key);
+    caption->setToolTip(hint);
+    value->setToolTip(hint);
+    value->setFont(valueFont);
+  }
+}
+
+void TInfoColumn::AddChartPoint(int perfectCredits, int credits) {
+  miniChart_.AddPoint(perfectCredits, credits);
+  miniChartImage_->setPixmap(QPixmap::fromImage(miniChart_.Image()));
+}
+
+bool TInfoColumn::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lCoinCost && event->type() == QEvent::MouseButtonPress) {
+    emit CoinValueClicked();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace tavrik

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QWidget>
+
+#include "game/game_engine.h"
+#include "game/preferences.h"
+#include "ui/widgets/mini_chart.h"
+
+class QLabel;
+class QTimer;
+
+namespace tavrik {
+
+class TCardButton;
+class TGradientLabel;
+
+// The info column at the right: the bankroll monitor (a mini chart of the player's and the
+// perfect strategy's credits), eight caption/value rows read from the engine, and the
+// Hint, Double and Deal/Draw buttons at the level of the cards.
+class TInfoColumn : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int Width = 142;
+  static constexpr int HeaderHeight = 22;
+  static constexpr int Border = 3;
+
+  TInfoColumn(const TGameEngine& engine, const TPreferences& preferences, QWidget* parent);
+
+  // Places the rows above `bottomTop` and the buttons two pixels below `cardTop` (both in
+  // the column's coordinates).
+  void Arrange(int bottomTop, int cardTop);
+  // The values, the buttons' states and the Deal/Draw text from the engine; starts the
+  // play-time display once the engine's clock runs.
+  void Refresh();
+  void ShowPlayTime();
+  // Captions, hints and fonts in the current language and window font.
+  void ApplyLanguage();
+  // A point of the bankroll monitor after a deal.
+  void AddChartPoint(int perfectCredits, int credits);
+  const TMiniChart& MiniChart() const { return miniChart_; }
+
+  TGradientLabel* InfoLabel = nullptr;
+  QLabel *CreditLabel = nullptr, *lCredit = nullptr;
+  QLabel *BalanceLabel = nullptr, *lBalance = nullptr;
+  QLabel *AccuracyLabel = nullptr, *lAccuracy = nullptr;
+  QLabel *HandsLabel = nullptr, *lHands = nullptr;
+  QLabel *TimeLabel = nullptr, *lTime = nullptr;
+  QLabel *ValueLabel = nullptr, *lCoinCost = nullptr;
+  QLabel *BetLabel = nullptr, *lBet = nullptr;
+  QLabel *WinLabel = nullptr, *lWin = nullptr;
+  TCardButton* btnHint = nullptr;
+  TCardButton* btnDoubleUp = nullptr;
+  TCardButton* btnDeal = nullptr;
+
+ signals:
+  // The coin value was clicked (the window offers the list of values).
+  void CoinValueClicked();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  const TGameEngine& engine_;
+  const TPreferences& preferences_;
+  QWidget* labelPanel_ = nullptr;
+  QLabel* miniChartImage_ = nullptr;
+  QWidget* buttonPanel_ = nullptr;
+  QTimer* timer_ = nullptr;
+  TMiniChart miniChart_{130, 60};
+};
+
+}  // namespace tavrik
