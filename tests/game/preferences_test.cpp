@@ -23,7 +23,7 @@ TEST(Preferences, BuiltInTexts) {
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"Main.Messages", "MsgNoErrors",
        "There are no errors belong to the current game. Please, select another playing mode:"},
-      {"Main.Menu", "Statistics", "Statictics"},
+      {"Main.Menu", "Statistics", "Statistics"},
       {"Charts.ChartLossOnErrors", "LegendYour", "Real loss on errors "},
       {"Charts.ChartAccuracy", "LegendBest", ""},  // commented out
       {"Preferences", "SaveForNewGame", "Save values for new game "},
