@@ -53,6 +53,8 @@ class TCardRow : public QWidget {
   void SetStatus(const QString& text);
   // The top of the card images in the row's coordinates.
   int CardTop() const;
+  // As wide as the row may be: it spreads its cards over the width it gets.
+  QSize sizeHint() const override { return {maximumWidth(), BlockHeight}; }
 
   QLabel* Card(int position) const { return cards_[static_cast<size_t>(position)]; }
   TGradientLabel* lInfoLabel = nullptr;

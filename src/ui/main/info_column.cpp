@@ -19,7 +19,6 @@ constexpr int MiniChartHeight = 60;
 constexpr int ButtonHeight = 32;
 constexpr int ButtonStep = 46;   // from the top of one button to the next
 constexpr int ButtonInset = 10;  // left and right of the buttons
-constexpr int BlockHeight = 180;
 
 }  // namespace
 
@@ -58,12 +57,22 @@ TInfoColumn::TInfoColumn(const TGameEngine& engine, const TPreferences& preferen
   connect(timer_, &QTimer::timeout, this, [this] { ShowPlayTime(); });
 }
 
+void TInfoColumn::SetButtonLevel(int blockHeight, int cardTop) {
+  blockHeight_ = blockHeight;
+  cardTop_ = cardTop;
+  Arrange(height() - blockHeight_, height() - blockHeight_ + cardTop_);
+}
+
+void TInfoColumn::resizeEvent(QResizeEvent* /*event*/) {
+  Arrange(height() - blockHeight_, height() - blockHeight_ + cardTop_);
+}
+
 void TInfoColumn::Arrange(int bottomTop, int cardTop) {
   const int inner = Width - 2 * Border;
   InfoLabel->setGeometry(Border, Border, inner, HeaderHeight);
   const int labelTop = Border + HeaderHeight;
   labelPanel_->setGeometry(Border, labelTop, inner, std::max(0, bottomTop - labelTop - Border));
-  buttonPanel_->setGeometry(Border, bottomTop, inner, BlockHeight);
+  buttonPanel_->setGeometry(Border, bottomTop, inner, blockHeight_);
   // The buttons start two pixels below the level of the card tops.
   const int buttonTop = cardTop + 2 - bottomTop;
   const int buttonWidth = inner - 2 * ButtonInset;

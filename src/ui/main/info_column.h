@@ -27,9 +27,9 @@ class TInfoColumn : public QWidget {
 
   TInfoColumn(const TGameEngine& engine, const TPreferences& preferences, QWidget* parent);
 
-  // Places the rows above `bottomTop` and the buttons two pixels below `cardTop` (both in
-  // the column's coordinates).
-  void Arrange(int bottomTop, int cardTop);
+  // The card row beside the column: its height, taken from the column's bottom, and the top
+  // of its cards within it. The buttons start two pixels below the level of the card tops.
+  void SetButtonLevel(int blockHeight, int cardTop);
   // The values, the buttons' states and the Deal/Draw text from the engine; starts the
   // play-time display once the engine's clock runs.
   void Refresh();
@@ -59,8 +59,13 @@ class TInfoColumn : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // Places the rows above `bottomTop` and the buttons two pixels below `cardTop` (both in
+  // the column's coordinates).
+  void Arrange(int bottomTop, int cardTop);
+
   const TGameEngine& engine_;
   const TPreferences& preferences_;
   QWidget* labelPanel_ = nullptr;
@@ -68,6 +73,8 @@ class TInfoColumn : public QWidget {
   QWidget* buttonPanel_ = nullptr;
   QTimer* timer_ = nullptr;
   TMiniChart miniChart_{130, 60};
+  int blockHeight_ = 0;
+  int cardTop_ = 0;
 };
 
 }  // namespace tavrik

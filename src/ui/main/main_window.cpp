@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -106,6 +107,7 @@ void TfTavrik20Main::CreateControls() {
   connect(Info->btnHint, &QAbstractButton::clicked, this, [this] { btnHintClick(); });
   connect(Info->btnDoubleUp, &QAbstractButton::clicked, this, [this] { btnDoubleUpClick(); });
   connect(Info->btnDeal, &QAbstractButton::clicked, this, [this] { btnDealClick(); });
+  LayOut(central);
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this, [this] { ShowHelp(HelpMainWindow); });
   setFocusPolicy(Qt::StrongFocus);
@@ -245,31 +247,39 @@ void TfTavrik20Main::SyncMenus() {
 
 // --- Layout --------------------------------------------------------------------------
 
-void TfTavrik20Main::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  LayoutWindow();
-}
+// The left part holds the title, the banner and the grid over the card row; the info column
+// takes a fixed width at the right, its buttons level with the cards. The card row spans
+// the left part within its width limits.
+void TfTavrik20Main::LayOut(QWidget* central) {
+  const auto fixedHeight = [](QWidget* widget, int height) {
+    widget->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    widget->setFixedHeight(height);
+  };
+  fixedHeight(lPokerName, HeaderHeight);
+  fixedHeight(BannerPlaceholder, BannerHeight);
+  auto* top = new QVBoxLayout;
+  top->setContentsMargins(PanelBorder, PanelBorder, PanelBorder, 0);
+  top->setSpacing(0);
+  top->addWidget(lPokerName);
+  top->addWidget(BannerPlaceholder);
+  top->addWidget(PayoutGrid, 1);
 
-// The left part holds the title, the banner, the grid and the card row at the bottom; the
-// info column takes a fixed width at the right, its buttons level with the cards.
-void TfTavrik20Main::LayoutWindow() {
-  const QWidget* central = centralWidget();
-  const int width = central->width();
-  const int height = central->height();
-  const int leftWidth = std::max(0, width - TInfoColumn::Width);
-  const int cardRowTop = std::max(HeaderHeight + BannerHeight, height - TCardRow::BlockHeight);
-  const int innerWidth = leftWidth - 2 * PanelBorder;
+  CardRow->setFixedHeight(TCardRow::BlockHeight);
+  CardRow->setMinimumWidth(MinimumCardRowWidth);
+  CardRow->setMaximumWidth(MaximumCardRowWidth);
+  auto* left = new QVBoxLayout;
+  left->setContentsMargins(0, 0, 0, 0);
+  left->setSpacing(0);
+  left->addLayout(top, 1);
+  left->addWidget(CardRow, 0, Qt::AlignHCenter);
 
-  lPokerName->setGeometry(PanelBorder, PanelBorder, innerWidth, HeaderHeight);
-  const int bannerTop = PanelBorder + HeaderHeight;
-  BannerPlaceholder->setGeometry(PanelBorder, bannerTop, innerWidth, BannerHeight);
-  const int gridTop = bannerTop + BannerHeight;
-  PayoutGrid->setGeometry(PanelBorder, gridTop, innerWidth, std::max(0, cardRowTop - gridTop));
-  const int cardRowWidth = std::clamp(leftWidth, MinimumCardRowWidth, MaximumCardRowWidth);
-  CardRow->setGeometry((leftWidth - cardRowWidth) / 2, cardRowTop, cardRowWidth,
-                       TCardRow::BlockHeight);
-  Info->setGeometry(leftWidth, 0, TInfoColumn::Width, height);
-  Info->Arrange(cardRowTop, CardRow->y() + CardRow->CardTop());
+  Info->setFixedWidth(TInfoColumn::Width);
+  Info->SetButtonLevel(TCardRow::BlockHeight, CardRow->CardTop());
+  auto* columns = new QHBoxLayout(central);
+  columns->setContentsMargins(0, 0, 0, 0);
+  columns->setSpacing(0);
+  columns->addLayout(left, 1);
+  columns->addWidget(Info);
 }
 
 void TfTavrik20Main::RebuildGrid() {

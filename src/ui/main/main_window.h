@@ -110,13 +110,12 @@ class TfTavrik20Main : public QMainWindow {
  protected:
   bool event(QEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateControls();
   void CreateMenus();
-  void LayoutWindow();
+  void LayOut(QWidget* central);
   // The placement, deck and back.
   void LoadSettings();
   void SaveSettings();
