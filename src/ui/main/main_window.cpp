@@ -251,33 +251,30 @@ void TfTavrik20Main::SyncMenus() {
 // takes a fixed width at the right, its buttons level with the cards. The card row spans
 // the left part within its width limits.
 void TfTavrik20Main::LayOut(QWidget* central) {
-  const auto fixedHeight = [](QWidget* widget, int height) {
+  // Boxes without spacing, `margin` at the left, top and right.
+  const auto box = [](QBoxLayout* layout, int margin = 0) {
+    layout->setContentsMargins(margin, margin, margin, 0);
+    layout->setSpacing(0);
+    return layout;
+  };
+  for (const auto& [widget, height] :
+       {std::pair<QWidget*, int>{lPokerName, HeaderHeight}, {BannerPlaceholder, BannerHeight}}) {
     widget->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     widget->setFixedHeight(height);
-  };
-  fixedHeight(lPokerName, HeaderHeight);
-  fixedHeight(BannerPlaceholder, BannerHeight);
-  auto* top = new QVBoxLayout;
-  top->setContentsMargins(PanelBorder, PanelBorder, PanelBorder, 0);
-  top->setSpacing(0);
+  }
+  QBoxLayout* top = box(new QVBoxLayout, PanelBorder);
   top->addWidget(lPokerName);
   top->addWidget(BannerPlaceholder);
   top->addWidget(PayoutGrid, 1);
-
   CardRow->setFixedHeight(TCardRow::BlockHeight);
   CardRow->setMinimumWidth(MinimumCardRowWidth);
   CardRow->setMaximumWidth(MaximumCardRowWidth);
-  auto* left = new QVBoxLayout;
-  left->setContentsMargins(0, 0, 0, 0);
-  left->setSpacing(0);
+  QBoxLayout* left = box(new QVBoxLayout);
   left->addLayout(top, 1);
   left->addWidget(CardRow, 0, Qt::AlignHCenter);
-
   Info->setFixedWidth(TInfoColumn::Width);
   Info->SetButtonLevel(TCardRow::BlockHeight, CardRow->CardTop());
-  auto* columns = new QHBoxLayout(central);
-  columns->setContentsMargins(0, 0, 0, 0);
-  columns->setSpacing(0);
+  QBoxLayout* columns = box(new QHBoxLayout(central));
   columns->addLayout(left, 1);
   columns->addWidget(Info);
 }
