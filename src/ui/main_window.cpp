@@ -18,6 +18,7 @@
 #include <cmath>
 
 #include "core/error.h"
+#include "core/version.h"
 #include "ui/all_hands.h"
 #include "ui/back_dialog.h"
 #include "ui/card_button.h"
@@ -350,8 +351,8 @@ void TfTavrik20Main::ApplyLanguage() {
   QFont valueFont = font();
   valueFont.setBold(true);
   for (const auto& [caption, value, key] : rows) value->setFont(valueFont);
-  setWindowTitle("  Tavrik 2.0");
-  QApplication::setApplicationName("Tavrik 2.0");
+  setWindowTitle("  " + QString::fromUtf8(ProgramTitle));
+  QApplication::setApplicationName(QString::fromUtf8(ProgramTitle));
 }
 
 // Placements are kept per screen size: "<section> <width>#<height>".

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
+#include <cstdarg>
 
 namespace tavrik {
 
@@ -28,8 +29,12 @@ void DealDelay(int milliseconds) {
   loop.exec();
 }
 
-QString FormatTrimmed(const char* format, double value) {
-  return QString::asprintf(format, value).trimmed();
+QString FormatTrimmed(const char* format, ...) {
+  std::va_list values;
+  va_start(values, format);
+  const QString text = QString::vasprintf(format, values).trimmed();
+  va_end(values);
+  return text;
 }
 
 }  // namespace tavrik

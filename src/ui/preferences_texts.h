@@ -49,7 +49,8 @@ void BroadcastPreferencesChanged();
 // at once for 0 or less.
 void DealDelay(int milliseconds);
 
-// A double formatted with a printf format, blanks trimmed ("%10.2f" of 1.5 is "1.50").
-QString FormatTrimmed(const char* format, double value);
+// Values formatted with a printf format (the compiler checks the arguments), blanks
+// trimmed ("%10.2f" of 1.5 is "1.50").
+[[gnu::format(printf, 1, 2)]] QString FormatTrimmed(const char* format, ...);
 
 }  // namespace tavrik

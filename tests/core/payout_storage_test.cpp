@@ -140,7 +140,7 @@ TEST(PayoutStorage, SavedFileLayout) {
   std::string expected;
   TPayoutStorage reference(folder.Path() / "unused.dat");
   for (int game = 0; game < GameCount; ++game) {
-    expected += "[" + GameName(game) + "]\n";
+    expected.append("[").append(GameName(game)).append("]\n");
     expected += reference.Games[static_cast<size_t>(game)].Lines[0] + "\n";
     if (game == JacksOrBetter) expected += FormatPaytableLine(added) + "\n";
     expected += "\n";

@@ -9,6 +9,7 @@
 #include "core/error.h"
 #include "core/game_list.h"
 #include "game_test_support.h"
+#include "support/message_lines.h"
 
 namespace tavrik::test {
 namespace {
@@ -375,11 +376,14 @@ TEST_F(GameTest, RangeChecksAndErrorContext) {
     }
     return "<no error>";
   };
-  EXPECT_EQ(messageOf([&] { engine->Draw(); }), "There is no dealt hand to draw to\r\nDraw");
-  EXPECT_EQ(messageOf([&] { engine->SelectPoker(GAME_JACKS_OR_BETTER, 7); }),
-            "Paytable out of range: 7\r\nSelectPoker");
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(MessageLines(messageOf([&] { engine->Draw(); })),
+            (Lines{"There is no dealt hand to draw to", "Draw"}));
+  EXPECT_EQ(MessageLines(messageOf([&] { engine->SelectPoker(GAME_JACKS_OR_BETTER, 7); })),
+            (Lines{"Paytable out of range: 7", "SelectPoker"}));
   engine->CoinValueIndex = 6;
-  EXPECT_EQ(messageOf([&] { engine->Deal(); }), "Coin value out of range: 6\r\nDeal");
+  EXPECT_EQ(MessageLines(messageOf([&] { engine->Deal(); })),
+            (Lines{"Coin value out of range: 6", "Deal"}));
   engine->CoinValueIndex = 0;
   for (const auto& action : std::vector<std::function<void()>>{
            [&] { engine->SetBet(6); }, [&] { engine->GetPayout(16, 1); },

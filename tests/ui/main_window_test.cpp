@@ -246,7 +246,7 @@ TEST_F(MainWindowTest, AnErrorInAClickHandlerIsReportedAndPlayGoesOn) {
   Engine().CoinValueIndex = 99;  // the deal refuses a coin value it does not know
   QTest::mouseClick(window->btnDeal, Qt::LeftButton);
   ASSERT_EQ(Errors.size(), 1U);
-  EXPECT_NE(Errors[0].find("Coin value out of range: 99\r\nDeal"), std::string::npos) << Errors[0];
+  EXPECT_NE(Errors[0].find("Coin value out of range: 99\nDeal"), std::string::npos) << Errors[0];
   EXPECT_FALSE(window->IsBusy());
   Engine().CoinValueIndex = 0;
   QTest::mouseClick(window->btnDeal, Qt::LeftButton);
