@@ -27,6 +27,7 @@ std::vector<uintptr_t> CaptureStack() {
   std::array<void*, MaxStackFrames> frames{};
   const int count = ::backtrace(frames.data(), MaxStackFrames);
   std::vector<uintptr_t> addresses;
+  addresses.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
     addresses.push_back(reinterpret_cast<uintptr_t>(frames[static_cast<size_t>(i)]));
   }

@@ -32,7 +32,7 @@ void DealDelay(int milliseconds) {
 QString FormatTrimmed(const char* format, ...) {
   std::va_list values;
   va_start(values, format);
-  const QString text = QString::vasprintf(format, values).trimmed();
+  QString text = QString::vasprintf(format, values).trimmed();
   va_end(values);
   return text;
 }

@@ -361,6 +361,7 @@ TGameReturn WholeGame(int game, const TPaytable& table, int bet, int threads,
   const auto start = std::chrono::steady_clock::now();
   std::vector<std::exception_ptr> failures(static_cast<size_t>(threads));
   std::vector<std::thread> workers;
+  workers.reserve(static_cast<size_t>(threads));
   for (int t = 0; t < threads; ++t) {
     workers.emplace_back([&, t] {
       try {
