@@ -11,12 +11,9 @@
 #include <QUrl>
 #include <array>
 
+#include "core/version.h"
 #include "ui/dialogs/preferences_texts.h"
 #include "ui/widgets/gradient_label.h"
-
-#ifndef TAVRIK_VERSION
-#define TAVRIK_VERSION "0.0.0.0"
-#endif
 
 namespace tavrik {
 
@@ -30,6 +27,7 @@ std::vector<uintptr_t> CaptureStack() {
   std::array<void*, MaxStackFrames> frames{};
   const int count = ::backtrace(frames.data(), MaxStackFrames);
   std::vector<uintptr_t> addresses;
+  addresses.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
     addresses.push_back(reinterpret_cast<uintptr_t>(frames[static_cast<size_t>(i)]));
   }
@@ -41,8 +39,8 @@ QString StackTraceText(const std::vector<uintptr_t>& frames) {
   const int digits = static_cast<int>(sizeof(uintptr_t) * 2);
   const size_t count = std::min(frames.size(), static_cast<size_t>(MaxStackFrames));
   for (size_t i = 0; i < count; ++i) {
-    text += "\r\n" +
-            QString::number(static_cast<qulonglong>(frames[i]), 16).rightJustified(digits, '0');
+    text +=
+        '\n' + QString::number(static_cast<qulonglong>(frames[i]), 16).rightJustified(digits, '0');
   }
   return text;
 }
@@ -50,9 +48,9 @@ QString StackTraceText(const std::vector<uintptr_t>& frames) {
 QString ReportText(const QString& version, const QString& message, uintptr_t address,
                    const QString& trace) {
   const int digits = static_cast<int>(sizeof(uintptr_t) * 2);
-  return "Tavrik " + version + "\r\n" + message + "\r\n" +
-         QString::number(static_cast<qulonglong>(address), 16).rightJustified(digits, '0') +
-         "\r\n" + trace;
+  return QString::fromUtf8(ProgramName) + ' ' + version + '\n' + message + '\n' +
+         QString::number(static_cast<qulonglong>(address), 16).rightJustified(digits, '0') + '\n' +
+         trace;
 }
 
 QByteArray EncodeMailBody(const QByteArray& text) {
@@ -77,17 +75,17 @@ QByteArray EncodeMailBody(const QByteArray& text) {
 
 QByteArray MailLink(const QString& report) {
   return QByteArray("mailto:") + SupportAddress + "?subject=Tavrik%20error&body=" +
-         EncodeMailBody(QString("Tavrik 2.0\r\n" + report).toUtf8());
+         EncodeMailBody((QString::fromUtf8(ProgramTitle) + "\r\n" + report).toUtf8());
 }
 
 QString ProgramVersion() {
-  return QString::fromLatin1(TAVRIK_VERSION);
+  return QString::fromUtf8(VersionText);
 }
 
 TfmException::TfmException(const QString& report, const TPreferences& preferences, QWidget* parent)
     : QDialog(parent) {
   ApplyWindowFont(this, preferences);
-  setWindowTitle("Tavrik 2.0");
+  setWindowTitle(QString::fromUtf8(ProgramTitle));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 8);
   lHeader = new TGradientLabel(this);

@@ -22,12 +22,13 @@ inline constexpr int MaxStackFrames = 50;
 // Return addresses of the calling stack, innermost first, at most MaxStackFrames.
 std::vector<uintptr_t> CaptureStack();
 
-// "Stackframe-based trace:" and, for each frame (at most 50), CR LF and its address in
+// "Stackframe-based trace:" and, for each frame (at most 50), a line with its address in
 // lower-case hexadecimal of the full pointer width.
 QString StackTraceText(const std::vector<uintptr_t>& frames);
 
-// The report: "Tavrik <version>", the message (its CR LF chain kept), the address the
-// error was caught at, and the stack trace, joined by CR LF.
+// The report: "Tavrik <version>", the message (its chain of contexts one per line), the
+// address the error was caught at, and the stack trace, joined by "\n". Copy and Send turn
+// the line ends into CR LF.
 QString ReportText(const QString& version, const QString& message, uintptr_t address,
                    const QString& trace);
 
@@ -36,7 +37,7 @@ QString ReportText(const QString& version, const QString& message, uintptr_t add
 QByteArray EncodeMailBody(const QByteArray& text);
 
 // The mail link of a report: to the support address, subject "Tavrik error", body
-// "Tavrik 2.0" CR LF and the report.
+// ProgramTitle ("Tavrik 2.0"), CR LF and the report (whose lines the caller ends with CR LF).
 QByteArray MailLink(const QString& report);
 
 // The program's version, four numbers.

@@ -13,6 +13,7 @@
 #include "app/application.h"
 #include "app/exception_report.h"
 #include "app/single_instance.h"
+#include "core/version.h"
 #include "game/preferences.h"
 #include "ui/main/main_window.h"
 #include "ui/widgets/error_handler.h"
@@ -34,7 +35,7 @@ void OnTerminate(int /*signal*/) {
 int main(int argc, char** argv) {
   using namespace tavrik;
   TTavrikApplication app(argc, argv);
-  QApplication::setApplicationName("Tavrik 2.0");
+  QApplication::setApplicationName(QString::fromUtf8(ProgramTitle));
 
   TSingleInstance instance;
   if (instance.AnotherIsRunning()) return 0;
@@ -83,7 +84,8 @@ int main(int argc, char** argv) {
     FreePreferences();
   } catch (const std::exception& error) {
     std::cerr << "tavrik: " << error.what() << '\n';
-    QMessageBox::critical(nullptr, "Tavrik 2.0", QString::fromUtf8(error.what()));
+    QMessageBox::critical(nullptr, QString::fromUtf8(ProgramTitle),
+                          QString::fromUtf8(error.what()));
     result = 1;
   }
   SetErrorHandler(nullptr);

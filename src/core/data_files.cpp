@@ -47,7 +47,7 @@ fs::path DataFolder() {
 }
 
 fs::path ReadPath(std::string_view name) {
-  const fs::path inData = DataFolder() / name;
+  fs::path inData = DataFolder() / name;
   std::error_code error;
   if (fs::exists(inData, error)) return inData;
   return ProgramFolder() / name;

@@ -27,7 +27,7 @@ constexpr auto Permutations = SuitPermutations();
 uint64_t CardBits(const TDealClass& deal, size_t cards, const std::array<int, 4>& perm) {
   uint64_t bits = 0;
   for (size_t i = 0; i < cards; ++i) {
-    bits |= uint64_t{1} << (deal.Rank[i] * 4 + perm[static_cast<size_t>(deal.Suit[i])]);
+    bits |= uint64_t{1} << (deal.Rank[i] * 4 + perm[static_cast<uint8_t>(deal.Suit[i])]);
   }
   return bits;
 }

@@ -9,7 +9,7 @@
 namespace tavrik {
 
 // The one exception type of the program. Its message grows by one context line per
-// operation it passes through on the way out: first message, then "\r\n" + context of
+// operation it passes through on the way out: first message, then "\n" + context of
 // each level, innermost first.
 class TError : public std::exception {
  public:
@@ -17,7 +17,7 @@ class TError : public std::exception {
   const char* what() const noexcept override { return message_.c_str(); }
   const std::string& Message() const noexcept { return message_; }
   void AppendContext(std::string_view context) {
-    message_ += "\r\n";
+    message_ += '\n';
     message_ += context;
   }
 
@@ -26,7 +26,7 @@ class TError : public std::exception {
 };
 
 // Runs `body`; any exception escaping it is raised again as a TError whose message has
-// "\r\n" + context appended. `context` is either text or a callable returning text, so that
+// "\n" + context appended. `context` is either text or a callable returning text, so that
 // formatting (a mask, a counter) happens only when something failed.
 template <class Context, class Body>
 decltype(auto) WithContext(Context&& context, Body&& body) {

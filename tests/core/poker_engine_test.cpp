@@ -11,6 +11,7 @@
 #include "core/payout_storage.h"
 #include "support/draw_listing.h"
 #include "support/hand_text.h"
+#include "support/message_lines.h"
 #include "support/reference_evaluator.h"
 #include "support/temp_folder.h"
 
@@ -182,6 +183,7 @@ TEST(PokerEngine, ChoiceTotalsAndPartialRecount) {
 }
 
 TEST(PokerEngine, ErrorsCarryTheirContext) {
+  using Lines = std::vector<std::string>;
   TEngineFixture f(GAME_JACKS_OR_BETTER);
   f.Analyse("JH JS 4C 7D 9S");
   EXPECT_THROW(f.engine.GetCategoryCount(10, 0), TError);
@@ -190,24 +192,24 @@ TEST(PokerEngine, ErrorsCarryTheirContext) {
     f.engine.DrawReturn(40);
     FAIL() << "no exception";
   } catch (const TError& error) {
-    EXPECT_EQ(error.Message(),
-              "Hold mask out of range: 40\r\nError calculate natural case (DrawReturn)");
+    EXPECT_EQ(MessageLines(error.Message()),
+              (Lines{"Hold mask out of range: 40", "Error calculate natural case (DrawReturn)"}));
   }
   // Five cards of one rank cannot come from one deck: refused, not counted past the tables.
   try {
     f.Analyse("6H 6D 6C 6S 6H");
     FAIL() << "no exception";
   } catch (const TError& error) {
-    EXPECT_EQ(error.Message(),
-              "Dealt rank count out of range: 5\r\nError calculate natural case (GetTheBest)");
+    EXPECT_EQ(MessageLines(error.Message()), (Lines{"Dealt rank count out of range: 5",
+                                                    "Error calculate natural case (GetTheBest)"}));
   }
   TPokerEngine unattached;
   try {
     unattached.RunPermutations();
     FAIL() << "no exception";
   } catch (const TError& error) {
-    EXPECT_EQ(error.Message(),
-              "No paytable attached\r\nError calculate natural case (RunPermutations)");
+    EXPECT_EQ(MessageLines(error.Message()),
+              (Lines{"No paytable attached", "Error calculate natural case (RunPermutations)"}));
   }
 }
 

@@ -13,6 +13,7 @@
 #include "core/payout_storage.h"
 #include "support/draw_listing.h"
 #include "support/hand_text.h"
+#include "support/message_lines.h"
 #include "support/temp_folder.h"
 
 namespace tavrik {
@@ -296,9 +297,9 @@ TEST(WildEngine, ErrorsCarryTheirContext) {
     f.engine->InternalCheckCombination(four, 1, 0, 1);
     FAIL() << "no exception";
   } catch (const TError& error) {
-    EXPECT_EQ(error.Message(),
-              "A hand to classify holds five cards\r\n"
-              "Error calculate wild case (InternalCheckCombination)");
+    EXPECT_EQ(MessageLines(error.Message()),
+              (std::vector<std::string>{"A hand to classify holds five cards",
+                                        "Error calculate wild case (InternalCheckCombination)"}));
   }
   // A deck with more wild cards than any table holds.
   f.engine->NewDeal();
@@ -312,8 +313,8 @@ TEST(WildEngine, ErrorsCarryTheirContext) {
     const std::string message = error.Message();
     EXPECT_EQ(message.rfind("Binomial C(60, ", 0), 0u) << message;
     const std::string context =
-        " is outside the table\r\n"
-        "Error calculate wild case (CheckDraw) DrawMask=1\r\n"
+        " is outside the table\n"
+        "Error calculate wild case (CheckDraw) DrawMask=1\n"
         "Error calculate natural case (GetTheBest)";
     EXPECT_NE(message.find(context), std::string::npos) << message;
   }

@@ -10,6 +10,7 @@
 #include "core/game_list.h"
 #include "game_test_support.h"
 #include "records/mistake.h"
+#include "support/message_lines.h"
 
 namespace tavrik::test {
 namespace {
@@ -421,13 +422,16 @@ TEST_F(GameTest, CountersAndReset) {
   Reload(*engine, [](TIniFile& settings) {
     settings.WriteInteger("Params", "Credits", std::numeric_limits<int32_t>::min() + 2);
   });
-  EXPECT_EQ(messageOf([&] { engine->Deal(); }), "Overflow of Credits\r\nDeal");
+  EXPECT_EQ(MessageLines(messageOf([&] { engine->Deal(); })),
+            (std::vector<std::string>{"Overflow of Credits", "Deal"}));
 }
 
 TEST_F(GameTest, RangeChecksAndErrorContext) {
-  EXPECT_EQ(messageOf([&] { engine->Draw(); }), "There is no dealt hand to draw to\r\nDraw");
-  EXPECT_EQ(messageOf([&] { engine->SelectPoker(GAME_JACKS_OR_BETTER, 7); }),
-            "Paytable out of range: 7\r\nSelectPoker");
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(MessageLines(messageOf([&] { engine->Draw(); })),
+            (Lines{"There is no dealt hand to draw to", "Draw"}));
+  EXPECT_EQ(MessageLines(messageOf([&] { engine->SelectPoker(GAME_JACKS_OR_BETTER, 7); })),
+            (Lines{"Paytable out of range: 7", "SelectPoker"}));
   EXPECT_EQ(messageOf([&] { engine->SetCoinValue(6); }), "Coin value out of range: 6");
   for (const auto& action : std::vector<std::function<void()>>{
            [&] { engine->SetBet(6); }, [&] { engine->GetPayout(16, 1); },

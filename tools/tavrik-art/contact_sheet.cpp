@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   fs::path dataFolder;
   QString out;
-  const QStringList args = app.arguments();
+  const QStringList args = QCoreApplication::arguments();
   for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
     if (args[i] == "--data") dataFolder = args[i + 1].toStdString();
     if (args[i] == "--out") out = args[i + 1];

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstdarg>
 #include <cstdio>
 #include <memory>
 #include <numeric>
@@ -33,9 +34,14 @@ class TUsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::string Format(const char* format, auto... values) {
+// printf into a string of at most 511 characters; the compiler checks every call's
+// arguments against its format.
+[[gnu::format(printf, 1, 2)]] std::string Format(const char* format, ...) {
   char buffer[512];
-  std::snprintf(buffer, sizeof buffer, format, values...);
+  std::va_list values;
+  va_start(values, format);
+  std::vsnprintf(buffer, sizeof buffer, format, values);
+  va_end(values);
   return buffer;
 }
 

@@ -15,7 +15,7 @@ inline constexpr qsizetype MaxInflatedSize = 64 * 1024 * 1024;
 QByteArray Deflate(QByteArrayView data);
 // The content of a zlib stream (bytes after its end are ignored). Raises TError when the
 // stream is damaged or cut short, or inflates to more than `limit` bytes.
-QByteArray Inflate(QByteArrayView stream, qsizetype limit = MaxInflatedSize);
+QByteArray Inflate(QByteArrayView data, qsizetype limit = MaxInflatedSize);
 
 // A BMP file without its first two bytes "BM", the form every stored image takes. Images
 // are written as 24-bit bitmaps.

@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <array>
 
+#include "core/version.h"
 #include "ui/dialogs/preferences_texts.h"
 
 namespace tavrik {
@@ -59,7 +60,8 @@ void ShowHelpTopic(int context, const TPreferences& preferences, QWidget* parent
   if (page.empty()) return;
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error)) {
-    QMessageBox::information(parent, "  Tavrik 2.0", "Sorry, html help not installed.");
+    QMessageBox::information(parent, "  " + QString::fromUtf8(ProgramTitle),
+                             "Sorry, html help not installed.");
     return;
   }
   QPointer<QTextBrowser>& window = HelpWindow();
@@ -73,7 +75,7 @@ void ShowHelpTopic(int context, const TPreferences& preferences, QWidget* parent
   }
   window->setSearchPaths({QString::fromStdString(folder.string())});
   window->setSource(QUrl::fromLocalFile(QString::fromStdString(page.string())));
-  window->setWindowTitle("  Tavrik 2.0 - " + window->documentTitle());
+  window->setWindowTitle("  " + QString::fromUtf8(ProgramTitle) + " - " + window->documentTitle());
   window->show();
   window->raise();
   window->activateWindow();

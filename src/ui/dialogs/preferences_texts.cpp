@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <cstdarg>
 
 namespace tavrik {
 
@@ -19,8 +20,12 @@ void BroadcastPreferencesChanged() {
   }
 }
 
-QString FormatTrimmed(const char* format, double value) {
-  return QString::asprintf(format, value).trimmed();
+QString FormatTrimmed(const char* format, ...) {
+  std::va_list values;
+  va_start(values, format);
+  QString text = QString::vasprintf(format, values).trimmed();
+  va_end(values);
+  return text;
 }
 
 }  // namespace tavrik

@@ -45,7 +45,8 @@ inline constexpr QEvent::Type PreferencesChangedEvent =
 // Sends PreferencesChangedEvent to every top-level widget.
 void BroadcastPreferencesChanged();
 
-// A double formatted with a printf format, blanks trimmed ("%10.2f" of 1.5 is "1.50").
-QString FormatTrimmed(const char* format, double value);
+// Values formatted with a printf format (the compiler checks the arguments), blanks
+// trimmed ("%10.2f" of 1.5 is "1.50").
+[[gnu::format(printf, 1, 2)]] QString FormatTrimmed(const char* format, ...);
 
 }  // namespace tavrik

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "core/game_list.h"
+#include "core/version.h"
 #include "ui/dialogs/all_hands.h"
 #include "ui/dialogs/back_dialog.h"
 #include "ui/dialogs/choice_dialog.h"
@@ -208,8 +209,8 @@ void TfTavrik20Main::ApplyLanguage() {
   StyleHeaderLabel(lPokerName, fontName);
   StyleHeaderLabel(CardRow->lInfoLabel, fontName);
   Info->ApplyLanguage();  // after the window font: the values are its bold form
-  setWindowTitle("  Tavrik 2.0");
-  QApplication::setApplicationName("Tavrik 2.0");
+  setWindowTitle(QString("  ") + ProgramTitle.data());
+  QApplication::setApplicationName(ProgramTitle.data());
 }
 
 void TfTavrik20Main::LoadSettings() {

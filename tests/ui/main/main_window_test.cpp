@@ -254,7 +254,7 @@ TEST_F(MainWindowTest, AnErrorInAClickHandlerIsReportedAndPlayGoesOn) {
   });
   QTest::mouseClick(window->Info->btnDeal, Qt::LeftButton);
   ASSERT_EQ(Errors.size(), 1U);
-  EXPECT_NE(Errors[0].find("Overflow of Credits\r\nDeal"), std::string::npos) << Errors[0];
+  EXPECT_NE(Errors[0].find("Overflow of Credits\nDeal"), std::string::npos) << Errors[0];
   EXPECT_FALSE(window->IsDealing());
   window->miResetBalance->trigger();
   QTest::mouseClick(window->Info->btnDeal, Qt::LeftButton);
