@@ -312,14 +312,6 @@ TEST_F(GameTest, SelectPokerAndRecentGames) {
   }
   EXPECT_EQ(engine->MRUList(), before);
   EXPECT_EQ(engine->State(), GameState::Dealt);
-
-  // Restart after playing three games: the third opens, the list is the second, the first.
-  forgetRecentGames();
-  Select(GAME_JACKS_OR_BETTER, 0);
-  Select(GAME_ACES_AND_EIGHTS, 0);
-  Restart();
-  EXPECT_EQ(engine->GameType(), GAME_ACES_AND_EIGHTS);
-  EXPECT_EQ(engine->MRUList(), (Keys{jacks, tens}));
 }
 
 TEST_F(GameTest, WarningBeforeAWorseHold) {
