@@ -57,7 +57,7 @@ TEST(Report, StackTraceIsCutToFiftyFullWidthAddresses) {
   EXPECT_EQ(parts[2], "Draw");
   EXPECT_EQ(parts[3], QString("1f").rightJustified(digits, '0'));
   EXPECT_EQ(parts[4], "Stackframe-based trace:");
-  EXPECT_EQ(CaptureStack().size() <= static_cast<size_t>(MaxStackFrames), true);
+  EXPECT_LE(CaptureStack().size(), static_cast<size_t>(MaxStackFrames));
 }
 
 TEST(Report, WindowShowsTheReportAndCopiesIt) {
@@ -65,10 +65,6 @@ TEST(Report, WindowShowsTheReportAndCopiesIt) {
   TPreferences preferences;
   const QString report = ReportText(ProgramVersion(), "Broken\nDeal", 0, StackTraceText({}));
   TfmException window(report, preferences);
-  EXPECT_EQ(window.windowTitle(), "Tavrik 2.0");
-  EXPECT_EQ(window.lHeader->text(), "SORRY, PROGRAM ERROR");
-  EXPECT_EQ(window.btnSend->text(), "Send");
-  EXPECT_EQ(window.btnCopy->text(), "Copy");
   EXPECT_TRUE(window.Memo->isReadOnly());
   EXPECT_TRUE(window.Memo->toPlainText().contains("Broken\nDeal"));
   window.btnCopyClick();
@@ -112,8 +108,12 @@ TEST(ApplicationObject, AnExceptionEscapingAnEventHandlerIsReportedAndTheLoopGoe
   SetErrorHandler(std::move(previous));
 }
 
-TEST(SingleInstance, ASecondStartActivatesTheFirst) {
+TEST(SingleInstance, ASecondStartActivatesTheFirstAndALeftoverSocketBlocksNothing) {
   const QString name = "Tavrik-test-" + QString::number(QCoreApplication::applicationPid());
+  // A copy killed outright leaves its socket file behind.
+  QFile leftover(QDir::tempPath() + "/" + name);
+  ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+  leftover.close();
   TSingleInstance first(name);
   ASSERT_FALSE(first.AnotherIsRunning());
   int activations = 0;
@@ -121,20 +121,7 @@ TEST(SingleInstance, ASecondStartActivatesTheFirst) {
 
   TSingleInstance second(name);
   EXPECT_TRUE(second.AnotherIsRunning());
-  for (int i = 0; i < 100 && activations == 0; ++i) QTest::qWait(10);
-  EXPECT_EQ(activations, 1);
-}
-
-TEST(SingleInstance, ALeftoverSocketOfACrashedCopyDoesNotBlockTheStart) {
-  const QString name = "Tavrik-test-stale-" + QString::number(QCoreApplication::applicationPid());
-  // A copy killed outright leaves its socket file behind.
-  QFile leftover(QDir::tempPath() + "/" + name);
-  ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
-  leftover.close();
-  TSingleInstance next(name);
-  EXPECT_FALSE(next.AnotherIsRunning());
-  TSingleInstance third(name);
-  EXPECT_TRUE(third.AnotherIsRunning());  // `next` listens now
+  EXPECT_TRUE(QTest::qWaitFor([&activations] { return activations == 1; }, 1000));
 }
 
 }  // namespace

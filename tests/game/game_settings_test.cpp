@@ -27,20 +27,6 @@ struct TRun {
   TGameEngine engine{preferences, windows};
 };
 
-TEST(GameSettings, FileWithoutTheSectionsGivesTheDefaults) {
-  TempFolder folder;
-  WriteSettings(folder, "[Preferences]\nDealSpeed=50\n[Other]\nCredits=7\n");
-  const TRun run;
-  const TGameEngine& engine = run.engine;
-  EXPECT_EQ(engine.GameType(), 0);
-  EXPECT_EQ(engine.PayIndex(), 0);
-  EXPECT_EQ(engine.Bet(), 5);
-  EXPECT_EQ(engine.Mode(), GameMode::Training);
-  EXPECT_TRUE(engine.HasOption(ShowResultHands) && engine.HasOption(ShowWarnings));
-  EXPECT_EQ(engine.Credits(), 2500);
-  EXPECT_TRUE(engine.MRUList().empty());
-}
-
 TEST(GameSettings, EveryKeySurvivesARestart) {
   TempFolder folder;
   WriteSettings(folder, "[Preferences]\nAutosave=123456\n");
@@ -127,31 +113,38 @@ TEST(GameSettings, CountersFollowTheAutosaveFlags) {
 
 TEST(GameSettings, SavedGameKeys) {
   TempFolder folder;
-  const std::tuple<const char*, int, std::vector<std::string>> cases[] = {
+  // Settings text; game opened, recent games, mode. The bet is 5 in every case.
+  const std::tuple<const char*, int, std::vector<std::string>, GameMode> cases[] = {
+      // Without the engine's sections: the defaults.
+      {"[Preferences]\nDealSpeed=50\n[Other]\nCredits=7\n", 0, {}, GameMode::Training},
       // Key "0" is the game being played, else the most recent one.
-      {"[MRU]\n0=  8  0\n1=  6  0\n", 8, {"  6  0"}},
-      {"[MRU]\n1=  4  0\n2=  1  0\n", 4, {"  1  0"}},
+      {"[MRU]\n0=  8  0\n1=  6  0\n", 8, {"  6  0"}, GameMode::Training},
+      {"[MRU]\n1=  4  0\n2=  1  0\n", 4, {"  1  0"}, GameMode::Training},
       // Keys that name no game or paytable are skipped; the first game opens.
-      {"[MRU]\n0=abcdef\n1=  6  0\n", 0, {"  6  0"}},
-      {"[MRU]\n0=  6 99\n", 0, {}},
+      {"[MRU]\n0=abcdef\n1=  6  0\n", 0, {"  6  0"}, GameMode::Training},
+      {"[MRU]\n0=  6 99\n", 0, {}, GameMode::Training},
       // Duplicates and more than five entries are cut.
       {"[MRU]\n0=  0  0\n1=  1  0\n2=  1  0\n3=  2  0\n4=  4  0\n5=  6  0\n6=  8  0\n",
        0,
-       {"  1  0", "  2  0", "  4  0", "  6  0", "  8  0"}},
+       {"  1  0", "  2  0", "  4  0", "  6  0", "  8  0"},
+       GameMode::Training},
+      // Mode 3 is taken as it is (problem hands are looked for at the first deal); a bet out
+      // of range is not.
+      {"[Params]\nMode=3\nBet=9\n", 0, {}, GameMode::PlayErrorHands},
   };
-  for (const auto& [text, game, recent] : cases) {
+  for (const auto& [text, game, recent, mode] : cases) {
     SCOPED_TRACE(text);
     WriteSettings(folder, text);
     const TRun run;
     EXPECT_EQ(run.engine.GameType(), game);
+    EXPECT_EQ(run.engine.PayIndex(), 0);
     EXPECT_EQ(run.engine.MRUList(), recent);
+    EXPECT_EQ(run.engine.Bet(), 5);
+    EXPECT_EQ(run.engine.Mode(), mode);
+    EXPECT_TRUE(run.engine.HasOption(ShowResultHands) && run.engine.HasOption(ShowWarnings));
+    EXPECT_EQ(run.engine.Credits(), 2500);
+    EXPECT_TRUE(run.windows.Opened.empty());
   }
-  // Mode 3 is taken as it is; problem hands are looked for at the first deal.
-  WriteSettings(folder, "[Params]\nMode=3\nBet=9\n");
-  const TRun run;
-  EXPECT_EQ(run.engine.Mode(), GameMode::PlayErrorHands);
-  EXPECT_EQ(run.engine.Bet(), 5);
-  EXPECT_TRUE(run.windows.Opened.empty());
 }
 
 TEST(GameSettings, NewGameKeepsOrResetsTheCounters) {

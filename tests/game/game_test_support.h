@@ -127,7 +127,9 @@ inline std::vector<TLogRecord> ReadLog(const TLogger& logger) {
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Restart();
+    preferences = std::make_unique<TPreferences>();
+    engine = std::make_unique<TGameEngine>(*preferences, windows);
+    engine->SetClock([this] { return now; });
     Select(GAME_JACKS_OR_BETTER, 0);
   }
   void TearDown() override {
@@ -138,13 +140,6 @@ class GameTest : public ::testing::Test {
   void Select(int game, int payIndex) {
     engine->SelectPoker(game, payIndex);
     TRandom::Global().SetSeed(12345);
-  }
-  // Ends the run the way the program does (writing the settings) and starts a new one.
-  void Restart() {
-    TearDown();
-    preferences = std::make_unique<TPreferences>();
-    engine = std::make_unique<TGameEngine>(*preferences, windows);
-    engine->SetClock([this] { return now; });
   }
   std::vector<TLogRecord> Log() { return ReadLog(engine->Logger()); }
 

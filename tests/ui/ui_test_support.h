@@ -20,15 +20,9 @@
 namespace tavrik::test {
 
 // A pending answer to a dialog; it stops waiting when destroyed.
-class TDialogAnswer {
- public:
-  TDialogAnswer() = default;
-  ~TDialogAnswer() { delete Poll; }
-  TDialogAnswer(const TDialogAnswer&) = delete;
-  TDialogAnswer& operator=(const TDialogAnswer&) = delete;
-
+struct TDialogAnswer {
   bool Answered = false;
-  QTimer* Poll = nullptr;
+  QTimer Poll;
 };
 
 // Answers the next modal dialog of type D that opens: `answer` runs on it while it is
@@ -36,17 +30,15 @@ class TDialogAnswer {
 template <class D>
 std::unique_ptr<TDialogAnswer> AnswerNextDialog(std::function<void(D*)> answer) {
   auto pending = std::make_unique<TDialogAnswer>();
-  pending->Poll = new QTimer();
-  pending->Poll->setInterval(5);
   TDialogAnswer* state = pending.get();
-  QObject::connect(state->Poll, &QTimer::timeout, [state, answer] {
+  QObject::connect(&state->Poll, &QTimer::timeout, [state, answer] {
     if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
-      state->Poll->stop();
+      state->Poll.stop();
       state->Answered = true;
       answer(dialog);
     }
   });
-  pending->Poll->start();
+  pending->Poll.start(5);
   return pending;
 }
 
