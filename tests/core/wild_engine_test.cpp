@@ -19,7 +19,7 @@
 namespace tavrik {
 namespace {
 
-constexpr int kWildGames[] = {GAME_DEUCES_WILD, GAME_JOKER_POKER, GAME_DOUBLE_JOKER_POKER};
+constexpr int AllWildGames[] = {GAME_DEUCES_WILD, GAME_JOKER_POKER, GAME_DOUBLE_JOKER_POKER};
 
 // The engine of one wild game with its built-in paytable at `coins`.
 struct TWildFixture {
@@ -136,7 +136,7 @@ TEST_P(WildEngineListing, CountsEqualListedDrawsForEveryMask) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(WildGames, WildEngineListing, testing::ValuesIn(kWildGames),
+INSTANTIATE_TEST_SUITE_P(WildGames, WildEngineListing, testing::ValuesIn(AllWildGames),
                          [](const testing::TestParamInfo<int>& param) {
                            return std::string(param.param == GAME_DEUCES_WILD ? "DeucesWild"
                                               : param.param == GAME_JOKER_POKER
@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(WildGames, WildEngineListing, testing::ValuesIn(kWildGa
 // The partial recount after a full analysis of the same ranks in other suits gives what a
 // full analysis gives, and the chosen hold returns at least as much as every other.
 TEST(WildEngine, PartialRecountOfOtherSuitsEqualsFullAnalysis) {
-  for (const int game : kWildGames) {
+  for (const int game : AllWildGames) {
     TWildFixture full(game), partial(game);
     int compared = 0;
     for (const auto& deal : RandomDeals(game, 120, 77u + static_cast<uint32_t>(game))) {

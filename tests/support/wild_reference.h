@@ -43,7 +43,7 @@ class TWildReference {
     for (int i = 1; i < natural; ++i) oneSuit = oneSuit && s[static_cast<size_t>(i)] == s[0];
     const int flushSuit = natural > 0 ? s[0] : 0;
     uint32_t result = 0;
-    if (game_.WildRank >= 0 && wild == 4) result |= Bit(kFourDeuces);
+    if (game_.WildRank >= 0 && wild == 4) result |= Bit(RefFourDeuces);
     const auto rankAll = [&](auto&& self, int position, int lowest) -> void {
       if (position == 5) {
         // Wild cards in the natural cards' suit (a flush when those share one) or in
@@ -78,19 +78,19 @@ class TWildReference {
 
  private:
   enum : size_t {
-    kNaturalRoyal,
-    kFourDeuces,
-    kWildRoyal,
-    kFiveOfKind,
-    kStraightFlush,
-    kFourOfKind,
-    kFullHouse,
-    kFlush,
-    kStraight,
-    kThreeOfKind,
-    kTwoPairs,
-    kKingsOrBetter,
-    kNothing
+    RefNaturalRoyal,
+    RefFourDeuces,
+    RefWildRoyal,
+    RefFiveOfKind,
+    RefStraightFlush,
+    RefFourOfKind,
+    RefFullHouse,
+    RefFlush,
+    RefStraight,
+    RefThreeOfKind,
+    RefTwoPairs,
+    RefKingsOrBetter,
+    RefNothing
   };
   static constexpr std::array<const char*, 12> Names = {
       "Natural Royal Flush", "Four Deuces",    "Wild Royal Flush",
@@ -99,18 +99,18 @@ class TWildReference {
       "Three of Kind",       "Two Pairs",      "Kings or Better"};
 
   static size_t Rank(const std::array<int, 5>& r, const std::array<int, 5>& s, bool usesWild) {
-    if (r[0] == r[1] && r[1] == r[2] && r[2] == r[3] && r[3] == r[4]) return kFiveOfKind;
+    if (r[0] == r[1] && r[1] == r[2] && r[2] == r[3] && r[3] == r[4]) return RefFiveOfKind;
     const int type = ReferenceType(r, s);
-    if (type == FLUSH_STRAIGHT_T_A) return usesWild ? kWildRoyal : kNaturalRoyal;
-    if (type == FLUSH_STRAIGHT_A_5 || type == FLUSH_STRAIGHT) return kStraightFlush;
-    if (type >= FOUR_OF_KIND_2 && type <= FOUR_OF_KIND_A) return kFourOfKind;
-    if (type == FULL_HOUSE) return kFullHouse;
-    if (type == FLUSH) return kFlush;
-    if (type >= STRAIGHT_A_5 && type <= STRAIGHT_T_A) return kStraight;
-    if (type >= THREE_OF_KIND_2 && type <= THREE_OF_KIND_A) return kThreeOfKind;
-    if (type == TWO_PAIRS) return kTwoPairs;
-    if (type == PAIRS_K || type == PAIRS_A) return kKingsOrBetter;
-    return kNothing;
+    if (type == FLUSH_STRAIGHT_T_A) return usesWild ? RefWildRoyal : RefNaturalRoyal;
+    if (type == FLUSH_STRAIGHT_A_5 || type == FLUSH_STRAIGHT) return RefStraightFlush;
+    if (type >= FOUR_OF_KIND_2 && type <= FOUR_OF_KIND_A) return RefFourOfKind;
+    if (type == FULL_HOUSE) return RefFullHouse;
+    if (type == FLUSH) return RefFlush;
+    if (type >= STRAIGHT_A_5 && type <= STRAIGHT_T_A) return RefStraight;
+    if (type >= THREE_OF_KIND_2 && type <= THREE_OF_KIND_A) return RefThreeOfKind;
+    if (type == TWO_PAIRS) return RefTwoPairs;
+    if (type == PAIRS_K || type == PAIRS_A) return RefKingsOrBetter;
+    return RefNothing;
   }
 
   uint32_t Bit(size_t rank) const {
