@@ -79,6 +79,7 @@ void TCardRow::TurnCards(int positions, int pause, const std::function<void()>& 
 
 void TCardRow::DealDoubleUp(int pause, const std::function<void()>& done) {
   std::vector<TStep> steps;
+  steps.reserve(6);
   for (int position = 0; position < 5; ++position) {
     steps.push_back({[this, position] { ShowBack(position); }, true});
   }
