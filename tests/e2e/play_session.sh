@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Plays three hands of the trainer with real key presses under a virtual X display, closes
-# it as the session would end (after one more deal, which gives its bet back), and checks what it left in a fresh data folder: one
-# 79-byte log record per finished hand and the settings file's sections.
+# Plays three hands of the trainer with real key presses under a virtual X display, deals
+# once more (a round never drawn gives its bet back), closes it as the session would end,
+# and checks what it left in a fresh data folder: one 79-byte log record per finished hand
+# and the settings file's sections.
 # Usage: play_session.sh <tavrik executable>. Exit 77 (skipped) without xvfb-run/xdotool.
 set -euo pipefail
 exe="$1"
