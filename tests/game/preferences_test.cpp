@@ -22,13 +22,13 @@ TEST(Preferences, BuiltInTexts) {
   const TPreferences preferences;
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"Main.Messages", "MsgNoErrors",
-       "There are no errors belong to the current game. Please, select another playing mode:"},
+       "There are no errors in the current game. Please select another playing mode:"},
       {"Main.Menu", "Statistics", "Statistics"},
       {"Charts.ChartLossOnErrors", "LegendYour", "Real loss on errors "},
       {"Charts.ChartAccuracy", "LegendBest", ""},  // commented out
       {"Preferences", "SaveForNewGame", "Save values for new game "},
       {"Warning", "Comment", "Your expected return is $%s  (%s%% of bet) less. "},
-      {"Warning", "Confirm", "Don't show this warnings "},
+      {"Warning", "Confirm", "Don't show these warnings "},
       {"Statistics.Balance", "Column1", ""},
       {"DeckDialog", "017", "Karte mit Jagdmotiven"},
       {"DeckDialog", "002", ""},  // commented out
