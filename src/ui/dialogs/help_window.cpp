@@ -20,7 +20,7 @@ struct TTopic {
 
 constexpr std::array<TTopic, 13> Topics = {{
     {HelpMainWindow, "main"},
-    {HelpStatistics, "diag_stat"},
+    {HelpStatistics, "statistics"},
     {HelpCharts, "diag_charts"},
     {HelpErrors, "diag_errors"},
     {HelpClearStatistics, "diag_clear_stat"},

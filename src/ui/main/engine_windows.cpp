@@ -8,6 +8,7 @@
 #include "ui/dialogs/no_errors_dialog.h"
 #include "ui/dialogs/preferences_dialog.h"
 #include "ui/dialogs/warning_window.h"
+#include "ui/stats/statistics_window.h"
 
 namespace tavrik {
 
@@ -19,8 +20,8 @@ int TEngineWindows::AskOtherMode() {
   return AskNoErrorsMode(preferences_, &parent_);
 }
 
-void TEngineWindows::ShowStatistics(TLogger& /*logger*/, TPreferences& /*preferences*/) {
-  throw TError("The statistics window is not part of this version");
+void TEngineWindows::ShowStatistics(TLogger& logger, TPreferences& preferences) {
+  ShowStatisticsWindow(logger, preferences, &parent_);
 }
 
 void TEngineWindows::ShowErrors(TLogger& /*logger*/, TPreferences& /*preferences*/) {

@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCloseEvent>
+#include <QDate>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
@@ -15,6 +17,7 @@
 
 #include "core/game_list.h"
 #include "core/version.h"
+#include "records/ole_date.h"
 #include "ui/dialogs/all_hands.h"
 #include "ui/dialogs/back_dialog.h"
 #include "ui/dialogs/choice_dialog.h"
@@ -59,6 +62,13 @@ TfTavrik20Main::TfTavrik20Main(TPreferences& preferences, const std::filesystem:
                             : savedDeck);
   paintEngine_->SetBack(0);
   engine_ = std::make_unique<TGameEngine>(preferences_, windows_);
+  // The log windows list days in the system's short date format.
+  engine_->Logger().SetShortDateFormat([](double oleDate) {
+    const TLocalDateTime day = FromOleDate(oleDate);
+    return QLocale::system()
+        .toString(QDate(day.Year, day.Month, day.Day), QLocale::ShortFormat)
+        .toStdString();
+  });
 
   CreateControls();
   CreateMenus();
@@ -159,6 +169,8 @@ void TfTavrik20Main::CreateMenus() {
   miAllHands = addItem(
       miStatistics, [this] { miAllHandsClick(); }, QKeySequence(Qt::CTRL | Qt::Key_A));
   miStatistics->addSeparator();
+  miShowStats = addItem(miStatistics, [this] { miShowStatsClick(); });
+  miStatistics->addSeparator();
   miResetBalance = addItem(miStatistics, [this] { ResetBalance(); });
   connect(miStatistics, &QMenu::aboutToShow, this, [this] { SyncMenus(); });
 
@@ -193,6 +205,7 @@ void TfTavrik20Main::ApplyLanguage() {
       {miShowWarnings, "ShowWarnings"},
       {miStatistics->menuAction(), "Statistics"},
       {miAllHands, "AllHands"},
+      {miShowStats, "ShowStats"},
       {miResetBalance, "ResetBalance"},
       {miPreferences->menuAction(), "Preferences"},
       {miChangePreferences, "ChangePreferences"},
@@ -384,6 +397,10 @@ void TfTavrik20Main::lCoinCostClick() {
 void TfTavrik20Main::miAllHandsClick() {
   if (engine_->State() != GameState::Dealt) return;
   Guarded([this] { ShowAllHands(*engine_, preferences_, this); });
+}
+
+void TfTavrik20Main::miShowStatsClick() {
+  Guarded([this] { engine_->ShowStatistics(); });
 }
 
 void TfTavrik20Main::miSelectDeckClick() {

@@ -67,6 +67,7 @@ class TfTavrik20Main : public QMainWindow {
   void ToggleOption(GameOption option);
   void lCoinCostClick();
   void miAllHandsClick();
+  void miShowStatsClick();
   void miSelectDeckClick();
   void miSelectBackClick();
   void ResetBalance();
@@ -96,6 +97,7 @@ class TfTavrik20Main : public QMainWindow {
   QAction* miShowWarnings = nullptr;
   QMenu* miStatistics = nullptr;
   QAction* miAllHands = nullptr;
+  QAction* miShowStats = nullptr;
   QAction* miResetBalance = nullptr;
   QMenu* miPreferences = nullptr;
   QAction* miChangePreferences = nullptr;

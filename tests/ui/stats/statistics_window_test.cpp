@@ -1,0 +1,131 @@
+// The statistics window and its options panel over the log of a played game.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTableView>
+#include <QTest>
+
+#include "core/game_list.h"
+#include "ui/dialogs/help_window.h"
+#include "ui/stats/options_panel.h"
+#include "ui/stats/statistics_window.h"
+#include "ui/ui_test_support.h"
+
+namespace tavrik::test {
+namespace {
+
+class StatisticsWindowTest : public MainWindowTest {
+ protected:
+  // Finished hands with the best hold in `mode`; every round is in the log afterwards.
+  void Play(GameMode mode, int hands) {
+    window->SelectMode(mode);
+    for (int hand = 0; hand < hands; ++hand) {
+      window->btnDealClick();
+      window->btnHintClick();
+      window->btnDealClick();
+    }
+    Engine().Collect();
+  }
+  std::unique_ptr<TfStatistics> Open() {
+    auto statistics = std::make_unique<TfStatistics>(Engine().Logger(), *preferences);
+    statistics->show();
+    return statistics;
+  }
+  // Every text the grid shows in its value columns, over all tables.
+  static QStringList ValueTexts(TfStatistics& statistics) {
+    QStringList texts;
+    for (int table = 0; table < statistics.lbTables->count(); ++table) {
+      statistics.lbTables->setCurrentRow(table);
+      for (int row = 0; row < statistics.Grid->model()->rowCount(); ++row) {
+        for (int column = 1; column <= 3; ++column) texts << statistics.CellText(column, row);
+      }
+    }
+    return texts;
+  }
+  // The "Total" hands of the hands-count table (its last row, your result).
+  static QString CountedHands(TfStatistics& statistics) {
+    statistics.lbTables->setCurrentRow(1);
+    return statistics.CellText(1, statistics.Grid->model()->rowCount() - 1).trimmed();
+  }
+};
+
+TEST_F(StatisticsWindowTest, AnEmptyLogShowsADashInEveryValueCell) {
+  auto statistics = Open();
+  EXPECT_EQ(statistics->windowTitle(), "  Statistics");
+  EXPECT_EQ(statistics->lStatHeader->text(), "STATISTICS");
+  const QStringList tables = {" BALANCE", " HANDS COUNT", " HANDS FREQUENCY", " HANDS PAYBACK",
+                              " ERRORS EFFECT"};
+  ASSERT_EQ(statistics->lbTables->count(), tables.size());
+  for (int i = 0; i < tables.size(); ++i) {
+    EXPECT_EQ(statistics->lbTables->item(i)->text(), tables[i]);
+  }
+  EXPECT_EQ(statistics->lTitle->text(), " BALANCE");
+  const QStringList values = ValueTexts(*statistics);
+  EXPECT_EQ(values.size(), 3 * (5 + 3 * 3 + 4));  // all games: three rows per hand table
+  EXPECT_EQ(values.count("-"), values.size()) << values.join('|').toStdString();
+  EXPECT_EQ(statistics->lTitle->text(), " ERRORS EFFECT");
+  EXPECT_EQ(statistics->Options->cbGame->itemText(0), " ALL POKERS");
+  EXPECT_EQ(statistics->Options->cbDate->itemText(0), " THIS SESSION");
+  EXPECT_TRUE(std::filesystem::exists(HelpPage(HelpStatistics, TAVRIK_HELP_SOURCE_DIR)));
+}
+
+TEST_F(StatisticsWindowTest, TheTablesFollowTheGameAndModesOfThePanel) {
+  Play(GameMode::AutoHold, 12);
+  Play(GameMode::Training, 8);
+  ASSERT_EQ(Engine().Logger().RecordCount(), 20U);
+  auto statistics = Open();
+  TOptionsPanel& panel = *statistics->Options;
+  // The filter starts with the game and mode of the last hand.
+  ASSERT_EQ(panel.cbGame->count(), 2);
+  EXPECT_EQ(panel.cbGame->currentIndex(), 1);
+  EXPECT_EQ(panel.cbGame->currentText(),
+            " " + QString::fromStdString(GameDisplayName(Engine().GameType())));
+  const std::array<bool, 4> lastMode = {false, true, false, false};
+  for (size_t mode = 0; mode < 4; ++mode) {
+    EXPECT_EQ(panel.cbModes[mode]->isChecked(), lastMode[mode]) << mode;
+  }
+  statistics->lbTables->setCurrentRow(1);
+  EXPECT_EQ(statistics->lTitle->text(), " HANDS COUNT");
+  EXPECT_GT(statistics->Grid->model()->rowCount(), 3);  // the game's paying hands
+
+  const struct {
+    std::function<void()> change;
+    const char* hands;
+  } steps[] = {
+      {[&] { QTest::mouseClick(panel.cbModes[0], Qt::LeftButton); }, "20"},
+      {[&] { QTest::mouseClick(panel.cbModes[1], Qt::LeftButton); }, "12"},
+      {[&] { QTest::mouseClick(panel.cbModes[0], Qt::LeftButton); }, "-"},
+      {[&] { QTest::mouseClick(panel.cbModes[1], Qt::LeftButton); }, "8"},
+  };
+  for (const auto& step : steps) {
+    step.change();
+    EXPECT_EQ(CountedHands(*statistics), step.hands);
+  }
+  EXPECT_EQ(Engine().Logger().Filter().Modes(), 0x02);
+
+  panel.cbGame->setFocus();
+  QTest::keyClick(panel.cbGame, Qt::Key_Home);  // ALL POKERS
+  EXPECT_EQ(Engine().Logger().Filter().GameType(), -1);
+  ASSERT_EQ(statistics->Grid->model()->rowCount(), 3);
+  const QStringList names = {"All win hands", "Nothing", "Total"};
+  for (int row = 0; row < 3; ++row) EXPECT_EQ(statistics->CellText(0, row).trimmed(), names[row]);
+  EXPECT_EQ(CountedHands(*statistics), "8");
+}
+
+TEST_F(StatisticsWindowTest, TheMenuOpensTheWindowAndEscClosesIt) {
+  Play(GameMode::AutoHold, 3);
+  EXPECT_EQ(window->miShowStats->text(), "Show statistics");
+  int shown = -1;
+  auto answered = AnswerNextDialog<TfStatistics>([&shown](TfStatistics* statistics) {
+    shown = statistics->Grid->model()->rowCount();
+    QTest::keyClick(statistics, Qt::Key_Escape);
+  });
+  window->miShowStats->trigger();
+  EXPECT_TRUE(answered->Answered);
+  EXPECT_EQ(shown, Engine().CategoryCount() + 2);
+  EXPECT_TRUE(Errors.empty()) << Errors.front();
+}
+
+}  // namespace
+}  // namespace tavrik::test
