@@ -89,18 +89,11 @@ TEST_F(StatisticsWindowTest, TheTablesFollowTheGameAndModesOfThePanel) {
   EXPECT_EQ(statistics->lTitle->text(), " HANDS COUNT");
   EXPECT_GT(statistics->Grid->model()->rowCount(), 3);  // the game's paying hands
 
-  const struct {
-    std::function<void()> change;
-    const char* hands;
-  } steps[] = {
-      {[&] { QTest::mouseClick(panel.cbModes[0], Qt::LeftButton); }, "20"},
-      {[&] { QTest::mouseClick(panel.cbModes[1], Qt::LeftButton); }, "12"},
-      {[&] { QTest::mouseClick(panel.cbModes[0], Qt::LeftButton); }, "-"},
-      {[&] { QTest::mouseClick(panel.cbModes[1], Qt::LeftButton); }, "8"},
-  };
-  for (const auto& step : steps) {
-    step.change();
-    EXPECT_EQ(CountedHands(*statistics), step.hands);
+  // Mode boxes clicked in turn, and the hands then counted.
+  const std::pair<size_t, const char*> steps[] = {{0, "20"}, {1, "12"}, {0, "-"}, {1, "8"}};
+  for (const auto& [mode, hands] : steps) {
+    panel.cbModes[mode]->click();
+    EXPECT_EQ(CountedHands(*statistics), hands) << mode;
   }
   EXPECT_EQ(Engine().Logger().Filter().Modes(), 0x02);
 
@@ -118,6 +111,7 @@ TEST_F(StatisticsWindowTest, TheMenuOpensTheWindowAndEscClosesIt) {
   EXPECT_EQ(window->miShowStats->text(), "Show statistics");
   int shown = -1;
   auto answered = AnswerNextDialog<TfStatistics>([&shown](TfStatistics* statistics) {
+    statistics->lbTables->setCurrentRow(1);
     shown = statistics->Grid->model()->rowCount();
     QTest::keyClick(statistics, Qt::Key_Escape);
   });
