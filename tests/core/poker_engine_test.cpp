@@ -49,7 +49,7 @@ std::array<std::array<int64_t, NaturalHandTypeCount>, 32> ListAllDraws(const TPo
       std::copy(final.CardRank.begin(), final.CardRank.end(), ranks.begin());
       std::copy(final.CardSuit.begin(), final.CardSuit.end(), suits.begin());
       const int type = test::ReferenceType(ranks, suits);
-      if (type >= 0) ++counts[static_cast<size_t>(mask)][static_cast<size_t>(type)];
+      if (type >= 0) ++counts[mask][type];
     });
   }
   return counts;
@@ -59,8 +59,7 @@ std::vector<std::string> DealsToCheck() {
   std::vector<std::string> deals = {
       "AS KS QS JS 9D", "JH JS 4C 7D 9S", "AS KS QS JS TS", "2H 3H 4H 5H AH", "8C 8D 8H 8S AS",
       "7D 7C 7H QS QD", "QS QH 5C 5D AS", "9C 9D 4S 4H 4C", "2C 3D 4H 5S 9C", "5C 6D 8H 9S 2S",
-      "TC JC QC KC 3D", "AD 2D 3D 4D 9S", "KS QH JD TC 9S", "2S 7C 9D JH KH", "6H 6D 6C 6S 6H"};
-  deals.pop_back();  // keep five distinct cards per deal
+      "TC JC QC KC 3D", "AD 2D 3D 4D 9S", "KS QH JD TC 9S", "2S 7C 9D JH KH"};
   std::mt19937 random(20261206);
   for (int i = 0; i < 36; ++i) deals.push_back(test::RandomDealText(random));
   return deals;
@@ -108,8 +107,7 @@ TEST(PokerEngine, CountsEqualListedDrawsForEveryMask) {
 
 TEST(PokerEngine, BestHoldsAndReturns) {
   struct Case {
-    int game;
-    int coins;
+    int game, coins;
     const char* deal;
     int best;
     double bestReturn;
@@ -188,29 +186,14 @@ TEST(PokerEngine, ErrorsCarryTheirContext) {
   f.Analyse("JH JS 4C 7D 9S");
   EXPECT_THROW(f.engine.GetCategoryCount(10, 0), TError);
   EXPECT_THROW(f.engine.GetCategoryCount(0, 32), TError);
-  try {
-    f.engine.DrawReturn(40);
-    FAIL() << "no exception";
-  } catch (const TError& error) {
-    EXPECT_EQ(MessageLines(error.Message()),
-              (Lines{"Hold mask out of range: 40", "Error calculate natural case (DrawReturn)"}));
-  }
+  EXPECT_EQ(RaisedLines([&] { f.engine.DrawReturn(40); }),
+            (Lines{"Hold mask out of range: 40", "Error calculate natural case (DrawReturn)"}));
   // Five cards of one rank cannot come from one deck: refused, not counted past the tables.
-  try {
-    f.Analyse("6H 6D 6C 6S 6H");
-    FAIL() << "no exception";
-  } catch (const TError& error) {
-    EXPECT_EQ(MessageLines(error.Message()), (Lines{"Dealt rank count out of range: 5",
-                                                    "Error calculate natural case (GetTheBest)"}));
-  }
-  TPokerEngine unattached;
-  try {
-    unattached.RunPermutations();
-    FAIL() << "no exception";
-  } catch (const TError& error) {
-    EXPECT_EQ(MessageLines(error.Message()),
-              (Lines{"No paytable attached", "Error calculate natural case (RunPermutations)"}));
-  }
+  EXPECT_EQ(
+      RaisedLines([&] { f.Analyse("6H 6D 6C 6S 6H"); }),
+      (Lines{"Dealt rank count out of range: 5", "Error calculate natural case (GetTheBest)"}));
+  EXPECT_EQ(RaisedLines([] { TPokerEngine().RunPermutations(); }),
+            (Lines{"No paytable attached", "Error calculate natural case (RunPermutations)"}));
 }
 
 TEST(PokerEngine, DealClassesCoverEveryDealOnce) {
