@@ -42,12 +42,12 @@ TEST(Calculator, SinglesAndPairsMatchDirectCounting) {
     TDeck deck;
     THand held;
     std::vector<int> cards(52);
-    for (int i = 0; i < 52; ++i) cards[static_cast<size_t>(i)] = i;
+    for (int i = 0; i < 52; ++i) cards[i] = i;
     std::shuffle(cards.begin(), cards.end(), random);
     const int heldCount = trial % 5;
     const int gone = static_cast<int>(random() % 12);
     for (int i = 0; i < heldCount + gone; ++i) {
-      const TCard card = CardFromIndex(cards[static_cast<size_t>(i)]);
+      const TCard card = CardFromIndex(cards[i]);
       deck.Remove(card.Rank, card.Suit);
       if (i < heldCount) held.AddCard(card.Rank, card.Suit);
     }
@@ -61,7 +61,7 @@ TEST(Calculator, SinglesAndPairsMatchDirectCounting) {
       const int d = deck.RankCount[rank];
       if (held.RankCount[rank] == 0 && d > 0) fresh.push_back(d);
       const int k = 2 - held.RankCount[rank];
-      if (k >= 0) pairs[static_cast<size_t>(k)] += Binomial(d, k);
+      if (k >= 0) pairs[k] += Binomial(d, k);
     }
     EXPECT_EQ(calc.Pairs, pairs);
     for (int x = 0; x <= 4; ++x) {
@@ -74,12 +74,10 @@ TEST(Calculator, SinglesAndPairsMatchDirectCounting) {
       // e_k by dynamic programming over the values.
       std::array<int64_t, 6> e{1, 0, 0, 0, 0, 0};
       for (const int v : values) {
-        for (int k = 5; k >= 1; --k) e[static_cast<size_t>(k)] += e[static_cast<size_t>(k - 1)] * v;
+        for (int k = 5; k >= 1; --k) e[k] += e[k - 1] * v;
       }
       for (int k = 0; k <= 5; ++k) {
-        EXPECT_EQ(calc.Singles[static_cast<size_t>(x)][static_cast<size_t>(k)],
-                  e[static_cast<size_t>(k)])
-            << "trial " << trial << " x " << x << " k " << k;
+        EXPECT_EQ(calc.Singles[x][k], e[k]) << "trial " << trial << " x " << x << " k " << k;
       }
     }
   }
