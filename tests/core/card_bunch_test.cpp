@@ -40,12 +40,7 @@ void ExpectSameHand(const THand& hand, const THand& expected) {
 
 TEST(Deck, FullDecksOfEveryKind) {
   struct Case {
-    int jokers;
-    int wildRank;
-    int count;
-    int wildCount;
-    int deuces;
-    int perSuit;
+    int jokers, wildRank, count, wildCount, deuces, perSuit;
   };
   const Case cases[] = {
       {0, -1, 52, 0, 4, 13},  // natural
@@ -95,8 +90,7 @@ TEST(Deck, OutOfRangeCardRaises) {
 TEST(Hand, ShapeStatistics) {
   struct Case {
     const char* cards;
-    int minRank;
-    int maxRank;
+    int minRank, maxRank;
     std::array<int32_t, 5> ranks;
     std::array<int32_t, 6> suits;
   };
