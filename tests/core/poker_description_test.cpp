@@ -46,8 +46,7 @@ TEST(PokerDescription, KindsAndCategoryCounts) {
 // most one category, and every category pays for something.
 TEST(PokerDescription, NaturalTypesFallIntoTheRightCategories) {
   struct Case {
-    int game;
-    int type;
+    int game, type;
     int category;  // -1: paid nowhere
   };
   std::vector<Case> cases = {
