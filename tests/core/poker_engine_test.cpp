@@ -196,19 +196,13 @@ TEST(PokerEngine, ErrorsCarryTheirContext) {
             (Lines{"No paytable attached", "Error calculate natural case (RunPermutations)"}));
 }
 
-TEST(PokerEngine, DealClassesCoverEveryDealOnce) {
+// The natural classes (each deal once: see the wild engine's test of every deck) start a new
+// pattern of ranks at each multiset of five ranks, at most four alike.
+TEST(PokerEngine, DealClassesMarkEachRankPattern) {
   const auto& classes = NaturalDealClasses();
-  EXPECT_EQ(classes.size(), 134459u);
-  int64_t weights = 0;
-  int rankPatterns = 0;
-  for (const auto& deal : classes) {
-    EXPECT_TRUE(deal.Weight == 4 || deal.Weight == 12 || deal.Weight == 24);
-    weights += deal.Weight;
-    rankPatterns += deal.NewRanks ? 1 : 0;
-  }
-  EXPECT_EQ(weights, 2598960);
-  EXPECT_EQ(rankPatterns, 6175);  // multisets of five ranks, at most four alike
   EXPECT_TRUE(classes.front().NewRanks);
+  EXPECT_EQ(std::count_if(classes.begin(), classes.end(), [](auto& c) { return c.NewRanks; }),
+            6175);
 }
 
 }  // namespace

@@ -211,7 +211,7 @@ TEST(WildEngine, SharedTypesFollowThePaytableInForce) {
   EXPECT_EQ(f.engine->DrawReturn(0), 4.0L);
 }
 
-// Every deal of each wild deck lies in exactly one class: the classes are in different suit
+// Every deal of each deck lies in exactly one class: the classes are in different suit
 // orbits, each weighs its orbit times the choices of wild cards, and the weights add up to
 // all deals with each number of wild cards.
 TEST(WildEngine, DealClassesCoverEveryDealOnce) {
@@ -219,7 +219,8 @@ TEST(WildEngine, DealClassesCoverEveryDealOnce) {
     int game, classes;
     int64_t deals;
   };
-  const Case cases[] = {{GAME_DEUCES_WILD, 102359, 2598960},
+  const Case cases[] = {{GAME_JACKS_OR_BETTER, 134459, 2598960},
+                        {GAME_DEUCES_WILD, 102359, 2598960},
                         {GAME_JOKER_POKER, 150891, 2869685},
                         {GAME_DOUBLE_JOKER_POKER, 152646, 3162510}};
   for (const auto& c : cases) {
@@ -227,7 +228,9 @@ TEST(WildEngine, DealClassesCoverEveryDealOnce) {
     SCOPED_TRACE(description->Name);
     const int wildCards = description->JokerCount + (description->WildRank >= 0 ? 4 : 0);
     const int naturalCards = 52 - (description->WildRank >= 0 ? 4 : 0);
-    const auto& classes = WildDealClasses(description->WildRank, description->JokerCount);
+    const auto& classes = description->IsNatural()
+                              ? NaturalDealClasses()
+                              : WildDealClasses(description->WildRank, description->JokerCount);
     EXPECT_EQ(CreateEngineForGame(c.game)->GetHandClassCount(), c.classes);
     EXPECT_EQ(static_cast<int>(classes.size()), c.classes);
     std::array<int64_t, 6> byWild{};
