@@ -115,8 +115,6 @@ TEST(PokerEngine, BestHoldsAndReturns) {
   };
   const Case cases[] = {
       {GAME_JACKS_OR_BETTER, 1, "JH JS 4C 7D 9S", 28, 1.536540, 8},
-      // Discarding the 9D: 1 royal, 8 flushes, 3 straights, 12 high pairs of 47 draws.
-      {GAME_JACKS_OR_BETTER, 1, "AS KS QS JS 9D", 16, 322.0 / 47.0, -1},
       {GAME_JACKS_OR_BETTER, 1, "AS KS QS JS TS", 0, 250.0, 0},
       {GAME_JACKS_OR_BETTER, 5, "AS KS QS JS TS", 0, 4000.0, 0},
       {GAME_TENS_OR_BETTER, 1, "TH TS 4C 7D 9S", 28, -1.0, 8},
