@@ -15,13 +15,6 @@
 namespace tavrik {
 namespace {
 
-THand WildHand(const std::string& text, int wildRank) {
-  THand hand;
-  hand.SetWildRank(wildRank);
-  test::AddCards(hand, text);
-  return hand;
-}
-
 TEST(WildClassification, TypesOfTypicalHands) {
   struct Case {
     const char* cards;
@@ -53,7 +46,10 @@ TEST(WildClassification, TypesOfTypicalHands) {
       {"AS KS QS JS TS", 0, -1},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ClassifyWildHand(WildHand(c.cards, c.wildRank)), c.type) << c.cards;
+    THand hand;
+    hand.SetWildRank(c.wildRank);
+    test::AddCards(hand, c.cards);
+    EXPECT_EQ(ClassifyWildHand(hand), c.type) << c.cards;
   }
 }
 
