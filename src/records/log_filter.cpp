@@ -1,6 +1,7 @@
 #include "records/log_filter.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cmath>
 #include <ctime>
 #include <utility>
@@ -56,7 +57,8 @@ TLogFilter::TLogFilter(const TLogger& logger, const TShortDateFormat& shortDate)
   }
   // Games and days change rarely along the log: each record is compared with the
   // previous one, and only a change is looked up among those seen.
-  std::vector<std::pair<int, int>> games;
+  std::vector<std::pair<int, int>> games;  // in order of first appearance
+  std::bitset<256 * 256> seenGames;
   std::vector<double> days;  // in order of first appearance
   const uint8_t* bytes = logger.Data();
   TLogRecord record;
@@ -68,13 +70,18 @@ TLogFilter::TLogFilter(const TLogger& logger, const TShortDateFormat& shortDate)
     if (record.GameType != lastGame || record.PayIndex != lastPaytable) {
       lastGame = record.GameType;
       lastPaytable = record.PayIndex;
-      const std::pair<int, int> game{lastGame, lastPaytable};
-      if (std::find(games.begin(), games.end(), game) == games.end()) games.push_back(game);
+      auto seen = seenGames[static_cast<size_t>(lastGame * 256 + lastPaytable)];
+      if (!seen) {
+        seen = true;
+        games.emplace_back(lastGame, lastPaytable);
+      }
     }
-    const double day = DayStart(record.DealTime);
-    if (day != lastDay) {
-      lastDay = day;
-      if (std::find(days.begin(), days.end(), day) == days.end()) days.push_back(day);
+    if (!(record.DealTime >= lastDay && record.DealTime < lastDay + 1)) {  // another day
+      const double day = DayStart(record.DealTime);
+      if (day != lastDay) {
+        lastDay = day;
+        if (std::find(days.begin(), days.end(), day) == days.end()) days.push_back(day);
+      }
     }
   }
   for (const auto& [game, paytable] : games) GameKeys.push_back(GameKey(game, paytable));

@@ -12,10 +12,11 @@ namespace tavrik {
 
 namespace {
 
-// Dollars per coin by CoinValueIndex; an index the program never writes counts as 0.
-double CoinValue(uint8_t index) {
-  static constexpr double Values[] = {0.25, 0.5, 1, 5, 25, 100};
-  return index < std::size(Values) ? Values[index] : 0;
+// Quarter dollars per coin by CoinValueIndex ($0.25, 0.5, 1, 5, 25, 100), so that sums stay
+// exact integers; an index the program never writes counts as 0.
+int64_t CoinQuarters(uint8_t index) {
+  static constexpr int64_t Quarters[] = {1, 2, 4, 20, 100, 400};
+  return index < std::size(Quarters) ? Quarters[index] : 0;
 }
 
 // A table whose rows are fixed texts: a total row 0, then its parts indented by three
@@ -46,7 +47,7 @@ class TFixedRowsStat : public TStatistic {
   TKeys keys_;
 };
 
-class TBalanceStat : public TFixedRowsStat {
+class TBalanceStat final : public TFixedRowsStat {
  public:
   enum : int { TOTAL, PLAYED, WON, DOUBLED, ERRORS };
   TBalanceStat()
@@ -60,11 +61,17 @@ class TBalanceStat : public TFixedRowsStat {
     Columns = {"", "Coins", "%", "$"};
     Formats = {"%10.0f", "%10.5f", "%10.2f"};
   }
+  void Clear() override {
+    TStatistic::Clear();
+    coins_ = {};
+    quarters_ = {};
+  }
+  // Sums in integers (whole coins, quarter dollars); Finish turns them into values.
   void AddRecord(const TLogRecord& record) override {
-    const double value = CoinValue(record.CoinValueIndex);
-    const auto add = [&](int row, int32_t coins) {
-      Values[0][row] += coins;
-      Values[2][row] += coins * value;
+    const int64_t value = CoinQuarters(record.CoinValueIndex);
+    const auto add = [&](int row, int64_t coins) {
+      coins_[row] += coins;
+      quarters_[row] += coins * value;
     };
     add(PLAYED, -record.Bet);
     add(WON, record.PerfectWin);
@@ -73,14 +80,22 @@ class TBalanceStat : public TFixedRowsStat {
     if (record.DoubleCount > 0) add(DOUBLED, record.Win - record.HandWin);
   }
   void Finish(int64_t records, int64_t bet) override {
+    for (int row = PLAYED; row <= ERRORS; ++row) {
+      Values[0][row] = static_cast<double>(coins_[row]);
+      Values[2][row] = static_cast<double>(quarters_[row]) / 4;
+    }
     TStatistic::Finish(records, bet);
     const double played = Values[0][PLAYED];
     if (played == 0) return;
     for (int row = TOTAL; row <= ERRORS; ++row) Values[1][row] = -100 * Values[0][row] / played;
   }
+
+ private:
+  std::array<int64_t, ERRORS + 1> coins_{};
+  std::array<int64_t, ERRORS + 1> quarters_{};
 };
 
-class TErrorEffectStat : public TFixedRowsStat {
+class TErrorEffectStat final : public TFixedRowsStat {
  public:
   TErrorEffectStat()
       : TFixedRowsStat("Statistics.ErrorEffect", "ErrorsEffect",
@@ -93,7 +108,8 @@ class TErrorEffectStat : public TFixedRowsStat {
     Formats = {"%10.5f", "%10.5f", "%10.5f"};
   }
   void AddRecord(const TLogRecord& record) override {
-    if (record.Bet == 0) return;  // no bet, nothing to lose
+    // No bet, or no shortfall (most rounds): nothing to grade.
+    if (record.Bet == 0 || record.PlayerReturn >= record.BestReturn) return;
     // The grade's value is its row.
     const int row = GradeError((record.BestReturn - record.PlayerReturn) / record.Bet);
     if (row == GRADE_NONE) return;
@@ -132,6 +148,19 @@ class THandStatistic : public TStatistic {
                                                        : nothing;
     }
   }
+  void Clear() override {
+    TStatistic::Clear();
+    sums_ = {};
+  }
+  // Columns 0 and 1 := the sums of AddSums, then the total row.
+  void Finish(int64_t records, int64_t bet) override {
+    for (size_t column = 0; column < sums_.size(); ++column) {
+      for (size_t row = 0; row < MaxRows; ++row) {
+        Values[column][row] = static_cast<double>(sums_[column][row]);
+      }
+    }
+    TStatistic::Finish(records, bet);
+  }
   void Localize(const TTextLookup& text) override {
     TStatistic::Localize(text);
     allWinHands_ = text(Section, "AllWinHands");
@@ -151,7 +180,12 @@ class THandStatistic : public TStatistic {
   }
   // The row of a category byte: its own row, row 0 with all games, the "Nothing" row for
   // 255 and for a category the game does not have.
-  int RowOf(uint8_t category) const { return rowOf_[category]; }
+  // Adds in integers to column 0 in the row of the player's final category and to column 1
+  // in the row of the best hold's category.
+  void AddSums(const TLogRecord& record, int64_t player, int64_t perfect) {
+    sums_[0][rowOf_[record.FinalCategory]] += player;
+    sums_[1][rowOf_[record.PerfectCategory]] += perfect;
+  }
   // Column 2 := column 0 - column 1 in every row.
   void Differences() {
     for (int row = 0; row <= TotalRow; ++row) Values[2][row] = Values[0][row] - Values[1][row];
@@ -170,15 +204,13 @@ class THandStatistic : public TStatistic {
   std::string nothing_ = "Nothing";
   std::string total_ = "Total";
   std::array<uint8_t, 256> rowOf_{};
+  std::array<std::array<int64_t, MaxRows>, 2> sums_{};
 };
 
 class THandsCountStat : public THandStatistic {
  public:
   THandsCountStat() : THandStatistic("HandsCount", "%10.0f") {}
-  void AddRecord(const TLogRecord& record) override {
-    Values[0][RowOf(record.FinalCategory)] += 1;
-    Values[1][RowOf(record.PerfectCategory)] += 1;
-  }
+  void AddRecord(const TLogRecord& record) final { AddSums(record, 1, 1); }
   void Finish(int64_t records, int64_t bet) override {
     THandStatistic::Finish(records, bet);
     Differences();
@@ -188,11 +220,11 @@ class THandsCountStat : public THandStatistic {
   THandsCountStat(const char* key, const char* format) : THandStatistic(key, format) {}
 };
 
-class THandsFreqStat : public THandsCountStat {
+class THandsFreqStat final : public THandsCountStat {
  public:
   THandsFreqStat() : THandsCountStat("HandsFreq", "%10.5f") {}
   void Finish(int64_t records, int64_t bet) override {
-    TStatistic::Finish(records, bet);
+    THandStatistic::Finish(records, bet);
     if (records == 0) return;
     for (int column : {0, 1}) {
       for (double& value : Values[static_cast<size_t>(column)]) {
@@ -203,15 +235,14 @@ class THandsFreqStat : public THandsCountStat {
   }
 };
 
-class THandsPaybackStat : public THandStatistic {
+class THandsPaybackStat final : public THandStatistic {
  public:
   THandsPaybackStat() : THandStatistic("HandsPayback", "%10.5f") {}
   void AddRecord(const TLogRecord& record) override {
-    Values[0][RowOf(record.FinalCategory)] += record.HandWin;
-    Values[1][RowOf(record.PerfectCategory)] += record.PerfectWin;
+    AddSums(record, record.HandWin, record.PerfectWin);
   }
   void Finish(int64_t records, int64_t bet) override {
-    TStatistic::Finish(records, bet);
+    THandStatistic::Finish(records, bet);
     if (records == 0 || bet == 0) return;
     for (int column : {0, 1}) {
       for (double& value : Values[static_cast<size_t>(column)]) {
@@ -332,6 +363,16 @@ std::string TStatisticsList::GetCell(int column, int row) const {
   return table.ValueText(column - 1, row - 1);
 }
 
+void TStatisticsList::AddToEach(const TLogRecord& record) {
+  // The tables' classes are known here, so the calls are direct (and inlined) in the
+  // pass over a large log.
+  static_cast<TBalanceStat&>(*tables_[0]).AddRecord(record);
+  static_cast<THandsCountStat&>(*tables_[1]).AddRecord(record);
+  static_cast<THandsFreqStat&>(*tables_[2]).AddRecord(record);
+  static_cast<THandsPaybackStat&>(*tables_[3]).AddRecord(record);
+  static_cast<TErrorEffectStat&>(*tables_[4]).AddRecord(record);
+}
+
 void TStatisticsList::Recompute() {
   records_ = 0;
   bet_ = 0;
@@ -356,7 +397,7 @@ void TStatisticsList::Recompute() {
       TLogRecord::DecodeOutcome(bytes, record);
       ++records_;
       bet_ += record.Bet;
-      for (const auto& table : tables_) table->AddRecord(record);
+      AddToEach(record);
     }
   }
   for (const auto& table : tables_) table->Finish(records_, bet_);

@@ -85,6 +85,8 @@ class TStatisticsList {
   void Follow();
   // Unsubscribes when the filter subscribed to is still the logger's current one.
   void Unfollow();
+  // AddRecord on every table, in list order.
+  void AddToEach(const TLogRecord& record);
 
   int subscription_ = -1;
   uint64_t filterGeneration_ = 0;  // the logger's filter subscribed to; 0 none
