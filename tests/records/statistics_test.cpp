@@ -51,16 +51,13 @@ struct TStats {
 };
 
 TEST(Statistics, HandMadeLogGivesHandComputedFigures) {
-  TLogRecord otherMode = Round(5, 5, 800, 800, 0, 800, 0, 0, 4000, 4000);
-  otherMode.Mode = 1;
-  TLogRecord otherGame = otherMode;
-  otherGame.GameType = 3;
-  otherGame.Mode = 0;
-  TLogRecord earlierRun = otherGame;
-  earlierRun.GameType = 6;
-  earlierRun.DealTime = Now - 0.1;
+  // Left out by the filter: another mode, another game, an earlier run.
+  std::vector<TLogRecord> out(3, Round(5, 5, 800, 800, 0, 800, 0, 0, 4000, 4000));
+  out[0].Mode = 1;
+  out[1].GameType = 3;
+  out[2].DealTime = Now - 0.1;
   TStats stats({
-      otherMode, otherGame, earlierRun,
+      out[0], out[1], out[2],                          // left out
       Round(5, 2, 5, 0, 1, 5, 8, 8, 1, 1),             // double-up lost: doubled -5
       Round(5, 0, 5, 20, 2, 5, 8, 8, 1, 1),            // won twice from 5 at $0.25: doubled +15
       Round(5, 2, 0, 0, 0, 5, 255, 8, 0, 0.1),         // loss exactly 2 %: medium
@@ -73,58 +70,36 @@ TEST(Statistics, HandMadeLogGivesHandComputedFigures) {
   ASSERT_EQ(stats.changes, 1);
   EXPECT_EQ(list.RecordCount(), 6);
   EXPECT_EQ(list.CoinsBet(), 29);
-  // Six rounds, 29 coins bet. Balance rows: total, played, won, doubled, errors.
-  // Jacks or better rows: 7 two pairs, 8 high pair, 9 nothing, 10 total.
-  struct Cell {
-    int table, column, row;
-    double value;
+  // Balance rows: total, played, won, doubled, errors. Jacks or better rows: 7 two pairs,
+  // 8 high pair, 9 nothing, 10 total. Error rows: all, serious, medium, minor.
+  // Table, row -> its three values.
+  const std::tuple<int, int, std::array<double, 3>> rows[] = {
+      {BALANCE, 0, {1, 100.0 / 29, -10.25}},  // won 30, bet 29
+      {BALANCE, 1, {-29, -100, -25.25}},
+      {BALANCE, 2, {15, 1500.0 / 29, 11.25}},
+      {BALANCE, 3, {10, 1000.0 / 29, -1.25}},
+      {BALANCE, 4, {5, 500.0 / 29, 5}},
+      {COUNT, 7, {1, 0, 1}},
+      {COUNT, 8, {2, 3, -1}},
+      {COUNT, 9, {3, 3, 0}},
+      {COUNT, 10, {6, 6, 0}},
+      {FREQUENCY, 7, {100.0 / 6, 0, 100.0 / 6}},
+      {FREQUENCY, 8, {100.0 / 3, 50, -100.0 / 6}},
+      {FREQUENCY, 10, {100, 100, 0}},
+      {PAYBACK, 7, {1000.0 / 29, 0, 1000.0 / 29}},
+      {PAYBACK, 8, {1000.0 / 29, 1500.0 / 29, -500.0 / 29}},
+      {PAYBACK, 9, {0, 0, 0}},
+      {PAYBACK, 10, {2000.0 / 29, 1500.0 / 29, 500.0 / 29}},
+      {ERRORS, 0, {50, -260.0 / 29, 500.0 / 29}},
+      {ERRORS, 1, {100.0 / 6, -150.0 / 29, 0}},
+      {ERRORS, 2, {100.0 / 3, -110.0 / 29, 500.0 / 29}},
+      {ERRORS, 3, {0, 0, 0}},
   };
-  const Cell cells[] = {
-      {BALANCE, 0, 0, 1},  // won 30, bet 29
-      {BALANCE, 0, 1, -29},
-      {BALANCE, 0, 2, 15},
-      {BALANCE, 0, 3, 10},
-      {BALANCE, 0, 4, 5},
-      {BALANCE, 1, 0, 100.0 / 29},
-      {BALANCE, 1, 1, -100},
-      {BALANCE, 1, 3, 1000.0 / 29},
-      {BALANCE, 2, 0, -10.25},
-      {BALANCE, 2, 1, -25.25},
-      {BALANCE, 2, 2, 11.25},
-      {BALANCE, 2, 3, -1.25},
-      {BALANCE, 2, 4, 5},
-      {COUNT, 0, 7, 1},
-      {COUNT, 0, 8, 2},
-      {COUNT, 0, 9, 3},
-      {COUNT, 1, 8, 3},
-      {COUNT, 1, 9, 3},
-      {COUNT, 2, 8, -1},
-      {COUNT, 0, 10, 6},
-      {COUNT, 2, 10, 0},
-      {FREQUENCY, 0, 7, 100.0 / 6},
-      {FREQUENCY, 1, 8, 50},
-      {FREQUENCY, 2, 8, -100.0 / 6},
-      {FREQUENCY, 0, 10, 100},
-      {PAYBACK, 0, 7, 1000.0 / 29},
-      {PAYBACK, 1, 7, 0},
-      {PAYBACK, 1, 8, 1500.0 / 29},
-      {PAYBACK, 2, 8, -500.0 / 29},
-      {PAYBACK, 0, 10, 2000.0 / 29},
-      {PAYBACK, 2, 10, 500.0 / 29},
-      {ERRORS, 0, 0, 50},
-      {ERRORS, 0, 1, 100.0 / 6},
-      {ERRORS, 0, 2, 100.0 / 3},
-      {ERRORS, 0, 3, 0},
-      {ERRORS, 1, 0, -260.0 / 29},
-      {ERRORS, 1, 1, -150.0 / 29},
-      {ERRORS, 1, 2, -110.0 / 29},
-      {ERRORS, 2, 0, 500.0 / 29},
-      {ERRORS, 2, 1, 0},
-      {ERRORS, 2, 2, 500.0 / 29},
-  };
-  for (const Cell& c : cells) {
-    EXPECT_NEAR(list.Table(c.table).Values[c.column][c.row], c.value, 1e-9)
-        << list.Name(c.table) << " column " << c.column << " row " << c.row;
+  for (const auto& [table, row, values] : rows) {
+    for (size_t column = 0; column < 3; ++column) {
+      EXPECT_NEAR(list.Table(table).Values[column][static_cast<size_t>(row)], values[column], 1e-9)
+          << list.Name(table) << " row " << row << " column " << column;
+    }
   }
   // The grid of the current table as the window shows it.
   stats.list->SetCurrent(BALANCE);
@@ -156,9 +131,8 @@ TEST(Statistics, RowsFollowTheGameAndTexts) {
     EXPECT_EQ(list.Table(table).TotalRow, 2);
   }
   // Every paying category of every game counts in the one row.
-  EXPECT_EQ(list.Table(COUNT).Values[0][0], 2);
-  EXPECT_EQ(list.Table(COUNT).Values[1][0], 1);
-  EXPECT_EQ(list.Table(COUNT).Values[1][1], 1);
+  const auto& counts = list.Table(COUNT).Values;
+  EXPECT_EQ(std::tuple(counts[0][0], counts[1][0], counts[1][1]), std::tuple(2.0, 1.0, 1.0));
 
   std::map<std::pair<std::string, std::string>, std::string> texts = {
       {{"Statistics", "HandsCount"}, "COUNTS"},
@@ -193,16 +167,28 @@ TEST(Statistics, RowsFollowTheGameAndTexts) {
 
 TEST(Statistics, ListOutlivesTheFilterItFollows) {
   TStats stats({Round(5, 2, 5, 5, 0, 5, 8, 8, 1, 1)});
-  stats.logger.Append(Round(5, 2, 0, 0, 0, 0, 255, 255, 1, 1));  // drops the filter
-  stats.list->Recompute();                                       // follows the new one
+  TLogger& logger = stats.logger;
+  logger.Append(Round(5, 2, 0, 0, 0, 0, 255, 255, 1, 1));  // drops the filter
+  EXPECT_EQ(logger.FilterGeneration(), 0u);
+  stats.list->Recompute();  // follows the new one
   EXPECT_EQ(stats.list->RecordCount(), 2);
-  const int changes = stats.changes;
-  stats.logger.Filter().SetModes(0);
-  EXPECT_EQ(stats.changes, changes + 1);
+  logger.Filter().SetModes(0);
   EXPECT_EQ(stats.list->RecordCount(), 0);
-  stats.logger.Clear();
-  stats.list.reset();  // the dropped filter is not touched
-  stats.logger.Filter().SetModes(1);
+  // The filter's own choice deletes: it must live until the pass is over.
+  TLogFilter& filter = logger.Filter();
+  filter.SetModes(1);
+  const uint64_t generation = logger.FilterGeneration();
+  EXPECT_EQ(logger.ClearByFilter([&](const TLogRecord& r) { return filter.Matches(r); }), 2);
+  EXPECT_EQ(logger.FilterGeneration(), 0u);
+  // Same subscription id on the current filter as the list's on the dropped one.
+  int calls = 0;
+  logger.Filter().Subscribe([&] { ++calls; });
+  EXPECT_EQ(logger.FilterGeneration(), generation + 1);
+  stats.list.reset();
+  logger.Filter().SetModes(1);
+  EXPECT_EQ(calls, 1);
+  logger.Clear();
+  EXPECT_EQ(logger.FilterGeneration(), 0u);
 }
 
 }  // namespace
