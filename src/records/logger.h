@@ -65,8 +65,9 @@ class TLogger {
   // The filter of the windows that read the log, built from the log on first request and
   // dropped by Append, Clear and ClearByFilter (so the next request builds a new one).
   TLogFilter& Filter();
-  // Counts the filters built so far: the number of the current one, 0 before the first.
-  // A subscriber compares it with the number it subscribed under before unsubscribing.
+  // The number of the current filter among those built so far (1 the first); 0 when there
+  // is none. A subscriber compares it with the number it subscribed under before
+  // unsubscribing, since the filter it subscribed to may have been dropped.
   uint64_t FilterGeneration() const { return filter_ ? filterGeneration_ : 0; }
   // How filters write a day (default: strftime "%x" in the C library's current locale).
   // Drops the current filter.
@@ -88,7 +89,7 @@ class TLogger {
 
   std::filesystem::path file_;
   std::string bytes_;        // whole records only
-  bool writable_ = true;     // false when the file exists but could not be read
+  bool writable_ = true;     // false when read-only or the file could not be read
   bool fileCurrent_ = true;  // the file holds exactly bytes_
   std::string problem_;
   size_t ignoredBytes_ = 0;
