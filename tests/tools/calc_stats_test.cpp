@@ -102,10 +102,6 @@ TEST(CalcStats, TablesOfTheSelectedRecords) {
     const std::string out = run.Run(arguments).Out;
     EXPECT_EQ(out.find(std::string("{\"records\":") + start + ","), 0u) << arguments[1] << out;
   }
-  // With one game, its categories name the rows.
-  EXPECT_EQ(Occurrences(run.Run({"--game", "6", "--json"}).Out,
-                        "\"rows\":[{\"name\":\"Royal Flush\",\"values\":[0.0,0.0,0.0]}"),
-            3);
 
   // Text: each table as the statistics window shows it.
   const TCalcResult text = run.Run({});
