@@ -1,9 +1,12 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace tavrik {
 
@@ -45,8 +48,42 @@ struct TLogRecord {
   TBytes Serialize() const;
   // Decodes 79 bytes (the span must hold at least that many).
   static TLogRecord Deserialize(const uint8_t* bytes);
+  // Partial decoding for passes over the whole log, which choose a record by its key
+  // (GameType, PayIndex, Mode, DealTime) before reading what it holds. Each leaves the
+  // other fields of `record` as they were.
+  static void DecodeKey(const uint8_t* bytes, TLogRecord& record) {
+    record.GameType = bytes[1];
+    record.PayIndex = bytes[2];
+    record.Mode = bytes[3];
+    record.DealTime = Load<double>(bytes + 54);
+  }
+  // Everything statistics read: the coins, categories, returns and double-up count.
+  static void DecodeOutcome(const uint8_t* bytes, TLogRecord& record) {
+    record.CoinValueIndex = bytes[14];
+    record.Bet = bytes[15];
+    record.Win = Load<int32_t>(bytes + 16);
+    record.HandWin = Load<int32_t>(bytes + 20);
+    record.PerfectWin = Load<int32_t>(bytes + 24);
+    record.FinalCategory = bytes[33];
+    record.PerfectCategory = bytes[34];
+    record.PlayerReturn = Load<double>(bytes + 38);
+    record.BestReturn = Load<double>(bytes + 46);
+    record.DoubleCount = bytes[70];
+  }
 
   friend bool operator==(const TLogRecord&, const TLogRecord&) = default;
+
+ private:
+  // A little-endian field of the record's bytes.
+  template <class T>
+  static T Load(const uint8_t* bytes) {
+    std::array<uint8_t, sizeof(T)> raw;
+    std::memcpy(raw.data(), bytes, sizeof(T));
+    if constexpr (std::endian::native == std::endian::big) {
+      for (size_t i = 0; i < sizeof(T) / 2; ++i) std::swap(raw[i], raw[sizeof(T) - 1 - i]);
+    }
+    return std::bit_cast<T>(raw);
+  }
 };
 
 // `value` as a one-byte record field; raises TError naming `field` outside 0..255.

@@ -46,8 +46,9 @@ void CreateFolderOf(const fs::path& file) {
 
 TLogger::TLogger() : TLogger(DataFolder() / FileName) {}
 
-TLogger::TLogger(fs::path file) : file_(std::move(file)) {
+TLogger::TLogger(fs::path file, TAccess access) : file_(std::move(file)) {
   Load();
+  if (access == TAccess::ReadOnly) writable_ = false;
   SessionStart = OleDateNow();
 }
 
@@ -89,6 +90,7 @@ void TLogger::Load() {
   }
   const size_t whole = content.size() - content.size() % TLogRecord::Size;
   fileCurrent_ = whole == content.size();
+  ignoredBytes_ = content.size() - whole;
   content.resize(whole);
   bytes_ = std::move(content);
 }
@@ -102,6 +104,7 @@ TLogRecord TLogger::Record(size_t index) const {
 void TLogger::Append(const TLogRecord& record) {
   const TLogRecord::TBytes bytes = record.Serialize();
   bytes_.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  filter_.reset();
   if (!writable_) return;
   if (fileCurrent_) {
     fileCurrent_ = false;  // until the append is complete
@@ -149,6 +152,7 @@ void TLogger::Replace(const std::string& content) {
 void TLogger::Clear() {
   if (writable_) Replace({});
   bytes_.clear();
+  filter_.reset();
 }
 
 int TLogger::ClearByFilter(const TRecordPredicate& shouldDelete) {
@@ -164,7 +168,21 @@ int TLogger::ClearByFilter(const TRecordPredicate& shouldDelete) {
   }
   if (writable_) Replace(kept);
   bytes_ = std::move(kept);
+  filter_.reset();  // only now: `shouldDelete` may be the filter's own choice
   return deleted;
+}
+
+TLogFilter& TLogger::Filter() {
+  if (!filter_) {
+    filter_ = std::make_unique<TLogFilter>(*this, shortDate_ ? shortDate_ : DefaultShortDate);
+    ++filterGeneration_;
+  }
+  return *filter_;
+}
+
+void TLogger::SetShortDateFormat(TShortDateFormat format) {
+  shortDate_ = std::move(format);
+  filter_.reset();
 }
 
 void TLogger::Save() {

@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "records/log_filter.h"
 #include "records/log_record.h"
 
 namespace tavrik {
@@ -26,11 +28,13 @@ using TRecordPredicate = std::function<bool(const TLogRecord&)>;
 class TLogger {
  public:
   static constexpr std::string_view FileName = "Tavrik.log";
+  // ReadOnly: the file is only read; the log may change in memory but is never written.
+  enum class TAccess { ReadWrite, ReadOnly };
 
   // The log of the data folder.
   TLogger();
   // The log kept in `file`.
-  explicit TLogger(std::filesystem::path file);
+  explicit TLogger(std::filesystem::path file, TAccess access = TAccess::ReadWrite);
   // Save(); a failure is reported on standard error.
   ~TLogger();
   TLogger(const TLogger&) = delete;
@@ -53,6 +57,21 @@ class TLogger {
   void Save();
 
   size_t RecordCount() const { return bytes_.size() / TLogRecord::Size; }
+  // The records' bytes, RecordCount() x 79, oldest first; valid until the log changes.
+  const uint8_t* Data() const { return reinterpret_cast<const uint8_t*>(bytes_.data()); }
+  // Bytes after the last whole record of the file when it was loaded (a cut-short append).
+  size_t IgnoredBytes() const { return ignoredBytes_; }
+
+  // The filter of the windows that read the log, built from the log on first request and
+  // dropped by Append, Clear and ClearByFilter (so the next request builds a new one).
+  TLogFilter& Filter();
+  // The number of the current filter among those built so far (1 the first); 0 when there
+  // is none. A subscriber compares it with the number it subscribed under before
+  // unsubscribing, since the filter it subscribed to may have been dropped.
+  uint64_t FilterGeneration() const { return filter_ ? filterGeneration_ : 0; }
+  // How filters write a day (default: strftime "%x" in the C library's current locale).
+  // Drops the current filter.
+  void SetShortDateFormat(TShortDateFormat format);
   const std::filesystem::path& File() const { return file_; }
   // Why the file is left alone (it exists but could not be read); empty when it is used.
   const std::string& Problem() const { return problem_; }
@@ -70,9 +89,13 @@ class TLogger {
 
   std::filesystem::path file_;
   std::string bytes_;        // whole records only
-  bool writable_ = true;     // false when the file exists but could not be read
+  bool writable_ = true;     // false when read-only or the file could not be read
   bool fileCurrent_ = true;  // the file holds exactly bytes_
   std::string problem_;
+  size_t ignoredBytes_ = 0;
+  TShortDateFormat shortDate_;
+  std::unique_ptr<TLogFilter> filter_;
+  uint64_t filterGeneration_ = 0;
 };
 
 }  // namespace tavrik

@@ -11,8 +11,8 @@ TEST(GameList, NamesInCatalogueOrder) {
                             "Jacks or better", "Joker Poker",    "Tens or better"};
   ASSERT_EQ(GameNames().size(), 9u);
   for (int i = 0; i < 9; ++i) {
-    EXPECT_EQ(GameNames()[static_cast<size_t>(i)].Name, expected[i]);
-    EXPECT_EQ(GameNames()[static_cast<size_t>(i)].GameIndex, i);
+    EXPECT_EQ(GameNames()[i].Name, expected[i]);
+    EXPECT_EQ(GameNames()[i].GameIndex, i);
     EXPECT_EQ(GameName(i), expected[i]);
   }
   EXPECT_EQ(GameName(9), "");

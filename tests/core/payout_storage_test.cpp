@@ -27,48 +27,46 @@ TEST(PayoutStorage, BuiltInPaytables) {
   TempFolder folder;
   TPayoutStorage storage;
   ASSERT_EQ(storage.Games.size(), 9u);
-  // Coins paid for the first categories at 1 and 5 coins, and the game's last category.
+  // Coins paid for the first categories at 1 and 5 coins; the last category pays 5 at 5 coins.
   struct Case {
     int game;
     std::array<int, 3> oneCoin;
     std::array<int, 3> fiveCoins;
-    int lastPaidAtFive;
   };
   const Case cases[] = {
-      {0, {250, 80, 50}, {4000, 400, 250}, 5},  {1, {500, 80, 50}, {4000, 400, 250}, 5},
-      {2, {250, 80, 50}, {4000, 400, 250}, 5},  {3, {300, 200, 25}, {4000, 1000, 125}, 5},
-      {4, {250, 80, 160}, {4000, 400, 800}, 5}, {5, {800, 100, 50}, {4000, 500, 250}, 5},
-      {6, {250, 50, 25}, {4000, 250, 125}, 5},  {7, {400, 200, 100}, {4000, 1000, 500}, 5},
-      {8, {250, 50, 25}, {4000, 250, 125}, 5},
+      {0, {250, 80, 50}, {4000, 400, 250}},  {1, {500, 80, 50}, {4000, 400, 250}},
+      {2, {250, 80, 50}, {4000, 400, 250}},  {3, {300, 200, 25}, {4000, 1000, 125}},
+      {4, {250, 80, 160}, {4000, 400, 800}}, {5, {800, 100, 50}, {4000, 500, 250}},
+      {6, {250, 50, 25}, {4000, 250, 125}},  {7, {400, 200, 100}, {4000, 1000, 500}},
+      {8, {250, 50, 25}, {4000, 250, 125}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(GameName(c.game));
     ASSERT_EQ(storage.PaytableCount(c.game), 1);
     const TPaytable table = storage.GetPaytable(c.game, 0);
     // Each built-in line round trips through parsing and formatting.
-    const std::string& line = storage.Games[static_cast<size_t>(c.game)].Lines.at(0);
+    const std::string& line = storage.Games[c.game].Lines.at(0);
     EXPECT_EQ(line.size(), 480u);
     EXPECT_EQ(FormatPaytableLine(ParsePaytableLine(line)), line);
     EXPECT_EQ(storage.FindPaytable(c.game, table), 0);
     const int last = CreateDescription(c.game)->LastCategory;
     for (int i = 0; i < 3; ++i) {
-      EXPECT_EQ(table[0][static_cast<size_t>(i)], c.oneCoin[static_cast<size_t>(i)]);
-      EXPECT_EQ(table[4][static_cast<size_t>(i)], c.fiveCoins[static_cast<size_t>(i)]);
+      EXPECT_EQ(table[0][i], c.oneCoin[i]);
+      EXPECT_EQ(table[4][i], c.fiveCoins[i]);
     }
-    EXPECT_EQ(table[4][static_cast<size_t>(last)], c.lastPaidAtFive);
+    EXPECT_EQ(table[4][last], 5);
     for (int coins = 1; coins <= 5; ++coins) {
-      const auto& row = table[static_cast<size_t>(coins - 1)];
+      const auto& row = table[coins - 1];
       for (int category = 0; category <= last; ++category) {
-        EXPECT_GT(row[static_cast<size_t>(category)], 0);
+        EXPECT_GT(row[category], 0);
         // Below the top prize, every row is the one-coin row times the coins.
         if (category > 0) {
-          EXPECT_EQ(row[static_cast<size_t>(category)],
-                    coins * table[0][static_cast<size_t>(category)]);
+          EXPECT_EQ(row[category], coins * table[0][category]);
         }
       }
       for (int category = last + 1; category < MaxCategories; ++category) {
         const bool acesAndEightsQuirk = c.game == 0 && coins == 5 && category == 15;
-        EXPECT_EQ(row[static_cast<size_t>(category)], acesAndEightsQuirk ? 0 : -1);
+        EXPECT_EQ(row[category], acesAndEightsQuirk ? 0 : -1);
       }
     }
   }
@@ -120,51 +118,40 @@ TEST(PayoutStorage, FindAndSetPaytable) {
   EXPECT_THROW(storage.SetPaytable(-1, 0, table), TError);
 }
 
-TEST(PayoutStorage, SavedFileLayout) {
+// An unchanged catalogue writes nothing; an added paytable is saved when the storage goes,
+// in the file's layout, and read back on the next start.
+TEST(PayoutStorage, AddedPaytableIsSavedAndReadBack) {
   TempFolder folder;
+  const auto file = folder.DataFolder() / "Quelbin.dat";
+  { TPayoutStorage storage; }
+  EXPECT_FALSE(std::filesystem::exists(file));
   TPaytable added{};
   {
     TPayoutStorage storage;
-    EXPECT_EQ(storage.File(), folder.DataFolder() / "Quelbin.dat");
+    EXPECT_EQ(storage.File(), file);
     added = storage.GetPaytable(JacksOrBetter, 0);
     added[4][0] = 4700;
     storage.SetPaytable(JacksOrBetter, -1, added);
   }  // destruction saves
-  const std::string text = ReadText(folder.DataFolder() / "Quelbin.dat");
   std::string expected;
   TPayoutStorage reference(folder.Path() / "unused.dat");
   for (int game = 0; game < GameCount; ++game) {
     expected.append("[").append(GameName(game)).append("]\n");
-    expected += reference.Games[static_cast<size_t>(game)].Lines[0] + "\n";
+    expected += reference.Games[game].Lines[0] + "\n";
     if (game == JacksOrBetter) expected += FormatPaytableLine(added) + "\n";
     expected += "\n";
   }
-  EXPECT_EQ(text, expected);
-}
-
-TEST(PayoutStorage, AReadOnlyCatalogueIsNotSaved) {
-  TempFolder folder;
-  { TPayoutStorage storage; }
-  EXPECT_FALSE(std::filesystem::exists(folder.DataFolder() / "Quelbin.dat"));
-}
-
-TEST(PayoutStorage, AddedPaytableSurvivesARestart) {
-  TempFolder folder;
-  TPaytable added{};
-  {
-    TPayoutStorage storage;
-    added = storage.GetPaytable(GAME_DEUCES_WILD, 0);
-    added[0][3] = 16;
-    storage.SetPaytable(GAME_DEUCES_WILD, -1, added);
-    storage.Save();
-    EXPECT_FALSE(storage.Modified);
-  }
+  EXPECT_EQ(ReadText(file), expected);
   TPayoutStorage reloaded;
-  EXPECT_EQ(reloaded.PaytableCount(GAME_DEUCES_WILD), 2);
-  EXPECT_EQ(reloaded.GetPaytable(GAME_DEUCES_WILD, 1), added);
-  EXPECT_EQ(reloaded.FindPaytable(GAME_DEUCES_WILD, added), 1);
-  EXPECT_EQ(reloaded.PaytableCount(JacksOrBetter), 1);
   EXPECT_FALSE(reloaded.Modified);
+  EXPECT_EQ(reloaded.PaytableCount(JacksOrBetter), 2);
+  EXPECT_EQ(reloaded.GetPaytable(JacksOrBetter, 1), added);
+  EXPECT_EQ(reloaded.PaytableCount(GAME_DEUCES_WILD), 1);
+  added[0][3] = 16;
+  reloaded.SetPaytable(GAME_DEUCES_WILD, -1, added);
+  reloaded.Save();
+  EXPECT_FALSE(reloaded.Modified);
+  EXPECT_EQ(TPayoutStorage().GetPaytable(GAME_DEUCES_WILD, 1), added);
 }
 
 TEST(PayoutStorage, DamagedFileDoesNotStopLoadingAndIsLeftAlone) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/error.h"
 #include "core/game_list.h"
 #include "core/hand_types.h"
@@ -30,9 +32,9 @@ TEST(PokerDescription, KindsAndCategoryCounts) {
     EXPECT_EQ(game->LastCategory, c.lastCategory);
     for (int category = 0; category < MaxCategories; ++category) {
       const bool used = category <= game->LastCategory;
-      EXPECT_EQ(game->CategoryName[static_cast<size_t>(category)].empty(), !used) << category;
+      EXPECT_EQ(game->CategoryName[category].empty(), !used) << category;
       if (!used) {
-        EXPECT_TRUE(game->NaturalSet[static_cast<size_t>(category)].Empty());
+        EXPECT_TRUE(game->NaturalSet[category].Empty());
       }
     }
   }
@@ -44,49 +46,29 @@ TEST(PokerDescription, KindsAndCategoryCounts) {
 // most one category, and every category pays for something.
 TEST(PokerDescription, NaturalTypesFallIntoTheRightCategories) {
   struct Case {
-    int game;
-    int type;
+    int game, type;
     int category;  // -1: paid nowhere
   };
-  const Case cases[] = {
-      {6, FLUSH_STRAIGHT_T_A, 0},
-      {6, FLUSH_STRAIGHT_A_5, 1},
-      {6, FOUR_OF_KIND_2, 2},
-      {6, FOUR_OF_KIND_A, 2},
-      {6, STRAIGHT_A_5, 5},
-      {6, STRAIGHT_T_A, 5},
-      {6, PAIRS_T, -1},
-      {6, PAIRS_J, 8},
-      {6, PAIRS_A, 8},
-      {8, PAIRS_T, 8},
-      {8, PAIRS_9, -1},
-      {0, FOUR_OF_KIND_2 + 6, 1},
-      {0, FOUR_OF_KIND_A, 1},
-      {0, FOUR_OF_KIND_2 + 5, 2},
-      {0, FOUR_OF_KIND_2 + 4, 4},
-      {0, FOUR_OF_KIND_2 + 7, 4},
-      {0, FOUR_OF_KIND_K, 4},
-      {4, FOUR_OF_KIND_A, 2},
-      {4, FOUR_OF_KIND_2 + 2, 3},
-      {4, FOUR_OF_KIND_2 + 3, 4},
-      {2, FOUR_OF_KIND_A, 1},
-      {2, FLUSH_STRAIGHT, 2},
-      {1, FOUR_OF_KIND_J, 3},
-      {1, FOUR_OF_KIND_2 + 8, 4},
-      {1, FOUR_OF_KIND_K, 3},
-      {7, PAIRS_Q, -1},
-      {7, PAIRS_K, 10},
-      {3, PAIRS_A, -1},
-      {3, TWO_PAIRS, -1},
-      {3, THREE_OF_KIND_2, 9},
-      {5, TWO_PAIRS, 9},
-      {5, FLUSH_STRAIGHT_T_A, 0},
+  std::vector<Case> cases = {
+      {6, FOUR_OF_KIND_2, 2},  {6, FOUR_OF_KIND_A, 2}, {6, STRAIGHT_A_5, 5},
+      {6, STRAIGHT_T_A, 5},    {6, PAIRS_T, -1},       {6, PAIRS_J, 8},
+      {6, PAIRS_A, 8},         {8, PAIRS_T, 8},        {8, PAIRS_9, -1},
+      {0, FOUR_OF_KIND_8, 1},  {0, FOUR_OF_KIND_A, 1}, {0, FOUR_OF_KIND_7, 2},
+      {0, FOUR_OF_KIND_6, 4},  {0, FOUR_OF_KIND_9, 4}, {0, FOUR_OF_KIND_K, 4},
+      {4, FOUR_OF_KIND_A, 2},  {4, FOUR_OF_KIND_4, 3}, {4, FOUR_OF_KIND_5, 4},
+      {2, FOUR_OF_KIND_A, 1},  {2, FLUSH_STRAIGHT, 2}, {1, FOUR_OF_KIND_J, 3},
+      {1, FOUR_OF_KIND_T, 4},  {1, FOUR_OF_KIND_K, 3}, {7, PAIRS_Q, -1},
+      {7, PAIRS_K, 10},        {3, PAIRS_A, -1},       {3, TWO_PAIRS, -1},
+      {3, THREE_OF_KIND_2, 9}, {5, TWO_PAIRS, 9},
   };
+  cases.insert(
+      cases.end(),
+      {{6, FLUSH_STRAIGHT_T_A, 0}, {6, FLUSH_STRAIGHT_A_5, 1}, {5, FLUSH_STRAIGHT_T_A, 0}});
   for (const auto& c : cases) {
     const auto game = CreateDescription(c.game);
     int found = -1;
     for (int category = 0; category <= game->LastCategory; ++category) {
-      if (game->NaturalSet[static_cast<size_t>(category)].Has(c.type)) {
+      if (game->NaturalSet[category].Has(c.type)) {
         EXPECT_EQ(found, -1) << "type in two categories";
         found = category;
       }
@@ -100,25 +82,26 @@ TEST(PokerDescription, WildSets) {
     int game, category, type;
     bool has;
   };
+  // Deuces Wild (3): three deuces and a flush draw pay as four of a kind (5) or as the flush
+  // (7). Joker Poker (7), Double Joker Poker (5).
   const Case cases[] = {
-      {GAME_DEUCES_WILD, 1, WILD_4_A, true},
-      {GAME_DEUCES_WILD, 1, WILD_4_WA, true},
-      {GAME_DEUCES_WILD, 5, WILD_3_FLUSH, true},  // three deuces and a flush draw pay as four
-      {GAME_DEUCES_WILD, 7, WILD_3_FLUSH, true},
-      {GAME_DEUCES_WILD, 5, WILD_3, true},
-      {GAME_DEUCES_WILD, 6, WILD_3, true},
-      {GAME_JOKER_POKER, 10, WILD_1_KINGS, true},
-      {GAME_JOKER_POKER, 9, WILD_1_AND_2_1_1, true},
-      {GAME_JOKER_POKER, 9, WILD_2, false},
-      {GAME_JOKER_POKER, 4, WILD_3_FLUSH, false},
-      {GAME_DOUBLE_JOKER_POKER, 9, WILD_2, true},
-      {GAME_DOUBLE_JOKER_POKER, 1, WILD_2_FLUSH_STR_T_A, true},
-      {GAME_DOUBLE_JOKER_POKER, 3, WILD_2_FLUSH_STR_T_A, false},
+      {3, 1, WILD_4_A, true},
+      {3, 1, WILD_4_WA, true},
+      {3, 5, WILD_3_FLUSH, true},
+      {3, 7, WILD_3_FLUSH, true},
+      {3, 5, WILD_3, true},
+      {3, 6, WILD_3, true},
+      {7, 10, WILD_1_KINGS, true},
+      {7, 9, WILD_1_AND_2_1_1, true},
+      {7, 9, WILD_2, false},
+      {7, 4, WILD_3_FLUSH, false},
+      {5, 9, WILD_2, true},
+      {5, 1, WILD_2_FLUSH_STR_T_A, true},
+      {5, 3, WILD_2_FLUSH_STR_T_A, false},
   };
   const auto wildSet = [](int game, int category) {
     const auto description = CreateDescription(game);
-    return dynamic_cast<const TWildPokerDescription&>(*description)
-        .WildSet[static_cast<size_t>(category)];
+    return dynamic_cast<const TWildPokerDescription&>(*description).WildSet[category];
   };
   for (const Case& c : cases) {
     EXPECT_EQ(wildSet(c.game, c.category).Has(c.type), c.has)

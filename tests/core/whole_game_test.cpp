@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "core/game_return.h"
@@ -38,8 +39,7 @@ class TSubsetTable {
                const std::function<int(const std::array<int, 5>&)>& category)
       : columns_(columns) {
     for (int k = 0; k <= 4; ++k) {
-      counts_[k].assign(static_cast<size_t>(Choose(deckSize, k)) * static_cast<size_t>(columns_),
-                        0);
+      counts_[k].assign(static_cast<size_t>(Choose(deckSize, k)) * columns_, 0);
     }
     handCategory_.assign(static_cast<size_t>(Choose(deckSize, 5)), -1);
     std::array<int, 5> c{};
@@ -49,13 +49,11 @@ class TSubsetTable {
           for (c[1] = 1; c[1] < c[2]; ++c[1])
             for (c[0] = 0; c[0] < c[1]; ++c[0]) {
               const int paid = category(c);
-              handCategory_[static_cast<size_t>(Index(c, 31))] = static_cast<int8_t>(paid);
+              handCategory_[Index(c, 31)] = static_cast<int8_t>(paid);
               if (paid < 0) continue;
               for (int subset = 0; subset < 31; ++subset) {
                 const int size = __builtin_popcount(static_cast<unsigned>(subset));
-                ++counts_[size]
-                         [static_cast<size_t>(Index(c, subset)) * static_cast<size_t>(columns_) +
-                          static_cast<size_t>(paid)];
+                ++counts_[size][static_cast<size_t>(Index(c, subset)) * columns_ + paid];
               }
             }
   }
@@ -73,13 +71,12 @@ class TSubsetTable {
   void Add(const std::array<int, 5>& c, int subset, int sign, std::vector<int64_t>& out) const {
     const int size = __builtin_popcount(static_cast<unsigned>(subset));
     if (size == 5) {
-      const int paid = handCategory_[static_cast<size_t>(Index(c, 31))];
-      if (paid >= 0) out[static_cast<size_t>(paid)] += sign;
+      const int paid = handCategory_[Index(c, 31)];
+      if (paid >= 0) out[paid] += sign;
       return;
     }
-    const size_t base = static_cast<size_t>(Index(c, subset)) * static_cast<size_t>(columns_);
-    for (int k = 0; k < columns_; ++k)
-      out[static_cast<size_t>(k)] += sign * counts_[size][base + static_cast<size_t>(k)];
+    const size_t base = static_cast<size_t>(Index(c, subset)) * columns_;
+    for (int k = 0; k < columns_; ++k) out[k] += sign * counts_[size][base + k];
   }
 
  private:
@@ -101,7 +98,7 @@ TWholeGame IndependentWholeGame(
     const std::array<int32_t, MaxCategories>& pay, const std::vector<TDealClass>& classes,
     const std::function<std::array<int, 5>(const TDealClass&)>& cardsOf) {
   TWholeGame result;
-  std::vector<std::vector<int64_t>> perHold(32, std::vector<int64_t>(static_cast<size_t>(columns)));
+  std::vector<std::vector<int64_t>> perHold(32, std::vector<int64_t>(columns));
   for (const TDealClass& deal : classes) {
     // The deal's cards ascending, and which table position each one is.
     const std::array<int, 5> numbered = cardsOf(deal);
@@ -112,7 +109,7 @@ TWholeGame IndependentWholeGame(
     for (size_t i = 0; i < 5; ++i) cards[i] = sorted[i].first;
     // held[s]: for the set s of sorted positions kept, final hands per category.
     for (int kept = 0; kept < 32; ++kept) {
-      auto& out = perHold[static_cast<size_t>(kept)];
+      auto& out = perHold[kept];
       std::fill(out.begin(), out.end(), 0);
       const int others = 31 & ~kept;
       // Hands containing the kept cards and none of the discarded ones.
@@ -122,17 +119,18 @@ TWholeGame IndependentWholeGame(
         if (extra == 0) break;
       }
     }
+    // The engine's mask (bit = table position replaced) as the set of sorted positions kept.
+    const auto keptOf = [&](int mask) {
+      int kept = 0;
+      for (size_t i = 0; i < 5; ++i) kept |= ((mask >> sorted[i].second) & 1) == 0 ? 1 << i : 0;
+      return kept;
+    };
     int best = -1;
     TWide bestSum = 0, bestDraws = 1;
-    for (int mask = 0; mask < 32; ++mask) {  // the engine's mask: bit = table position replaced
-      int kept = 0;
-      for (size_t i = 0; i < 5; ++i) {
-        if (((mask >> sorted[i].second) & 1) == 0) kept |= 1 << i;
-      }
-      const auto& out = perHold[static_cast<size_t>(kept)];
+    for (int mask = 0; mask < 32; ++mask) {
+      const auto& out = perHold[keptOf(mask)];
       TWide sum = 0;
-      for (int c = 0; c < columns; ++c)
-        sum += TWide{pay[static_cast<size_t>(c)]} * out[static_cast<size_t>(c)];
+      for (int c = 0; c < columns; ++c) sum += TWide{pay[c]} * out[c];
       const TWide draws = Choose(deckSize - 5, CardsDrawn[mask]);
       if (best < 0 || sum * bestDraws > bestSum * draws) {
         best = mask;
@@ -140,16 +138,10 @@ TWholeGame IndependentWholeGame(
         bestDraws = draws;
       }
     }
-    int kept = 0;
-    for (size_t i = 0; i < 5; ++i) {
-      if (((best >> sorted[i].second) & 1) == 0) kept |= 1 << i;
-    }
     const int drawn = CardsDrawn[best];
-    result.DealsByDraw[static_cast<size_t>(drawn)] += deal.Weight;
-    for (int c = 0; c < columns; ++c) {
-      result.WinsByDraw[static_cast<size_t>(drawn)][static_cast<size_t>(c)] +=
-          perHold[static_cast<size_t>(kept)][static_cast<size_t>(c)] * deal.Weight;
-    }
+    result.DealsByDraw[drawn] += deal.Weight;
+    for (int c = 0; c < columns; ++c)
+      result.WinsByDraw[drawn][c] += perHold[keptOf(best)][c] * deal.Weight;
   }
   return result;
 }
@@ -169,16 +161,14 @@ std::function<int(const std::array<int, 5>&)> ReferenceCategory(
     if (game.IsNatural()) {
       const int type = test::ReferenceType(ranks, suits);
       for (int c = 0; c <= game.LastCategory && type >= 0; ++c) {
-        if (game.NaturalSet[static_cast<size_t>(c)].Has(type)) return c;
+        if (game.NaturalSet[c].Has(type)) return c;
       }
       return -1;
     }
     const uint32_t achievable = reference->Achievable(ranks, suits);
     int best = -1;
     for (int c = 0; c <= game.LastCategory; ++c) {
-      if (((achievable >> c) & 1u) != 0 && pay[static_cast<size_t>(c)] > 0 &&
-          (best < 0 || pay[static_cast<size_t>(c)] > pay[static_cast<size_t>(best)]))
-        best = c;
+      if (((achievable >> c) & 1u) != 0 && pay[c] > 0 && (best < 0 || pay[c] > pay[best])) best = c;
     }
     return best;
   };
@@ -222,12 +212,10 @@ void CheckGame(int gameIndex) {
     EXPECT_LE(reported[i - 1].first, reported[i].first);
     EXPECT_LE(reported[i].first, classCount);
   }
-  EXPECT_EQ(three.Classes, one.Classes);
-  EXPECT_EQ(three.DealsByDraw, one.DealsByDraw);
-  EXPECT_EQ(three.WinsByDraw, one.WinsByDraw);
-  EXPECT_EQ(three.Probability, one.Probability);
-  EXPECT_EQ(three.Return, one.Return);
-  EXPECT_EQ(three.Variance, one.Variance);
+  const auto results = [](const TGameReturn& r) {
+    return std::tie(r.Classes, r.DealsByDraw, r.WinsByDraw, r.Probability, r.Return, r.Variance);
+  };
+  EXPECT_EQ(results(three), results(one));
 
   TPayout payout;
   payout.LastCategory = game->LastCategory;
@@ -246,15 +234,13 @@ void CheckGame(int gameIndex) {
   for (int c = 0; c <= game->LastCategory; ++c) {
     long double probability = 0;
     for (size_t drawn = 0; drawn <= 5; ++drawn) {
-      probability += static_cast<long double>(expected.WinsByDraw[drawn][static_cast<size_t>(c)]) /
+      probability += static_cast<long double>(expected.WinsByDraw[drawn][c]) /
                      static_cast<long double>(Choose(deckSize - 5, static_cast<int>(drawn))) /
                      static_cast<long double>(Choose(deckSize, 5));
     }
-    EXPECT_NEAR(static_cast<double>(one.Probability[static_cast<size_t>(c)]),
-                static_cast<double>(probability), 1e-15);
-    returned += probability * payout.Pay[static_cast<size_t>(c)] / 5;
-    square +=
-        probability * payout.Pay[static_cast<size_t>(c)] * payout.Pay[static_cast<size_t>(c)] / 25;
+    EXPECT_NEAR(static_cast<double>(one.Probability[c]), static_cast<double>(probability), 1e-15);
+    returned += probability * payout.Pay[c] / 5;
+    square += probability * payout.Pay[c] * payout.Pay[c] / 25;
   }
   EXPECT_NEAR(static_cast<double>(one.Return), static_cast<double>(returned), 1e-14);
   EXPECT_NEAR(static_cast<double>(one.Variance), static_cast<double>(square - returned * returned),

@@ -15,18 +15,10 @@
 namespace tavrik {
 namespace {
 
-THand WildHand(const std::string& text, int wildRank) {
-  THand hand;
-  hand.SetWildRank(wildRank);
-  test::AddCards(hand, text);
-  return hand;
-}
-
 TEST(WildClassification, TypesOfTypicalHands) {
   struct Case {
     const char* cards;
-    int wildRank;
-    int type;
+    int wildRank, type;
   };
   const Case cases[] = {
       {"JK 9S TS JS QS", -1, WILD_1_FLUSH_STR},  // a straight flush, not a royal
@@ -54,7 +46,10 @@ TEST(WildClassification, TypesOfTypicalHands) {
       {"AS KS QS JS TS", 0, -1},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ClassifyWildHand(WildHand(c.cards, c.wildRank)), c.type) << c.cards;
+    THand hand;
+    hand.SetWildRank(c.wildRank);
+    test::AddCards(hand, c.cards);
+    EXPECT_EQ(ClassifyWildHand(hand), c.type) << c.cards;
   }
 }
 
@@ -101,8 +96,8 @@ TEST(WildClassification, EveryHandPaysItsBestSubstitution) {
     for (int bet = 0; bet < 2; ++bet) {
       payout.SetPay(table, bet == 0 ? 1 : 5);
       engine.BuildWildTypeMap();
-      wildMap[static_cast<size_t>(bet)] = engine.WildTypeCategory;
-      pays[static_cast<size_t>(bet)] = payout.Pay;
+      wildMap[bet] = engine.WildTypeCategory;
+      pays[bet] = payout.Pay;
     }
     const int deckSize = 52 + description->JokerCount;
     std::map<uint64_t, uint32_t> achievable;  // by wild count, natural ranks and one suit
@@ -124,7 +119,7 @@ TEST(WildClassification, EveryHandPaysItsBestSubstitution) {
               }
               uint64_t key = static_cast<uint64_t>(hand.WildCount);
               for (const int rank : hand.RankCount) key = key * 5 + static_cast<uint64_t>(rank);
-              key = key * 2 + (hand.SuitHistogram[static_cast<size_t>(5 - hand.WildCount)] == 1);
+              key = key * 2 + (hand.SuitHistogram[5 - hand.WildCount] == 1);
               auto found = achievable.find(key);
               if (found == achievable.end())
                 found = achievable.emplace(key, reference.Achievable(ranks, suits)).first;
@@ -135,10 +130,10 @@ TEST(WildClassification, EveryHandPaysItsBestSubstitution) {
                 naturalType = ClassifyNaturalHand(hand);
               }
               for (size_t bet = 0; bet < 2; ++bet) {
-                const int category = wildType >= 0 ? wildMap[bet][static_cast<size_t>(wildType)]
+                const int category = wildType >= 0      ? wildMap[bet][wildType]
                                      : naturalType >= 0 ? engine.TypeCategory[naturalType]
                                                         : -1;
-                const int32_t paid = category >= 0 ? pays[bet][static_cast<size_t>(category)] : 0;
+                const int32_t paid = category >= 0 ? pays[bet][category] : 0;
                 const int32_t best = reference.BestPay(found->second, pays[bet]);
                 if (paid != best && ++mismatches <= 5) {
                   ADD_FAILURE() << hand.Print() << "pays " << paid << " as category " << category

@@ -1,5 +1,3 @@
-#include <fstream>
-
 #include "core/data_files.h"
 #include "core/error.h"
 #include "core/game_list.h"
@@ -7,13 +5,6 @@
 
 namespace tavrik::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-void WriteSettings(const TempFolder& folder, const std::string& text) {
-  fs::create_directories(folder.DataFolder());
-  std::ofstream(folder.DataFolder() / "Tavrik.ini", std::ios::binary) << text;
-}
 
 std::string SavedSettings(const TempFolder& folder) {
   return ReadWholeFile(folder.DataFolder() / "Tavrik.ini").value_or("<missing>");

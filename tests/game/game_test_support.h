@@ -4,6 +4,7 @@
 
 #include <array>
 #include <deque>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -114,6 +115,12 @@ inline void Reload(TGameEngine& engine, const std::function<void(TIniFile&)>& ch
   change(settings);
   engine.LoadFromIni(settings);
   TRandom::Global().SetSeed(seed);
+}
+
+// Puts `text` into the settings file of the temporary data folder.
+inline void WriteSettings(const TempFolder& folder, const std::string& text) {
+  std::filesystem::create_directories(folder.DataFolder());
+  std::ofstream(folder.DataFolder() / "Tavrik.ini", std::ios::binary) << text;
 }
 
 inline std::vector<TLogRecord> ReadLog(const TLogger& logger) {

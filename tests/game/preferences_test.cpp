@@ -1,21 +1,10 @@
 #include "game/preferences.h"
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-
 #include "core/data_files.h"
-#include "support/temp_folder.h"
+#include "game_test_support.h"
 
-namespace tavrik {
+namespace tavrik::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-void WriteSettings(const TempFolder& folder, const std::string& text) {
-  fs::create_directories(folder.DataFolder());
-  std::ofstream(folder.DataFolder() / "Tavrik.ini", std::ios::binary) << text;
-}
 
 TEST(Preferences, BuiltInTexts) {
   TempFolder folder;
@@ -117,4 +106,4 @@ TEST(Preferences, SavesTheWholeSettingsFile) {
 }
 
 }  // namespace
-}  // namespace tavrik
+}  // namespace tavrik::test

@@ -54,9 +54,9 @@ inline TListedDraws ListDraws(const TPokerEngine& engine, int mask) {
     const bool wild = final.WildCount > 0;
     const int type = wild ? ClassifyWildHand(final) : ClassifyNaturalHand(final);
     if (wild) {
-      ++(type >= 0 ? listed.Wild[static_cast<size_t>(type)] : listed.WildWithoutType);
+      ++(type >= 0 ? listed.Wild[type] : listed.WildWithoutType);
     } else if (type >= 0) {
-      ++listed.Natural[static_cast<size_t>(type)];
+      ++listed.Natural[type];
     }
   });
   return listed;
@@ -76,7 +76,7 @@ inline std::string ReportDifferences(const TPokerEngine& engine, int mask,
                   static_cast<long long>(listedCount), static_cast<long long>(counted));
     report += line;
   };
-  const auto row = static_cast<size_t>(mask);
+  const auto row = mask;
   for (size_t type = 0; type < NaturalHandTypeCount; ++type)
     compare(NaturalHandTypeNames[type], listed.Natural[type], engine.Count[row][type]);
   for (size_t type = 0; type < WildHandTypeCount; ++type)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -38,6 +39,20 @@ inline std::string RandomDealText(std::mt19937& random) {
   std::string text;
   for (size_t i = 0; i < 5; ++i) text += CardText(CardFromIndex(cards[i])) + " ";
   return text;
+}
+
+// The cards of `text` with each natural card moved to the suit 1 + position % 2 further on,
+// wild cards ("JK") kept: the same ranks in other suits. Empty when two moved cards coincide.
+inline std::string MoveSuits(const std::string& text) {
+  const THand cards = MakeHand(text);
+  std::string moved;
+  std::set<std::pair<int, int>> distinct;
+  for (int i = 0; i < cards.Count; ++i) {
+    const TCard card{cards.CardRank[i], (cards.CardSuit[i] + 1 + i % 2) % 4};
+    if (card.Rank >= 0 && !distinct.insert({card.Rank, card.Suit}).second) return "";
+    moved += card.Rank < 0 ? "JK " : CardText(card) + " ";
+  }
+  return moved;
 }
 
 }  // namespace tavrik::test

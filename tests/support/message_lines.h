@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/error.h"
+
 // The lines of an error message: the first message, then one context per operation it
 // passed through, innermost first. A stray carriage return stays on its line, so a chain
 // joined by anything but "\n" does not compare equal.
@@ -15,4 +17,15 @@ inline std::vector<std::string> MessageLines(std::string_view message) {
     if (end == std::string_view::npos) return lines;
     start = end + 1;
   }
+}
+
+// The message lines of the error `action` raises; {"no exception"} when it raises none.
+template <class Action>
+std::vector<std::string> RaisedLines(Action&& action) {
+  try {
+    action();
+  } catch (const tavrik::TError& error) {
+    return MessageLines(error.Message());
+  }
+  return {"no exception"};
 }

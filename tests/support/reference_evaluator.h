@@ -14,12 +14,12 @@ inline int ReferenceType(const std::array<int, 5>& ranks, const std::array<int, 
   std::array<int, 13> count{};
   unsigned bits = 0;
   for (const int rank : ranks) {
-    ++count[static_cast<size_t>(rank)];
+    ++count[rank];
     bits |= 1u << rank;
   }
   int fourRank = -1, threeRank = -1, pairs = 0, pairRank = -1;
   for (int rank = 0; rank < 13; ++rank) {
-    const int c = count[static_cast<size_t>(rank)];
+    const int c = count[rank];
     if (c == 4) fourRank = rank;
     if (c == 3) threeRank = rank;
     if (c == 2) {

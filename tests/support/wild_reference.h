@@ -19,7 +19,7 @@ class TWildReference {
  public:
   explicit TWildReference(const TPokerDescription& game) : game_(game) {
     for (int c = 0; c <= game.LastCategory; ++c) {
-      const std::string& name = game.CategoryName[static_cast<size_t>(c)];
+      const std::string& name = game.CategoryName[c];
       for (size_t k = 0; k < Names.size(); ++k) {
         if (name == Names[k]) category_[k] = c;
       }
@@ -33,14 +33,14 @@ class TWildReference {
     int natural = 0;
     for (size_t i = 0; i < 5; ++i) {
       if (ranks[i] >= 0) {
-        r[static_cast<size_t>(natural)] = ranks[i];
-        s[static_cast<size_t>(natural)] = suits[i];
+        r[natural] = ranks[i];
+        s[natural] = suits[i];
         ++natural;
       }
     }
     const int wild = 5 - natural;
     bool oneSuit = true;
-    for (int i = 1; i < natural; ++i) oneSuit = oneSuit && s[static_cast<size_t>(i)] == s[0];
+    for (int i = 1; i < natural; ++i) oneSuit = oneSuit && s[i] == s[0];
     const int flushSuit = natural > 0 ? s[0] : 0;
     uint32_t result = 0;
     if (game_.WildRank >= 0 && wild == 4) result |= Bit(RefFourDeuces);
@@ -51,15 +51,14 @@ class TWildReference {
         for (int option = 0; option < 2; ++option) {
           if (option == 0 && !oneSuit) continue;
           for (int i = natural; i < 5; ++i) {
-            s[static_cast<size_t>(i)] =
-                option == 0 ? flushSuit : (natural > 0 ? (flushSuit + 1) % 4 : i % 4);
+            s[i] = option == 0 ? flushSuit : (natural > 0 ? (flushSuit + 1) % 4 : i % 4);
           }
           result |= Bit(Rank(r, s, wild > 0));
         }
         return;
       }
       for (int rank = lowest; rank < 13; ++rank) {
-        r[static_cast<size_t>(position)] = rank;
+        r[position] = rank;
         self(self, position + 1, rank);
       }
     };
@@ -71,7 +70,7 @@ class TWildReference {
   int32_t BestPay(uint32_t achievable, const std::array<int32_t, MaxCategories>& pay) const {
     int32_t best = 0;
     for (int c = 0; c <= game_.LastCategory; ++c) {
-      if ((achievable >> c) & 1u) best = std::max(best, pay[static_cast<size_t>(c)]);
+      if ((achievable >> c) & 1u) best = std::max(best, pay[c]);
     }
     return best;
   }

@@ -126,8 +126,7 @@ TEST(Calc, HandJsonShape) {
 TEST(Calc, HandAgreesWithTheEngine) {
   TempFolder folder;
   struct Case {
-    int game;
-    int bet;
+    int game, bet;
     const char* cards;
   };
   const Case cases[] = {

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
+#include <filesystem>
+#include <limits>
 #include <memory>
 #include <numeric>
 #include <optional>
@@ -12,12 +14,21 @@
 #include <thread>
 
 #include "core/card.h"
+#include "core/data_files.h"
 #include "core/error.h"
 #include "core/game_list.h"
 #include "core/game_return.h"
 #include "core/payout_storage.h"
 #include "core/text.h"
 #include "core/wild_engine.h"
+#include "game/ini_file.h"
+#include "records/logger.h"
+#include "records/ole_date.h"
+#include "records/statistics.h"
+
+namespace tavrik::embedded {
+extern const std::string_view Localisation;
+}
 
 namespace tavrik::calc {
 
@@ -26,7 +37,9 @@ namespace {
 constexpr const char* UsageText =
     "usage: tavrik-calc games [--json]\n"
     "       tavrik-calc hand --game G [--paytable P] [--bet B] [--json] C1 C2 C3 C4 C5\n"
-    "       tavrik-calc return [--game G]... [--paytable P] [--bet B] [--threads T] [--json]\n";
+    "       tavrik-calc return [--game G]... [--paytable P] [--bet B] [--threads T] [--json]\n"
+    "       tavrik-calc stats [--log FILE] [--game G] [--paytable P] [--modes LIST]\n"
+    "                         [--from YYYY-MM-DD] [--json]\n";
 
 // Bad input: reported in one line with exit status 2.
 class TUsageError : public std::runtime_error {
@@ -94,6 +107,11 @@ struct TOptions {
   int Threads = 0;
   bool Json = false;
   std::vector<std::string> Cards;
+  // stats
+  std::optional<std::string> LogFile;
+  bool PaytableGiven = false;
+  TModeSet Modes = AllModes;
+  double FromDate = -std::numeric_limits<double>::infinity();  // every date
 };
 
 int ParseNumber(std::string_view option, std::string_view text, int low, int high) {
@@ -116,11 +134,41 @@ int ParseGame(std::string_view text) {
                     "' (give 0 to 8 or a name such as \"Jacks or better\"; see tavrik-calc games)");
 }
 
+// "0,2,3": play modes 0..3.
+TModeSet ParseModes(std::string_view text) {
+  TModeSet modes = 0;
+  for (size_t start = 0; start <= text.size();) {
+    const size_t end = std::min(text.find(',', start), text.size());
+    modes |=
+        static_cast<TModeSet>(1u << ParseNumber("--modes", text.substr(start, end - start), 0, 3));
+    start = end + 1;
+  }
+  return modes;
+}
+
+// "YYYY-MM-DD" -> the OLE date of that local midnight.
+double ParseDate(std::string_view text) {
+  const auto part = [&](size_t at, size_t length) {
+    return text.size() == 10 && text[4] == '-' && text[7] == '-' &&
+                   text.substr(at, length).find_first_not_of("0123456789") == std::string_view::npos
+               ? ParseInt(text.substr(at, length))
+               : std::nullopt;
+  };
+  const auto year = part(0, 4), month = part(5, 2), day = part(8, 2);
+  if (year && month && day && *month >= 1 && *month <= 12 && *day >= 1) {
+    const TLocalDateTime midnight{.Year = *year, .Month = *month, .Day = *day};
+    const double date = ToOleDate(midnight);
+    if (FromOleDate(date) == midnight) return date;  // not a day past the month's end
+  }
+  throw TUsageError("--from must be a date written YYYY-MM-DD, not '" + std::string(text) + "'");
+}
+
 TOptions ParseArguments(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) throw TUsageError("no command given (games, hand or return)");
+  if (arguments.empty()) throw TUsageError("no command given (games, hand, return or stats)");
   TOptions options;
   options.Command = arguments[0];
-  if (options.Command != "games" && options.Command != "hand" && options.Command != "return") {
+  if (options.Command != "games" && options.Command != "hand" && options.Command != "return" &&
+      options.Command != "stats") {
     throw TUsageError("unknown command '" + options.Command + "'");
   }
   for (size_t i = 1; i < arguments.size(); ++i) {
@@ -136,19 +184,29 @@ TOptions ParseArguments(const std::vector<std::string>& arguments) {
       options.Json = true;
     } else if (word == "--game") {
       allowed(options.Command != "games");
-      if (options.Command == "hand" && !options.Games.empty()) {
-        throw TUsageError("hand takes one --game");
+      if ((options.Command == "hand" || options.Command == "stats") && !options.Games.empty()) {
+        throw TUsageError(options.Command + " takes one --game");
       }
       options.Games.push_back(ParseGame(value()));
     } else if (word == "--paytable") {
       allowed(options.Command != "games");
       options.Paytable = ParseNumber(word, value(), 0, 1 << 20);
+      options.PaytableGiven = true;
     } else if (word == "--bet") {
-      allowed(options.Command != "games");
+      allowed(options.Command != "games" && options.Command != "stats");
       options.Bet = ParseNumber(word, value(), 1, MaxCoins);
     } else if (word == "--threads") {
       allowed(options.Command == "return");
       options.Threads = ParseNumber(word, value(), 1, 256);
+    } else if (word == "--log") {
+      allowed(options.Command == "stats");
+      options.LogFile = value();
+    } else if (word == "--modes") {
+      allowed(options.Command == "stats");
+      options.Modes = ParseModes(value());
+    } else if (word == "--from") {
+      allowed(options.Command == "stats");
+      options.FromDate = ParseDate(value());
     } else if (word.size() > 1 && word[0] == '-') {
       throw TUsageError("unknown option '" + word + "'");
     } else {
@@ -161,6 +219,9 @@ TOptions ParseArguments(const std::vector<std::string>& arguments) {
     if (options.Cards.size() != 5) {
       throw TUsageError(Format("hand needs five cards, not %zu", options.Cards.size()));
     }
+  }
+  if (options.Command == "stats" && options.PaytableGiven && options.Games.empty()) {
+    throw TUsageError("--paytable needs --game");
   }
   if (options.Command == "return" && options.Games.empty()) {
     options.Games.resize(GameCount);
@@ -399,6 +460,105 @@ std::string RunReturn(const TOptions& options, const TProgress& progress) {
   return out;
 }
 
+// ---------------------------------------------------------------------------------------
+// stats
+
+// The statistics tables over the selected records of a log. Warns in `err` about a
+// fragment after the last whole record.
+std::string RunStats(const TOptions& options, std::string& err) {
+  namespace fs = std::filesystem;
+  const fs::path path =
+      options.LogFile ? fs::path(*options.LogFile) : DataFolder() / TLogger::FileName;
+  std::error_code error;
+  if (!fs::is_regular_file(path, error)) {
+    throw TUsageError("cannot read the log " + path.string() +
+                      (fs::exists(path, error) ? ": not a regular file" : ": no such file"));
+  }
+  TLogger logger(path, TLogger::TAccess::ReadOnly);
+  if (!logger.Problem().empty()) throw TUsageError("cannot read the log " + path.string());
+  if (logger.IgnoredBytes() > 0) {
+    err += Format("tavrik-calc: ignored the last %zu bytes of %s (not a whole record)\n",
+                  logger.IgnoredBytes(), path.string().c_str());
+  }
+  TLogFilter& filter = logger.Filter();
+  if (options.Games.empty()) {
+    filter.SetGame(-1, -1);
+  } else {
+    filter.SetGame(options.Games[0], options.Paytable);
+  }
+  filter.SetModes(options.Modes);
+  filter.SetFromDate(options.FromDate);
+
+  const TIniFile localisation = TIniFile::Parse(embedded::Localisation);
+  TStatisticsList list;
+  list.SetLogger(logger);
+  list.Localize([&](const std::string& section, const std::string& key) {
+    return localisation.ReadString(section, key, "");
+  });
+  list.Recompute();
+
+  std::vector<const TStatistic*> tables;
+  for (int i = 0; i < list.Count(); ++i) tables.push_back(&list.Table(i));
+  if (options.Json) {
+    return Format("{\"records\":%lld,\"bet\":%lld,\"tables\":",
+                  static_cast<long long>(list.RecordCount()),
+                  static_cast<long long>(list.CoinsBet())) +
+           JsonArray(
+               tables,
+               [](const TStatistic* table) {
+                 std::vector<size_t> rows(table->Rows.size());
+                 std::iota(rows.begin(), rows.end(), 0);
+                 return "{\"title\":" + JsonString(table->Name) +
+                        ",\"columns\":" + JsonArray(table->Columns, JsonString) + ",\"rows\":" +
+                        JsonArray(rows,
+                                  [&](size_t row) {
+                                    const std::array<double, 3> values = {table->Values[0][row],
+                                                                          table->Values[1][row],
+                                                                          table->Values[2][row]};
+                                    return "{\"name\":" + JsonString(Trim(table->Rows[row])) +
+                                           ",\"values\":" +
+                                           JsonArray(values,
+                                                     [](double v) {
+                                                       return JsonReal(v + 0.0); /* not "-0.0" */
+                                                     }) +
+                                           "}";
+                                  }) +
+                        "}";
+               }) +
+           "}\n";
+  }
+  // Each table as the statistics window shows it: the title, the headers, then the rows
+  // (names left-aligned, value texts right-aligned, "-" for 0).
+  std::string out =
+      Format("%lld records, %lld coins bet\n", static_cast<long long>(list.RecordCount()),
+             static_cast<long long>(list.CoinsBet()));
+  for (const TStatistic* table : tables) {
+    std::vector<std::array<std::string, 4>> grid{table->Columns};
+    for (size_t row = 0; row < table->Rows.size(); ++row) {
+      grid.push_back({table->Rows[row]});
+      for (int column = 0; column < 3; ++column) {
+        grid.back()[static_cast<size_t>(column) + 1] =
+            std::string(Trim(table->ValueText(column, static_cast<int>(row))));
+      }
+    }
+    std::array<size_t, 4> widths{};
+    for (const auto& line : grid) {
+      for (size_t column = 0; column < 4; ++column) {
+        widths[column] = std::max(widths[column], line[column].size());
+      }
+    }
+    out += "\n" + table->Name + "\n";
+    for (const auto& line : grid) {
+      std::string text = line[0] + std::string(widths[0] - line[0].size(), ' ');
+      for (size_t column = 1; column < 4; ++column) {
+        text += "  " + std::string(widths[column] - line[column].size(), ' ') + line[column];
+      }
+      out += std::string(text.substr(0, text.find_last_not_of(' ') + 1)) + "\n";
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 TCalcResult RunCalc(const std::vector<std::string>& arguments, const TProgress& progress) {
@@ -413,6 +573,10 @@ TCalcResult RunCalc(const std::vector<std::string>& arguments, const TProgress& 
       result.Out = RunGames(options);
     } else if (options.Command == "hand") {
       result.Out = RunHand(options);
+    } else if (options.Command == "stats") {
+      std::string warnings;
+      result.Out = RunStats(options, warnings);
+      result.Err = warnings;
     } else {
       result.Out = RunReturn(options, progress);
     }

@@ -1,4 +1,5 @@
-// tavrik-calc: the exact hold analysis and whole-game return on the command line.
+// tavrik-calc: the exact hold analysis, the whole-game return and the statistics of a hand
+// log on the command line.
 #include <unistd.h>
 
 #include <cstdio>

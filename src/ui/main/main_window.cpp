@@ -461,40 +461,25 @@ void TfTavrik20Main::keyReleaseEvent(QKeyEvent* event) {
     return;
   }
   const int key = event->key();
-  switch (key) {
-    case Qt::Key_Space:
-      btnDealClick();
-      break;
-    case Qt::Key_H:
-      btnHintClick();
-      break;
-    case Qt::Key_D:
-      btnDoubleUpClick();
-      break;
-    case Qt::Key_1:
-    case Qt::Key_2:
-    case Qt::Key_3:
-    case Qt::Key_4:
-    case Qt::Key_5:
-      ToggleCard(key - Qt::Key_1);
-      break;
-    case Qt::Key_Plus:
-    case Qt::Key_Equal:  // the plus key of the main keyboard, unshifted
-      ChangeBet(engine_->Bet() + 1);
-      break;
-    case Qt::Key_Minus:
-      ChangeBet(engine_->Bet() - 1);
-      break;
-    case Qt::Key_Escape:
-      if (!IsDealing()) {
-        engine_->ReleaseAllHolds();
-        CardRow->PaintAllCards();
-      }
-      QMainWindow::keyReleaseEvent(event);
-      return;
-    default:
-      QMainWindow::keyReleaseEvent(event);
-      return;
+  if (key >= Qt::Key_1 && key <= Qt::Key_5) {
+    ToggleCard(key - Qt::Key_1);
+  } else if (key == Qt::Key_Space) {
+    btnDealClick();
+  } else if (key == Qt::Key_H) {
+    btnHintClick();
+  } else if (key == Qt::Key_D) {
+    btnDoubleUpClick();
+  } else if (key == Qt::Key_Plus || key == Qt::Key_Equal) {  // "=" is the unshifted plus key
+    ChangeBet(engine_->Bet() + 1);
+  } else if (key == Qt::Key_Minus) {
+    ChangeBet(engine_->Bet() - 1);
+  } else {
+    if (key == Qt::Key_Escape && !IsDealing()) {
+      engine_->ReleaseAllHolds();
+      CardRow->PaintAllCards();
+    }
+    QMainWindow::keyReleaseEvent(event);
+    return;
   }
   event->accept();
 }

@@ -38,11 +38,7 @@ TEST(BitmapStream, ImagesSurviveBothStoredForms) {
 TEST(BitmapStream, DamagedDataIsRefused) {
   const QByteArray stream = CompressedImage(Gradient(20, 20));
   const QByteArray content = Inflate(stream);
-  struct TCase {
-    const char* name;
-    QByteArray data;
-  };
-  const TCase cases[] = {
+  const std::pair<const char*, QByteArray> cases[] = {
       {"empty", QByteArray()},
       {"not zlib", QByteArray("this is not a compressed stream")},
       {"cut short", stream.left(stream.size() / 2)},
@@ -53,9 +49,7 @@ TEST(BitmapStream, DamagedDataIsRefused) {
          return damaged;
        }()},
   };
-  for (const TCase& c : cases) {
-    EXPECT_THROW(ImageFromCompressed(c.data), TError) << c.name;
-  }
+  for (const auto& [name, data] : cases) EXPECT_THROW(ImageFromCompressed(data), TError) << name;
   // A length that runs past the content, and one that is negative.
   for (const int32_t length : {static_cast<int32_t>(content.size()), -1}) {
     QByteArray bad = content;

@@ -18,44 +18,29 @@ namespace {
 // item of which strip was drawn there. Index cells 10 x 12, pips 8 x 9 (upper 4 rows and
 // lower 5 rows in different colours, to tell the flipped strip), pictures coloured inside
 // a white margin of 20 pixels.
-QRgb IndexColour(int rank, bool red) {
-  return qRgb(rank + 1, red ? 0x80 : 0x10, 0x20);
-}
-QRgb PipTop(int suit) {
-  return qRgb(0x30, 0x30, 0x40 + suit);
-}
-QRgb PipBottom(int suit) {
-  return qRgb(0x30, 0x60, 0x40 + suit);
-}
-QRgb PictureColour(int column) {
-  return qRgb(0x90, column * 8, 0x70);
-}
-QRgb BackColour(int index) {
-  return qRgb(0x11 * (index + 1), 0x22, 0x33);
-}
+const auto IndexColour = [](int rank, bool red) { return qRgb(rank + 1, red ? 0x80 : 0x10, 0x20); };
+const auto PipTop = [](int suit) { return qRgb(0x30, 0x30, 0x40 + suit); };
+const auto PipBottom = [](int suit) { return qRgb(0x30, 0x60, 0x40 + suit); };
+const auto PictureColour = [](int column) { return qRgb(0x90, column * 8, 0x70); };
+const auto BackColour = [](int index) { return qRgb(0x11 * (index + 1), 0x22, 0x33); };
 const QRgb White = qRgb(255, 255, 255);
 
 TDeckHeader TestHeader(int allPictures = 0) {
-  TDeckHeader h;
-  h.AllPictures = allPictures;
-  h.IndexX = 5;
-  h.IndexY = 3;
-  h.PicturePipX = 5;
-  h.PicturePipY = 20;
-  h.PipMarginX = 0;
-  h.PipMarginY = 0;
-  return h;
+  return {.PicturePipX = 5,
+          .PicturePipY = 20,
+          .PipMarginX = 0,
+          .PipMarginY = 0,
+          .AllPictures = allPictures};
 }
 
 TDeckImages TestDeck(const TDeckHeader& header, int pictureMargin = 20) {
   TDeckImages deck;
   deck.Header = header;
   deck.RankStrip = QImage(130, 24, QImage::Format_RGB32);
-  for (int rank = 0; rank < 13; ++rank) {
-    for (int row = 0; row < 2; ++row) {
-      QPainter(&deck.RankStrip)
-          .fillRect(rank * 10, row * 12, 10, 12, QColor(IndexColour(rank, row == 1)));
-    }
+  for (int cell = 0; cell < 26; ++cell) {  // black ranks above, red below
+    QPainter(&deck.RankStrip)
+        .fillRect(cell % 13 * 10, cell / 13 * 12, 10, 12,
+                  QColor(IndexColour(cell % 13, cell >= 13)));
   }
   deck.PipStrip = QImage(32, 9, QImage::Format_RGB32);
   for (int suit = 0; suit < 4; ++suit) {
@@ -208,17 +193,15 @@ TEST_F(PaintEngineTest, IndexesAndPicturePipsFollowTheMirrorFlags) {
 }
 
 TEST_F(PaintEngineTest, PicturesComeFromTheirColumn) {
-  struct TCase {
-    int allPictures, rank, suit, column;
-  };
-  // Groups of four per rank J, Q, K, A; clubs, spades, diamonds, hearts within a group.
-  const TCase cases[] = {{0, 9, 0, 1},   {0, 9, 1, 0}, {0, 10, 1, 4}, {0, 11, 2, 10},
-                         {0, 12, 3, 15}, {1, 5, 3, 3}, {1, 0, 0, 1},  {1, 12, 2, 2}};
-  for (const TCase& c : cases) {
-    UseDeck(TestHeader(c.allPictures));
-    const QImage card = Card(false, false, c.suit, c.rank);
-    EXPECT_EQ(card.pixel(47, 63), PictureColour(c.column))
-        << "AllPictures " << c.allPictures << " rank " << c.rank << " suit " << c.suit;
+  // AllPictures, rank, suit, picture column. Groups of four per rank J, Q, K, A; clubs, spades,
+  // diamonds, hearts within a group.
+  const std::tuple<int, int, int, int> cases[] = {{0, 9, 0, 1},   {0, 9, 1, 0},   {0, 10, 1, 4},
+                                                  {0, 11, 2, 10}, {0, 12, 3, 15}, {1, 5, 3, 3},
+                                                  {1, 0, 0, 1},   {1, 12, 2, 2}};
+  for (const auto& [allPictures, rank, suit, column] : cases) {
+    UseDeck(TestHeader(allPictures));
+    EXPECT_EQ(Card(false, false, suit, rank).pixel(47, 63), PictureColour(column))
+        << "AllPictures " << allPictures << " rank " << rank << " suit " << suit;
   }
   // With AllPictures a seven has no pips; without, it has (position 14 lies outside the
   // picture's coloured area).
@@ -244,14 +227,11 @@ TEST_F(PaintEngineTest, HeldMarkerCoversThirtyRowsFromRowEighty) {
   UseDeck(TestHeader());
   const QImage marker = LoadCompressedImage("HELD");
   ASSERT_EQ(marker.size(), QSize(94, 30));
-  struct TCase {
-    bool wild;
-    int suit, rank;
-  };
-  for (const TCase c :
-       {TCase{false, 0, 3}, TCase{false, 3, 10}, TCase{true, 2, 0}, TCase{true, -1, -1}}) {
-    const QImage plain = Card(false, c.wild, c.suit, c.rank);
-    const QImage held = Card(true, c.wild, c.suit, c.rank);
+  // Wild, suit, rank.
+  for (const auto& [wild, suit, rank] :
+       {std::tuple{false, 0, 3}, {false, 3, 10}, {true, 2, 0}, {true, -1, -1}}) {
+    const QImage plain = Card(false, wild, suit, rank);
+    const QImage held = Card(true, wild, suit, rank);
     int differing = 0;
     for (int y = 0; y < 127; ++y) {
       for (int x = 0; x < 94; ++x) {
@@ -260,7 +240,7 @@ TEST_F(PaintEngineTest, HeldMarkerCoversThirtyRowsFromRowEighty) {
         if (held.pixel(x, y) != expected) ++differing;
       }
     }
-    EXPECT_EQ(differing, 0) << "wild " << c.wild << " rank " << c.rank;
+    EXPECT_EQ(differing, 0) << "wild " << wild << " rank " << rank;
   }
 }
 
@@ -304,21 +284,17 @@ TEST(PaintEngineDecks, MissingOrDamagedDecksFallBackToTheDefault) {
   WriteDeckFile(path / "deck.005", TestDeck(other));
   WriteFileAtomically(path / "deck.006", "not a deck");
 
-  struct TCase {
-    const char* request;
-    const char* loaded;
-    int indexX;
-  };
-  const TCase cases[] = {
+  // Deck asked for, deck loaded, its IndexX.
+  const std::tuple<const char*, const char*, int> cases[] = {
       {"005", "005", 9}, {"404", "001", 5}, {"006", "001", 5}, {"001", "001", 5}};
-  for (const TCase& c : cases) {
+  for (const auto& [request, loaded, indexX] : cases) {
     TCountingEngine engine(path);
-    engine.SetDeck(c.request);
-    EXPECT_EQ(engine.DeckId(), c.loaded) << c.request;
-    EXPECT_EQ(engine.GetIndexX(), c.indexX) << c.request;
-    EXPECT_EQ(engine.Loads, 1) << c.request;
-    engine.SetDeck(c.request);
-    EXPECT_EQ(engine.Loads, 1) << "asking again for " << c.request << " reloads nothing";
+    engine.SetDeck(request);
+    EXPECT_EQ(engine.DeckId(), loaded) << request;
+    EXPECT_EQ(engine.GetIndexX(), indexX) << request;
+    EXPECT_EQ(engine.Loads, 1) << request;
+    engine.SetDeck(request);
+    EXPECT_EQ(engine.Loads, 1) << "asking again for " << request << " reloads nothing";
   }
 
   // Without a default deck the request fails and the engine keeps what it had.

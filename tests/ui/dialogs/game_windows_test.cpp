@@ -37,11 +37,8 @@ void DealWithAClearBestHold(TfTavrik20Main& window) {
 }
 
 TEST(TextFormat, FillsOnlyTheDirectivesItKnows) {
-  const struct {
-    const char* format;
-    QStringList arguments;
-    const char* expected;
-  } cases[] = {
+  // Format, arguments, text.
+  const std::tuple<const char*, QStringList, const char*> cases[] = {
       {"YOU WIN %d", {"5"}, "YOU WIN 5"},
       {"$%s  (%s%% of bet) less. ", {"0.12500", "2.50000"}, "$0.12500  (2.50000% of bet) less. "},
       {"%d and %d", {"1"}, "1 and %d"},  // no argument left: copied
@@ -49,19 +46,15 @@ TEST(TextFormat, FillsOnlyTheDirectivesItKnows) {
       {"100%", {}, "100%"},
       {"", {"unused"}, ""},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(FormatText(c.format, c.arguments), QString(c.expected)) << c.format;
+  for (const auto& [format, arguments, expected] : cases) {
+    EXPECT_EQ(FormatText(format, arguments), QString(expected)) << format;
   }
 }
 
 TEST(WarningTexts, ReturnsPerCoinInPercentAndDollars) {
   const QString format = "Your expected return is $%s  (%s%% of bet) less. ";
-  const struct {
-    double current, best;
-    int bet;
-    double coin;
-    const char *myEV, *bestDollars, *comment;
-  } cases[] = {
+  // Current and best return, bet, coin value; the three texts.
+  const std::tuple<double, double, int, double, const char*, const char*, const char*> cases[] = {
       {4.9, 5.0, 5, 0.25, "  98.00000%", "   1.25000$",
        "Your expected return is $0.02500  (2.00000% of bet) less. "},
       {4.875, 5.0, 5, 1.0, "  97.50000%", "   5.00000$",
@@ -69,11 +62,11 @@ TEST(WarningTexts, ReturnsPerCoinInPercentAndDollars) {
       {0.5, 1.5, 1, 100.0, "  50.00000%", " 150.00000$",
        "Your expected return is $100.00000  (100.00000% of bet) less. "},
   };
-  for (const auto& c : cases) {
-    const TWarningTexts texts = MakeWarningTexts(c.current, c.best, c.bet, c.coin, format);
-    EXPECT_EQ(texts.MyEV, c.myEV);
-    EXPECT_EQ(texts.BestEVDollars, c.bestDollars);
-    EXPECT_EQ(texts.Comment, c.comment);
+  for (const auto& [current, best, bet, coin, myEV, bestDollars, comment] : cases) {
+    const TWarningTexts texts = MakeWarningTexts(current, best, bet, coin, format);
+    EXPECT_EQ(texts.MyEV, myEV);
+    EXPECT_EQ(texts.BestEVDollars, bestDollars);
+    EXPECT_EQ(texts.Comment, comment);
   }
 }
 
@@ -206,11 +199,8 @@ TEST(AllHands, TiesGoByReplacedCardsThenHoldText) {
     stat.HitCount[0] = static_cast<int64_t>(value);
     return stat;
   };
-  const struct {
-    THandStat a, b;
-    int sortColumn;
-    int expectedSign;  // > 0: b first
-  } cases[] = {
+  // Two rows, the sort column, which comes first (1: the second row).
+  const std::tuple<THandStat, THandStat, int, int> cases[] = {
       {row(1, 2), row(3, 1), 2, -1},  // larger return first
       {row(1, 2), row(3, 1), -2, 1},  // ascending: smaller first
       {row(1, 2), row(3, 2), 2, 1},   // tie: more replaced first
@@ -218,10 +208,9 @@ TEST(AllHands, TiesGoByReplacedCardsThenHoldText) {
       {row(2, 2), row(1, 2), 2, 1},  {row(1, 5), row(3, 5), 1, 1},  // hands column
       {row(6, 1), row(1, 9), 3, 1},                                 // category column, counts
   };
-  for (const auto& c : cases) {
-    const int result = CompareHandStats(c.a, c.b, c.sortColumn, 0);
-    EXPECT_EQ(result > 0 ? 1 : -1, c.expectedSign)
-        << c.a.HoldText.toStdString() << " " << c.b.HoldText.toStdString();
+  for (const auto& [a, b, sortColumn, sign] : cases) {
+    EXPECT_EQ(CompareHandStats(a, b, sortColumn, 0) > 0 ? 1 : -1, sign)
+        << a.HoldText.toStdString() << " " << b.HoldText.toStdString();
   }
 }
 
@@ -254,12 +243,10 @@ TEST_F(MainWindowTest, PreferencesApplyTakesEffectAtOnce) {
 }
 
 TEST(Help, TopicsOfTheHelpContexts) {
-  const struct {
-    int context;
-    const char* topic;
-  } cases[] = {{100, "main"},       {600, "prefs"},      {1000, "howtoplay"}, {1100, "allhands"},
-               {1200, "diag_deck"}, {1300, "diag_back"}, {1400, "warning"},   {999, ""}};
-  for (const auto& c : cases) EXPECT_EQ(HelpTopic(c.context), QString(c.topic));
+  const std::pair<int, const char*> cases[] = {
+      {100, "main"},       {600, "prefs"},      {1000, "howtoplay"}, {1100, "allhands"},
+      {1200, "diag_deck"}, {1300, "diag_back"}, {1400, "warning"},   {999, ""}};
+  for (const auto& [context, topic] : cases) EXPECT_EQ(HelpTopic(context), QString(topic));
   EXPECT_EQ(HelpPage(1400, "/x/help"), std::filesystem::path("/x/help/warning.html"));
   EXPECT_TRUE(HelpPage(7, "/x/help").empty());
   // Every topic the program opens now has its page.

@@ -46,13 +46,9 @@ std::vector<int> Runs(const QImage& image, bool vertical) {
 TEST(GradientFill, BandSizesAndColours) {
   const QColor top(0, 100, 200);
   const QColor bottom(200, 50, 0);
-  struct TCase {
-    const char* name;
-    QSize size;
-    int bands, direction;
-    int firstBand, bandCount, endRows;
-  };
-  const TCase cases[] = {
+  // Case, size, bands asked for, direction; length and number of the bands drawn, rows added
+  // to the last band.
+  const std::tuple<const char*, QSize, int, int, int, int, int> cases[] = {
       {"127 high, 20 bands", {10, 127}, 20, 0, 6, 20, 7},
       {"upwards", {10, 127}, 20, 1, 6, 20, 7},
       {"across", {127, 10}, 20, 2, 6, 20, 7},
@@ -60,21 +56,17 @@ TEST(GradientFill, BandSizesAndColours) {
       {"more bands than rows", {10, 12}, 40, 0, 1, 12, 0},
       {"even split", {10, 40}, 4, 0, 10, 4, 0},
   };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    const bool vertical = c.direction < 2;
-    const QImage image =
-        Filled(c.size, QRect(QPoint(0, 0), c.size), top, c.bands, c.direction, bottom);
-    const std::vector<int> runs = Runs(image, vertical);
+  for (const auto& [name, size, bands, direction, firstBand, bandCount, endRows] : cases) {
+    SCOPED_TRACE(name);
+    const QImage image = Filled(size, QRect(QPoint(0, 0), size), top, bands, direction, bottom);
+    const std::vector<int> runs = Runs(image, direction < 2);
     // n bands of equal length, the last band merging with the rows left over.
-    ASSERT_EQ(static_cast<int>(runs.size()), c.bandCount);
-    for (int k = 0; k + 1 < c.bandCount; ++k) EXPECT_EQ(runs[static_cast<size_t>(k)], c.firstBand);
-    EXPECT_EQ(runs.back(), c.firstBand + c.endRows);
-    const bool fromFirst = c.direction == 0 || c.direction == 2;
-    const QPoint first(0, 0);
-    const QPoint last(c.size.width() - 1, c.size.height() - 1);
-    EXPECT_EQ(image.pixelColor(first), fromFirst ? top : bottom);
-    EXPECT_EQ(image.pixelColor(last), fromFirst ? bottom : top);
+    ASSERT_EQ(static_cast<int>(runs.size()), bandCount);
+    for (int k = 0; k + 1 < bandCount; ++k) EXPECT_EQ(runs[static_cast<size_t>(k)], firstBand);
+    EXPECT_EQ(runs.back(), firstBand + endRows);
+    const bool fromFirst = direction == 0 || direction == 2;
+    EXPECT_EQ(image.pixelColor(0, 0), fromFirst ? top : bottom);
+    EXPECT_EQ(image.pixelColor(size.width() - 1, size.height() - 1), fromFirst ? bottom : top);
   }
   // Band k of n: start + (end - start) * k / (n - 1), rounded.
   const QImage image = Filled({10, 127}, QRect(0, 0, 10, 127), top, 20, 0, bottom);

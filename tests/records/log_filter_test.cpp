@@ -1,0 +1,130 @@
+#include "records/log_filter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/error.h"
+#include "core/game_list.h"
+#include "records/logger.h"
+#include "support/temp_folder.h"
+
+namespace tavrik {
+namespace {
+
+constexpr double Day1 = 46000;  // midnights
+constexpr double Day2 = 46001;
+
+TLogRecord Dealt(int game, int paytable, int mode, double dealTime) {
+  return {.GameType = static_cast<uint8_t>(game),
+          .PayIndex = static_cast<uint8_t>(paytable),
+          .Mode = static_cast<uint8_t>(mode),
+          .DealTime = dealTime};
+}
+
+// A logger over `records` whose run started at `sessionStart`, writing days as their number.
+struct TLog {
+  TLog(const std::vector<TLogRecord>& records, double sessionStart)
+      : logger(folder.Path() / "Tavrik.log") {
+    for (const TLogRecord& record : records) logger.Append(record);
+    logger.SessionStart = sessionStart;
+    logger.SetShortDateFormat([](double day) { return std::to_string(static_cast<int>(day)); });
+  }
+  TempFolder folder;
+  TLogger logger;
+};
+
+TEST(LogFilter, BuiltFromTheLog) {
+  const double start = Day2 + 0.5;  // of the run
+  struct Case {
+    const char* what;
+    std::vector<TLogRecord> records;
+    std::vector<std::pair<int, int>> games;            // after all games
+    std::vector<double> days;                          // after the run
+    std::tuple<int, int, TModeSet, double> selection;  // game, paytable, modes, from
+  };
+  const Case cases[] = {
+      {"empty log", {}, {}, {}, {-1, -1, AllModes, start}},
+      {"last hand today in an earlier run: from today's midnight",
+       {Dealt(6, 0, 2, Day1 + 0.4), Dealt(3, 1, 0, Day1 + 0.5), Dealt(6, 0, 1, Day2 + 0.1),
+        Dealt(6, 0, 1, Day2 + 0.2)},
+       {{6, 0}, {3, 1}},
+       {Day2, Day1},
+       {6, 0, 0b10, Day2}},
+      {"last hand in this run: from the start of the run",
+       {Dealt(3, 1, 0, Day1 + 0.5), Dealt(6, 0, 3, Day2 + 0.6)},
+       {{3, 1}, {6, 0}},
+       {Day2, Day1},
+       {6, 0, 0b1000, start}},
+      {"days in reverse order of first appearance; a mode of 8 or more selects none",
+       {Dealt(2, 0, 0, Day2 + 0.1), Dealt(2, 0, 0, Day1 + 0.1), Dealt(2, 0, 0, Day2 + 0.2),
+        Dealt(2, 0, 9, Day1 + 0.2)},
+       {{2, 0}},
+       {Day1, Day2},
+       {2, 0, 0, Day1}},
+  };
+  for (const Case& c : cases) {
+    TLog log(c.records, start);
+    const TLogFilter& filter = log.logger.Filter();
+    std::vector<std::string> keys = {GameKey(-1, -1)}, texts = {""};
+    for (const auto& [game, paytable] : c.games) keys.push_back(GameKey(game, paytable));
+    std::vector<double> days = {start};
+    for (double day : c.days) {
+      days.push_back(day);
+      texts.push_back(' ' + std::to_string(static_cast<int>(day)));
+    }
+    EXPECT_EQ(filter.GameKeys, keys) << c.what;
+    EXPECT_EQ(filter.DateTexts, texts) << c.what;
+    EXPECT_EQ(filter.DayStarts, days) << c.what;
+    EXPECT_EQ(std::tuple(filter.GameType(), filter.PayIndex(), filter.Modes(), filter.FromDate()),
+              c.selection)
+        << c.what;
+    EXPECT_EQ(filter.SessionStart(), start);
+    EXPECT_EQ(keys.at(static_cast<size_t>(filter.GetGameIndex())),
+              GameKey(filter.GameType(), filter.PayIndex()));
+    EXPECT_EQ(days.at(static_cast<size_t>(filter.GetDateIndex())), filter.FromDate());
+  }
+}
+
+TEST(LogFilter, SelectionsNotifyOnChangeAndChooseRecords) {
+  const double start = Day2 + 0.5;
+  TLog log({Dealt(6, 0, 2, Day1 + 0.4), Dealt(3, 1, 0, Day2 + 0.2)}, start);
+  TLogFilter& filter = log.logger.Filter();
+  int calls = 0;
+  const int id = filter.Subscribe([&] { ++calls; });
+  filter.SetGameIndex(2);  // each already selected
+  filter.SetDateIndex(1);
+  filter.SetModes(1);
+  EXPECT_EQ(calls, 0);
+  EXPECT_THROW(filter.SetGameIndex(3), TError);
+  EXPECT_THROW(filter.SetDateIndex(-1), TError);
+
+  const TLogRecord records[] = {Dealt(6, 0, 2, Day1),       Dealt(3, 1, 1, start - 1e-6),
+                                Dealt(3, 1, 1, start),      Dealt(3, 0, 3, start),
+                                Dealt(3, 1, 0, start),      Dealt(3, 1, 8, start),
+                                Dealt(3, 1, 1, Day1 - 1e-6)};
+  // Game index, date index, modes -> which records match.
+  const std::tuple<int, int, TModeSet, std::string> cases[] = {
+      {0, 2, 0xFF, "1111100"},  // all games from the first day; a mode of 8 never matches
+      {0, 0, 0xFF, "0011100"},  // this run only
+      {2, 0, 0b1010, "0010000"},
+  };
+  for (const auto& [game, date, modes, expected] : cases) {
+    filter.SetGameIndex(game);
+    filter.SetDateIndex(date);
+    filter.SetModes(modes);
+    std::string matches;
+    for (const TLogRecord& record : records) matches += filter.Matches(record) ? '1' : '0';
+    EXPECT_EQ(matches, expected) << game << ", " << date;
+    EXPECT_EQ(filter.GetGameIndex(), game);
+    EXPECT_EQ(filter.GetDateIndex(), date);
+  }
+  EXPECT_EQ(calls, 6);  // once per change
+  filter.Unsubscribe(id);
+  filter.SetModes(1);
+  EXPECT_EQ(calls, 6);
+}
+
+}  // namespace
+}  // namespace tavrik
