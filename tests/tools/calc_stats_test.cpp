@@ -116,8 +116,8 @@ TEST(CalcStats, TablesOfTheSelectedRecords) {
                            "   Errors      -2   -25.00000   -0.50\n"
                            "\n"
                            "HANDS COUNT\n"
-                           "Hands          You result  Perfect result  Difference\n"
-                           "All win hands           1               2          -1\n",
+                           "Hands          Your result  Perfect result  Difference\n"
+                           "All win hands            1               2          -1\n",
                            0),
             0u)
       << text.Out;
