@@ -209,7 +209,8 @@ void TfStatistics::SizeColumns() {
     nameWidth = std::max(nameWidth, metrics.horizontalAdvance(CellText(0, row)));
   }
   const int available = Grid->viewport()->width();
-  nameWidth += 2 * CellMargin;
+  // At least a quarter of the grid, so that short names do not leave the values crowded.
+  nameWidth = std::max(nameWidth + 2 * CellMargin, available / 4);
   const int valueWidth = std::max(0, (available - nameWidth) / ValueColumns);
   Grid->setColumnWidth(0, available - ValueColumns * valueWidth);
   for (int column = 1; column <= ValueColumns; ++column) Grid->setColumnWidth(column, valueWidth);

@@ -73,7 +73,8 @@ class TfStatistics : public QDialog {
  private:
   // The list changed: title and grid.
   void Refresh();
-  // Column 0 as wide as its texts need, the value columns share the rest equally.
+  // Column 0 as wide as its texts need (a quarter of the grid at least), the value columns
+  // share the rest equally.
   void SizeColumns();
 
   TStatisticsList list_;

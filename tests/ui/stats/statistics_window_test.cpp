@@ -32,11 +32,25 @@ class StatisticsWindowTest : public MainWindowTest {
     statistics->show();
     return statistics;
   }
+  // Column 0 holds its longest name with the margins, the value columns share the rest.
+  static void ExpectColumnsFit(TfStatistics& statistics) {
+    QTableView& grid = *statistics.Grid;
+    int longest = 0;
+    for (int row = 0; row < grid.model()->rowCount(); ++row) {
+      longest =
+          std::max(longest, grid.fontMetrics().horizontalAdvance(statistics.CellText(0, row)));
+    }
+    EXPECT_GE(grid.columnWidth(0), longest + 2 * TfStatistics::CellMargin);
+    EXPECT_EQ(grid.columnWidth(1), grid.columnWidth(3));
+    EXPECT_EQ(grid.columnWidth(2), grid.columnWidth(3));
+    EXPECT_EQ(grid.columnWidth(0) + 3 * grid.columnWidth(3), grid.viewport()->width());
+  }
   // Every text the grid shows in its value columns, over all tables.
   static QStringList ValueTexts(TfStatistics& statistics) {
     QStringList texts;
     for (int table = 0; table < statistics.lbTables->count(); ++table) {
       statistics.lbTables->setCurrentRow(table);
+      ExpectColumnsFit(statistics);
       for (int row = 0; row < statistics.Grid->model()->rowCount(); ++row) {
         for (int column = 1; column <= 3; ++column) texts << statistics.CellText(column, row);
       }
@@ -88,6 +102,7 @@ TEST_F(StatisticsWindowTest, TheTablesFollowTheGameAndModesOfThePanel) {
   statistics->lbTables->setCurrentRow(1);
   EXPECT_EQ(statistics->lTitle->text(), " HANDS COUNT");
   EXPECT_GT(statistics->Grid->model()->rowCount(), 3);  // the game's paying hands
+  ExpectColumnsFit(*statistics);
 
   // Mode boxes clicked in turn, and the hands then counted.
   const std::pair<size_t, const char*> steps[] = {{0, "20"}, {1, "12"}, {0, "-"}, {1, "8"}};
