@@ -13,7 +13,7 @@ class TPreferences;
 // What the player decided in the warning window.
 struct TWarningOutcome {
   bool ApplyBest = false;     // take the perfect-strategy hold ("Apply")
-  bool StopWarnings = false;  // "Don't show this warnings" was checked
+  bool StopWarnings = false;  // "Don't show these warnings" was checked
 };
 
 // The windows the game engine opens. The interface layer implements it; the engine never

@@ -174,7 +174,7 @@ class THandStatistic : public TStatistic {
     Section = "Statistics.Hands";
     Key = key;
     Name = key;
-    Columns = {"Hands", "You result", "Perfect result", "Difference"};
+    Columns = {"Hands", "Your result", "Perfect result", "Difference"};
     Formats = {format, format, format};
     Setup(nullptr);
   }
