@@ -178,8 +178,6 @@ class THandStatistic : public TStatistic {
     Formats = {format, format, format};
     Setup(nullptr);
   }
-  // The row of a category byte: its own row, row 0 with all games, the "Nothing" row for
-  // 255 and for a category the game does not have.
   // Adds in integers to column 0 in the row of the player's final category and to column 1
   // in the row of the best hold's category.
   void AddSums(const TLogRecord& record, int64_t player, int64_t perfect) {
@@ -203,26 +201,27 @@ class THandStatistic : public TStatistic {
   std::string allWinHands_ = "All win hands";
   std::string nothing_ = "Nothing";
   std::string total_ = "Total";
+  // The row of a category byte: its own row, row 0 with all games, the "Nothing" row for
+  // 255 and for a category the game does not have.
   std::array<uint8_t, 256> rowOf_{};
   std::array<std::array<int64_t, MaxRows>, 2> sums_{};
 };
 
-class THandsCountStat : public THandStatistic {
+class THandsCountStat final : public THandStatistic {
  public:
   THandsCountStat() : THandStatistic("HandsCount", "%10.0f") {}
-  void AddRecord(const TLogRecord& record) final { AddSums(record, 1, 1); }
+  void AddRecord(const TLogRecord& record) override { AddSums(record, 1, 1); }
   void Finish(int64_t records, int64_t bet) override {
     THandStatistic::Finish(records, bet);
     Differences();
   }
-
- protected:
-  THandsCountStat(const char* key, const char* format) : THandStatistic(key, format) {}
 };
 
-class THandsFreqStat final : public THandsCountStat {
+// The same counts as shares of the selected hands, in percent.
+class THandsFreqStat final : public THandStatistic {
  public:
-  THandsFreqStat() : THandsCountStat("HandsFreq", "%10.5f") {}
+  THandsFreqStat() : THandStatistic("HandsFreq", "%10.5f") {}
+  void AddRecord(const TLogRecord& record) override { AddSums(record, 1, 1); }
   void Finish(int64_t records, int64_t bet) override {
     THandStatistic::Finish(records, bet);
     if (records == 0) return;
