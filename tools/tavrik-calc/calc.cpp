@@ -497,8 +497,8 @@ std::string RunStats(const TOptions& options, std::string& err) {
   });
   list.Recompute();
 
-  std::vector<const TStatistic*> tables;
-  for (int i = 0; i < list.Count(); ++i) tables.push_back(&list.Table(i));
+  std::vector<const TStatistic*> tables(static_cast<size_t>(list.Count()));
+  for (size_t i = 0; i < tables.size(); ++i) tables[i] = &list.Table(static_cast<int>(i));
   if (options.Json) {
     return Format("{\"records\":%lld,\"bet\":%lld,\"tables\":",
                   static_cast<long long>(list.RecordCount()),
