@@ -25,7 +25,12 @@ std::unique_ptr<TPreferences>& Instance() {
 
 }  // namespace
 
-TPreferences::TPreferences() : Localisation(TIniFile::Parse(embedded::Localisation)) {
+const TIniFile& BuiltInLocalisation() {
+  static const TIniFile localisation = TIniFile::Parse(embedded::Localisation);
+  return localisation;
+}
+
+TPreferences::TPreferences() : Localisation(BuiltInLocalisation()) {
   if (const auto text = ReadWholeFile(ReadPath(SettingsFileName))) {
     Settings = TIniFile::Parse(*text);
   }

@@ -20,6 +20,10 @@ enum TAutosaveFlag : uint8_t {
   AUTOSAVE_TIME = 32,
 };
 
+// The built-in English localisation, parsed once; for readers that need the texts but not
+// the player's settings (the command-line tool).
+const TIniFile& BuiltInLocalisation();
+
 // The player's preferences, the settings file Tavrik.ini (held whole in Settings while the
 // program runs; other parts read and write their own sections there) and the interface
 // texts (the built-in English localisation, looked up by section and key).

@@ -21,14 +21,10 @@
 #include "core/payout_storage.h"
 #include "core/text.h"
 #include "core/wild_engine.h"
-#include "game/ini_file.h"
+#include "game/preferences.h"
 #include "records/logger.h"
 #include "records/ole_date.h"
 #include "records/statistics.h"
-
-namespace tavrik::embedded {
-extern const std::string_view Localisation;
-}
 
 namespace tavrik::calc {
 
@@ -489,7 +485,7 @@ std::string RunStats(const TOptions& options, std::string& err) {
   filter.SetModes(options.Modes);
   filter.SetFromDate(options.FromDate);
 
-  const TIniFile localisation = TIniFile::Parse(embedded::Localisation);
+  const TIniFile& localisation = BuiltInLocalisation();
   TStatisticsList list;
   list.SetLogger(logger);
   list.Localize([&](const std::string& section, const std::string& key) {
