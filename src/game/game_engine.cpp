@@ -510,9 +510,19 @@ void TGameEngine::ShowCharts() {
 }
 
 void TGameEngine::ClearByFilter() {
-  if (const auto shouldDelete = windows_.ChooseRecordsToClear(*logger_, preferences_)) {
-    logger_->ClearByFilter(*shouldDelete);
-  }
+  WithContext("ClearByFilter", [&] {
+    if (const auto shouldDelete = windows_.ChooseRecordsToClear(*logger_, preferences_)) {
+      logger_->ClearByFilter(*shouldDelete);
+      if (mode_ == GameMode::PlayErrorHands) LoadErrorHands();
+    }
+  });
+}
+
+void TGameEngine::ClearLog() {
+  WithContext("ClearLog", [&] {
+    logger_->Clear();
+    DropErrorHands();
+  });
 }
 
 void TGameEngine::SetupPreferences() {

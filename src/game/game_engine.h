@@ -64,8 +64,8 @@ int64_t BalanceCents(double dollars);
 // at the next deal, a change of game, or shutdown.
 //
 // Failures raise TError; Deal, Draw, Collect, SetEngine, SelectPoker, SetPayIndex,
-// LoadFromIni, SaveToIni, ShowCharts, ShowStatistics, SetupPreferences and ShowErrors add
-// their name to the message on the way out.
+// LoadFromIni, SaveToIni, ShowCharts, ShowStatistics, SetupPreferences, ShowErrors,
+// ClearByFilter and ClearLog add their name to the message on the way out.
 class TGameEngine {
  public:
   // Creates the hand log of the data folder, tells the player through `windows` when it
@@ -136,8 +136,11 @@ class TGameEngine {
   void ShowStatistics();
   void ShowErrors();
   void ShowCharts();
-  // Opens the clear-by-filter window and deletes the records it chooses.
+  // Opens the clear-by-filter window and deletes the records it chooses. Problem-hands
+  // mode then replays only the hands that are left.
   void ClearByFilter();
+  // Deletes every record of the hand log; problem-hands mode finds none afterwards.
+  void ClearLog();
   void SetupPreferences();
 
   // Reads MRU and Params from `settings` and opens the saved game (a key that cannot be

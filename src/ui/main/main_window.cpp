@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -169,9 +171,19 @@ void TfTavrik20Main::CreateMenus() {
   miAllHands = addItem(
       miStatistics, [this] { miAllHandsClick(); }, QKeySequence(Qt::CTRL | Qt::Key_A));
   miStatistics->addSeparator();
-  miShowStats = addItem(miStatistics, [this] { miShowStatsClick(); });
-  miStatistics->addSeparator();
   miResetBalance = addItem(miStatistics, [this] { ResetBalance(); });
+  miShowStats = addItem(
+      miStatistics, [this] { miShowStatsClick(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
+  miShowCharts = addItem(
+      miStatistics, [this] { Guarded([this] { engine_->ShowCharts(); }); },
+      QKeySequence(Qt::CTRL | Qt::Key_C));
+  miShowErrors = addItem(
+      miStatistics, [this] { Guarded([this] { engine_->ShowErrors(); }); },
+      QKeySequence(Qt::CTRL | Qt::Key_E));
+  miStatistics->addSeparator();
+  miClearLog = miStatistics->addMenu(QString());
+  miClearAllRecords = addItem(miClearLog, [this] { miClearAllRecordsClick(); });
+  miClearByFilter = addItem(miClearLog, [this] { Guarded([this] { engine_->ClearByFilter(); }); });
   connect(miStatistics, &QMenu::aboutToShow, this, [this] { SyncMenus(); });
 
   miPreferences = bar->addMenu(QString());
@@ -206,7 +218,12 @@ void TfTavrik20Main::ApplyLanguage() {
       {miStatistics->menuAction(), "Statistics"},
       {miAllHands, "AllHands"},
       {miShowStats, "ShowStats"},
+      {miShowCharts, "ShowCharts"},
+      {miShowErrors, "ShowErrors"},
       {miResetBalance, "ResetBalance"},
+      {miClearLog->menuAction(), "ClearLog"},
+      {miClearAllRecords, "ClearAllRecords"},
+      {miClearByFilter, "ClearByFilter"},
       {miPreferences->menuAction(), "Preferences"},
       {miChangePreferences, "ChangePreferences"},
       {miSelectDeck, "SelectDeck"},
@@ -401,6 +418,16 @@ void TfTavrik20Main::miAllHandsClick() {
 
 void TfTavrik20Main::miShowStatsClick() {
   Guarded([this] { engine_->ShowStatistics(); });
+}
+
+void TfTavrik20Main::miClearAllRecordsClick() {
+  QMessageBox box(QMessageBox::Question, Text(preferences_, "Main.Menu", "ClearAllRecords"),
+                  Text(preferences_, "Main.ConfirmMessages", "ClearLog"),
+                  QMessageBox::Ok | QMessageBox::Cancel, this);
+  box.button(QMessageBox::Ok)->setText(Text(preferences_, "Main.Buttons", "OK"));
+  box.button(QMessageBox::Cancel)->setText(Text(preferences_, "Main.Buttons", "Cancel"));
+  box.setDefaultButton(QMessageBox::Cancel);
+  if (box.exec() == QMessageBox::Ok) Guarded([this] { engine_->ClearLog(); });
 }
 
 void TfTavrik20Main::miSelectDeckClick() {

@@ -68,6 +68,8 @@ class TfTavrik20Main : public QMainWindow {
   void lCoinCostClick();
   void miAllHandsClick();
   void miShowStatsClick();
+  // Asks for a confirmation, then deletes every record of the hand log.
+  void miClearAllRecordsClick();
   void miSelectDeckClick();
   void miSelectBackClick();
   void ResetBalance();
@@ -98,7 +100,12 @@ class TfTavrik20Main : public QMainWindow {
   QMenu* miStatistics = nullptr;
   QAction* miAllHands = nullptr;
   QAction* miShowStats = nullptr;
+  QAction* miShowCharts = nullptr;
+  QAction* miShowErrors = nullptr;
   QAction* miResetBalance = nullptr;
+  QMenu* miClearLog = nullptr;
+  QAction* miClearAllRecords = nullptr;
+  QAction* miClearByFilter = nullptr;
   QMenu* miPreferences = nullptr;
   QAction* miChangePreferences = nullptr;
   QAction* miSelectDeck = nullptr;
