@@ -37,8 +37,7 @@ enum class GameMode : int {
 // The player's options (bits of the saved settings).
 enum GameOption : uint8_t { ShowResultHands = 1, ShowWarnings = 2 };
 
-// Dollars per coin for CoinValueIndex 0..5.
-inline constexpr std::array<double, 6> CoinValues = {0.25, 0.5, 1, 5, 25, 100};
+// Coins a new player starts with.
 inline constexpr int StartCredits = 2500;
 inline constexpr int NoCard = -100;
 // The hold mask that replaces all five cards (holds nothing).

@@ -300,33 +300,10 @@ TStatisticsList::TStatisticsList() {
   tables_.push_back(std::make_unique<TErrorEffectStat>());
 }
 
-TStatisticsList::~TStatisticsList() {
-  Unfollow();
-}
+TStatisticsList::~TStatisticsList() = default;
 
 void TStatisticsList::SetLogger(TLogger& logger) {
-  if (logger_ != &logger) Unfollow();
-  logger_ = &logger;
-  Follow();
-}
-
-void TStatisticsList::Follow() {
-  if (logger_ == nullptr) return;
-  TLogFilter& filter = logger_->Filter();
-  if (logger_->FilterGeneration() == filterGeneration_) return;
-  subscription_ = filter.Subscribe([this] {
-    if (active_) Recompute();
-  });
-  filterGeneration_ = logger_->FilterGeneration();
-}
-
-void TStatisticsList::Unfollow() {
-  if (logger_ != nullptr && filterGeneration_ != 0 &&
-      logger_->FilterGeneration() == filterGeneration_) {
-    logger_->Filter().Unsubscribe(subscription_);
-  }
-  filterGeneration_ = 0;
-  subscription_ = -1;
+  follower_.SetLogger(logger);
 }
 
 void TStatisticsList::Localize(const TTextLookup& text) {
@@ -375,8 +352,7 @@ void TStatisticsList::AddToEach(const TLogRecord& record) {
 void TStatisticsList::Recompute() {
   records_ = 0;
   bet_ = 0;
-  if (logger_ != nullptr) Follow();
-  const TLogFilter* filter = logger_ != nullptr ? &logger_->Filter() : nullptr;
+  const TLogFilter* filter = follower_.Follow();
   const int game = filter != nullptr ? filter->GameType() : -1;
   if (game != rowsGame_) {
     // A game the program does not know (a damaged log) gets the rows of all games.
@@ -387,8 +363,8 @@ void TStatisticsList::Recompute() {
   for (const auto& table : tables_) table->Clear();
   if (filter != nullptr) {
     // The key decides before the rest of the record is decoded.
-    const uint8_t* bytes = logger_->Data();
-    const size_t count = logger_->RecordCount();
+    const uint8_t* bytes = follower_.Logger()->Data();
+    const size_t count = follower_.Logger()->RecordCount();
     TLogRecord record;
     for (size_t i = 0; i < count; ++i, bytes += TLogRecord::Size) {
       TLogRecord::DecodeKey(bytes, record);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/poker_description.h"
+#include "records/filter_follower.h"
 #include "records/log_record.h"
 
 namespace tavrik {
@@ -80,16 +81,12 @@ class TStatisticsList {
 
  private:
   std::vector<std::unique_ptr<TStatistic>> tables_;
-  TLogger* logger_ = nullptr;
-  // Subscribes to the logger's current filter unless already subscribed to it.
-  void Follow();
-  // Unsubscribes when the filter subscribed to is still the logger's current one.
-  void Unfollow();
   // AddRecord on every table, in list order.
   void AddToEach(const TLogRecord& record);
 
-  int subscription_ = -1;
-  uint64_t filterGeneration_ = 0;  // the logger's filter subscribed to; 0 none
+  TFilterFollower follower_{[this] {
+    if (active_) Recompute();
+  }};
   bool active_ = false;
   int current_ = 0;
   int rowsGame_ = -2;  // game the rows were built for; -2 none yet
