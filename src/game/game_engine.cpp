@@ -251,13 +251,13 @@ double TGameEngine::BestHoldReturn() const {
   return static_cast<double>(engine_->DrawReturn(record_.BestMask));
 }
 
-bool TGameEngine::CheckWarning() {
-  if ((options_ & ShowWarnings) == 0 || state_ != GameState::Dealt) return false;
-  if (!ShowsWarning(CurrentHoldReturn(), BestHoldReturn())) return false;
+std::optional<TWarningOutcome> TGameEngine::CheckWarning() {
+  if ((options_ & ShowWarnings) == 0 || state_ != GameState::Dealt) return std::nullopt;
+  if (!ShowsWarning(CurrentHoldReturn(), BestHoldReturn())) return std::nullopt;
   const TWarningOutcome outcome = windows_.ShowWarning(*this);
   if (outcome.StopWarnings) options_ = static_cast<uint8_t>(options_ & ~ShowWarnings);
-  if (outcome.ApplyBest) Hint();
-  return true;
+  if (outcome.ApplyBest && !outcome.Back) Hint();
+  return outcome;
 }
 
 void TGameEngine::StartDoubleUp() {
@@ -314,9 +314,12 @@ bool TGameEngine::IsFaceUp(int position) const {
   return GetCard(position) != NoCard && !(state_ == GameState::DoubleUp && position > 0);
 }
 
-void TGameEngine::DrawOrDeal() {
+bool TGameEngine::DrawOrDeal() {
   if (state_ == GameState::Dealt) {
-    CheckWarning();
+    if (const auto answer = CheckWarning(); answer && answer->Back) {
+      newCards_ = 0;
+      return false;
+    }
     Draw();
     // Without result hands the round ends unseen and the next deal follows.
     if (!HasOption(ShowResultHands)) Deal();
@@ -325,6 +328,7 @@ void TGameEngine::DrawOrDeal() {
   }
   newCards_ =
       state_ == GameState::Dealt ? ReplaceAll : (state_ == GameState::Finished ? holdMask_ : 0);
+  return true;
 }
 
 void TGameEngine::ReleaseAllHolds() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -100,8 +101,8 @@ class TGameEngine {
   double BestHoldReturn() const;
   // Before a draw: shows the warning when warnings are on, the state is Dealt and the best
   // hold returns more than 0.01 coins more than the player's, then applies the player's
-  // choice. Returns whether the warning was shown.
-  bool CheckWarning();
+  // choice. Returns the player's answer, nothing when no warning was due.
+  std::optional<TWarningOutcome> CheckWarning();
   // Double up (state Finished, Win > 0): five fresh cards, position 0 the dealer's.
   void StartDoubleUp();
   // Picks the card at position 1..4 against the dealer's: higher doubles the win, lower
@@ -221,8 +222,9 @@ class TGameEngine {
 
   // --- Commands --------------------------------------------------------------------------
   // The deal/draw button: in state Dealt, checks the warning and draws, and without result
-  // hands deals the next round at once; in any other state, deals.
-  void DrawOrDeal();
+  // hands deals the next round at once; in any other state, deals. Returns false when the
+  // player went back to the dealt hand from the warning (nothing drawn, no new cards).
+  bool DrawOrDeal();
   // Releases every hold in state Dealt; does nothing in other states.
   void ReleaseAllHolds();
   // Coin value index 0..5 (of CoinValues).

@@ -14,6 +14,7 @@ class TPreferences;
 struct TWarningOutcome {
   bool ApplyBest = false;     // take the perfect-strategy hold ("Apply")
   bool StopWarnings = false;  // "Don't show these warnings" was checked
+  bool Back = false;          // back to the dealt hand to change the hold, no draw
 };
 
 // The windows the game engine opens. The interface layer implements it; the engine never

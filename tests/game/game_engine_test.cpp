@@ -355,6 +355,32 @@ TEST_F(GameTest, WarningBeforeAWorseHold) {
   EXPECT_TRUE(windows.WarningAnswers.empty());
 }
 
+TEST_F(GameTest, BackFromTheWarningKeepsTheDealtHand) {
+  windows.WarningAnswers = {{.Back = true}, {.StopWarnings = true, .Back = true}};
+  for (uint32_t seed = 1; engine->State() != GameState::Dealt ||
+                          engine->BestHoldReturn() - engine->CurrentHoldReturn() <= 0.01;
+       ++seed) {
+    TRandom::Global().SetSeed(seed);
+    engine->Deal();
+    engine->ToggleHold(0);
+  }
+  const Cards dealt = TableCards(*engine);
+  const int credits = engine->Credits();
+  for (int answer = 0; answer < 2; ++answer) {
+    EXPECT_FALSE(engine->DrawOrDeal());
+    EXPECT_EQ(engine->State(), GameState::Dealt);
+    EXPECT_EQ(TableCards(*engine), dealt);
+    EXPECT_EQ(engine->HoldMask(), 30) << "the hold stays to be changed";
+    EXPECT_EQ(engine->NewCards(), 0);
+    EXPECT_EQ(engine->Credits(), credits);
+    EXPECT_EQ(engine->Record().HintReturn, 0);
+  }
+  EXPECT_FALSE(engine->HasOption(ShowWarnings)) << "the box is honoured on the way back";
+  EXPECT_TRUE(engine->DrawOrDeal()) << "no warning any more: it draws";
+  EXPECT_EQ(engine->State(), GameState::Finished);
+  EXPECT_EQ(engine->Record().PlayerMask, 30);
+}
+
 const auto messageOf = [](const std::function<void()>& action) -> std::string {
   try {
     action();

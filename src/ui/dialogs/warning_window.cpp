@@ -3,6 +3,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -121,27 +122,42 @@ TfWarning::TfWarning(const TGameEngine& engine, const TPreferences& preferences,
   auto* buttons = new QHBoxLayout();
   buttons->setContentsMargins(12, 6, 12, 0);
   btnAllHands = new QPushButton(Text(preferences, "AllHands", "WindowName"), this);
+  btnBack = new QPushButton(Text(preferences, "Main.Buttons", "Back"), this);
   btnCancel = new QPushButton(Text(preferences, "Main.Buttons", "Cancel"), this);
   btnApply = new QPushButton(Text(preferences, "Main.Buttons", "Apply"), this);
   btnApply->setDefault(true);
   buttons->addWidget(btnAllHands);
   buttons->addStretch(1);
+  buttons->addWidget(btnBack);
   buttons->addWidget(btnCancel);
   buttons->addWidget(btnApply);
   layout->addLayout(buttons);
   connect(btnApply, &QPushButton::clicked, this, &QDialog::accept);
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(btnBack, &QPushButton::clicked, this, [this] { done(BackResult); });
   connect(btnAllHands, &QPushButton::clicked, this,
           [this, &engine, &preferences] { ShowAllHands(engine, preferences, this); });
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this,
           [this, &preferences] { ShowHelpTopic(HelpWarning, preferences, this); });
   setFixedSize(sizeHint());
+  // Space would tick "don't show" or press whatever has the focus: the window eats it.
+  for (QWidget* widget : findChildren<QWidget*>()) widget->installEventFilter(this);
+  installEventFilter(this);
+  btnApply->setFocus();
+}
+
+bool TfWarning::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 TWarningOutcome TfWarning::Outcome() const {
   TWarningOutcome outcome;
   outcome.ApplyBest = result() == QDialog::Accepted;
+  outcome.Back = result() == BackResult;
   outcome.StopWarnings = cbWarnings->isChecked();
   return outcome;
 }

@@ -34,10 +34,14 @@ class TfWarning : public QDialog {
   Q_OBJECT
 
  public:
+  // Enter applies the best hold, Esc draws with the player's, Space does nothing (it is
+  // the draw key players press twice by habit).
   TfWarning(const TGameEngine& engine, const TPreferences& preferences, QWidget* parent = nullptr);
 
   // What the player chose when the window closed.
   TWarningOutcome Outcome() const;
+  // The result with which "Back" closes the window.
+  static constexpr int BackResult = 2;
 
   TGradientLabel* lHeader = nullptr;
   QLabel* lYourChoice = nullptr;
@@ -50,8 +54,12 @@ class TfWarning : public QDialog {
   QLabel* lComment = nullptr;
   QCheckBox* cbWarnings = nullptr;
   QPushButton* btnAllHands = nullptr;
+  QPushButton* btnBack = nullptr;
   QPushButton* btnCancel = nullptr;
   QPushButton* btnApply = nullptr;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 // Shows the warning modally and returns the player's choice; the engine applies it.

@@ -198,6 +198,23 @@ void TfTavrik20Main::CreateMenus() {
   miHelp = bar->addMenu(QString());
   miHelpGetStart = addItem(miHelp, [this] { ShowHelp(HelpGettingStarted); });
   miShowHelp = addItem(miHelp, [this] { ShowHelp(HelpMainWindow); });
+
+  // A menu closed with Esc leaves the bar holding the keyboard, where the next Space
+  // would open a menu instead of dealing: a play key takes the keyboard back to the table.
+  bar->installEventFilter(this);
+}
+
+bool TfTavrik20Main::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == menuBar() && event->type() == QEvent::KeyPress &&
+      QApplication::activePopupWidget() == nullptr) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (IsPlayKey(key->key())) {
+      setFocus();  // the bar leaves its keyboard mode
+      keyPressEvent(key);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 QString TfTavrik20Main::MessageText(const char* key) const {
@@ -324,8 +341,9 @@ void TfTavrik20Main::btnDealClick() {
     TGameEngine& engine = *engine_;
     if (engine.State() == GameState::Finished) CardRow->SetStatus(MessageText("Dealing"));
     if (engine.State() == GameState::Dealt) CardRow->SetStatus(MessageText("Drawing"));
-    engine.DrawOrDeal();
-    SyncMenus();  // the warning may have been turned off
+    const bool drawnOrDealt = engine.DrawOrDeal();
+    SyncMenus();                // the warning may have been turned off
+    if (!drawnOrDealt) return;  // back to the dealt hand from the warning
     if (engine.State() == GameState::Dealt) {
       Info->AddChartPoint(engine.PerfectCredits(), engine.Credits());
     }
@@ -482,12 +500,26 @@ void TfTavrik20Main::RefreshInfo() {
 
 // --- Events --------------------------------------------------------------------------
 
+bool TfTavrik20Main::IsPlayKey(int key) {
+  return (key >= Qt::Key_1 && key <= Qt::Key_5) || key == Qt::Key_Space || key == Qt::Key_H ||
+         key == Qt::Key_D || key == Qt::Key_Plus || key == Qt::Key_Equal || key == Qt::Key_Minus;
+}
+
+void TfTavrik20Main::keyPressEvent(QKeyEvent* event) {
+  if (!event->isAutoRepeat()) pressedKeys_.insert(event->key());
+  QMainWindow::keyPressEvent(event);
+}
+
 void TfTavrik20Main::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat()) {
     event->accept();
     return;
   }
   const int key = event->key();
+  if (!pressedKeys_.remove(key)) {
+    QMainWindow::keyReleaseEvent(event);
+    return;
+  }
   if (key >= Qt::Key_1 && key <= Qt::Key_5) {
     ToggleCard(key - Qt::Key_1);
   } else if (key == Qt::Key_Space) {
@@ -512,6 +544,8 @@ void TfTavrik20Main::keyReleaseEvent(QKeyEvent* event) {
 }
 
 bool TfTavrik20Main::event(QEvent* event) {
+  // A key held while a dialog or a menu takes the keyboard is released there.
+  if (event->type() == QEvent::WindowDeactivate) pressedKeys_.clear();
   if (event->type() == PreferencesChangedEvent) {
     ApplyLanguage();
     RefreshInfo();

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QMainWindow>
+#include <QSet>
 #include <QSize>
 #include <array>
 #include <filesystem>
@@ -118,7 +119,11 @@ class TfTavrik20Main : public QMainWindow {
 
  protected:
   bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  // Play keys act when released, and only when this window saw them pressed: a key that
+  // closed a dialog or a menu never reaches the table.
   void keyReleaseEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -132,6 +137,8 @@ class TfTavrik20Main : public QMainWindow {
   void SyncMenus();
   void RebuildGrid();
   QString MessageText(const char* key) const;
+  // The keys of play: 1..5, Space, H, D, +, = and -.
+  static bool IsPlayKey(int key);
 
   TPreferences& preferences_;
   TPreferencesTexts texts_;
@@ -139,6 +146,7 @@ class TfTavrik20Main : public QMainWindow {
   TEngineWindows windows_{preferences_, *this};
   std::unique_ptr<TPaintEngine> paintEngine_;
   std::unique_ptr<TGameEngine> engine_;
+  QSet<int> pressedKeys_;  // keys pressed while this window had the keyboard
 };
 
 }  // namespace tavrik
