@@ -1,9 +1,13 @@
 #include "ui/dialogs/help_window.h"
 
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
+#include <algorithm>
 #include <array>
 
 #include "core/version.h"
@@ -34,8 +38,49 @@ constexpr std::array<TTopic, 13> Topics = {{
     {HelpWarning, "warning"},
 }};
 
-QPointer<QTextBrowser>& HelpWindow() {
-  static QPointer<QTextBrowser> window;
+// The help browser: a window of its own above the window that asked for it (a modal
+// dialog does not block it then), closed by Esc, titled after the page it shows.
+class THelpWindow : public QTextBrowser {
+ public:
+  THelpWindow() {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setOpenLinks(true);
+    connect(this, &QTextBrowser::sourceChanged, this, [this] {
+      setWindowTitle("  " + QString::fromUtf8(ProgramTitle) + " - " + documentTitle());
+    });
+  }
+
+  // Belongs to `asker`'s window from now on and stands beside it, wholly on its screen.
+  void PlaceBeside(QWidget* asker) {
+    QWidget* owner = asker != nullptr ? asker->window() : nullptr;
+    if (parentWidget() != owner) setParent(owner, Qt::Window);
+    const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    const QSize size = QSize(560, 480).boundedTo(area.size());
+    QPoint place = area.topLeft();
+    if (owner != nullptr) {
+      const QRect frame = owner->frameGeometry();
+      const bool roomRight = frame.right() + size.width() < area.right();
+      place = QPoint(roomRight ? frame.right() + 1 : frame.left() - size.width(), frame.top());
+    }
+    place.setX(std::clamp(place.x(), area.left(), area.right() + 1 - size.width()));
+    place.setY(std::clamp(place.y(), area.top(), area.bottom() + 1 - size.height()));
+    setGeometry(QRect(place, size));
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Escape) {
+      close();
+      return;
+    }
+    QTextBrowser::keyPressEvent(event);
+  }
+};
+
+QPointer<THelpWindow>& HelpWindow() {
+  static QPointer<THelpWindow> window;
   return window;
 }
 
@@ -64,18 +109,12 @@ void ShowHelpTopic(int context, const TPreferences& preferences, QWidget* parent
                              "Sorry, html help not installed.");
     return;
   }
-  QPointer<QTextBrowser>& window = HelpWindow();
-  if (window.isNull()) {
-    window = new QTextBrowser();
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setAttribute(Qt::WA_QuitOnClose, false);
-    window->setOpenLinks(true);
-    window->resize(560, 480);
-    ApplyWindowFont(window, preferences);
-  }
+  QPointer<THelpWindow>& window = HelpWindow();
+  if (window.isNull()) window = new THelpWindow();
+  ApplyWindowFont(window, preferences);
+  window->PlaceBeside(parent);
   window->setSearchPaths({QString::fromStdString(folder.string())});
   window->setSource(QUrl::fromLocalFile(QString::fromStdString(page.string())));
-  window->setWindowTitle("  " + QString::fromUtf8(ProgramTitle) + " - " + window->documentTitle());
   window->show();
   window->raise();
   window->activateWindow();

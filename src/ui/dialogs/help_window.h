@@ -34,9 +34,10 @@ QString HelpTopic(int context);
 // context.
 std::filesystem::path HelpPage(int context, const std::filesystem::path& folder);
 
-// Shows the page of a help context in the program's help window (one window, reused).
-// Without the help folder beside the program it says that help is not installed; an
-// unknown context does nothing.
+// Shows the page of a help context in the program's help window (one window, reused),
+// beside the window of `parent` and above it, wholly on the screen. Esc closes it; its
+// title follows the page shown. Without the help folder beside the program it says that
+// help is not installed; an unknown context does nothing.
 void ShowHelpTopic(int context, const TPreferences& preferences, QWidget* parent,
                    const std::filesystem::path& folder = TPreferences::HelpFolder());
 

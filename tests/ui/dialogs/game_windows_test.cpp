@@ -1,9 +1,11 @@
 // The all-hands table, the warning, the list chooser and the text helpers.
 #include <QCheckBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -268,19 +270,27 @@ TEST(Help, PagesOpenInTheHelpWindowOrTheProgramSaysHelpIsMissing) {
   EXPECT_TRUE(answered->Answered);
   EXPECT_EQ(message, "Sorry, html help not installed.");
 
-  ShowHelpTopic(1400, preferences, nullptr, TAVRIK_HELP_SOURCE_DIR);
-  QTextBrowser* help = nullptr;
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* browser = qobject_cast<QTextBrowser*>(widget)) help = browser;
-  }
+  // Asked from a modal dialog at the right edge of the screen: the help belongs to the
+  // dialog's window (so the dialog does not block it) and stands wholly on the screen.
+  QDialog dialog;
+  dialog.setWindowModality(Qt::ApplicationModal);
+  const QRect screen = dialog.screen()->availableGeometry();
+  dialog.setGeometry(screen.right() - 300, screen.top() + 50, 300, 200);
+  dialog.show();
+  ShowHelpTopic(1400, preferences, &dialog, TAVRIK_HELP_SOURCE_DIR);
+  auto* help = dialog.findChild<QTextBrowser*>();
   ASSERT_NE(help, nullptr);
-  EXPECT_TRUE(help->isVisible());
-  EXPECT_EQ(help->documentTitle(), "Warning");
-  ShowHelpTopic(1100, preferences, nullptr, TAVRIK_HELP_SOURCE_DIR);  // the same window
-  EXPECT_EQ(help->documentTitle(), "All hands");
-  ShowHelpTopic(12345, preferences, nullptr, TAVRIK_HELP_SOURCE_DIR);  // unknown: nothing
-  EXPECT_EQ(help->documentTitle(), "All hands");
-  help->close();
+  EXPECT_TRUE(help->isVisible() && help->isWindow());
+  EXPECT_TRUE(screen.contains(help->geometry())) << help->geometry().x();
+  EXPECT_EQ(help->windowTitle(), "  Tavrik 2.0 - Warning");
+  ShowHelpTopic(1100, preferences, &dialog, TAVRIK_HELP_SOURCE_DIR);  // the same window
+  EXPECT_EQ(help->windowTitle(), "  Tavrik 2.0 - All hands");
+  ShowHelpTopic(12345, preferences, &dialog, TAVRIK_HELP_SOURCE_DIR);  // unknown: nothing
+  help->setSource(QUrl("main.html"));                                  // a link followed
+  EXPECT_EQ(help->windowTitle(), "  Tavrik 2.0 - " + help->documentTitle());
+  EXPECT_NE(help->documentTitle(), "All hands");
+  QTest::keyClick(help, Qt::Key_Escape);
+  EXPECT_FALSE(help->isVisible());
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
