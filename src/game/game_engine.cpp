@@ -460,6 +460,7 @@ void TGameEngine::SetPayIndex(int index, const TPayoutStorage& catalogue) {
 
 void TGameEngine::ResetValues() {
   Require(CanResetCounters(), "The counters reset only between rounds");
+  Collect();  // a drawn round belongs to the session it was played in
   credits_ = StartCredits;
   perfectCredits_ = StartCredits;
   bet_ = 5;  // the analysis takes it up at the next deal

@@ -119,7 +119,8 @@ class TGameEngine {
   // the front of MRUList. On failure nothing changes.
   void SelectPoker(int gameType, int payIndex);
   // Credits, balance, coin value, accuracy sums, hands and play time to their start values,
-  // when CanResetCounters; raises TError while a round is open.
+  // when CanResetCounters, after collecting a drawn round; raises TError while a hand waits
+  // for its draw or a double-up card.
   void ResetValues();
   // The player's expected return as a percentage of the best: 100 while nothing was drawn.
   double Accuracy() const;

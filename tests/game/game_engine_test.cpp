@@ -405,6 +405,7 @@ TEST_F(GameTest, CountersAndReset) {
   engine->SetCoinValue(3);
   ASSERT_TRUE(engine->CanResetCounters());
   engine->ResetValues();
+  EXPECT_EQ(Log().size(), 1u) << "the drawn round is logged in the session it was played in";
   EXPECT_EQ(engine->Credits(), 2500);
   EXPECT_EQ(engine->Bet(), 5);
   EXPECT_EQ(engine->CoinValueIndex(), 0);
@@ -412,6 +413,7 @@ TEST_F(GameTest, CountersAndReset) {
   EXPECT_EQ(engine->PlayTime(), 0);
   engine->Deal();  // the reset bet holds for the next round
   EXPECT_EQ(engine->Record().Bet, 5);
+  EXPECT_EQ(engine->Credits(), 2495) << "nothing of the old round reaches the new session";
   EXPECT_EQ(engine->Engine().Payout->Pay[0], 4000);
   // A counter past 32 bits raises instead of wrapping.
   engine->Draw();

@@ -438,14 +438,18 @@ void TfTavrik20Main::miShowStatsClick() {
   Guarded([this] { engine_->ShowStatistics(); });
 }
 
-void TfTavrik20Main::miClearAllRecordsClick() {
-  QMessageBox box(QMessageBox::Question, Text(preferences_, "Main.Menu", "ClearAllRecords"),
-                  Text(preferences_, "Main.ConfirmMessages", "ClearLog"),
+bool TfTavrik20Main::Confirm(const char* menuKey, const char* messageKey) {
+  QMessageBox box(QMessageBox::Question, Text(preferences_, "Main.Menu", menuKey),
+                  Text(preferences_, "Main.ConfirmMessages", messageKey),
                   QMessageBox::Ok | QMessageBox::Cancel, this);
   box.button(QMessageBox::Ok)->setText(Text(preferences_, "Main.Buttons", "OK"));
   box.button(QMessageBox::Cancel)->setText(Text(preferences_, "Main.Buttons", "Cancel"));
   box.setDefaultButton(QMessageBox::Cancel);
-  if (box.exec() == QMessageBox::Ok) Guarded([this] { engine_->ClearLog(); });
+  return box.exec() == QMessageBox::Ok;
+}
+
+void TfTavrik20Main::miClearAllRecordsClick() {
+  if (Confirm("ClearAllRecords", "ClearLog")) Guarded([this] { engine_->ClearLog(); });
 }
 
 void TfTavrik20Main::miSelectDeckClick() {
@@ -470,7 +474,7 @@ void TfTavrik20Main::miSelectBackClick() {
 }
 
 void TfTavrik20Main::ResetBalance() {
-  if (!engine_->CanResetCounters()) return;
+  if (!engine_->CanResetCounters() || !Confirm("ResetBalance", "ResetBalance")) return;
   Guarded([this] { engine_->ResetValues(); });
   RefreshInfo();
   Info->ShowPlayTime();

@@ -69,10 +69,14 @@ class TfTavrik20Main : public QMainWindow {
   void lCoinCostClick();
   void miAllHandsClick();
   void miShowStatsClick();
+  // Asks for a confirmation captioned by the menu item `menuKey` with the text `messageKey`
+  // of "Main.ConfirmMessages"; true on OK.
+  bool Confirm(const char* menuKey, const char* messageKey);
   // Asks for a confirmation, then deletes every record of the hand log.
   void miClearAllRecordsClick();
   void miSelectDeckClick();
   void miSelectBackClick();
+  // Asks for a confirmation, then collects a drawn round and starts a new session.
   void ResetBalance();
 
   void RefreshInfo();

@@ -235,7 +235,16 @@ TEST_F(MainWindowTest, AnErrorInAClickHandlerIsReportedAndPlayGoesOn) {
   ASSERT_EQ(Errors.size(), 1U);
   EXPECT_NE(Errors[0].find("Overflow of Credits\nDeal"), std::string::npos) << Errors[0];
   EXPECT_FALSE(window->IsDealing());
-  window->miResetBalance->trigger();
+  // Reset asks first: Cancel keeps the counters, OK resets them.
+  for (const bool ok : {false, true}) {
+    auto answered = AnswerNextDialog<QMessageBox>([ok](QMessageBox* box) {
+      EXPECT_TRUE(box->text().contains("2500"));
+      box->button(ok ? QMessageBox::Ok : QMessageBox::Cancel)->click();
+    });
+    window->miResetBalance->trigger();
+    EXPECT_TRUE(answered->Answered);
+    EXPECT_EQ(Engine().Credits() == 2500, ok);
+  }
   QTest::mouseClick(window->Info->btnDeal, Qt::LeftButton);
   EXPECT_EQ(Engine().State(), GameState::Dealt);
   EXPECT_EQ(Errors.size(), 1U);
