@@ -85,6 +85,7 @@ void TGameEngine::Deal() {
     if (startTime_ == 0) startTime_ = clock_() - savedTime_;
     Collect();
     doubleCount_ = 0;
+    doublePick_ = -1;
     engine_->NewDeal();
     usedCards_.fill(0);
     if (mode_ == GameMode::PlayErrorHands) {
@@ -263,6 +264,7 @@ std::optional<TWarningOutcome> TGameEngine::CheckWarning() {
 void TGameEngine::StartDoubleUp() {
   Require(state_ == GameState::Finished && roundOpen_ && win_ > 0, "Nothing to double");
   state_ = GameState::DoubleUp;
+  doublePick_ = -1;
   handCategory_ = -1;
   holdMask_ = ReplaceAll;
   engine_->NewDeal();
@@ -286,6 +288,8 @@ void TGameEngine::PickDoubleCard(int position) {
   } else if (player < dealer) {
     win_ = 0;
   }
+  doublePick_ = position;
+  doubleOutcome_ = (player > dealer) - (player < dealer);
   state_ = GameState::Finished;
 }
 

@@ -188,6 +188,10 @@ class TGameEngine {
   const TLogRecord& Record() const { return record_; }
   // Double-up games played in the open round.
   int DoubleCount() const { return doubleCount_; }
+  // The card position 1..4 picked in the last double-up game of the round, -1 while none
+  // is picked; and how that game went: +1 won, 0 push, -1 lost.
+  int DoublePick() const { return doublePick_; }
+  int DoubleOutcome() const { return doubleOutcome_; }
   // Game keys, most recent first, at most 5; the game being played is not among them.
   const std::vector<std::string>& MRUList() const { return mruList_; }
   // Sums of the player's and of the best expected returns of the drawn rounds.
@@ -281,6 +285,8 @@ class TGameEngine {
   std::vector<std::string> mruList_;
   TLogRecord record_;
   int doubleCount_ = 0;
+  int doublePick_ = -1;
+  int doubleOutcome_ = 0;
   double sumPlayerReturn_ = 0;
   double sumPerfectReturn_ = 0;
   int32_t handsPlayed_ = 0;

@@ -102,6 +102,8 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
         EXPECT_EQ(engine->State(), GameState::Finished);
         EXPECT_EQ(engine->Win(), difference > 0 ? 2 * before : difference < 0 ? 0 : before);
         doubleOutcomes.insert((difference > 0) - (difference < 0));
+        EXPECT_EQ(engine->DoubleOutcome(), (difference > 0) - (difference < 0));
+        EXPECT_EQ(engine->DoublePick(), pick);
       }
       expected.push_back({handWin, engine->Win(), doubles});
       now += 0.001;

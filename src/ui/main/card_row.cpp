@@ -115,6 +115,14 @@ void TCardRow::PaintCard(int position) {
     const TCard face = CardFromIndex(engine_.GetCard(position));
     paintEngine_.DrawCard(painter, scratch_.rect(), !engine_.IsReplaced(position),
                           engine_.IsWild(face.Rank), face.Suit, face.Rank);
+    if (engine_.State() == GameState::Finished && engine_.DoublePick() == position) {
+      // The card the player picked in double-up wears a frame.
+      painter.setPen(
+          QPen(PickFrameColor, PickFrameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+      painter.setBrush(Qt::NoBrush);
+      const int inset = PickFrameWidth / 2;
+      painter.drawRect(scratch_.rect().adjusted(inset, inset, -inset - 1, -inset - 1));
+    }
   }
   ShowImage(position);
 }

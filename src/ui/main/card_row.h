@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QWidget>
 #include <array>
@@ -28,6 +29,9 @@ class TCardRow : public QWidget {
   static constexpr int BlockHeight = 180;  // the whole row with its header
   static constexpr int HeaderHeight = 22;
   static constexpr int Border = 3;
+  // The frame of the card picked in double-up.
+  static constexpr int PickFrameWidth = 4;
+  static constexpr QColor PickFrameColor{255, 200, 0};
 
   TCardRow(const TGameEngine& engine, TPaintEngine& paintEngine, QWidget* parent);
 

@@ -344,6 +344,9 @@ void TfTavrik20Main::btnDealClick() {
     const bool drawnOrDealt = engine.DrawOrDeal();
     SyncMenus();                // the warning may have been turned off
     if (!drawnOrDealt) return;  // back to the dealt hand from the warning
+    // The last round's win highlight and Double button go at once, not after the cards.
+    Info->Refresh();
+    PayoutGrid->update();
     if (engine.State() == GameState::Dealt) {
       Info->AddChartPoint(engine.PerfectCredits(), engine.Credits());
     }
@@ -492,11 +495,16 @@ void TfTavrik20Main::RefreshInfo() {
     case GameState::Dealt:
       CardRow->SetStatus(MessageText("Hold"));
       break;
-    case GameState::Finished:
-      CardRow->SetStatus(engine.Win() > 0
-                             ? FormatText(MessageText("Win"), {QString::number(engine.Win())})
-                             : MessageText("Finish"));
+    case GameState::Finished: {
+      const QString win = FormatText(MessageText("Win"), {QString::number(engine.Win())});
+      if (engine.DoublePick() >= 0) {
+        const int outcome = engine.DoubleOutcome();
+        CardRow->SetStatus(outcome > 0 ? win : MessageText(outcome < 0 ? "DoubleLost" : "Push"));
+      } else {
+        CardRow->SetStatus(engine.Win() > 0 ? win : MessageText("Finish"));
+      }
       break;
+    }
     case GameState::DoubleUp:
       break;
   }

@@ -132,6 +132,17 @@ TEST_F(MainWindowTest, DoubleUpStartsOnlyWhenAllowedAndKeysPickACard) {
   EXPECT_EQ(Engine().Win(), picked > dealer ? 2 * win : (picked < dealer ? 0 : win));
   EXPECT_EQ(window->Info->lWin->text(), QString::number(Engine().Win()));
   EXPECT_TRUE(window->Info->btnDeal->isEnabled());
+  // The outcome is said, and the next deal takes the Double button away at once.
+  const QString said = picked > dealer   ? QString("YOU WIN %1").arg(Engine().Win())
+                       : picked < dealer ? QString("YOU LOSE")
+                                         : QString("PUSH");
+  EXPECT_EQ(window->CardRow->lInfoLabel->text(), said);
+  preferences->SetDealSpeed(200);
+  window->btnDealClick();
+  EXPECT_TRUE(window->IsDealing());
+  EXPECT_FALSE(window->Info->btnDoubleUp->isEnabled());
+  window->CardRow->Finish();
+  EXPECT_EQ(Engine().DoublePick(), -1);
   EXPECT_TRUE(Errors.empty());
 }
 
