@@ -95,8 +95,8 @@ std::unique_ptr<TPokerEngine> AnalyseDealtHand(const TDealtHand& hand, TPayout& 
   std::unique_ptr<TPokerEngine> engine = CreateEngineForGame(hand.GameType);
   const TPayoutStorage catalogue;
   RequireInRange(hand.PayIndex, 0, catalogue.PaytableCount(hand.GameType) - 1, "Paytable");
+  engine->SetPayout(&payout);  // gives the payout the game's categories, which SetPay fills
   payout.SetPay(catalogue.GetPaytable(hand.GameType, hand.PayIndex), hand.Bet);
-  engine->SetPayout(&payout);
   engine->NewDeal();
   const int deckSize = engine->Deck.Count;
   std::array<bool, MaxCardIndex + 1> used{};

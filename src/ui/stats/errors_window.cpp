@@ -275,6 +275,11 @@ void TfErrors::SizeColumns() {
 bool TfErrors::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Grid && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
+    // The view would copy the current cell by itself.
+    if (key->matches(QKeySequence::Copy)) {
+      Guarded([this] { CopyRow(); });
+      return true;
+    }
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
         key->modifiers() == Qt::NoModifier) {
       Guarded([this] { ShowHand(Grid->currentIndex().row()); });
