@@ -75,8 +75,9 @@ class TfmAllHands : public QDialog {
   // Fills the rows from the game's analysis of the dealt hand (state Dealt), selects the
   // player's hold and sorts by expected return, best first.
   TfmAllHands(const TGameEngine& game, const TPreferences& preferences, QWidget* parent = nullptr);
-  // The same for a hand of its own: analysed with the game's engine, paytable (of the
-  // catalogue) and bet; selects the player's hold and sets the best hold's row in bold.
+  // The same for a hand of its own, analysed afresh by its game's engine with the game's
+  // paytable of the catalogue at the hand's bet; selects the player's hold and sets the
+  // best hold's row in bold.
   // Raises TError for a game, paytable, bet or card out of range or a card given twice.
   TfmAllHands(const TDealtHand& hand, const TPreferences& preferences, QWidget* parent = nullptr);
 
