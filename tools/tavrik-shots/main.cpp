@@ -2,22 +2,38 @@
 // at the layout. Plays with a seeded generator in a fresh data folder and saves PNG files.
 //
 //   tavrik-shots --data <deck folder> --out <folder> [--game N] [--hands N]
+//   tavrik-shots --time-errors <records>
 // --hands plays that many hands with the best hold first, for a history in the bankroll
-// monitor.
+// monitor. --time-errors writes a log of that many records, one in ten an error, and
+// prints how long the errors window takes from its creation to its first paint, to
+// paint again at the end of the list, and to sort by a header click.
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QListWidget>
 #include <QPixmap>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <numeric>
+#include <random>
 
 #include "app/exception_report.h"
 #include "core/error.h"
 #include "core/random.h"
 #include "game/preferences.h"
+#include "records/logger.h"
+#include "records/ole_date.h"
+#include "ui/dialogs/all_hands.h"
 #include "ui/main/main_window.h"
+#include "ui/stats/errors_window.h"
+#include "ui/stats/options_panel.h"
 #include "ui/stats/statistics_window.h"
 
 namespace {
@@ -42,6 +58,86 @@ void SaveNextDialog(const QString& name) {
   });
 }
 
+// Milliseconds until `widget` is next painted (at most 10 s).
+double WaitForPaint(QWidget* widget, const QElapsedTimer& clock) {
+  struct TPaintWatch : QObject {
+    bool Painted = false;
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+      if (event->type() == QEvent::Paint) Painted = true;
+      return false;
+    }
+  } watch;
+  widget->installEventFilter(&watch);
+  while (!watch.Painted && clock.elapsed() < 10000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  widget->removeEventFilter(&watch);
+  return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+// A log of `count` Jacks or Better rounds in a fresh data folder, dealt a minute apart up
+// to now; every tenth hold lost up to 40 percent of the bet. Then the errors window over
+// it: the times to its first paint and to a repaint at the end of the list.
+int TimeErrors(int count) {
+  QTemporaryDir home;
+  qputenv("XDG_DATA_HOME", home.path().toUtf8());
+  const std::filesystem::path file = home.path().toStdString() + "/Tavrik.log";
+  std::mt19937 random(20240607);
+  {
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(count) * TLogRecord::Size);
+    std::array<int, 52> deck{};
+    std::iota(deck.begin(), deck.end(), 0);
+    const double now = OleDateNow();
+    for (int i = 0; i < count; ++i) {
+      TLogRecord record;
+      record.GameType = 6;
+      record.Mode = 1;
+      std::shuffle(deck.begin(), deck.end(), random);
+      for (size_t k = 0; k < 5; ++k) record.DealtCards[k] = static_cast<uint8_t>(deck[k]);
+      record.Bet = 5;
+      record.PlayerMask = static_cast<uint8_t>(random() % 32);
+      record.BestMask = i % 10 == 0 ? static_cast<uint8_t>(random() % 32) : record.PlayerMask;
+      record.BestReturn = 1 + static_cast<double>(random() % 1000) / 250;
+      record.PlayerReturn = record.BestReturn;
+      if (i % 10 == 0) record.PlayerReturn -= 0.001 + static_cast<double>(random() % 1000) / 500;
+      record.DealTime = now - static_cast<double>(count - i) / (24 * 60);
+      record.EndTime = record.DealTime;
+      const TLogRecord::TBytes raw = record.Serialize();
+      bytes.append(reinterpret_cast<const char*>(raw.data()), raw.size());
+    }
+    std::ofstream(file, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  TPreferences preferences;
+  QElapsedTimer clock;
+  clock.start();
+  TLogger logger(file);
+  const double loaded = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+  clock.restart();
+  TLogFilter& filter = logger.Filter();
+  const double filtered = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+  filter.SetFromDate(0);
+  filter.SetModes(AllModes);
+  clock.restart();
+  TfErrors window(logger, preferences);
+  window.show();
+  const double opened = WaitForPaint(window.Grid->viewport(), clock);
+  const size_t listed = window.List().Count();
+  clock.restart();
+  window.Grid->scrollToBottom();
+  const double scrolled = WaitForPaint(window.Grid->viewport(), clock);
+  clock.restart();
+  window.GridHeaderClick(3);
+  const double sorted = WaitForPaint(window.Grid->viewport(), clock);
+  std::cout << count << " records loaded in " << loaded << " ms, filter built in " << filtered
+            << " ms\n"
+            << listed << " errors: window created to first paint " << opened
+            << " ms; scrolled to the end and painted " << scrolled
+            << " ms; sorted by difference and painted " << sorted << " ms\n";
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,6 +146,9 @@ int main(int argc, char** argv) {
   int game = -1;
   int hands = 0;
   const QStringList arguments = QApplication::arguments();
+  if (arguments.size() == 3 && arguments[1] == "--time-errors") {
+    return TimeErrors(arguments[2].toInt());
+  }
   for (qsizetype i = 1; i + 1 < arguments.size(); i += 2) {
     if (arguments[i] == "--data") dataFolder = arguments[i + 1];
     if (arguments[i] == "--out") outFolder = arguments[i + 1];
@@ -136,6 +235,37 @@ int main(int argc, char** argv) {
     }
   });
   window.miShowStats->trigger();
+
+  // Some hundred errors more: every second hand keeps only its first card. The errors
+  // window with both variants marked, the most expensive errors first, and the all-hands
+  // table of the first.
+  for (int hand = 0; hand < 500; ++hand) {
+    if (engine.State() != GameState::Dealt) window.btnDealClick();
+    window.btnHintClick();
+    if (hand % 2 == 0) {
+      engine.ReleaseAllHolds();
+      window.ToggleCard(0);
+    }
+    window.btnDealClick();
+  }
+  engine.Collect();
+  QTimer::singleShot(50, [] {
+    if (auto* errors = qobject_cast<TfErrors*>(QApplication::activeModalWidget())) {
+      errors->resize(960, 600);
+      Save(errors, "errors");
+      errors->Options->cbYourVariant->setChecked(true);
+      errors->Options->cbBestVariant->setChecked(true);
+      errors->GridHeaderClick(3);
+      errors->GridHeaderClick(3);
+      errors->Grid->selectRow(0);
+      QApplication::processEvents();
+      Save(errors, "errors_variants");
+      SaveNextDialog("errors_all_hands");
+      errors->ShowHand(0);
+      errors->reject();
+    }
+  });
+  window.miShowErrors->trigger();
 
   TError error("Card index out of range: 60");
   error.AppendContext("Draw");

@@ -14,6 +14,9 @@
 #include <algorithm>
 
 #include "core/card.h"
+#include "core/error.h"
+#include "core/payout_storage.h"
+#include "core/wild_engine.h"
 #include "ui/dialogs/help_window.h"
 #include "ui/dialogs/preferences_texts.h"
 
@@ -52,7 +55,8 @@ int CompareHands(const THandStat& a, const THandStat& b) {
 
 // The five cards one pixel apart, each as its rank and suit sign (a card drawn whole
 // would not fit the 18-pixel rows, and its suit would be cut off).
-QImage HandPicture(const TGameEngine& game, const QColor& background, const QFont& font) {
+QImage HandPicture(const std::array<int, 5>& cards, const TCardBunch& deck,
+                   const QColor& background, const QFont& font) {
   static constexpr std::array<const char*, 13> RankTexts = {"2", "3",  "4", "5", "6", "7", "8",
                                                             "9", "10", "J", "Q", "K", "A"};
   static constexpr std::array<char16_t, 4> SuitSigns = {u'\u2660', u'\u2663', u'\u2666', u'\u2665'};
@@ -67,7 +71,7 @@ QImage HandPicture(const TGameEngine& game, const QColor& background, const QFon
   QPainter canvas(&picture);
   canvas.setFont(cardFont);
   for (int i = 0; i < 5; ++i) {
-    const TCard card = CardFromIndex(game.GetCard(i));
+    const TCard card = CardFromIndex(cards[static_cast<size_t>(i)]);
     const int x = (width + 1) * i;
     canvas.fillRect(x, 0, width, height, Qt::white);
     QString text = "Jok";
@@ -78,11 +82,34 @@ QImage HandPicture(const TGameEngine& game, const QColor& background, const QFon
       if (card.Suit >= 2) colour = QColor(0xC0, 0x10, 0x18);
     }
     // A wild card is marked by its colour.
-    if (game.IsWild(card.Rank)) colour = QColor(0x00, 0x80, 0x00);
+    if (deck.IsWild(card.Rank)) colour = QColor(0x00, 0x80, 0x00);
     canvas.setPen(colour);
     canvas.drawText(QRect(x, 0, width, height), Qt::AlignCenter, text);
   }
   return picture;
+}
+
+// An analysis engine of the hand's game with `payout` (the paytable of the catalogue at
+// the hand's bet) attached and the hand dealt and analysed, as the game engine deals it.
+std::unique_ptr<TPokerEngine> AnalyseDealtHand(const TDealtHand& hand, TPayout& payout) {
+  std::unique_ptr<TPokerEngine> engine = CreateEngineForGame(hand.GameType);
+  const TPayoutStorage catalogue;
+  RequireInRange(hand.PayIndex, 0, catalogue.PaytableCount(hand.GameType) - 1, "Paytable");
+  engine->SetPayout(&payout);  // gives the payout the game's categories, which SetPay fills
+  payout.SetPay(catalogue.GetPaytable(hand.GameType, hand.PayIndex), hand.Bet);
+  engine->NewDeal();
+  const int deckSize = engine->Deck.Count;
+  std::array<bool, MaxCardIndex + 1> used{};
+  for (const int index : hand.Cards) {
+    RequireInRange(index, 0, deckSize - 1, "Card index");
+    Require(!used[static_cast<size_t>(index)], "A card was dealt twice");
+    used[static_cast<size_t>(index)] = true;
+    const TCard card = CardFromIndex(index);
+    engine->Deck.Remove(card.Rank, card.Suit);
+    engine->Hand.AddCard(card.Rank, card.Suit);
+  }
+  engine->GetTheBest();
+  return engine;
 }
 
 }  // namespace
@@ -184,6 +211,22 @@ QString HandStatText(const THandStat& row, int column, int displayMode) {
 
 TfmAllHands::TfmAllHands(const TGameEngine& game, const TPreferences& preferences, QWidget* parent)
     : QDialog(parent) {
+  BuildControls(preferences);
+  std::array<int, 5> cards{};
+  for (int i = 0; i < 5; ++i) cards[static_cast<size_t>(i)] = game.GetCard(i);
+  Fill(game.Engine(), cards, game.HoldMask(), preferences);
+}
+
+TfmAllHands::TfmAllHands(const TDealtHand& hand, const TPreferences& preferences, QWidget* parent)
+    : QDialog(parent) {
+  BuildControls(preferences);
+  TPayout payout;
+  const std::unique_ptr<TPokerEngine> engine = AnalyseDealtHand(hand, payout);
+  BestMask = hand.BestMask;
+  Fill(*engine, hand.Cards, hand.PlayerMask, preferences);
+}
+
+void TfmAllHands::BuildControls(const TPreferences& preferences) {
   ApplyWindowFont(this, preferences);
   setWindowTitle(QString::fromStdString(preferences.SetWindowCaption("AllHands")));
   auto* layout = new QVBoxLayout(this);
@@ -227,14 +270,17 @@ TfmAllHands::TfmAllHands(const TGameEngine& game, const TPreferences& preference
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this,
           [this, &preferences] { ShowHelpTopic(HelpAllHands, preferences, this); });
+}
 
-  const TPokerEngine& engine = game.Engine();
+void TfmAllHands::Fill(const TPokerEngine& engine, const std::array<int, 5>& cards, int playerMask,
+                       const TPreferences& preferences) {
   ColumnTitles << Text(preferences, "AllHands", "Hands") << Text(preferences, "AllHands", "Return");
   for (int c = 0; c <= engine.LastCategory; ++c) {
     ColumnTitles << QString::fromStdString(engine.CategoryNames[static_cast<size_t>(c)]);
   }
   ColumnTitles << Text(preferences, "AllHands", "Nothing");
-  Rows = BuildHandStats(engine, HandPicture(game, palette().color(QPalette::Base), font()));
+  Rows = BuildHandStats(engine,
+                        HandPicture(cards, engine.Deck, palette().color(QPalette::Base), font()));
 
   Grid->setColumnCount(static_cast<int>(ColumnTitles.size()));
   Grid->setRowCount(HoldMaskCount);
@@ -247,7 +293,7 @@ TfmAllHands::TfmAllHands(const TGameEngine& game, const TPreferences& preference
     }
   }
   SortColumn = 2;
-  SelectMask(game.HoldMask());
+  SelectMask(playerMask);
   Sort();
   SizeGrid();
 }
@@ -258,7 +304,11 @@ void TfmAllHands::FillGrid() {
     Grid->item(row, 0)->setData(PictureRole, stat.Picture);
     Grid->item(row, 0)->setToolTip(stat.HoldText);
     for (int column = 1; column < Grid->columnCount(); ++column) {
-      Grid->item(row, column)->setText(HandStatText(stat, column, DisplayMode) + "  ");
+      QTableWidgetItem* item = Grid->item(row, column);
+      item->setText(HandStatText(stat, column, DisplayMode) + "  ");
+      QFont font = Grid->font();
+      font.setBold(stat.Mask == BestMask);
+      item->setFont(font);
     }
   }
   Grid->horizontalHeader()->setSortIndicator(
@@ -343,6 +393,11 @@ void TfmAllHands::Sort() {
 
 void ShowAllHands(const TGameEngine& game, const TPreferences& preferences, QWidget* parent) {
   TfmAllHands window(game, preferences, parent);
+  window.exec();
+}
+
+void ShowAllHands(const TDealtHand& hand, const TPreferences& preferences, QWidget* parent) {
+  TfmAllHands window(hand, preferences, parent);
   window.exec();
 }
 

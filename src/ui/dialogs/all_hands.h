@@ -54,7 +54,18 @@ int CompareHandStats(const THandStat& a, const THandStat& b, int sortColumn, int
 // "Nothing") for a display mode; "- " for a zero value.
 QString HandStatText(const THandStat& row, int column, int displayMode);
 
-// The modal table of all 32 holds of the hand on the table.
+// A dealt hand apart from the one on the table (a logged round): the game, paytable and
+// bet it was dealt with, its cards and the two holds to show.
+struct TDealtHand {
+  int GameType = 0;                         // game 0..8
+  int PayIndex = 0;                         // the game's paytable in the catalogue
+  int Bet = 1;                              // coins 1..5
+  std::array<int, 5> Cards{0, 1, 2, 3, 4};  // card indexes 0..53 by table position
+  int PlayerMask = ReplaceAll;              // the player's hold, selected at opening
+  int BestMask = -1;                        // the best hold, its row in bold; -1 none
+};
+
+// The modal table of all 32 holds of a dealt hand.
 class TfmAllHands : public QDialog {
   Q_OBJECT
 
@@ -64,6 +75,11 @@ class TfmAllHands : public QDialog {
   // Fills the rows from the game's analysis of the dealt hand (state Dealt), selects the
   // player's hold and sorts by expected return, best first.
   TfmAllHands(const TGameEngine& game, const TPreferences& preferences, QWidget* parent = nullptr);
+  // The same for a hand of its own, analysed afresh by its game's engine with the game's
+  // paytable of the catalogue at the hand's bet; selects the player's hold and sets the
+  // best hold's row in bold.
+  // Raises TError for a game, paytable, bet or card out of range or a card given twice.
+  TfmAllHands(const TDealtHand& hand, const TPreferences& preferences, QWidget* parent = nullptr);
 
   // Title click on grid column `column`: sorts it descending, or flips the direction
   // when it is sorted already.
@@ -78,6 +94,7 @@ class TfmAllHands : public QDialog {
   QStringList ColumnTitles;
   int DisplayMode = 0;
   int SortColumn = 2;
+  int BestMask = -1;  // the hold whose row is bold; -1 none
 
   QTableWidget* Grid = nullptr;
   QRadioButton* rbHands = nullptr;
@@ -86,6 +103,11 @@ class TfmAllHands : public QDialog {
   QPushButton* btnOK = nullptr;
 
  private:
+  // The grid, buttons and help key, before the rows exist.
+  void BuildControls(const TPreferences& preferences);
+  // Takes the rows from an analysis of `cards`, selects `playerMask`, sorts, sizes.
+  void Fill(const TPokerEngine& engine, const std::array<int, 5>& cards, int playerMask,
+            const TPreferences& preferences);
   void FillGrid();
   void SizeGrid();
   void SelectMask(int mask);
@@ -93,6 +115,9 @@ class TfmAllHands : public QDialog {
 
 // Opens the table for the hand on the table, modally.
 void ShowAllHands(const TGameEngine& game, const TPreferences& preferences,
+                  QWidget* parent = nullptr);
+// Opens the table for a hand of its own, modally.
+void ShowAllHands(const TDealtHand& hand, const TPreferences& preferences,
                   QWidget* parent = nullptr);
 
 }  // namespace tavrik

@@ -26,7 +26,7 @@ constexpr std::array<TTopic, 13> Topics = {{
     {HelpMainWindow, "main"},
     {HelpStatistics, "statistics"},
     {HelpCharts, "diag_charts"},
-    {HelpErrors, "diag_errors"},
+    {HelpErrors, "errors"},
     {HelpClearStatistics, "diag_clear_stat"},
     {HelpPreferences, "prefs"},
     {HelpPokerChoice, "poker_choice"},

@@ -8,6 +8,7 @@
 #include "ui/dialogs/no_errors_dialog.h"
 #include "ui/dialogs/preferences_dialog.h"
 #include "ui/dialogs/warning_window.h"
+#include "ui/stats/errors_window.h"
 #include "ui/stats/statistics_window.h"
 
 namespace tavrik {
@@ -24,8 +25,8 @@ void TEngineWindows::ShowStatistics(TLogger& logger, TPreferences& preferences) 
   ShowStatisticsWindow(logger, preferences, &parent_);
 }
 
-void TEngineWindows::ShowErrors(TLogger& /*logger*/, TPreferences& /*preferences*/) {
-  throw TError("The errors window is not part of this version");
+void TEngineWindows::ShowErrors(TLogger& logger, TPreferences& preferences) {
+  ShowErrorsWindow(logger, preferences, &parent_);
 }
 
 void TEngineWindows::ShowCharts(TLogger& /*logger*/, TPreferences& /*preferences*/) {

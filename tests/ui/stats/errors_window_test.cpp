@@ -1,0 +1,235 @@
+// The errors window over the log of a played game and over a log written here.
+#include <QCheckBox>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <set>
+
+#include "core/card.h"
+#include "ui/cards/card_painter.h"
+#include "ui/dialogs/all_hands.h"
+#include "ui/dialogs/help_window.h"
+#include "ui/stats/errors_model.h"
+#include "ui/stats/errors_window.h"
+#include "ui/stats/options_panel.h"
+#include "ui/ui_test_support.h"
+
+namespace tavrik::test {
+namespace {
+
+class ErrorsWindowTest : public MainWindowTest {
+ protected:
+  // Finished training hands, every second one holding only its first card.
+  void PlayWithErrors(int hands) {
+    window->SelectMode(GameMode::Training);
+    for (int hand = 0; hand < hands; ++hand) {
+      window->btnDealClick();
+      window->btnHintClick();
+      if (hand % 2 == 0) {
+        Engine().ReleaseAllHolds();
+        window->ToggleCard(0);
+      }
+      window->btnDealClick();
+    }
+    Engine().Collect();
+  }
+  // The dealt cards of the rows of a list built afresh over the log's filter.
+  QStringList ExpectedHands(int grades) {
+    TErrorList list;
+    list.Rebuild(Engine().Logger(), Engine().Logger().Filter(), grades);
+    QStringList hands;
+    for (size_t row = 0; row < list.Count(); ++row) {
+      QStringList cards;
+      for (const uint8_t card : list.Record(row).DealtCards) {
+        cards << QString::fromStdString(CardText(CardFromIndex(card)));
+      }
+      hands << cards.join(' ');
+    }
+    return hands;
+  }
+  static QStringList ShownHands(const TfErrors& errors) {
+    QStringList hands;
+    for (int row = 0; row < errors.Model().rowCount(); ++row) {
+      hands << errors.Model().index(row, 0).data().toString();
+    }
+    return hands;
+  }
+};
+
+TEST_F(ErrorsWindowTest, TheListFollowsGradesAndFilterAndVariantsOnlyRepaint) {
+  PlayWithErrors(30);
+  TfErrors errors(Engine().Logger(), *preferences);
+  errors.show();
+  EXPECT_EQ(errors.windowTitle(), "  Errors");
+  EXPECT_EQ(errors.lErrorsHeader->text(), "ERRORS LIST");
+  const QStringList titles = {"Hand", "Your return", "Perfect return", "Difference"};
+  for (int column = 0; column < 4; ++column) {
+    EXPECT_EQ(errors.Model().headerData(column, Qt::Horizontal).toString(), titles[column]);
+  }
+  EXPECT_EQ(errors.Grid->rowHeight(0), TCardPainter::CardHeight + 10);
+  EXPECT_TRUE(std::filesystem::exists(HelpPage(HelpErrors, TAVRIK_HELP_SOURCE_DIR)));
+  ASSERT_GE(ExpectedHands(AllGrades).size(), 5);
+
+  TOptionsPanel& panel = *errors.Options;
+  QSignalSpy resets(errors.Grid->model(), &QAbstractItemModel::modelReset);
+  // The box clicked, the grades then listed (-1: none, the training mode box is off) and
+  // whether the list was built again.
+  const std::tuple<QCheckBox*, int, bool> steps[] = {
+      {panel.cbGrades[0], GradeMedium | GradeMinor, true},
+      {panel.cbGrades[1], GradeMinor, true},
+      {panel.cbGrades[2], 0, true},
+      {panel.cbGrades[0], GradeSerious, true},
+      {panel.cbYourVariant, GradeSerious, false},
+      {panel.cbBestVariant, GradeSerious, false},
+      {panel.cbModes[1], -1, true},
+      {panel.cbModes[1], GradeSerious, true},
+  };
+  for (const auto& [box, grades, rebuilt] : steps) {
+    const QImage before = errors.Grid->viewport()->grab().toImage();
+    const qsizetype resetsBefore = resets.size();
+    box->click();
+    EXPECT_EQ(ShownHands(errors), grades < 0 ? QStringList() : ExpectedHands(grades))
+        << box->text().toStdString();
+    EXPECT_EQ(resets.size() > resetsBefore, rebuilt) << box->text().toStdString();
+    // A variant shows or hides the marks on the cards.
+    if (!rebuilt) {
+      EXPECT_NE(errors.Grid->viewport()->grab().toImage(), before);
+    }
+  }
+}
+
+TEST_F(ErrorsWindowTest, HeaderClicksSortAndShowTheTriangle) {
+  PlayWithErrors(30);
+  TfErrors errors(Engine().Logger(), *preferences);
+  errors.show();
+  QHeaderView& header = *errors.Grid->horizontalHeader();
+  errors.Grid->selectRow(0);
+  const size_t selected = errors.List().RecordIndex(0);
+  // The column clicked, the sort column and the triangle then.
+  const std::tuple<int, int, Qt::SortOrder> clicks[] = {
+      {3, 4, Qt::AscendingOrder}, {3, -4, Qt::DescendingOrder}, {0, 1, Qt::AscendingOrder}};
+  for (const auto& [column, sortColumn, order] : clicks) {
+    QTest::mouseClick(header.viewport(), Qt::LeftButton, {},
+                      QPoint(header.sectionViewportPosition(column) + 20, 5));
+    EXPECT_EQ(errors.List().SortColumn(), sortColumn);
+    EXPECT_EQ(header.sortIndicatorSection(), column);
+    EXPECT_EQ(header.sortIndicatorOrder(), order);
+    const auto row = static_cast<size_t>(errors.Grid->currentIndex().row());
+    EXPECT_EQ(errors.List().RecordIndex(row), selected) << "the selected error stays selected";
+  }
+}
+
+TEST_F(ErrorsWindowTest, ARowOpensItsOwnHandInTheAllHandsTable) {
+  PlayWithErrors(20);  // at 5 coins
+  const int categories = Engine().CategoryCount();
+  window->SelectGame(3);  // the table now plays deuces wild at 1 coin
+  Engine().SetBet(1);
+  int opened = 0;
+  // Checks the table of the hand in `errorRow` and closes it.
+  const auto expectHand = [&opened, categories](TfErrors* errors, int errorRow) {
+    const TLogRecord record = errors->Model().Record(errorRow);
+    return AnswerNextDialog<TfmAllHands>([record, &opened, categories](TfmAllHands* table) {
+      ++opened;
+      std::set<int> masks;
+      for (const THandStat& stat : table->Rows) masks.insert(stat.Mask);
+      EXPECT_EQ(masks.size(), 32U);
+      EXPECT_EQ(table->SelectedMask(), record.PlayerMask);
+      EXPECT_EQ(table->ColumnTitles.size(), categories + 3);  // the logged game's
+      for (size_t row = 0; row < table->Rows.size(); ++row) {
+        const THandStat& stat = table->Rows[row];
+        // The analysis of the logged game, paytable and bet gives the logged returns.
+        const auto expected = static_cast<double>(stat.ExpectedReturn);
+        if (stat.Mask == record.PlayerMask) {
+          EXPECT_NEAR(expected, record.PlayerReturn, 1e-9);
+        }
+        if (stat.Mask == record.BestMask) {
+          EXPECT_NEAR(expected, record.BestReturn, 1e-9);
+        }
+        EXPECT_EQ(table->Grid->item(static_cast<int>(row), 1)->font().bold(),
+                  stat.Mask == record.BestMask);
+      }
+      table->reject();
+    });
+  };
+  auto answered = AnswerNextDialog<TfErrors>([&](TfErrors* errors) {
+    ASSERT_GE(errors->Model().rowCount(), 2);
+    auto first = expectHand(errors, 0);
+    const QRect cell = errors->Grid->visualRect(errors->Model().index(0, 1));
+    QTest::mouseClick(errors->Grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(errors->Grid->viewport(), Qt::LeftButton, {}, cell.center());
+    errors->Grid->setCurrentIndex(errors->Model().index(1, 0));
+    auto second = expectHand(errors, 1);
+    QTest::keyClick(errors->Grid, Qt::Key_Return);
+    EXPECT_TRUE(errors->isVisible()) << "Enter opens the hand, it does not close the window";
+    QTest::keyClick(errors, Qt::Key_Escape);
+  });
+  window->miShowErrors->trigger();
+  EXPECT_TRUE(answered->Answered);
+  EXPECT_EQ(opened, 2);
+  EXPECT_TRUE(Errors.empty()) << Errors.front();
+}
+
+TEST(ErrorsWindow, PaintsTheHandAndCopiesTheRow) {
+  TempFolder folder;
+  TPreferences preferences;
+  TLogger logger(folder.Path() / "Tavrik.log");
+  // Deuces wild: AS KD 2C 2H 9S, the player held KD 2C 2H, the best hold 2C 2H.
+  logger.Append({.GameType = 3,
+                 .Mode = 1,
+                 .DealtCards = {12, 37, 13, 39, 7},
+                 .CoinValueIndex = 2,
+                 .Bet = 5,
+                 .PerfectWin = 5,
+                 .PlayerMask = 17,
+                 .BestMask = 19,
+                 .PlayerReturn = 3.5,
+                 .BestReturn = 4,
+                 .DealTime = logger.SessionStart + 0.01});
+  TfErrors errors(logger, preferences);
+  errors.show();
+  ASSERT_EQ(errors.Model().rowCount(), 1);
+  errors.Options->cbYourVariant->setChecked(true);
+  errors.Options->cbBestVariant->setChecked(true);
+  // Each card as the painter draws it: rank, suit, held by the player, kept by the best
+  // hold, wild.
+  const std::tuple<int, int, bool, bool, bool> cards[] = {{12, 0, false, false, false},
+                                                          {11, 2, true, false, false},
+                                                          {0, 1, true, true, true},
+                                                          {0, 3, true, true, true},
+                                                          {7, 0, false, false, false}};
+  const QRect cell = errors.Grid->visualRect(errors.Model().index(0, 0));
+  const QImage shown =
+      errors.Grid->viewport()->grab(cell).toImage().convertToFormat(QImage::Format_RGB32);
+  const QColor background = errors.Grid->palette().color(QPalette::Base);
+  for (int i = 0; i < 5; ++i) {
+    const auto& [rank, suit, held, kept, wild] = cards[i];
+    QImage card(TCardPainter::CardWidth, TCardPainter::CardHeight, QImage::Format_RGB32);
+    QPainter canvas(&card);
+    errors.CardPainter().DrawSmallCardMarked(canvas, 0, kept, held, wild, suit, rank, background,
+                                             0);
+    canvas.end();
+    EXPECT_EQ(shown.copy(5 + i * (TCardPainter::CardWidth + TfErrors::CardGap), 5,
+                         TCardPainter::CardWidth, TCardPainter::CardHeight),
+              card)
+        << i;
+  }
+
+  EXPECT_EQ(errors.Model().index(0, 1).data().toString(), "70.00000%\n$3.50000\n");
+  errors.activateWindow();
+  errors.Grid->setFocus();
+  errors.Grid->selectRow(0);
+  QGuiApplication::clipboard()->clear();
+  QTest::keyClick(errors.Grid, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(),
+            "AS KD 2C 2H 9S\tKD 2C 2H\t2C 2H\t70.00000% $3.50000\t80.00000% $4.00000 $5.00\t"
+            "-10.00000% -$0.50000 -$5.00");
+  EXPECT_EQ(errors.actCopy->text(), "Copy");
+}
+
+}  // namespace
+}  // namespace tavrik::test
