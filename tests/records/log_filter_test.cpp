@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,40 @@ TEST(LogFilter, SelectionsNotifyOnChangeAndChooseRecords) {
   filter.Unsubscribe(id);
   filter.SetModes(1);
   EXPECT_EQ(calls, 6);
+}
+
+TEST(LogFilter, ClearingRuleDeletesTheSelectionUpToItsDate) {
+  const double start = Day2 + 0.5;
+  // a..g in log order; f and g are of this run.
+  const std::vector<TLogRecord> records = {
+      Dealt(6, 0, 2, Day1 + 0.4),  Dealt(3, 1, 0, Day1 + 0.5), Dealt(6, 0, 1, Day2),
+      Dealt(6, 0, 1, Day2 + 0.1),  Dealt(3, 1, 1, Day2 + 0.2), Dealt(6, 0, 0, start + 0.01),
+      Dealt(3, 1, 3, start + 0.02)};
+  // Game index (all, 6/0, 3/1), date index (this run, Day2, Day1), modes -> records kept.
+  const std::tuple<int, int, TModeSet, std::string> cases[] = {
+      {0, 0, AllModes, "fg"},     // everything before this run
+      {2, 0, AllModes, "acdfg"},  // the other game is never touched
+      {0, 1, AllModes, "defg"},   // before Day2's midnight and at exactly it
+      {1, 1, 0b0010, "abdefg"},   // one game and one mode
+      {0, 0, 0b0101, "cdefg"},    // two modes
+  };
+  for (const auto& [game, date, modes, kept] : cases) {
+    TLog log(records, start);
+    TLogFilter& filter = log.logger.Filter();
+    filter.SetGameIndex(game);
+    filter.SetDateIndex(date);
+    filter.SetModes(modes);
+    const auto rule = filter.ClearingRule();
+    // The logger drops the filter as it clears; the rule keeps its own copy of the choice.
+    EXPECT_EQ(log.logger.ClearByFilter(rule), static_cast<int>(records.size() - kept.size()));
+    EXPECT_EQ(log.logger.ClearByFilter(rule), 0) << "the same choice again deletes nothing";
+    std::string left;
+    for (size_t i = 0; i < log.logger.RecordCount(); ++i) {
+      const auto at = std::find(records.begin(), records.end(), log.logger.Record(i));
+      left += static_cast<char>('a' + (at - records.begin()));
+    }
+    EXPECT_EQ(left, kept) << game << ", " << date << ", " << int{modes};
+  }
 }
 
 }  // namespace
