@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -88,7 +87,7 @@ TEST(LogFilter, BuiltFromTheLog) {
   }
 }
 
-TEST(LogFilter, SelectionsNotifyOnChangeAndChooseRecords) {
+TEST(LogFilter, SelectionsNotifyOnChangeAndChooseRecordsToShowAndToClear) {
   const double start = Day2 + 0.5;
   TLog log({Dealt(6, 0, 2, Day1 + 0.4), Dealt(3, 1, 0, Day2 + 0.2)}, start);
   TLogFilter& filter = log.logger.Filter();
@@ -105,19 +104,26 @@ TEST(LogFilter, SelectionsNotifyOnChangeAndChooseRecords) {
                                 Dealt(3, 1, 1, start),      Dealt(3, 0, 3, start),
                                 Dealt(3, 1, 0, start),      Dealt(3, 1, 8, start),
                                 Dealt(3, 1, 1, Day1 - 1e-6)};
-  // Game index, date index, modes -> which records match.
-  const std::tuple<int, int, TModeSet, std::string> cases[] = {
-      {0, 2, 0xFF, "1111100"},  // all games from the first day; a mode of 8 never matches
-      {0, 0, 0xFF, "0011100"},  // this run only
-      {2, 0, 0b1010, "0010000"},
+  // Game index, date index, modes -> which records match, which the clearing rule deletes
+  // (those of the selection dealt up to the date, inclusive).
+  const std::tuple<int, int, TModeSet, std::string, std::string> cases[] = {
+      // All games from the first day; a mode of 8 never matches.
+      {0, 2, 0xFF, "1111100", "1000001"},
+      {0, 0, 0xFF, "0011100", "1111101"},  // this run only
+      {2, 0, 0b1010, "0010000", "0110001"},
   };
-  for (const auto& [game, date, modes, expected] : cases) {
+  for (const auto& [game, date, modes, matched, cleared] : cases) {
     filter.SetGameIndex(game);
     filter.SetDateIndex(date);
     filter.SetModes(modes);
-    std::string matches;
-    for (const TLogRecord& record : records) matches += filter.Matches(record) ? '1' : '0';
-    EXPECT_EQ(matches, expected) << game << ", " << date;
+    const auto clears = filter.ClearingRule();
+    std::string matches, clearing;
+    for (const TLogRecord& record : records) {
+      matches += filter.Matches(record) ? '1' : '0';
+      clearing += clears(record) ? '1' : '0';
+    }
+    EXPECT_EQ(matches, matched) << game << ", " << date;
+    EXPECT_EQ(clearing, cleared) << game << ", " << date;
     EXPECT_EQ(filter.GetGameIndex(), game);
     EXPECT_EQ(filter.GetDateIndex(), date);
   }
@@ -125,40 +131,18 @@ TEST(LogFilter, SelectionsNotifyOnChangeAndChooseRecords) {
   filter.Unsubscribe(id);
   filter.SetModes(1);
   EXPECT_EQ(calls, 6);
-}
 
-TEST(LogFilter, ClearingRuleDeletesTheSelectionUpToItsDate) {
-  const double start = Day2 + 0.5;
-  // a..g in log order; f and g are of this run.
-  const std::vector<TLogRecord> records = {
-      Dealt(6, 0, 2, Day1 + 0.4),  Dealt(3, 1, 0, Day1 + 0.5), Dealt(6, 0, 1, Day2),
-      Dealt(6, 0, 1, Day2 + 0.1),  Dealt(3, 1, 1, Day2 + 0.2), Dealt(6, 0, 0, start + 0.01),
-      Dealt(3, 1, 3, start + 0.02)};
-  // Game index (all, 6/0, 3/1), date index (this run, Day2, Day1), modes -> records kept.
-  const std::tuple<int, int, TModeSet, std::string> cases[] = {
-      {0, 0, AllModes, "fg"},     // everything before this run
-      {2, 0, AllModes, "acdfg"},  // the other game is never touched
-      {0, 1, AllModes, "defg"},   // before Day2's midnight and at exactly it
-      {1, 1, 0b0010, "abdefg"},   // one game and one mode
-      {0, 0, 0b0101, "cdefg"},    // two modes
-  };
-  for (const auto& [game, date, modes, kept] : cases) {
-    TLog log(records, start);
-    TLogFilter& filter = log.logger.Filter();
-    filter.SetGameIndex(game);
-    filter.SetDateIndex(date);
-    filter.SetModes(modes);
-    const auto rule = filter.ClearingRule();
-    // The logger drops the filter as it clears; the rule keeps its own copy of the choice.
-    EXPECT_EQ(log.logger.ClearByFilter(rule), static_cast<int>(records.size() - kept.size()));
-    EXPECT_EQ(log.logger.ClearByFilter(rule), 0) << "the same choice again deletes nothing";
-    std::string left;
-    for (size_t i = 0; i < log.logger.RecordCount(); ++i) {
-      const auto at = std::find(records.begin(), records.end(), log.logger.Record(i));
-      left += static_cast<char>('a' + (at - records.begin()));
-    }
-    EXPECT_EQ(left, kept) << game << ", " << date << ", " << int{modes};
-  }
+  // All games and modes of the earlier runs go, this run's hand stays; the rule keeps its
+  // own copy of the choice, since clearing drops the filter, and deletes nothing again.
+  log.logger.Append(Dealt(6, 0, 1, start + 0.1));
+  TLogFilter& next = log.logger.Filter();
+  next.SetGameIndex(0);
+  next.SetModes(AllModes);
+  const auto rule = next.ClearingRule();
+  EXPECT_EQ(log.logger.ClearByFilter(rule), 2);
+  EXPECT_EQ(log.logger.ClearByFilter(rule), 0);
+  ASSERT_EQ(log.logger.RecordCount(), 1u);
+  EXPECT_EQ(log.logger.Record(0).DealTime, start + 0.1);
 }
 
 }  // namespace

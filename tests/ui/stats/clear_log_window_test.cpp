@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <fstream>
 
 #include "ui/dialogs/help_window.h"
 #include "ui/stats/clear_log_window.h"
@@ -18,17 +17,14 @@ class ClearLogWindowTest : public MainWindowTest {
  protected:
   // Three hands of earlier runs, in modes 0, 1, 2 of two games, lie in the log at start.
   void SetUp() override {
-    std::filesystem::create_directories(folder.DataFolder());
-    std::ofstream log(folder.DataFolder() / "Tavrik.log", std::ios::binary);
-    for (const auto& [game, mode] : {std::pair{6, 0}, std::pair{3, 1}, std::pair{6, 2}}) {
-      const TLogRecord record{.GameType = static_cast<uint8_t>(game),
-                              .Mode = static_cast<uint8_t>(mode),
-                              .Bet = 5,
-                              .DealTime = 45000.5 + mode};
-      const auto bytes = record.Serialize();
-      log.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    {
+      TLogger log;  // of the test's data folder
+      for (int mode = 0; mode < 3; ++mode) {
+        log.Append({.GameType = static_cast<uint8_t>(mode == 1 ? 3 : 6),
+                    .Mode = static_cast<uint8_t>(mode),
+                    .DealTime = 45000.5 + mode});
+      }
     }
-    log.close();
     MainWindowTest::SetUp();
   }
   // Opens the window from the menu; `choose` sets it up and closes it.
