@@ -521,6 +521,7 @@ void TGameEngine::ShowCharts() {
 void TGameEngine::ClearByFilter() {
   WithContext("ClearByFilter", [&] {
     if (const auto shouldDelete = windows_.ChooseRecordsToClear(*logger_, preferences_)) {
+      const TBusyScope busy(windows_);
       logger_->ClearByFilter(*shouldDelete);
       if (mode_ == GameMode::PlayErrorHands) LoadErrorHands();
     }

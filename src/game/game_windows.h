@@ -39,6 +39,22 @@ class TGameWindows {
   virtual void SetupPreferences(TPreferences& preferences) = 0;
   // Tells the player of a problem that does not stop play (a hand log that cannot be read).
   virtual void ReportProblem(const std::string& message) = 0;
+  // The engine's long work (clearing a large log) runs between SetBusy(true) and
+  // SetBusy(false), which the windows show as the busy cursor. Calls come in pairs and may
+  // nest; TBusyScope makes them.
+  virtual void SetBusy(bool busy) = 0;
+};
+
+// Marks the windows busy while it lives.
+class TBusyScope {
+ public:
+  explicit TBusyScope(TGameWindows& windows) : windows_(windows) { windows_.SetBusy(true); }
+  ~TBusyScope() { windows_.SetBusy(false); }
+  TBusyScope(const TBusyScope&) = delete;
+  TBusyScope& operator=(const TBusyScope&) = delete;
+
+ private:
+  TGameWindows& windows_;
 };
 
 }  // namespace tavrik

@@ -48,6 +48,7 @@ void TErrorList::Rebuild(const TLogger& logger, const TLogFilter& filter, int gr
     TLogRecord::DecodeKey(bytes, record);
     if (!filter.Matches(record)) continue;
     TLogRecord::DecodeOutcome(bytes, record);
+    if (!IsError(record)) continue;  // most hands: no need to grade them
     const TErrorGrade grade = GradeOf(record);
     if (grade != GRADE_NONE && ((grades >> grade) & 1) != 0) {
       rows_.push_back({static_cast<uint32_t>(i), static_cast<uint8_t>(grade)});

@@ -98,6 +98,13 @@ TLogFilter::TLogFilter(const TLogger& logger, const TShortDateFormat& shortDate)
   if (record.DealTime < sessionStart_ && DayStarts.size() > 1) fromDate_ = DayStarts[1];
 }
 
+std::function<bool(const TLogRecord&)> TLogFilter::ClearingRule() const {
+  return [gameType = gameType_, payIndex = payIndex_, modes = modes_,
+          until = fromDate_](const TLogRecord& record) {
+    return record.DealTime <= until && GameModeMatches(record, gameType, payIndex, modes);
+  };
+}
+
 int TLogFilter::GetGameIndex() const {
   const auto key = std::find(GameKeys.begin(), GameKeys.end(), GameKey(gameType_, payIndex_));
   return key == GameKeys.end() ? -1 : static_cast<int>(key - GameKeys.begin());

@@ -53,10 +53,13 @@ class TLogFilter {
   }
   bool DateMatches(const TLogRecord& record) const { return record.DealTime >= fromDate_; }
   bool GameModeMatches(const TLogRecord& record) const {
-    return (gameType_ == -1 || record.GameType == gameType_) &&
-           (payIndex_ == -1 || record.PayIndex == payIndex_) && record.Mode < 8 &&
-           ((modes_ >> record.Mode) & 1) != 0;
+    return GameModeMatches(record, gameType_, payIndex_, modes_);
   }
+  // The records clearing by filter deletes: those of the selected game, paytable and modes
+  // dealt at FromDate or before (so choosing a day deletes what was dealt before its
+  // midnight, and choosing the current run what was dealt before it started). The rule
+  // holds a copy of the selection: it outlives the filter and ignores later changes.
+  std::function<bool(const TLogRecord&)> ClearingRule() const;
 
   // Index into GameKeys of the selected game (-1 when absent); selecting an index selects
   // that key's game and paytable and notifies when it changed. Raises TError out of range.
@@ -84,6 +87,12 @@ class TLogFilter {
   void Unsubscribe(int id);
 
  private:
+  static bool GameModeMatches(const TLogRecord& record, int gameType, int payIndex,
+                              TModeSet modes) {
+    return (gameType == -1 || record.GameType == gameType) &&
+           (payIndex == -1 || record.PayIndex == payIndex) && record.Mode < 8 &&
+           ((modes >> record.Mode) & 1) != 0;
+  }
   void Notify();
   int gameType_ = -1;
   int payIndex_ = -1;

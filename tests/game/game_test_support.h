@@ -44,6 +44,7 @@ class TFakeWindows : public TGameWindows {
   }
   void SetupPreferences(TPreferences&) override { Opened.push_back("preferences"); }
   void ReportProblem(const std::string& message) override { Problems.push_back(message); }
+  void SetBusy(bool) override {}
 
   // Answers still to give, first one first.
   std::deque<TWarningOutcome> WarningAnswers;

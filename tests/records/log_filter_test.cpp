@@ -87,7 +87,7 @@ TEST(LogFilter, BuiltFromTheLog) {
   }
 }
 
-TEST(LogFilter, SelectionsNotifyOnChangeAndChooseRecords) {
+TEST(LogFilter, SelectionsNotifyOnChangeAndChooseRecordsToShowAndToClear) {
   const double start = Day2 + 0.5;
   TLog log({Dealt(6, 0, 2, Day1 + 0.4), Dealt(3, 1, 0, Day2 + 0.2)}, start);
   TLogFilter& filter = log.logger.Filter();
@@ -104,19 +104,26 @@ TEST(LogFilter, SelectionsNotifyOnChangeAndChooseRecords) {
                                 Dealt(3, 1, 1, start),      Dealt(3, 0, 3, start),
                                 Dealt(3, 1, 0, start),      Dealt(3, 1, 8, start),
                                 Dealt(3, 1, 1, Day1 - 1e-6)};
-  // Game index, date index, modes -> which records match.
-  const std::tuple<int, int, TModeSet, std::string> cases[] = {
-      {0, 2, 0xFF, "1111100"},  // all games from the first day; a mode of 8 never matches
-      {0, 0, 0xFF, "0011100"},  // this run only
-      {2, 0, 0b1010, "0010000"},
+  // Game index, date index, modes -> which records match, which the clearing rule deletes
+  // (those of the selection dealt up to the date, inclusive).
+  const std::tuple<int, int, TModeSet, std::string, std::string> cases[] = {
+      // All games from the first day; a mode of 8 never matches.
+      {0, 2, 0xFF, "1111100", "1000001"},
+      {0, 0, 0xFF, "0011100", "1111101"},  // this run only
+      {2, 0, 0b1010, "0010000", "0110001"},
   };
-  for (const auto& [game, date, modes, expected] : cases) {
+  for (const auto& [game, date, modes, matched, cleared] : cases) {
     filter.SetGameIndex(game);
     filter.SetDateIndex(date);
     filter.SetModes(modes);
-    std::string matches;
-    for (const TLogRecord& record : records) matches += filter.Matches(record) ? '1' : '0';
-    EXPECT_EQ(matches, expected) << game << ", " << date;
+    const auto clears = filter.ClearingRule();
+    std::string matches, clearing;
+    for (const TLogRecord& record : records) {
+      matches += filter.Matches(record) ? '1' : '0';
+      clearing += clears(record) ? '1' : '0';
+    }
+    EXPECT_EQ(matches, matched) << game << ", " << date;
+    EXPECT_EQ(clearing, cleared) << game << ", " << date;
     EXPECT_EQ(filter.GetGameIndex(), game);
     EXPECT_EQ(filter.GetDateIndex(), date);
   }
@@ -124,6 +131,18 @@ TEST(LogFilter, SelectionsNotifyOnChangeAndChooseRecords) {
   filter.Unsubscribe(id);
   filter.SetModes(1);
   EXPECT_EQ(calls, 6);
+
+  // All games and modes of the earlier runs go, this run's hand stays; the rule keeps its
+  // own copy of the choice, since clearing drops the filter, and deletes nothing again.
+  log.logger.Append(Dealt(6, 0, 1, start + 0.1));
+  TLogFilter& next = log.logger.Filter();
+  next.SetGameIndex(0);
+  next.SetModes(AllModes);
+  const auto rule = next.ClearingRule();
+  EXPECT_EQ(log.logger.ClearByFilter(rule), 2);
+  EXPECT_EQ(log.logger.ClearByFilter(rule), 0);
+  ASSERT_EQ(log.logger.RecordCount(), 1u);
+  EXPECT_EQ(log.logger.Record(0).DealTime, start + 0.1);
 }
 
 }  // namespace

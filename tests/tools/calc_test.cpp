@@ -60,6 +60,23 @@ TEST(Calc, BadInputIsOneLineAndStatusTwo) {
       {"return --game 6 AS", "AS is not an option of return"},
       {"games --bet 2", "--bet is not an option of games"},
       {"games --verbose", "unknown option '--verbose'"},
+      {"stats --modes 4", "--modes must be a number from 0 to 3, not '4'"},
+      {"errors --modes 1,", "--modes must be a number from 0 to 3, not ''"},
+      {"stats --from 2026-02-29", "--from must be a date written YYYY-MM-DD, not '2026-02-29'"},
+      {"errors --from 2026-01-0x", "--from must be a date"},
+      {"errors --paytable 1", "--paytable needs --game"},
+      {"stats --game 6 --game 3", "stats takes one --game"},
+      {"errors --game 10", "unknown game '10'"},
+      {"stats --bet 5", "--bet is not an option of stats"},
+      {"errors --bet 5", "--bet is not an option of errors"},
+      {"stats --grades minor", "--grades is not an option of stats"},
+      {"errors --grades serious,", "--grades lists serious, medium and minor, not ''"},
+      {"errors --sort loss", "--sort takes hand, your, perfect or difference, not 'loss'"},
+      {"errors --descending", "--descending needs --sort"},
+      {"stats all", "all is not an option of stats"},
+      {"errors --log /nonexistent/hands.log",
+       "cannot read the log /nonexistent/hands.log: no such"},
+      {"stats --log /", "cannot read the log /: not a regular file"},
   };
   for (const auto& c : cases) {
     const TCalcResult result = Calc(c.arguments);

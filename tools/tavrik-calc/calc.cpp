@@ -1,6 +1,7 @@
 #include "calc.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <chrono>
 #include <cstdarg>
@@ -22,6 +23,7 @@
 #include "core/text.h"
 #include "core/wild_engine.h"
 #include "game/preferences.h"
+#include "records/error_list.h"
 #include "records/logger.h"
 #include "records/ole_date.h"
 #include "records/statistics.h"
@@ -35,7 +37,20 @@ constexpr const char* UsageText =
     "       tavrik-calc hand --game G [--paytable P] [--bet B] [--json] C1 C2 C3 C4 C5\n"
     "       tavrik-calc return [--game G]... [--paytable P] [--bet B] [--threads T] [--json]\n"
     "       tavrik-calc stats [--log FILE] [--game G] [--paytable P] [--modes LIST]\n"
-    "                         [--from YYYY-MM-DD] [--json]\n";
+    "                         [--from YYYY-MM-DD] [--json]\n"
+    "       tavrik-calc errors [--log FILE] [--game G] [--paytable P] [--modes LIST]\n"
+    "                          [--from YYYY-MM-DD] [--grades serious,medium,minor]\n"
+    "                          [--sort hand|your|perfect|difference [--descending]] [--json]\n"
+    "\n"
+    "stats and errors read the hand log (default: Tavrik.log of the data folder). --modes\n"
+    "lists play modes 0 auto hold, 1 training, 2 real play, 3 problem hands (default: all);\n"
+    "--from keeps the hands dealt from that local midnight on (default: all). errors lists\n"
+    "the hands whose hold fell short of the best one, in log order unless sorted by deal\n"
+    "time (hand), your or the perfect expected return, or the loss (difference), each per\n"
+    "coin bet, ascending unless --descending. Loss is in percent of the bet; in --json,\n"
+    "record is the 0-based position in the log, held and best show the kept cards,\n"
+    "your_return and perfect_return are expected coins, your_win and perfect_win the coins\n"
+    "the final hands of your hold and of the best hold paid, before any double-up.\n";
 
 // Bad input: reported in one line with exit status 2.
 class TUsageError : public std::runtime_error {
@@ -103,12 +118,19 @@ struct TOptions {
   int Threads = 0;
   bool Json = false;
   std::vector<std::string> Cards;
-  // stats
+  // stats and errors: the records of the log
   std::optional<std::string> LogFile;
   bool PaytableGiven = false;
   TModeSet Modes = AllModes;
   double FromDate = -std::numeric_limits<double>::infinity();  // every date
+  // errors
+  int Grades = AllGrades;
+  int SortColumn = 0;  // TErrorColumn, or 0 for log order
+  bool Descending = false;
 };
+
+constexpr std::array<const char*, 4> GradeNames = {"", "serious", "medium", "minor"};
+constexpr std::array<const char*, 4> SortNames = {"hand", "your", "perfect", "difference"};
 
 int ParseNumber(std::string_view option, std::string_view text, int low, int high) {
   const auto value = ParseInt(text);
@@ -142,6 +164,23 @@ TModeSet ParseModes(std::string_view text) {
   return modes;
 }
 
+// "serious,minor": grade bits 1 << grade.
+int ParseGrades(std::string_view text) {
+  int grades = 0;
+  for (size_t start = 0; start <= text.size();) {
+    const size_t end = std::min(text.find(',', start), text.size());
+    const std::string_view name = text.substr(start, end - start);
+    const auto grade = std::find(GradeNames.begin() + 1, GradeNames.end(), name);
+    if (grade == GradeNames.end()) {
+      throw TUsageError("--grades lists serious, medium and minor, not '" + std::string(name) +
+                        "'");
+    }
+    grades |= 1 << (grade - GradeNames.begin());
+    start = end + 1;
+  }
+  return grades;
+}
+
 // "YYYY-MM-DD" -> the OLE date of that local midnight.
 double ParseDate(std::string_view text) {
   const auto part = [&](size_t at, size_t length) {
@@ -160,13 +199,17 @@ double ParseDate(std::string_view text) {
 }
 
 TOptions ParseArguments(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) throw TUsageError("no command given (games, hand, return or stats)");
+  if (arguments.empty()) {
+    throw TUsageError("no command given (games, hand, return, stats or errors)");
+  }
   TOptions options;
   options.Command = arguments[0];
   if (options.Command != "games" && options.Command != "hand" && options.Command != "return" &&
-      options.Command != "stats") {
+      options.Command != "stats" && options.Command != "errors") {
     throw TUsageError("unknown command '" + options.Command + "'");
   }
+  // The commands over the hand log share its options.
+  const bool onLog = options.Command == "stats" || options.Command == "errors";
   for (size_t i = 1; i < arguments.size(); ++i) {
     const std::string& word = arguments[i];
     const auto value = [&]() -> const std::string& {
@@ -180,7 +223,7 @@ TOptions ParseArguments(const std::vector<std::string>& arguments) {
       options.Json = true;
     } else if (word == "--game") {
       allowed(options.Command != "games");
-      if ((options.Command == "hand" || options.Command == "stats") && !options.Games.empty()) {
+      if ((options.Command == "hand" || onLog) && !options.Games.empty()) {
         throw TUsageError(options.Command + " takes one --game");
       }
       options.Games.push_back(ParseGame(value()));
@@ -189,20 +232,34 @@ TOptions ParseArguments(const std::vector<std::string>& arguments) {
       options.Paytable = ParseNumber(word, value(), 0, 1 << 20);
       options.PaytableGiven = true;
     } else if (word == "--bet") {
-      allowed(options.Command != "games" && options.Command != "stats");
+      allowed(options.Command == "hand" || options.Command == "return");
       options.Bet = ParseNumber(word, value(), 1, MaxCoins);
     } else if (word == "--threads") {
       allowed(options.Command == "return");
       options.Threads = ParseNumber(word, value(), 1, 256);
     } else if (word == "--log") {
-      allowed(options.Command == "stats");
+      allowed(onLog);
       options.LogFile = value();
     } else if (word == "--modes") {
-      allowed(options.Command == "stats");
+      allowed(onLog);
       options.Modes = ParseModes(value());
     } else if (word == "--from") {
-      allowed(options.Command == "stats");
+      allowed(onLog);
       options.FromDate = ParseDate(value());
+    } else if (word == "--grades") {
+      allowed(options.Command == "errors");
+      options.Grades = ParseGrades(value());
+    } else if (word == "--sort") {
+      allowed(options.Command == "errors");
+      const std::string& key = value();
+      const auto name = std::find(SortNames.begin(), SortNames.end(), key);
+      if (name == SortNames.end()) {
+        throw TUsageError("--sort takes hand, your, perfect or difference, not '" + key + "'");
+      }
+      options.SortColumn = ErrorColumnHand + static_cast<int>(name - SortNames.begin());
+    } else if (word == "--descending") {
+      allowed(options.Command == "errors");
+      options.Descending = true;
     } else if (word.size() > 1 && word[0] == '-') {
       throw TUsageError("unknown option '" + word + "'");
     } else {
@@ -216,9 +273,10 @@ TOptions ParseArguments(const std::vector<std::string>& arguments) {
       throw TUsageError(Format("hand needs five cards, not %zu", options.Cards.size()));
     }
   }
-  if (options.Command == "stats" && options.PaytableGiven && options.Games.empty()) {
+  if (onLog && options.PaytableGiven && options.Games.empty()) {
     throw TUsageError("--paytable needs --game");
   }
+  if (options.Descending && options.SortColumn == 0) throw TUsageError("--descending needs --sort");
   if (options.Command == "return" && options.Games.empty()) {
     options.Games.resize(GameCount);
     std::iota(options.Games.begin(), options.Games.end(), 0);
@@ -459,9 +517,9 @@ std::string RunReturn(const TOptions& options, const TProgress& progress) {
 // ---------------------------------------------------------------------------------------
 // stats
 
-// The statistics tables over the selected records of a log. Warns in `err` about a
-// fragment after the last whole record.
-std::string RunStats(const TOptions& options, std::string& err) {
+// The log of --log or of the data folder, read only, its filter set to the options'
+// game, modes and first day. Warns in `err` about a fragment after the last whole record.
+std::unique_ptr<TLogger> OpenLog(const TOptions& options, std::string& err) {
   namespace fs = std::filesystem;
   const fs::path path =
       options.LogFile ? fs::path(*options.LogFile) : DataFolder() / TLogger::FileName;
@@ -470,13 +528,13 @@ std::string RunStats(const TOptions& options, std::string& err) {
     throw TUsageError("cannot read the log " + path.string() +
                       (fs::exists(path, error) ? ": not a regular file" : ": no such file"));
   }
-  TLogger logger(path, TLogger::TAccess::ReadOnly);
-  if (!logger.Problem().empty()) throw TUsageError("cannot read the log " + path.string());
-  if (logger.IgnoredBytes() > 0) {
+  auto logger = std::make_unique<TLogger>(path, TLogger::TAccess::ReadOnly);
+  if (!logger->Problem().empty()) throw TUsageError("cannot read the log " + path.string());
+  if (logger->IgnoredBytes() > 0) {
     err += Format("tavrik-calc: ignored the last %zu bytes of %s (not a whole record)\n",
-                  logger.IgnoredBytes(), path.string().c_str());
+                  logger->IgnoredBytes(), path.string().c_str());
   }
-  TLogFilter& filter = logger.Filter();
+  TLogFilter& filter = logger->Filter();
   if (options.Games.empty()) {
     filter.SetGame(-1, -1);
   } else {
@@ -484,6 +542,13 @@ std::string RunStats(const TOptions& options, std::string& err) {
   }
   filter.SetModes(options.Modes);
   filter.SetFromDate(options.FromDate);
+  return logger;
+}
+
+// The statistics tables over the selected records of a log.
+std::string RunStats(const TOptions& options, std::string& err) {
+  const auto log = OpenLog(options, err);
+  TLogger& logger = *log;
 
   const TIniFile& localisation = BuiltInLocalisation();
   TStatisticsList list;
@@ -555,6 +620,82 @@ std::string RunStats(const TOptions& options, std::string& err) {
   return out;
 }
 
+// ---------------------------------------------------------------------------------------
+// errors
+
+// The five cards of a record, those of the positions whose bit is set in `replaced` as "--".
+std::string CardsText(const TLogRecord& record, int replaced) {
+  std::string text;
+  for (size_t i = 0; i < 5; ++i) {
+    if (i > 0) text += ' ';
+    text += ((replaced >> i) & 1) != 0 ? "--" : CardText(CardFromIndex(record.DealtCards[i]));
+  }
+  return text;
+}
+
+// The errors of the selected records, one line each.
+std::string RunErrors(const TOptions& options, std::string& err) {
+  const auto log = OpenLog(options, err);
+  TErrorList list;
+  list.Rebuild(*log, log->Filter(), options.Grades);
+  list.Sort(options.Descending ? -options.SortColumn : options.SortColumn);
+
+  std::vector<size_t> rows(list.Count());
+  std::iota(rows.begin(), rows.end(), 0);
+  const auto dealt = [](const TLogRecord& record, bool seconds) {
+    const TLocalDateTime t = FromOleDate(record.DealTime);
+    return seconds ? Format("%04d-%02d-%02dT%02d:%02d:%02d", t.Year, t.Month, t.Day, t.Hour,
+                            t.Minute, t.Second)
+                   : Format("%04d-%02d-%02d %02d:%02d", t.Year, t.Month, t.Day, t.Hour, t.Minute);
+  };
+  if (options.Json) {
+    return "{\"errors\":" +
+           JsonArray(rows,
+                     [&](size_t row) {
+                       const TLogRecord record = list.Record(row);
+                       return Format("{\"record\":%zu,\"deal_time\":", list.RecordIndex(row)) +
+                              JsonString(dealt(record, true)) +
+                              Format(",\"game\":%d,\"paytable\":%d,\"bet\":%d,\"dealt\":",
+                                     record.GameType, record.PayIndex, record.Bet) +
+                              JsonString(CardsText(record, 0)) +
+                              ",\"held\":" + JsonString(CardsText(record, record.PlayerMask)) +
+                              ",\"best\":" + JsonString(CardsText(record, record.BestMask)) +
+                              ",\"grade\":" +
+                              JsonString(GradeNames[static_cast<size_t>(list.Grade(row))]) +
+                              ",\"loss\":" + JsonReal(100 * ErrorLoss(record)) +
+                              ",\"your_return\":" + JsonReal(record.PlayerReturn) +
+                              ",\"perfect_return\":" + JsonReal(record.BestReturn) +
+                              Format(",\"your_win\":%d,\"perfect_win\":%d}", record.HandWin,
+                                     record.PerfectWin);
+                     }) +
+           "}\n";
+  }
+  std::string out = Format("%zu error%s\n", rows.size(), rows.size() == 1 ? "" : "s");
+  if (rows.empty()) return out;
+  // Columns as wide as the largest record position and game of the list.
+  int recordWidth = 6;
+  int gameWidth = 4;
+  for (const size_t row : rows) {
+    const TLogRecord record = list.Record(row);
+    recordWidth =
+        std::max(recordWidth, static_cast<int>(std::to_string(list.RecordIndex(row)).size()));
+    gameWidth = std::max(
+        gameWidth, static_cast<int>(Format("%d/%d", record.GameType, record.PayIndex).size()));
+  }
+  out += Format("%*s  %-16s  %-*s  %-14s  %-14s  %-14s  %-7s  %6s\n", recordWidth, "Record",
+                "Dealt", gameWidth, "Game", "Cards", "You kept", "Best kept", "Grade", "Loss %");
+  for (const size_t row : rows) {
+    const TLogRecord record = list.Record(row);
+    out += Format("%*zu  %s  %-*s  %s  %s  %s  %-7s  %6.2f\n", recordWidth, list.RecordIndex(row),
+                  dealt(record, false).c_str(), gameWidth,
+                  Format("%d/%d", record.GameType, record.PayIndex).c_str(),
+                  CardsText(record, 0).c_str(), CardsText(record, record.PlayerMask).c_str(),
+                  CardsText(record, record.BestMask).c_str(),
+                  GradeNames[static_cast<size_t>(list.Grade(row))], 100 * ErrorLoss(record));
+  }
+  return out;
+}
+
 }  // namespace
 
 TCalcResult RunCalc(const std::vector<std::string>& arguments, const TProgress& progress) {
@@ -569,9 +710,10 @@ TCalcResult RunCalc(const std::vector<std::string>& arguments, const TProgress& 
       result.Out = RunGames(options);
     } else if (options.Command == "hand") {
       result.Out = RunHand(options);
-    } else if (options.Command == "stats") {
+    } else if (options.Command == "stats" || options.Command == "errors") {
       std::string warnings;
-      result.Out = RunStats(options, warnings);
+      result.Out =
+          options.Command == "stats" ? RunStats(options, warnings) : RunErrors(options, warnings);
       result.Err = warnings;
     } else {
       result.Out = RunReturn(options, progress);

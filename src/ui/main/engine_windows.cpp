@@ -1,5 +1,6 @@
 #include "ui/main/engine_windows.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
 #include <utility>
@@ -8,6 +9,7 @@
 #include "ui/dialogs/no_errors_dialog.h"
 #include "ui/dialogs/preferences_dialog.h"
 #include "ui/dialogs/warning_window.h"
+#include "ui/stats/clear_log_window.h"
 #include "ui/stats/errors_window.h"
 #include "ui/stats/statistics_window.h"
 
@@ -33,9 +35,9 @@ void TEngineWindows::ShowCharts(TLogger& /*logger*/, TPreferences& /*preferences
   throw TError("The charts window is not part of this version");
 }
 
-std::optional<TRecordPredicate> TEngineWindows::ChooseRecordsToClear(TLogger& /*logger*/,
-                                                                     TPreferences& /*prefs*/) {
-  throw TError("The clear-by-filter window is not part of this version");
+std::optional<TRecordPredicate> TEngineWindows::ChooseRecordsToClear(TLogger& logger,
+                                                                     TPreferences& preferences) {
+  return tavrik::ChooseRecordsToClear(logger, preferences, &parent_);
 }
 
 void TEngineWindows::SetupPreferences(TPreferences& preferences) {
@@ -47,6 +49,14 @@ void TEngineWindows::ReportProblem(const std::string& message) {
     QMessageBox::warning(&parent_, parent_.windowTitle(), QString::fromStdString(message));
   } else {
     pendingProblems_.push_back(message);
+  }
+}
+
+void TEngineWindows::SetBusy(bool busy) {
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
   }
 }
 

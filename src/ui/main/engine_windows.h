@@ -27,6 +27,8 @@ class TEngineWindows : public TGameWindows {
                                                        TPreferences& preferences) override;
   void SetupPreferences(TPreferences& preferences) override;
   void ReportProblem(const std::string& message) override;
+  // The busy cursor over the whole application.
+  void SetBusy(bool busy) override;
   // Tells the problems reported while the main window was hidden, each once.
   void ShowPendingProblems();
 

@@ -2,6 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <numeric>
+#include <regex>
+#include <sstream>
 #include <vector>
 
 #include "calc.h"
@@ -13,6 +16,15 @@ namespace tavrik::calc {
 namespace {
 
 namespace fs = std::filesystem;
+
+std::string Bytes(const std::vector<TLogRecord>& records) {
+  std::string bytes;
+  for (const TLogRecord& record : records) {
+    const auto one = record.Serialize();
+    bytes.append(reinterpret_cast<const char*>(one.data()), one.size());
+  }
+  return bytes;
+}
 
 // Three rounds on 2025-12-09 and 2025-12-10: Jacks or better paytable 0 in mode 2 (double-up
 // won), Deuces wild paytable 1 in mode 0 (a serious error), Jacks or better paytable 1 in
@@ -35,23 +47,44 @@ std::string LogBytes() {
                       .DealTime = dealTime,
                       .DoubleCount = static_cast<uint8_t>(win > 0 ? 1 : 0)};
   };
-  const TLogRecord records[] = {round(6, 0, 2, 2, 5, 10, 5, 8, 8, 0, 46000.5),
-                                round(3, 1, 0, 0, 1, 0, 2, 255, 4, 0.5, 46001.25),
-                                round(6, 1, 1, 3, 2, 0, 0, 255, 255, 0, 46001.75)};
-  std::string bytes;
-  for (const TLogRecord& record : records) {
-    const auto one = record.Serialize();
-    bytes.append(reinterpret_cast<const char*>(one.data()), one.size());
-  }
-  return bytes;
+  return Bytes({round(6, 0, 2, 2, 5, 10, 5, 8, 8, 0, 46000.5),
+                round(3, 1, 0, 0, 1, 0, 2, 255, 4, 0.5, 46001.25),
+                round(6, 1, 1, 3, 2, 0, 0, 255, 255, 0, 46001.75)});
+}
+
+// Six rounds, records 0..5: two serious errors (0, 5), a medium (2), a minor (4), a hold as
+// good as the best (1) and one short of it by too little to count (3). Per coin bet, your
+// returns are 0.4, 1, 0.5, 0.5, the perfect ones 0.7, 1.03125, 0.5078125, 0.875 and the
+// losses 0.3, 0.03125, 0.0078125, 0.375. Record 5 was dealt before record 4.
+std::string ErrorLogBytes() {
+  const auto round = [](int game, int paytable, int mode, int bet, double yourReturn,
+                        double bestReturn, double dealTime) {
+    return TLogRecord{.GameType = static_cast<uint8_t>(game),
+                      .PayIndex = static_cast<uint8_t>(paytable),
+                      .Mode = static_cast<uint8_t>(mode),
+                      .Bet = static_cast<uint8_t>(bet),
+                      .PlayerReturn = yourReturn,
+                      .BestReturn = bestReturn,
+                      .DealTime = dealTime};
+  };
+  TLogRecord first = round(6, 0, 2, 5, 2, 3.5, 46000.5);
+  first.DealtCards = {12, 11, 0, 13, 52};
+  first.PlayerMask = 0b11100;
+  first.BestMask = 0b10011;
+  first.HandWin = 3;
+  first.PerfectWin = 5;
+  return Bytes({first, round(3, 1, 0, 1, 1, 1, 46000.6), round(6, 0, 1, 4, 4, 4.125, 46001.25),
+                round(6, 0, 1, 2, 0.5, 0.5 + 1e-8, 46001.3),
+                round(3, 1, 1, 1, 0.5, 0.5078125, 46001.75), round(6, 0, 0, 2, 1, 1.75, 46001.5)});
 }
 
 struct TStatsRun {
-  TStatsRun() : log(folder.Path() / "hands.log") {
-    std::ofstream(log, std::ios::binary) << LogBytes();
+  explicit TStatsRun(const std::string& bytes = LogBytes()) : log(folder.Path() / "hands.log") {
+    std::ofstream(log, std::ios::binary) << bytes;
   }
+  // `arguments` start with the command; the log is given after it.
   TCalcResult Run(std::vector<std::string> arguments) const {
-    arguments.insert(arguments.begin(), {"stats", "--log", log.string()});
+    arguments.insert(arguments.begin() + 1, {"--log", log.string()});
     return RunCalc(arguments);
   }
   TempFolder folder;
@@ -66,7 +99,7 @@ int Occurrences(const std::string& text, const std::string& part) {
 
 TEST(CalcStats, TablesOfTheSelectedRecords) {
   const TStatsRun run;
-  const TCalcResult all = run.Run({"--json"});
+  const TCalcResult all = run.Run({"stats", "--json"});
   ASSERT_EQ(all.ExitCode, 0) << all.Err;
   EXPECT_EQ(all.Err, "");
   EXPECT_EQ(
@@ -98,13 +131,14 @@ TEST(CalcStats, TablesOfTheSelectedRecords) {
       {{"--from", "2025-12-11", "--modes", "0,1,2,3"}, "0,\"bet\":0"},
   };
   for (auto [arguments, start] : selections) {
+    arguments.insert(arguments.begin(), "stats");
     arguments.push_back("--json");
     const std::string out = run.Run(arguments).Out;
     EXPECT_EQ(out.find(std::string("{\"records\":") + start + ","), 0u) << arguments[1] << out;
   }
 
   // Text: each table as the statistics window shows it.
-  const TCalcResult text = run.Run({});
+  const TCalcResult text = run.Run({"stats"});
   EXPECT_EQ(text.Out.rfind("3 records, 8 coins bet\n"
                            "\n"
                            "BALANCE\n"
@@ -123,37 +157,77 @@ TEST(CalcStats, TablesOfTheSelectedRecords) {
       << text.Out;
 }
 
-TEST(CalcStats, BadLogsAndOptions) {
+TEST(CalcStats, TornLogKeepsItsWholeRecords) {
   const TStatsRun run;
-  const std::pair<std::vector<std::string>, const char*> cases[] = {
-      {{"--modes", "4"}, "--modes must be a number from 0 to 3, not '4'"},
-      {{"--modes", "1,"}, "--modes must be a number from 0 to 3, not ''"},
-      {{"--from", "2026-02-29"}, "--from must be a date written YYYY-MM-DD, not '2026-02-29'"},
-      {{"--from", "2026-01-0x"}, "--from must be a date"},
-      {{"--paytable", "1"}, "--paytable needs --game"},
-      {{"--game", "6", "--game", "3"}, "stats takes one --game"},
-      {{"--game", "10"}, "unknown game '10'"},
-      {{"--bet", "5"}, "--bet is not an option of stats"},
-      {{"all"}, "all is not an option of stats"},
-      {{"--log", "/nonexistent/hands.log"}, "cannot read the log /nonexistent/hands.log: no such"},
-      {{"--log", "/"}, "cannot read the log /: not a regular file"},
-  };
-  for (const auto& [arguments, message] : cases) {
-    const TCalcResult result = run.Run(arguments);
-    EXPECT_EQ(result.ExitCode, 2) << message;
-    EXPECT_EQ(result.Out, "") << message;
-    EXPECT_NE(result.Err.find(message), std::string::npos) << result.Err;
-    EXPECT_EQ(std::count(result.Err.begin(), result.Err.end(), '\n'), 1) << result.Err;
-  }
   // A log cut short: its whole records count, the fragment is reported and left in place.
   const std::string torn = LogBytes() + std::string(30, 'x');
   std::ofstream(run.log, std::ios::binary) << torn;
-  const TCalcResult result = run.Run({"--json"});
+  const TCalcResult result = run.Run({"stats", "--json"});
   EXPECT_EQ(result.ExitCode, 0);
   EXPECT_EQ(result.Out.find("{\"records\":3,"), 0u);
   EXPECT_NE(result.Err.find("ignored the last 30 bytes of " + run.log.string()), std::string::npos)
       << result.Err;
   EXPECT_EQ(ReadWholeFile(run.log), torn);
+}
+
+TEST(CalcErrors, SelectedGradedAndSorted) {
+  const TStatsRun run(ErrorLogBytes());
+  // Options -> the records listed, in order.
+  const std::pair<std::vector<std::string>, const char*> cases[] = {
+      {{}, "0 2 4 5"},
+      {{"--grades", "serious"}, "0 5"},
+      {{"--grades", "minor,medium"}, "2 4"},
+      {{"--game", "6"}, "0 2 5"},
+      {{"--game", "3", "--paytable", "1"}, "4"},
+      {{"--game", "3", "--paytable", "0"}, ""},
+      {{"--modes", "1"}, "2 4"},
+      {{"--from", "2025-12-10"}, "2 4 5"},
+      {{"--sort", "hand"}, "0 2 5 4"},
+      {{"--sort", "your"}, "0 4 5 2"},  // ties in log order
+      {{"--sort", "your", "--descending"}, "2 4 5 0"},
+      {{"--sort", "perfect"}, "4 0 5 2"},
+      {{"--sort", "difference", "--descending"}, "5 0 2 4"},
+  };
+  const std::regex recordField("\"record\":(\\d+)");
+  for (auto [arguments, listed] : cases) {
+    const std::string options =
+        std::accumulate(arguments.begin(), arguments.end(), std::string(),
+                        [](auto all, auto& one) { return all + one + ' '; });
+    arguments.insert(arguments.begin(), "errors");
+    arguments.push_back("--json");
+    const TCalcResult result = run.Run(arguments);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    std::string records;
+    for (std::sregex_iterator match(result.Out.begin(), result.Out.end(), recordField), end;
+         match != end; ++match) {
+      if (!records.empty()) records += ' ';
+      records += (*match)[1].str();
+    }
+    EXPECT_EQ(records, listed) << options;
+  }
+
+  const std::string json = run.Run({"errors", "--grades", "serious", "--json"}).Out;
+  EXPECT_EQ(
+      json.rfind("{\"errors\":[{\"record\":0,\"deal_time\":\"2025-12-09T12:00:00\",\"game\":6,"
+                 "\"paytable\":0,\"bet\":5,\"dealt\":\"AS KS 2S 2C JK\",\"held\":\"AS KS -- -- "
+                 "--\",\"best\":\"-- -- 2S 2C --\",\"grade\":\"serious\",\"loss\":30.0,"
+                 "\"your_return\":2.0,\"perfect_return\":3.5,\"your_win\":3,\"perfect_win\":5},"
+                 "{\"record\":5,",
+                 0),
+      0u)
+      << json;
+  const std::string text = run.Run({"errors", "--grades", "serious"}).Out;
+  EXPECT_EQ(
+      text.rfind("2 errors\n"
+                 "Record  Dealt             Game  Cards           You kept        Best kept  "
+                 "     Grade    Loss %\n"
+                 "     0  2025-12-09 12:00  6/0   AS KS 2S 2C JK  AS KS -- -- --  -- -- 2S 2C "
+                 "--  serious   30.00\n",
+                 0),
+      0u)
+      << text;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 100u) << line;
 }
 
 }  // namespace
