@@ -35,7 +35,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   hands="$1"
   "$0" & pid=$!
   window=""
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do  # a loaded machine may take a while to show it
     window="$(xdotool search --name "Tavrik 2.0" 2>/dev/null | head -1 || true)"
     [ -n "$window" ] && break
     sleep 0.1
