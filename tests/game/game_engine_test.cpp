@@ -201,6 +201,14 @@ TEST_F(GameTest, WhatThePlayerMayDoInEachState) {
   EXPECT_EQ(engine->NewCards(), ReplaceAll);
   engine->Draw();
   EXPECT_FALSE(engine->CanChangeBet(0) || engine->CanChangeBet(6));
+  // Without result hands the draw deals the next round at once.
+  engine->SetOption(ShowResultHands, false);
+  engine->SetOption(ShowWarnings, false);
+  engine->Deal();
+  const size_t logged = Log().size();
+  engine->DrawOrDeal();
+  EXPECT_EQ(engine->State(), GameState::Dealt);
+  EXPECT_EQ(Log().size(), logged + 1) << "the drawn round is logged";
 }
 
 TEST(GameEngineRules, WildCardsInDoubleUp) {
@@ -355,15 +363,6 @@ TEST_F(GameTest, WarningBeforeAWorseHold) {
   EXPECT_TRUE(windows.WarningAnswers.empty());
 }
 
-const auto messageOf = [](const std::function<void()>& action) -> std::string {
-  try {
-    action();
-  } catch (const TError& error) {
-    return error.Message();
-  }
-  return "<no error>";
-};
-
 TEST_F(GameTest, CountersAndReset) {
   EXPECT_EQ(engine->Accuracy(), 100);
   EXPECT_EQ(engine->PlayTime(), 0);
@@ -392,17 +391,17 @@ TEST_F(GameTest, CountersAndReset) {
   Reload(*engine, [](TIniFile& settings) {
     settings.WriteInteger("Params", "Credits", std::numeric_limits<int32_t>::min() + 2);
   });
-  EXPECT_EQ(MessageLines(messageOf([&] { engine->Deal(); })),
+  EXPECT_EQ(RaisedLines([&] { engine->Deal(); }),
             (std::vector<std::string>{"Overflow of Credits", "Deal"}));
 }
 
 TEST_F(GameTest, RangeChecksAndErrorContext) {
   using Lines = std::vector<std::string>;
-  EXPECT_EQ(MessageLines(messageOf([&] { engine->Draw(); })),
+  EXPECT_EQ(RaisedLines([&] { engine->Draw(); }),
             (Lines{"There is no dealt hand to draw to", "Draw"}));
-  EXPECT_EQ(MessageLines(messageOf([&] { engine->SelectPoker(GAME_JACKS_OR_BETTER, 7); })),
+  EXPECT_EQ(RaisedLines([&] { engine->SelectPoker(GAME_JACKS_OR_BETTER, 7); }),
             (Lines{"Paytable out of range: 7", "SelectPoker"}));
-  EXPECT_EQ(messageOf([&] { engine->SetCoinValue(6); }), "Coin value out of range: 6");
+  EXPECT_EQ(RaisedLines([&] { engine->SetCoinValue(6); }), (Lines{"Coin value out of range: 6"}));
   for (const auto& action : std::vector<std::function<void()>>{
            [&] { engine->SetBet(6); }, [&] { engine->GetPayout(16, 1); },
            [&] { engine->GetCard(5); }, [&] { engine->PickDoubleCard(1); }}) {
