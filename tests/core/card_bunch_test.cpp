@@ -74,35 +74,6 @@ TEST(Deck, FullDecksOfEveryKind) {
   }
 }
 
-TEST(Hand, ShapeStatistics) {
-  struct Case {
-    const char* cards;
-    int minRank, maxRank;
-    std::array<int32_t, 5> ranks;
-    std::array<int32_t, 6> suits;
-  };
-  const Case cases[] = {
-      {"", 12, 0, {13, 0, 0, 0, 0}, {4, 0, 0, 0, 0, 0}},
-      {"AS", 12, 0, {12, 1, 0, 0, 0}, {3, 1, 0, 0, 0, 0}},
-      {"AS KS QS JS TS", 8, 11, {8, 5, 0, 0, 0}, {3, 0, 0, 0, 0, 1}},
-      {"2H 3D 4C 5S AH", 0, 3, {8, 5, 0, 0, 0}, {0, 3, 1, 0, 0, 0}},
-      {"AS AH AD AC KS", 11, 11, {11, 1, 0, 0, 1}, {0, 3, 1, 0, 0, 0}},
-      {"7D 7C 9D 9H 9S", 5, 7, {11, 0, 1, 1, 0}, {0, 3, 1, 0, 0, 0}},
-      {"QS QH 5C 5D 5S", 3, 10, {11, 0, 1, 1, 0}, {0, 3, 1, 0, 0, 0}},
-      {"JH JS 4C 7D 9S", 2, 9, {9, 3, 1, 0, 0}, {0, 3, 1, 0, 0, 0}},
-      {"2C 2D", 0, 0, {12, 0, 1, 0, 0}, {2, 2, 0, 0, 0, 0}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.cards);
-    const THand hand = MakeHand(c.cards);
-    EXPECT_EQ(hand.MinRank, c.minRank);
-    EXPECT_EQ(hand.MaxRank, c.maxRank);
-    EXPECT_EQ(hand.RankHistogram, c.ranks);
-    EXPECT_EQ(hand.SuitHistogram, c.suits);
-    ExpectInvariants(hand);
-  }
-}
-
 TEST(Hand, LoadHeldMatchesDirectConstructionForEveryMask) {
   const char* cards[] = {"KH", "2S", "KC", "9D", "TH"};
   const THand dealt = MakeHand("KH 2S KC 9D TH");
