@@ -134,14 +134,5 @@ TEST(PokerEngine, ErrorsCarryTheirContext) {
             (Lines{"No paytable attached", "Error calculate natural case (RunPermutations)"}));
 }
 
-// The natural classes (each deal once: see the wild engine's test of every deck) start a new
-// pattern of ranks at each multiset of five ranks, at most four alike.
-TEST(PokerEngine, DealClassesMarkEachRankPattern) {
-  const auto& classes = NaturalDealClasses();
-  EXPECT_TRUE(classes.front().NewRanks);
-  EXPECT_EQ(std::count_if(classes.begin(), classes.end(), [](auto& c) { return c.NewRanks; }),
-            6175);
-}
-
 }  // namespace
 }  // namespace tavrik
