@@ -226,20 +226,6 @@ TEST(WildEngine, DealClassesCoverEveryDealOnce) {
   }
 }
 
-TEST(WildEngine, CreateEngineForEveryGame) {
-  for (int game = 0; game < GameCount; ++game) {
-    const auto description = CreateDescription(game);
-    const auto engine = CreateEngineForGame(game);
-    const bool wild = dynamic_cast<TWildEngine*>(engine.get()) != nullptr;
-    EXPECT_EQ(wild, !description->IsNatural()) << description->Name;
-    EXPECT_EQ(engine->Name, description->Name);
-    EXPECT_EQ(engine->Deck.Count, 52 + description->JokerCount);
-    EXPECT_EQ(engine->Deck.WildCount,
-              description->JokerCount + (description->WildRank >= 0 ? 4 : 0));
-  }
-  EXPECT_THROW(CreateEngineForGame(9), TError);
-}
-
 // The listing the counts are checked against does see a wrong count, natural or wild.
 TEST(WildEngine, ListingReportsAWrongCount) {
   TEngineFixture f(GAME_DOUBLE_JOKER_POKER, 5);
