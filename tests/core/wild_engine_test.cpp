@@ -226,6 +226,21 @@ TEST(WildEngine, DealClassesCoverEveryDealOnce) {
   }
 }
 
+// Each game gets the engine of its kind on its full deck.
+TEST(WildEngine, CreateEngineForEveryGame) {
+  for (int game = 0; game < GameCount; ++game) {
+    const auto description = CreateDescription(game);
+    const auto engine = CreateEngineForGame(game);
+    EXPECT_EQ(dynamic_cast<TWildEngine*>(engine.get()) == nullptr, description->IsNatural())
+        << game;
+    EXPECT_EQ(engine->Deck.Count, 52 + description->JokerCount) << game;
+    EXPECT_EQ(engine->Deck.WildCount,
+              description->JokerCount + (description->WildRank >= 0 ? 4 : 0))
+        << game;
+  }
+  EXPECT_THROW(CreateEngineForGame(9), TError);
+}
+
 // The listing the counts are checked against does see a wrong count, natural or wild.
 TEST(WildEngine, ListingReportsAWrongCount) {
   TEngineFixture f(GAME_DOUBLE_JOKER_POKER, 5);
