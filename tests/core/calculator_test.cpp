@@ -98,29 +98,5 @@ TEST(Calculator, RefusedDeckKeepsTheSumsOfTheLastOne) {
   EXPECT_EQ(calc.Singles, fresh.Singles);
 }
 
-TEST(Calculator, RangesOverRanksAndSuits) {
-  TDeck deck;
-  deck.SetWildRank(0);  // deuces wild: full power sums
-  deck.Remove(5, 2);
-  deck.Remove(12, 2);
-  THand held;
-  held.SetWildRank(0);
-  test::AddCards(held, "KD 2C");
-  TCalculator calc;
-  calc.Init(held, deck);
-  calc.InitSuits(deck);
-  EXPECT_EQ(calc.SuitRange(2, -1, 12), deck.SuitCount[2]);
-  EXPECT_EQ(calc.SuitRange(2, -1, 20), deck.SuitCount[2]);
-  EXPECT_EQ(calc.SuitRange(2, 3, 7), 3);  // 6D, 8D, 9D: the 7D is gone
-  EXPECT_EQ(calc.SuitRange(0, 7, 12), 5);
-  // Fresh ranks 9..12 are J, Q, A with deck counts 4, 4, 3 (the king is held).
-  std::array<int32_t, 6> row{};
-  calc.CalcSingleRange(8, 12, row);
-  EXPECT_EQ(row, (std::array<int32_t, 6>{1, 11, 4 * 4 + 4 * 3 + 4 * 3, 48, 0, 0}));
-  // The deuces are wild: rank 0 counts as a fresh rank with no cards.
-  EXPECT_EQ(calc.PowerSums[0][0], 1);
-  EXPECT_EQ(calc.PowerSums[0][1], 0);
-}
-
 }  // namespace
 }  // namespace tavrik

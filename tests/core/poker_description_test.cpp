@@ -77,41 +77,5 @@ TEST(PokerDescription, NaturalTypesFallIntoTheRightCategories) {
   }
 }
 
-TEST(PokerDescription, WildSets) {
-  struct Case {
-    int game, category, type;
-    bool has;
-  };
-  // Deuces Wild (3): three deuces and a flush draw pay as four of a kind (5) or as the flush
-  // (7). Joker Poker (7), Double Joker Poker (5).
-  const Case cases[] = {
-      {3, 1, WILD_4_A, true},
-      {3, 1, WILD_4_WA, true},
-      {3, 5, WILD_3_FLUSH, true},
-      {3, 7, WILD_3_FLUSH, true},
-      {3, 5, WILD_3, true},
-      {3, 6, WILD_3, true},
-      {7, 10, WILD_1_KINGS, true},
-      {7, 9, WILD_1_AND_2_1_1, true},
-      {7, 9, WILD_2, false},
-      {7, 4, WILD_3_FLUSH, false},
-      {5, 9, WILD_2, true},
-      {5, 1, WILD_2_FLUSH_STR_T_A, true},
-      {5, 3, WILD_2_FLUSH_STR_T_A, false},
-  };
-  const auto wildSet = [](int game, int category) {
-    const auto description = CreateDescription(game);
-    return dynamic_cast<const TWildPokerDescription&>(*description).WildSet[category];
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(wildSet(c.game, c.category).Has(c.type), c.has)
-        << GameName(c.game) << " category " << c.category << " type " << c.type;
-  }
-  EXPECT_TRUE(wildSet(GAME_DEUCES_WILD, 0).Empty());
-  for (int rank = 0; rank < 13; ++rank) {
-    EXPECT_TRUE(wildSet(GAME_DEUCES_WILD, 3).Has(WILD_FIVE_2 + rank)) << rank;
-  }
-}
-
 }  // namespace
 }  // namespace tavrik

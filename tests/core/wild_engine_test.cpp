@@ -4,50 +4,24 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
 #include <random>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "core/error.h"
-#include "core/payout_storage.h"
 #include "support/draw_listing.h"
+#include "support/engine_fixture.h"
 #include "support/hand_text.h"
 #include "support/message_lines.h"
-#include "support/temp_folder.h"
 
 namespace tavrik {
 namespace {
 
 constexpr int AllWildGames[] = {GAME_DEUCES_WILD, GAME_JOKER_POKER, GAME_DOUBLE_JOKER_POKER};
 
-// The engine of one wild game with its built-in paytable at `coins`.
-struct TWildFixture {
-  explicit TWildFixture(int game, int coins = 5) : description(CreateDescription(game)) {
-    TempFolder folder;
-    owner = CreateEngineForGame(game);
-    engine = dynamic_cast<TWildEngine*>(owner.get());
-    engine->SetPayout(&payout);
-    payout.SetPay(TPayoutStorage(folder.Path() / "none.dat").GetPaytable(game, 0), coins);
-  }
-  // Deals the cards of `text` ("JK" is a joker) and analyses them; returns the best mask.
-  int Analyse(const std::string& text) {
-    engine->NewDeal();
-    Deal(text);
-    return engine->GetTheBest();
-  }
-  void Deal(const std::string& text) {
-    const THand cards = test::MakeHand(text);  // no wild rank: keeps every card's rank
-    for (int i = 0; i < cards.Count; ++i) {
-      engine->Hand.AddCard(cards.CardRank[i], cards.CardSuit[i]);
-      engine->Deck.Remove(cards.CardRank[i], cards.CardSuit[i]);
-    }
-  }
-  std::unique_ptr<TPokerDescription> description;
-  TPayout payout;
-  std::unique_ptr<TPokerEngine> owner;
-  TWildEngine* engine = nullptr;
-};
+using test::TEngineFixture;
 
 // Random deals of a game's deck with 0, 1, 2, ... wild cards in turn.
 std::vector<std::string> RandomDeals(int game, int count, uint32_t seed) {
@@ -91,10 +65,10 @@ std::vector<std::string> HandPickedDeals(int game) {
 
 // Every count of every hold against the listed draws: the natural and wild type counts,
 // the category counts through the engine's maps, and the total of draws.
-void CheckAgainstListing(TWildFixture& f, const std::string& deal) {
+void CheckAgainstListing(TEngineFixture& f, const std::string& deal) {
   SCOPED_TRACE(f.description->Name + ": " + deal);
   f.Analyse(deal);
-  const TWildEngine& engine = *f.engine;
+  const TWildEngine& engine = f.Wild();
   for (int mask = 0; mask < HoldMaskCount; ++mask) {
     const test::TListedDraws listed = test::ListDraws(engine, mask);
     ASSERT_EQ(listed.Draws, engine.DrawCount(mask));
@@ -125,7 +99,7 @@ class WildEngineListing : public testing::TestWithParam<int> {};
 // cards, every count equals the number of listed draws.
 TEST_P(WildEngineListing, CountsEqualListedDrawsForEveryMask) {
   const int game = GetParam();
-  TWildFixture f(game);
+  TEngineFixture f(game, 5);
   auto deals = HandPickedDeals(game);
   const int randomDeals = std::getenv("TAVRIK_EXHAUSTIVE") != nullptr ? 120 : 24;
   for (const auto& deal : RandomDeals(game, randomDeals, 4000u + static_cast<uint32_t>(game)))
@@ -143,59 +117,59 @@ INSTANTIATE_TEST_SUITE_P(WildGames, WildEngineListing, testing::ValuesIn(AllWild
                            return name;
                          });
 
-// The partial recount after a full analysis of the same ranks in other suits gives what a
-// full analysis gives, and the chosen hold returns at least as much as every other.
-TEST(WildEngine, PartialRecountOfOtherSuitsEqualsFullAnalysis) {
-  for (const int game : AllWildGames) {
-    TWildFixture full(game), partial(game);
+// Over many deals of a natural and of the wild games: the chosen hold returns more than
+// every lower mask and at least as much as every other, no count runs past the draws, and
+// the partial recount after a change of suits gives what a full analysis gives.
+TEST(Engines, ChoiceTotalsAndPartialRecount) {
+  for (const int game :
+       {GAME_DOUBLE_BONUS, GAME_DEUCES_WILD, GAME_JOKER_POKER, GAME_DOUBLE_JOKER_POKER}) {
+    TEngineFixture full(game, 5), partial(game, 5);
+    const TPokerEngine& engine = full.engine;
+    const int deals = game == GAME_DOUBLE_BONUS ? 300 : 120;
     int compared = 0;
-    for (const auto& deal : RandomDeals(game, 120, 77u + static_cast<uint32_t>(game))) {
+    for (const auto& deal : RandomDeals(game, deals, 77u + static_cast<uint32_t>(game))) {
       SCOPED_TRACE(deal);
       const std::string moved = test::MoveSuits(deal);
+      const int best = full.Analyse(moved.empty() ? deal : moved);
+      for (int mask = 0; mask < HoldMaskCount; ++mask) {
+        const auto& counts = engine.Count[mask];
+        EXPECT_LE(std::accumulate(counts.begin(), counts.end(), int64_t{0}),
+                  engine.DrawCount(mask));
+        EXPECT_GE(engine.GetCategoryCount(engine.LastCategory + 1, mask), 0);
+        EXPECT_TRUE(mask < best ? engine.DrawReturn(mask) < engine.DrawReturn(best)
+                                : engine.DrawReturn(mask) <= engine.DrawReturn(best))
+            << mask;
+      }
       if (moved.empty()) continue;
-      const int best = full.Analyse(moved);
-      for (int mask = 0; mask < HoldMaskCount; ++mask)
-        EXPECT_LE(full.engine->DrawReturn(mask), full.engine->DrawReturn(best));
       partial.Analyse(deal);
-      partial.engine->NewDeal();
       partial.Deal(moved);
-      EXPECT_EQ(partial.engine->GetTheBest1(), best);
-      EXPECT_EQ(partial.engine->WildCounts, full.engine->WildCounts);
-      EXPECT_EQ(partial.engine->CatCount, full.engine->CatCount);
+      EXPECT_EQ(partial.engine.GetTheBest1(), best);
+      EXPECT_EQ(partial.engine.CatCount, engine.CatCount);
+      if (!full.description->IsNatural()) {
+        EXPECT_EQ(partial.Wild().WildCounts, full.Wild().WildCounts);
+      }
       ++compared;
     }
-    EXPECT_GT(compared, 60);
+    EXPECT_GT(compared, deals / 2) << game;
   }
-}
-
-// Deals whose best hold or dealt category a rule decides: pat wins a tie; all wild cards
-// and a pair make five of a kind.
-TEST(WildEngine, HoldsThatFixTheOutcome) {
-  TWildFixture f(GAME_DEUCES_WILD);
-  // Four deuces: drawing to them pays 1000 on every one of 47 draws, as standing pat does.
-  EXPECT_EQ(f.Analyse("2S 2H 2D 2C AS"), 0);
-  EXPECT_EQ(f.engine->DrawReturn(16), 1000.0L);
-  EXPECT_EQ(f.engine->GetHandCategory(), 1);  // "Four Deuces"
-  f.Analyse("2S 2H 2D 7C 7S");
-  EXPECT_EQ(f.engine->GetHandCategory(), 3);  // "Five of Kind"
 }
 
 // A paytable edited so that a flush pays more than four of a kind: three deuces with two
 // suited cards are paid as the flush they can make, whatever payouts the engine saw when
 // it was installed.
 TEST(WildEngine, SharedTypesFollowThePaytableInForce) {
-  TWildFixture f(GAME_DEUCES_WILD);
+  TEngineFixture f(GAME_DEUCES_WILD, 5);
   TPaytable edited{};
   const std::array<int32_t, 10> row = {800, 200, 25, 15, 9, 4, 3, 6, 2, 1};
   for (auto& coins : edited) std::copy(row.begin(), row.end(), coins.begin());
   f.payout.SetPay(edited, 1);
   f.Analyse("2S 2H 2D 5C TC");
-  EXPECT_EQ(f.engine->GetHandCategory(), 7);
-  EXPECT_EQ(f.engine->DrawReturn(0), 6.0L);
+  EXPECT_EQ(f.engine.GetHandCategory(), 7);
+  EXPECT_EQ(f.engine.DrawReturn(0), 6.0L);
   // Three deuces with unsuited cards cannot make a flush: four of a kind, 4 coins.
   f.Analyse("2S 2H 2D 5C TD");
-  EXPECT_EQ(f.engine->GetHandCategory(), 5);
-  EXPECT_EQ(f.engine->DrawReturn(0), 4.0L);
+  EXPECT_EQ(f.engine.GetHandCategory(), 5);
+  EXPECT_EQ(f.engine.DrawReturn(0), 4.0L);
 }
 
 // Every deal of each deck lies in exactly one class: the classes are in different suit
@@ -252,44 +226,44 @@ TEST(WildEngine, DealClassesCoverEveryDealOnce) {
   }
 }
 
+// Each game gets the engine of its kind on its full deck.
 TEST(WildEngine, CreateEngineForEveryGame) {
   for (int game = 0; game < GameCount; ++game) {
     const auto description = CreateDescription(game);
     const auto engine = CreateEngineForGame(game);
-    const bool wild = dynamic_cast<TWildEngine*>(engine.get()) != nullptr;
-    EXPECT_EQ(wild, !description->IsNatural()) << description->Name;
-    EXPECT_EQ(engine->Name, description->Name);
-    EXPECT_EQ(engine->Deck.Count, 52 + description->JokerCount);
+    EXPECT_EQ(dynamic_cast<TWildEngine*>(engine.get()) == nullptr, description->IsNatural())
+        << game;
+    EXPECT_EQ(engine->Deck.Count, 52 + description->JokerCount) << game;
     EXPECT_EQ(engine->Deck.WildCount,
-              description->JokerCount + (description->WildRank >= 0 ? 4 : 0));
+              description->JokerCount + (description->WildRank >= 0 ? 4 : 0))
+        << game;
   }
   EXPECT_THROW(CreateEngineForGame(9), TError);
 }
 
 // The listing the counts are checked against does see a wrong count, natural or wild.
 TEST(WildEngine, ListingReportsAWrongCount) {
-  TWildFixture f(GAME_DOUBLE_JOKER_POKER);
+  TEngineFixture f(GAME_DOUBLE_JOKER_POKER, 5);
   f.Analyse("JK JK 7C 7D 2H");
-  EXPECT_EQ(test::ReportDraw(*f.engine, 28), "");
-  f.engine->Count[28][PAIRS_J] += 1;
-  f.engine->WildCounts[28][WILD_FIVE_7] += 1;
-  const std::string report = test::ReportDraw(*f.engine, 28);
+  EXPECT_EQ(test::ReportDraw(f.engine, 28), "");
+  f.engine.Count[28][PAIRS_J] += 1;
+  f.Wild().WildCounts[28][WILD_FIVE_7] += 1;
+  const std::string report = test::ReportDraw(f.engine, 28);
   EXPECT_NE(report.find("PAIRS_J              listed 0 counted 1\n"), std::string::npos) << report;
   EXPECT_NE(report.find("WILD_FIVE_7"), std::string::npos) << report;
 }
 
 TEST(WildEngine, ErrorsCarryTheirContext) {
-  TWildFixture f(GAME_JOKER_POKER);
+  TEngineFixture f(GAME_JOKER_POKER, 5);
   THand four = test::MakeHand("JK AS KS QS");
-  EXPECT_EQ(RaisedLines([&] { f.engine->InternalCheckCombination(four, 1, 0, 1); }),
+  EXPECT_EQ(RaisedLines([&] { f.Wild().InternalCheckCombination(four, 1, 0, 1); }),
             (std::vector<std::string>{"A hand to classify holds five cards",
                                       "Error calculate wild case (InternalCheckCombination)"}));
   // A deck with more wild cards than any table holds.
-  f.engine->NewDeal();
   f.Deal("JK AS KS QS JS");
-  f.engine->Deck.WildCount += 60;
-  f.engine->Deck.Count += 60;
-  const auto lines = RaisedLines([&] { f.engine->GetTheBest(); });
+  f.engine.Deck.WildCount += 60;
+  f.engine.Deck.Count += 60;
+  const auto lines = RaisedLines([&] { f.engine.GetTheBest(); });
   ASSERT_EQ(lines.size(), 3u) << lines[0];
   EXPECT_EQ(lines[0].rfind("Binomial C(60, ", 0), 0u) << lines[0];
   EXPECT_TRUE(lines[0].ends_with(" is outside the table")) << lines[0];

@@ -19,13 +19,19 @@ inline std::vector<std::string> MessageLines(std::string_view message) {
   }
 }
 
-// The message lines of the error `action` raises; {"no exception"} when it raises none.
+// The message of the error `action` raises; "no exception" when it raises none.
 template <class Action>
-std::vector<std::string> RaisedLines(Action&& action) {
+std::string RaisedMessage(Action&& action) {
   try {
     action();
   } catch (const tavrik::TError& error) {
-    return MessageLines(error.Message());
+    return error.Message();
   }
-  return {"no exception"};
+  return "no exception";
+}
+
+// The message lines of the error `action` raises; {"no exception"} when it raises none.
+template <class Action>
+std::vector<std::string> RaisedLines(Action&& action) {
+  return MessageLines(RaisedMessage(action));
 }

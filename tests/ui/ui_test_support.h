@@ -65,11 +65,6 @@ class MainWindowTest : public ::testing::Test {
   }
 
   TGameEngine& Engine() { return window->Engine(); }
-  std::array<int, 5> TableCards() {
-    std::array<int, 5> cards{};
-    for (int i = 0; i < 5; ++i) cards[static_cast<size_t>(i)] = Engine().GetCard(i);
-    return cards;
-  }
   // Loads the engine's own settings again with `change` applied: counters play cannot set.
   void Reload(const std::function<void(TIniFile&)>& change) {
     TIniFile settings;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
-#include <span>
 #include <string>
 
 #include "core/data_files.h"
@@ -67,13 +66,6 @@ void WriteBacks(const std::filesystem::path& folder, int count) {
   WriteBackFile(folder / "back.001", strip);
 }
 
-void ExpectPipPositions(const TPaintEngine& engine,
-                        std::span<const std::pair<int, QPoint>> expected) {
-  for (const auto& [position, point] : expected) {
-    EXPECT_EQ(engine.PipPosition(position), point) << "position " << position;
-  }
-}
-
 class TCountingEngine : public TPaintEngine {
  public:
   using TPaintEngine::TPaintEngine;
@@ -101,18 +93,10 @@ class PaintEngineTest : public ::testing::Test {
   std::unique_ptr<TCountingEngine> engine_;
 };
 
-TEST(PaintEngine, PipLayoutOfTheDefaultDeck) {
+TEST_F(PaintEngineTest, PipPositionsOfTheDefaultDeckAndOfShiftedRows) {
   TPaintEngine engine(TAVRIK_TEST_DATA_DIR);
   engine.SetDeck("001");
-  ASSERT_EQ(engine.DeckId(), "001");
-  const TDeckImages deck = ReadDeckFile(std::filesystem::path(TAVRIK_TEST_DATA_DIR) / "deck.001");
-  // The figures below follow from these sizes and offsets.
-  ASSERT_EQ(deck.RankStrip.size(), QSize(13 * 20, 2 * 28));
-  ASSERT_EQ(deck.PipStrip.size(), QSize(4 * 16, 18));
-  ASSERT_EQ(engine.Header().IndexX, 3);
-  ASSERT_EQ(engine.Header().IndexY, 4);
-  ASSERT_EQ(engine.Header().PipMarginX, 0);
-  ASSERT_EQ(engine.Header().PipMarginY, -12);
+  // Index cells 20 x 28 at (3, 4), pips 16 x 18, pip margins 0 and -12:
   // xL = 20 + 3 + 0 = 23, xR = 94 - 16 - 23 = 55, xC = 39; yT = 28 + 4 - 12 = 20;
   // y3 = 20 + round(107 / 6 - 9) = 29; y4 = 20 + round(107 / 4 - 9) = 38;
   // y5 = 20 + round(87 / 3 - 9) = 40; y7 = 20 + round(34.5) = 54 (half to even).
@@ -120,20 +104,21 @@ TEST(PaintEngine, PipLayoutOfTheDefaultDeck) {
       {1, {23, 20}},  {2, {55, 20}},  {3, {39, 29}},  {4, {39, 38}},  {5, {23, 40}},
       {6, {55, 40}},  {7, {23, 54}},  {8, {39, 54}},  {9, {55, 54}},  {10, {23, 69}},
       {11, {55, 69}}, {12, {39, 71}}, {13, {39, 80}}, {14, {23, 89}}, {15, {55, 89}}};
-  ExpectPipPositions(engine, expected);
-}
-
-TEST_F(PaintEngineTest, RowShiftsMoveTheirRowsOnly) {
+  for (const auto& [position, point] : expected) {
+    EXPECT_EQ(engine.PipPosition(position), point) << position;
+  }
   TDeckHeader header = TestHeader();
   header.Row3Shift = 2;
   header.Row5Shift = -1;
   UseDeck(header);
   // xL = 15, xR = 71, xC = 43, yT = 15; y3 = 15 + round(14.17) + 2 = 31;
   // y4 = 15 + round(23.5) = 39; y5 = 15 + round(27.83) - 1 = 42; y7 = 15 + 44 = 59.
-  const std::pair<int, QPoint> expected[] = {
+  const std::pair<int, QPoint> shifted[] = {
       {1, {15, 15}}, {3, {43, 31}},  {4, {43, 39}},  {5, {15, 42}},  {6, {71, 42}},
       {8, {43, 59}}, {10, {15, 76}}, {12, {43, 79}}, {13, {43, 87}}, {15, {71, 103}}};
-  ExpectPipPositions(*engine_, expected);
+  for (const auto& [position, point] : shifted) {
+    EXPECT_EQ(engine_->PipPosition(position), point) << position;
+  }
 }
 
 TEST_F(PaintEngineTest, NumberCardsShowThePipsOfTheirPattern) {
@@ -154,6 +139,12 @@ TEST_F(PaintEngineTest, NumberCardsShowThePipsOfTheirPattern) {
     }
   }
   EXPECT_THROW(TPaintEngine::PipPattern(9), TError);
+  QImage canvas(94, 127, QImage::Format_RGB32);
+  QPainter painter(&canvas);
+  for (const auto& [suit, rank] : {std::pair{0, 13}, {0, -2}, {4, 3}, {-1, 3}}) {
+    EXPECT_THROW(engine_->DrawCard(painter, canvas.rect(), false, false, suit, rank), TError)
+        << suit << " " << rank;
+  }
 }
 
 TEST_F(PaintEngineTest, IndexesAndPicturePipsFollowTheMirrorFlags) {
@@ -262,16 +253,6 @@ TEST_F(PaintEngineTest, WildCardsShowTheirIndexOnly) {
         }
       }
     }
-  }
-}
-
-TEST_F(PaintEngineTest, BadCardsAreRefused) {
-  UseDeck(TestHeader());
-  QImage canvas(94, 127, QImage::Format_RGB32);
-  QPainter painter(&canvas);
-  for (const auto& [suit, rank] : {std::pair{0, 13}, {0, -2}, {4, 3}, {-1, 3}}) {
-    EXPECT_THROW(engine_->DrawCard(painter, canvas.rect(), false, false, suit, rank), TError)
-        << suit << " " << rank;
   }
 }
 

@@ -59,7 +59,6 @@ TEST(DeckDialog, ListsTheGeneratedDecksByName) {
   dialog.ApplyTexts();
   EXPECT_EQ(dialog.DeckIds(), QStringList({"001", "003", "011", "012"}));
   EXPECT_EQ(Lines(dialog.lbDecks), QStringList({" LARGE", " WHIST", " SCAT", " SEASONS"}));
-  EXPECT_EQ(dialog.windowTitle(), "  Select the deck");
 
   dialog.SetCurrent("011");
   EXPECT_EQ(dialog.lbDecks->currentRow(), 2);
@@ -138,26 +137,10 @@ TEST(DeckDialog, PreviewPlacement) {
   }
 }
 
-TEST(DeckDialog, OkReturnsTheChoiceCancelNothing) {
-  TBuiltInTexts texts;
-  for (const bool ok : {true, false}) {
-    WhenOpen<TfmDeckDialog>([ok](TfmDeckDialog& dialog) {
-      QTest::mouseClick(ok ? dialog.btnOK : dialog.btnCancel, Qt::LeftButton);
-    });
-    EXPECT_EQ(SelectDeck("012", texts, nullptr, Generated), ok ? "012" : "");
-  }
-  TempFolder empty;
-  WhenOpen<TfmDeckDialog>(
-      [](TfmDeckDialog& dialog) { QTest::mouseClick(dialog.btnOK, Qt::LeftButton); });
-  EXPECT_EQ(SelectDeck("001", texts, nullptr, empty.Path()), "")
-      << "an empty folder chooses nothing";
-}
-
 TEST(BackDialog, FifteenBacksAndTheFocusFrame) {
   TBuiltInTexts texts;
   TfmBackDialog dialog(texts, Generated);
   dialog.ApplyTexts();
-  EXPECT_EQ(dialog.windowTitle(), "  Select the back");
   const QImage face = LoadCompressedImage("EMPTY");
   const QImage strip = ReadBackStrip(Generated / "back.001");
   for (int i = 0; i < TfmBackDialog::BackCount; ++i) {
@@ -176,9 +159,14 @@ TEST(BackDialog, FifteenBacksAndTheFocusFrame) {
   EXPECT_EQ(dialog.Selected(), 7) << "no such back";
 }
 
-TEST(BackDialog, ReturnsTheSelectionOnOkOnly) {
+// Both dialogs return the choice on OK only; without their files there is nothing to choose.
+TEST(DeckAndBackDialogs, ReturnTheChoiceOnOkOnly) {
   TBuiltInTexts texts;
   for (const bool ok : {true, false}) {
+    WhenOpen<TfmDeckDialog>([ok](TfmDeckDialog& dialog) {
+      QTest::mouseClick(ok ? dialog.btnOK : dialog.btnCancel, Qt::LeftButton);
+    });
+    EXPECT_EQ(SelectDeck("012", texts, nullptr, Generated), ok ? "012" : "");
     WhenOpen<TfmBackDialog>([ok](TfmBackDialog& dialog) {
       EXPECT_EQ(dialog.Selected(), 4);
       QTest::mouseClick(dialog.Images[11], Qt::LeftButton);
@@ -187,6 +175,9 @@ TEST(BackDialog, ReturnsTheSelectionOnOkOnly) {
     EXPECT_EQ(SelectBack(4, texts, nullptr, Generated), ok ? 11 : -1);
   }
   TempFolder empty;
+  WhenOpen<TfmDeckDialog>(
+      [](TfmDeckDialog& dialog) { QTest::mouseClick(dialog.btnOK, Qt::LeftButton); });
+  EXPECT_EQ(SelectDeck("001", texts, nullptr, empty.Path()), "");
   EXPECT_THROW(SelectBack(0, texts, nullptr, empty.Path()), TError);
 }
 
