@@ -5,6 +5,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include "core/data_files.h"
+
 namespace tavrik {
 
 namespace {
@@ -15,7 +17,10 @@ const QByteArray ActivateMessage = "activate\n";
 }  // namespace
 
 QString TSingleInstance::DefaultName() {
-  return "Tavrik-" + QString::number(::getuid());
+  // One copy per data folder: copies with folders of their own (a second profile, tests
+  // side by side) never meet.
+  const QString folder = QString::fromStdString(DataFolder().string());
+  return "Tavrik-" + QString::number(::getuid()) + "-" + QString::number(qHash(folder), 16);
 }
 
 TSingleInstance::TSingleInstance(QString name, QObject* parent)

@@ -8,13 +8,13 @@ class QLocalServer;
 
 namespace tavrik {
 
-// One running copy per user: the first copy listens on a local socket named after the
-// user; a later copy finds it there, asks it to come to the front and ends.
+// One running copy per user and data folder: the first copy listens on a local socket
+// named after both; a later copy finds it there, asks it to come to the front and ends.
 class TSingleInstance : public QObject {
   Q_OBJECT
 
  public:
-  // The socket name of the current user ("Tavrik-<uid>").
+  // The socket name of the current user and data folder ("Tavrik-<uid>-<folder hash>").
   static QString DefaultName();
 
   explicit TSingleInstance(QString name = DefaultName(), QObject* parent = nullptr);
