@@ -129,7 +129,7 @@ QImage FadePicture(const QImage& picture) {
   return faded;
 }
 
-std::vector<THandStat> BuildHandStats(const TPokerEngine& engine, const QImage& picture) {
+std::vector<THandStat> BuildHandStats(const TPokerEngine& engine, int bet, const QImage& picture) {
   const QImage faded = FadePicture(picture);
   const int cardWidth = (picture.width() - 4) / 5;
   const int last = engine.LastCategory;
@@ -148,6 +148,7 @@ std::vector<THandStat> BuildHandStats(const TPokerEngine& engine, const QImage& 
       canvas.drawImage(x, 0, faded, x, 0, cardWidth, faded.height());
     }
     row.ExpectedReturn = engine.DrawReturn(mask);
+    row.Bet = bet;
     long double sum = 0;
     for (int c = 0; c <= last; ++c) {
       const auto index = static_cast<size_t>(c);
@@ -191,7 +192,7 @@ int CompareHandStats(const THandStat& a, const THandStat& b, int sortColumn, int
 QString HandStatText(const THandStat& row, int column, int displayMode) {
   if (column == 1) {
     return row.ExpectedReturn != 0
-               ? FormatTrimmed("%10.5f", static_cast<double>(100 * row.ExpectedReturn))
+               ? FormatTrimmed("%10.5f", static_cast<double>(100 * row.ExpectedReturn / row.Bet))
                : QString("- ");
   }
   const auto c = static_cast<size_t>(column - 2);
@@ -204,7 +205,8 @@ QString HandStatText(const THandStat& row, int column, int displayMode) {
                  : QString("- ");
     default:
       return row.CategoryReturn[c] >= 1e-8L
-                 ? FormatTrimmed("%10.4f", static_cast<double>(100 * row.CategoryReturn[c]))
+                 ? FormatTrimmed("%10.4f",
+                                 static_cast<double>(100 * row.CategoryReturn[c] / row.Bet))
                  : QString("- ");
   }
 }
@@ -214,7 +216,7 @@ TfmAllHands::TfmAllHands(const TGameEngine& game, const TPreferences& preference
   BuildControls(preferences);
   std::array<int, 5> cards{};
   for (int i = 0; i < 5; ++i) cards[static_cast<size_t>(i)] = game.GetCard(i);
-  Fill(game.Engine(), cards, game.HoldMask(), preferences);
+  Fill(game.Engine(), game.Bet(), cards, game.HoldMask(), preferences);
 }
 
 TfmAllHands::TfmAllHands(const TDealtHand& hand, const TPreferences& preferences, QWidget* parent)
@@ -223,7 +225,7 @@ TfmAllHands::TfmAllHands(const TDealtHand& hand, const TPreferences& preferences
   TPayout payout;
   const std::unique_ptr<TPokerEngine> engine = AnalyseDealtHand(hand, payout);
   BestMask = hand.BestMask;
-  Fill(*engine, hand.Cards, hand.PlayerMask, preferences);
+  Fill(*engine, hand.Bet, hand.Cards, hand.PlayerMask, preferences);
 }
 
 void TfmAllHands::BuildControls(const TPreferences& preferences) {
@@ -272,14 +274,14 @@ void TfmAllHands::BuildControls(const TPreferences& preferences) {
           [this, &preferences] { ShowHelpTopic(HelpAllHands, preferences, this); });
 }
 
-void TfmAllHands::Fill(const TPokerEngine& engine, const std::array<int, 5>& cards, int playerMask,
-                       const TPreferences& preferences) {
+void TfmAllHands::Fill(const TPokerEngine& engine, int bet, const std::array<int, 5>& cards,
+                       int playerMask, const TPreferences& preferences) {
   ColumnTitles << Text(preferences, "AllHands", "Hands") << Text(preferences, "AllHands", "Return");
   for (int c = 0; c <= engine.LastCategory; ++c) {
     ColumnTitles << QString::fromStdString(engine.CategoryNames[static_cast<size_t>(c)]);
   }
   ColumnTitles << Text(preferences, "AllHands", "Nothing");
-  Rows = BuildHandStats(engine,
+  Rows = BuildHandStats(engine, bet,
                         HandPicture(cards, engine.Deck, palette().color(QPalette::Base), font()));
 
   Grid->setColumnCount(static_cast<int>(ColumnTitles.size()));

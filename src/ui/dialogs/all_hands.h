@@ -34,11 +34,12 @@ struct THandStat {
   std::array<long double, Entries> CategoryReturn{};  // coins for the current bet
   std::array<int64_t, Entries> HitCount{};
   long double ExpectedReturn = 0;  // coins for the current bet
+  int Bet = 1;                     // the current bet in coins
 };
 
-// The 32 holds of the analysed deal in mask order, with pictures cut from `picture` (five
-// cards one pixel apart) and its faded copy. `categories` = the game's LastCategory + 1.
-std::vector<THandStat> BuildHandStats(const TPokerEngine& engine, const QImage& picture);
+// The 32 holds of the analysed deal at `bet` coins in mask order, with pictures cut from
+// `picture` (five cards one pixel apart) and its faded copy.
+std::vector<THandStat> BuildHandStats(const TPokerEngine& engine, int bet, const QImage& picture);
 
 // A copy where every pixel that is not pure white is grey: v = min(255, g / 2 + 160) with
 // g the integer mean of red, green and blue.
@@ -51,7 +52,8 @@ QImage FadePicture(const QImage& picture);
 int CompareHandStats(const THandStat& a, const THandStat& b, int sortColumn, int displayMode);
 
 // The text of a row's cell in grid column 1 (return) or 2.. (categories, the last one
-// "Nothing") for a display mode; "- " for a zero value.
+// "Nothing") for a display mode; "- " for a zero value. Returns are in percent of the bet,
+// as the warning gives them.
 QString HandStatText(const THandStat& row, int column, int displayMode);
 
 // A dealt hand apart from the one on the table (a logged round): the game, paytable and
@@ -106,7 +108,7 @@ class TfmAllHands : public QDialog {
   // The grid, buttons and help key, before the rows exist.
   void BuildControls(const TPreferences& preferences);
   // Takes the rows from an analysis of `cards`, selects `playerMask`, sorts, sizes.
-  void Fill(const TPokerEngine& engine, const std::array<int, 5>& cards, int playerMask,
+  void Fill(const TPokerEngine& engine, int bet, const std::array<int, 5>& cards, int playerMask,
             const TPreferences& preferences);
   void FillGrid();
   void SizeGrid();

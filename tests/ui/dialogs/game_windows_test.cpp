@@ -110,9 +110,9 @@ TEST_F(MainWindowTest, AllHandsSelectsThePlayersHoldAndSorts) {
   };
   EXPECT_TRUE(returnsInOrder(true));
   EXPECT_EQ(table.Rows.front().Mask, Engine().Record().BestMask);
-  EXPECT_EQ(
-      table.Grid->item(0, 1)->text().trimmed(),
-      QString::asprintf("%.5f", static_cast<double>(100 * table.Rows.front().ExpectedReturn)));
+  EXPECT_EQ(table.Grid->item(0, 1)->text().trimmed(),
+            QString::asprintf("%.5f", static_cast<double>(100 * table.Rows.front().ExpectedReturn /
+                                                          Engine().Bet())));
 
   table.GridFixedCellClick(1);  // already descending: worst first
   EXPECT_EQ(table.SortColumn, -2);
