@@ -17,6 +17,7 @@
 #include "game/preferences.h"
 #include "records/log_record.h"
 #include "records/logger.h"
+#include "records/money.h"
 #include "records/ole_date.h"
 
 namespace tavrik {

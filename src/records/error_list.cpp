@@ -95,19 +95,15 @@ TLogRecord TErrorList::Record(size_t row) const {
   return logger_->Record(rows_.at(row).Index);
 }
 
-std::string MoneyText(double dollars, int decimals) {
-  if (dollars == 0) return {};
-  char text[64];
-  std::snprintf(text, sizeof text, "%10.*f", decimals, std::fabs(dollars));
-  return (dollars < 0 ? "-$" : "$") + Trimmed(text);
-}
-
 TReturnLines ReturnLines(double expected, double real, const TLogRecord& record) {
   const double coin = CoinDollars(record.CoinValueIndex);
   char percent[64];
   std::snprintf(percent, sizeof percent, "%10.5f%%",
                 record.Bet == 0 ? 0.0 : 100 * expected / record.Bet);
-  return {Trimmed(percent), MoneyText(expected * coin, 5), MoneyText(real * coin, 2)};
+  const auto money = [coin](double coins, int decimals) {
+    return coins == 0 ? std::string() : MoneyText(coins * coin, decimals);
+  };
+  return {Trimmed(percent), money(expected, 5), money(real, 2)};
 }
 
 }  // namespace tavrik

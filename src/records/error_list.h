@@ -6,6 +6,7 @@
 
 #include "records/log_record.h"
 #include "records/mistake.h"
+#include "records/money.h"
 
 namespace tavrik {
 
@@ -67,15 +68,13 @@ class TErrorList {
 
 // The three lines of a return cell: the expected return in percent of the bet
 // ("%10.5f%%" trimmed), the expected value and the real result as money (MoneyText with 5
-// and 2 decimals), for an expected `expected` and a real `real` in coins.
+// and 2 decimals, empty for exactly 0), for an expected `expected` and a real `real` in
+// coins.
 struct TReturnLines {
   std::string Percent;
   std::string Expected;
   std::string Real;
 };
 TReturnLines ReturnLines(double expected, double real, const TLogRecord& record);
-// Dollars as "$12.50" with `decimals` decimals, "-$" in front when negative, and empty for
-// exactly 0.
-std::string MoneyText(double dollars, int decimals);
 
 }  // namespace tavrik

@@ -86,14 +86,6 @@ struct TLogRecord {
   }
 };
 
-// Dollars per coin by CoinValueIndex.
-inline constexpr std::array<double, 6> CoinValues = {0.25, 0.5, 1, 5, 25, 100};
-// The coin value of a record's CoinValueIndex in dollars; 0 for an index the program
-// never writes.
-inline double CoinDollars(uint8_t coinValueIndex) {
-  return coinValueIndex < CoinValues.size() ? CoinValues[coinValueIndex] : 0;
-}
-
 // `value` as a one-byte record field; raises TError naming `field` outside 0..255.
 uint8_t RecordByte(int value, std::string_view field);
 

@@ -23,9 +23,9 @@ TEST(Preferences, BuiltInTexts) {
   }
   EXPECT_EQ(preferences.SetWindowCaption("ClearByFilter"), "  Clear by filter");
   EXPECT_EQ(preferences.GetHint("Main.Labels", "Info"),
-            "Bankroll progress monitor: blue line is your\r\n"
-            "bankroll, green line is bankroll of perfect\r\n"
-            "strategy");
+            "Bankroll progress monitor: the blue line is\r\n"
+            "your bankroll, the teal line the bankroll of\r\n"
+            "perfect strategy");
 }
 
 TEST(Preferences, WrapText) {

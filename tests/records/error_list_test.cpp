@@ -97,12 +97,8 @@ TEST(ErrorList, SortOrdersKeepLogOrderOnTies) {
 
 TEST(ErrorList, ReturnLinesAndMoney) {
   const std::tuple<double, int, const char*> money[] = {
-      {0, 2, ""},
-      {-0.0, 5, ""},
-      {1.5, 2, "$1.50"},
-      {-1.5, 2, "-$1.50"},
-      {0.123456, 5, "$0.12346"},
-      {-12345.678, 2, "-$12345.68"},
+      {0, 2, "$0.00"},     {-0.001, 2, "$0.00"},      {1.5, 2, "$1.50"},
+      {-1.5, 2, "-$1.50"}, {0.123456, 5, "$0.12346"}, {-12345.678, 2, "-$12345.68"},
   };
   for (const auto& [dollars, decimals, text] : money) {
     EXPECT_EQ(MoneyText(dollars, decimals), text) << dollars;

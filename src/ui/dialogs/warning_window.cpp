@@ -25,9 +25,9 @@ TWarningTexts MakeWarningTexts(double current, double best, int bet, double coin
   const double b = best / bet;
   TWarningTexts texts;
   texts.MyEV = QString::asprintf("%10.5f%%", 100 * m);
-  texts.MyEVDollars = QString::asprintf("%10.5f$", bet * m * coinValue);
+  texts.MyEVDollars = QString::fromStdString(MoneyText(bet * m * coinValue, 5));
   texts.BestEV = QString::asprintf("%10.5f%%", 100 * b);
-  texts.BestEVDollars = QString::asprintf("%10.5f$", bet * b * coinValue);
+  texts.BestEVDollars = QString::fromStdString(MoneyText(bet * b * coinValue, 5));
   const QString dollars = FormatTrimmed("%10.5f", (b - m) * bet * coinValue);
   const QString percent = FormatTrimmed("%10.5f", (b - m) * 100);
   texts.Comment = FormatText(commentFormat, {dollars, percent});

@@ -16,8 +16,8 @@ namespace tavrik {
 
 class TGradientLabel;
 
-// The figures of a warning: each return in percent of the bet and in dollars (ten
-// characters wide, five decimals, the unit after the number) and the loss sentence.
+// The figures of a warning: each return in percent of the bet (ten characters wide, five
+// decimals) and in dollars ("$4.87500"), and the loss sentence.
 struct TWarningTexts {
   QString MyEV, MyEVDollars, BestEV, BestEVDollars, Comment;
 };

@@ -105,12 +105,10 @@ void TInfoColumn::Refresh() {
   lWin->setText(QString::number(engine_.Win()));
   lBet->setText(QString::number(engine_.Bet()));
   lHands->setText(QString::number(engine_.HandsPlayed()));
-  lCoinCost->setText(
-      "$" + FormatTrimmed("%5.2f", CoinValues[static_cast<size_t>(engine_.CoinValueIndex())]));
+  const auto money = [](double dollars) { return QString::fromStdString(MoneyText(dollars, 2)); };
+  lCoinCost->setText(money(CoinValues[static_cast<size_t>(engine_.CoinValueIndex())]));
   lAccuracy->setText(FormatTrimmed("%10.2f%%", engine_.Accuracy()));
-  const double balance = engine_.Balance();
-  lBalance->setText(balance >= 0 ? "$" + FormatTrimmed("%5.2f", balance)
-                                 : "-$" + FormatTrimmed("%5.2f", -balance));
+  lBalance->setText(money(engine_.Balance()));
   btnHint->setVisible(engine_.OffersHint());
   btnHint->setEnabled(engine_.CanHint());
   btnDoubleUp->setEnabled(engine_.CanDoubleUp());

@@ -424,7 +424,7 @@ void TfTavrik20Main::ToggleOption(GameOption option) {
 void TfTavrik20Main::lCoinCostClick() {
   Guarded([this] {
     QStringList items;
-    for (const double value : CoinValues) items.append(QString::asprintf("$%5.2f", value));
+    for (const double value : CoinValues) items.append(QString::fromStdString(MoneyText(value, 2)));
     const int choice = ChooseFromList(Text(preferences_, "Denomination", "WindowName"), items,
                                       engine_->CoinValueIndex(), preferences_, this);
     if (choice >= 0) engine_->SetCoinValue(choice);
