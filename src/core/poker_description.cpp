@@ -120,8 +120,8 @@ TAcesAndEights::TAcesAndEights() {
   GameIndex = GAME_ACES_AND_EIGHTS;
   Name = "Aces and Eights";
   SetCategory(0, "Royal Flush", RoyalTypes);
-  SetCategory(1, "Four Aces or 8", THandTypeSet{FOUR_OF_KIND_2 + Eight, FOUR_OF_KIND_A});
-  SetCategory(2, "Four  7", THandTypeSet{FOUR_OF_KIND_2 + Seven});
+  SetCategory(1, "Four Aces or Eights", THandTypeSet{FOUR_OF_KIND_2 + Eight, FOUR_OF_KIND_A});
+  SetCategory(2, "Four Sevens", THandTypeSet{FOUR_OF_KIND_2 + Seven});
   SetCategory(3, "Straight Flush", StraightFlushTypes);
   SetCategory(4, "Four of Kind", Union(Fours(Two, Six), Fours(Nine, King)));
   SetLowerCategories();

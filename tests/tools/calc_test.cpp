@@ -92,7 +92,7 @@ TEST(Calc, GamesList) {
   const TCalcResult text = Calc("games");
   EXPECT_EQ(text.ExitCode, 0);
   EXPECT_NE(text.Out.find("6  Jacks or better (1 paytable)"), std::string::npos);
-  EXPECT_NE(text.Out.find("Four  7"), std::string::npos);
+  EXPECT_NE(text.Out.find("Four Sevens"), std::string::npos);
   const TCalcResult json = Calc("games --json");
   EXPECT_EQ(json.ExitCode, 0);
   EXPECT_EQ(json.Out.rfind(
