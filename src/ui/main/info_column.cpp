@@ -44,6 +44,8 @@ TInfoColumn::TInfoColumn(const TGameEngine& engine, const TPreferences& preferen
   makeRow(ValueLabel, lCoinCost);
   makeRow(BetLabel, lBet);
   makeRow(WinLabel, lWin);
+  lMode = new QLabel(labelPanel_);
+  lMode->setAlignment(Qt::AlignCenter);
   lCoinCost->setCursor(Qt::PointingHandCursor);
   lCoinCost->installEventFilter(this);
 
@@ -81,7 +83,8 @@ void TInfoColumn::Arrange(int bottomTop, int cardTop) {
   btnDeal->setGeometry(ButtonInset, buttonTop + 2 * ButtonStep, buttonWidth, ButtonHeight);
 
   miniChartImage_->move((labelPanel_->width() - miniChartImage_->width()) / 2, 0);
-  const int rowHeight = std::clamp((labelPanel_->height() - MiniChartHeight - 5) / 8, 14, 24);
+  // The mode line and eight rows share the height under the chart.
+  const int rowHeight = std::clamp((labelPanel_->height() - MiniChartHeight - 5) / 9, 14, 24);
   const std::array<std::pair<QLabel*, QLabel*>, 8> rows = {{{CreditLabel, lCredit},
                                                             {BalanceLabel, lBalance},
                                                             {AccuracyLabel, lAccuracy},
@@ -92,6 +95,8 @@ void TInfoColumn::Arrange(int bottomTop, int cardTop) {
                                                             {WinLabel, lWin}}};
   int y = MiniChartHeight + 5;
   const int rowWidth = labelPanel_->width();
+  lMode->setGeometry(0, y, rowWidth, rowHeight);
+  y += rowHeight;
   for (const auto& [caption, value] : rows) {
     caption->setGeometry(4, y, rowWidth / 2, rowHeight);
     value->setGeometry(rowWidth / 2 - 20, y, rowWidth / 2 + 16, rowHeight);
@@ -113,6 +118,10 @@ void TInfoColumn::Refresh() {
   btnHint->setEnabled(engine_.CanHint());
   btnDoubleUp->setEnabled(engine_.CanDoubleUp());
   btnDeal->setEnabled(engine_.CanDrawOrDeal());
+  static constexpr std::array<const char*, 4> ModeKeys = {"AutoHint", "Training", "RealPlay",
+                                                          "PlayProblemHands"};
+  lMode->setText(
+      Text(preferences_, "Main.Menu", ModeKeys[static_cast<size_t>(engine_.Mode())]).toUpper());
   btnDeal->setText(
       Text(preferences_, "Main.Buttons", engine_.State() == GameState::Dealt ? "Draw" : "Deal"));
   if (!timer_->isActive() && engine_.IsClockRunning()) timer_->start();
@@ -147,6 +156,8 @@ void TInfoColumn::ApplyLanguage() {
     value->setToolTip(hint);
     value->setFont(valueFont);
   }
+  lMode->setFont(valueFont);
+  lMode->setToolTip(Hint(preferences_, "Main.Labels", "Mode"));
 }
 
 void TInfoColumn::AddChartPoint(int perfectCredits, int credits) {

@@ -49,6 +49,8 @@ class TInfoColumn : public QWidget {
   QLabel *ValueLabel = nullptr, *lCoinCost = nullptr;
   QLabel *BetLabel = nullptr, *lBet = nullptr;
   QLabel *WinLabel = nullptr, *lWin = nullptr;
+  // The play mode in capitals ("TRAINING") under the mini chart, always in sight.
+  QLabel* lMode = nullptr;
   TCardButton* btnHint = nullptr;
   TCardButton* btnDoubleUp = nullptr;
   TCardButton* btnDeal = nullptr;

@@ -105,6 +105,7 @@ TEST_F(MainWindowTest, KeysAndMenusPlayTheRoundAndTheWindowShowsEachState) {
   // Real play hides the hint button, and its key does nothing.
   window->ModeItems[2]->trigger();
   EXPECT_FALSE(window->Info->btnHint->isVisible());
+  EXPECT_EQ(window->Info->lMode->text(), "REAL PLAY") << "the mode is always in sight";
   QTest::keyClick(window.get(), Qt::Key_Space);
   QTest::keyClick(window.get(), Qt::Key_H);
   EXPECT_EQ(Engine().HoldMask(), 31);
