@@ -110,16 +110,17 @@ void TGameEngine::LoadFromIni(const TIniFile& settings) {
         mruList_.push_back(value);
       }
     }
-    // The game of key "0", else the most recent one, else the first game.
+    // The game of key "0", else the most recent one, else Jacks or better.
     std::string open = settings.ReadString(MRUSection, "0", "");
     if (open.empty() && !mruList_.empty()) open = mruList_.front();
     try {
       if (!IsGameKey(open)) throw TError("No saved game");
       SelectPoker(GameFromKey(open), PaytableFromKey(open));
     } catch (const TError&) {
-      // A saved game that cannot be opened (an unknown game or paytable) gives the first.
+      // A first start, or a saved game that cannot be opened (an unknown game or
+      // paytable), opens the game players know best.
       std::erase(mruList_, open);
-      SelectPoker(0, 0);
+      SelectPoker(GAME_JACKS_OR_BETTER, 0);
     }
     if (mruList_.size() > 5) mruList_.resize(5);
 

@@ -46,7 +46,7 @@ TEST(GameSettings, EveryKeySurvivesARestart) {
   }
   const std::string saved = SavedSettings(folder);
   for (const char* line :
-       {"0=  2  0\n", "1=  8  0\n", "2=  0  0\n", "Credits=-1234\n", "Balance=3000000025\n",
+       {"0=  2  0\n", "1=  8  0\n", "2=  6  0\n", "Credits=-1234\n", "Balance=3000000025\n",
         "Value=4\n", "ER1=1234.5678901234567\n", "ER2=0.1\n", "Hands=77\n", "Time=26:13:05\n",
         "Bet=3\n", "Mode=2\n", "ShowResultHands=0\n", "ShowWarnings=1\n"}) {
     EXPECT_NE(saved.find(line), std::string::npos) << line << " in\n" << saved;
@@ -54,8 +54,8 @@ TEST(GameSettings, EveryKeySurvivesARestart) {
   const TRun run;
   const TGameEngine& engine = run.engine;
   EXPECT_EQ(engine.GameType(), GAME_BONUS_POKER);
-  EXPECT_EQ(engine.MRUList(),
-            (std::vector<std::string>{GameKey(GAME_TENS_OR_BETTER, 0), GameKey(0, 0)}));
+  EXPECT_EQ(engine.MRUList(), (std::vector<std::string>{GameKey(GAME_TENS_OR_BETTER, 0),
+                                                        GameKey(GAME_JACKS_OR_BETTER, 0)}));
   EXPECT_EQ(engine.Bet(), 3);
   EXPECT_EQ(engine.Engine().Payout->Pay[0], 750) << "the paytable row of the saved bet";
   EXPECT_EQ(engine.Mode(), GameMode::RealPlay);
@@ -106,14 +106,14 @@ TEST(GameSettings, SavedGameKeys) {
   TempFolder folder;
   // Settings text; game opened, recent games, mode. The bet is 5 in every case.
   const std::tuple<const char*, int, std::vector<std::string>, GameMode> cases[] = {
-      // Without the engine's sections: the defaults.
-      {"[Preferences]\nDealSpeed=50\n[Other]\nCredits=7\n", 0, {}, GameMode::Training},
+      // Without the engine's sections (a first start): Jacks or better.
+      {"[Preferences]\nDealSpeed=50\n[Other]\nCredits=7\n", 6, {}, GameMode::Training},
       // Key "0" is the game being played, else the most recent one.
       {"[MRU]\n0=  8  0\n1=  6  0\n", 8, {"  6  0"}, GameMode::Training},
       {"[MRU]\n1=  4  0\n2=  1  0\n", 4, {"  1  0"}, GameMode::Training},
-      // Keys that name no game or paytable are skipped; the first game opens.
-      {"[MRU]\n0=abcdef\n1=  6  0\n", 0, {"  6  0"}, GameMode::Training},
-      {"[MRU]\n0=  6 99\n", 0, {}, GameMode::Training},
+      // Keys that name no game or paytable are skipped; Jacks or better opens.
+      {"[MRU]\n0=abcdef\n1=  1  0\n", 6, {"  1  0"}, GameMode::Training},
+      {"[MRU]\n0=  4 99\n", 6, {}, GameMode::Training},
       // Duplicates and more than five entries are cut.
       {"[MRU]\n0=  0  0\n1=  1  0\n2=  1  0\n3=  2  0\n4=  4  0\n5=  6  0\n6=  8  0\n",
        0,
@@ -121,7 +121,7 @@ TEST(GameSettings, SavedGameKeys) {
        GameMode::Training},
       // Mode 3 is taken as it is (problem hands are looked for at the first deal); a bet out
       // of range is not.
-      {"[Params]\nMode=3\nBet=9\n", 0, {}, GameMode::PlayErrorHands},
+      {"[Params]\nMode=3\nBet=9\n", 6, {}, GameMode::PlayErrorHands},
   };
   for (const auto& [text, game, recent, mode] : cases) {
     SCOPED_TRACE(text);

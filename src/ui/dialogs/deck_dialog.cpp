@@ -42,6 +42,11 @@ TfmDeckDialog::TfmDeckDialog(const TTextSource& texts, std::filesystem::path dat
   auto* main = new QVBoxLayout(this);
   main->setContentsMargins(0, 0, 0, 0);
   main->setSpacing(0);
+  lReason = new QLabel(this);
+  lReason->setContentsMargins(8, 6, 8, 6);
+  lReason->setWordWrap(true);
+  lReason->hide();
+  main->addWidget(lReason);
   auto* top = new QHBoxLayout();
   top->setSpacing(2);
   main->addLayout(top, 1);
@@ -156,10 +161,17 @@ bool TfmDeckDialog::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+void TfmDeckDialog::SetReason(const QString& reason) {
+  lReason->setText(reason);
+  lReason->setVisible(!reason.isEmpty());
+  setFixedHeight(463 + (reason.isEmpty() ? 0 : lReason->sizeHint().height()));
+}
+
 QString SelectDeck(const QString& currentDeckId, const TTextSource& texts, QWidget* parent,
-                   const std::filesystem::path& dataFolder) {
+                   const std::filesystem::path& dataFolder, const QString& reason) {
   TfmDeckDialog dialog(texts, dataFolder, parent);
   dialog.ApplyTexts();
+  dialog.SetReason(reason);
   dialog.SetCurrent(currentDeckId);
   if (dialog.exec() != QDialog::Accepted) return {};
   return dialog.ChosenId();

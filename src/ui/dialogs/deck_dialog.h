@@ -32,6 +32,8 @@ class TfmDeckDialog : public QDialog {
   void ApplyTexts();
   // Selects and previews the line of `deckId`, the first line when it is not listed.
   void SetCurrent(const QString& deckId);
+  // One line over the dialog saying why it is shown (hidden while empty).
+  void SetReason(const QString& reason);
 
   // The deck identifiers found, sorted: the three characters after "deck." of every file
   // named "deck." and three characters.
@@ -43,6 +45,7 @@ class TfmDeckDialog : public QDialog {
   // evenly with a 5-pixel margin.
   static QPoint PreviewPosition(int index, QSize panel);
 
+  QLabel* lReason = nullptr;
   TGradientLabel* lDeckList = nullptr;
   TGradientLabel* lHeader = nullptr;
   QListWidget* lbDecks = nullptr;
@@ -64,10 +67,12 @@ class TfmDeckDialog : public QDialog {
   QString chosenId_;
 };
 
-// Runs the deck dialog modally with `currentDeckId` selected. Returns the chosen deck's
-// identifier after OK, empty text after Cancel (or when the folder holds no deck).
+// Runs the deck dialog modally with `currentDeckId` selected and `reason` over it. Returns
+// the chosen deck's identifier after OK, empty text after Cancel (or when the folder holds
+// no deck).
 QString SelectDeck(const QString& currentDeckId, const TTextSource& texts,
                    QWidget* parent = nullptr,
-                   const std::filesystem::path& dataFolder = CardDataFolder());
+                   const std::filesystem::path& dataFolder = CardDataFolder(),
+                   const QString& reason = {});
 
 }  // namespace tavrik

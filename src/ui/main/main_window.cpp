@@ -279,7 +279,7 @@ void TfTavrik20Main::SaveSettings() {
 void TfTavrik20Main::FirstStartDeck() {
   if (!DeckId.isEmpty()) return;
   DeckId = QString::fromLatin1(DefaultDeckId.data(), DefaultDeckId.size());
-  miSelectDeckClick();
+  miSelectDeckClick(MessageText("FirstDeck"));
 }
 
 void TfTavrik20Main::SyncMenus() {
@@ -455,9 +455,9 @@ void TfTavrik20Main::miClearAllRecordsClick() {
   if (Confirm("ClearAllRecords", "ClearLog")) Guarded([this] { engine_->ClearLog(); });
 }
 
-void TfTavrik20Main::miSelectDeckClick() {
-  Guarded([this] {
-    const QString id = SelectDeck(paintEngine_->DeckId(), texts_, this, dataFolder_);
+void TfTavrik20Main::miSelectDeckClick(const QString& reason) {
+  Guarded([this, &reason] {
+    const QString id = SelectDeck(paintEngine_->DeckId(), texts_, this, dataFolder_, reason);
     if (!id.isEmpty()) {
       paintEngine_->SetDeck(id);
       DeckId = paintEngine_->DeckId();

@@ -74,7 +74,8 @@ class TfTavrik20Main : public QMainWindow {
   bool Confirm(const char* menuKey, const char* messageKey);
   // Asks for a confirmation, then deletes every record of the hand log.
   void miClearAllRecordsClick();
-  void miSelectDeckClick();
+  // The deck dialog, with a line over it saying why when it was not asked for.
+  void miSelectDeckClick(const QString& reason = {});
   void miSelectBackClick();
   // Asks for a confirmation, then collects a drawn round and starts a new session.
   void ResetBalance();

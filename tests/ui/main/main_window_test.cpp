@@ -344,6 +344,8 @@ TEST(MainWindowStart, ProblemsAndTheFirstDeckDialogComeOnceTheWindowIsUp) {
     box->accept();
   });
   auto asked = AnswerNextDialog<TfmDeckDialog>([](TfmDeckDialog* dialog) {
+    EXPECT_TRUE(dialog->lReason->isVisible()) << "the first start says why it asks";
+    EXPECT_TRUE(dialog->lReason->text().startsWith("Welcome!"));
     dialog->SetCurrent("011");
     dialog->btnOK->click();
   });
@@ -355,6 +357,7 @@ TEST(MainWindowStart, ProblemsAndTheFirstDeckDialogComeOnceTheWindowIsUp) {
   EXPECT_TRUE(message.contains("Tavrik.log")) << message.toStdString();
   EXPECT_EQ(window.DeckId, "011");
   EXPECT_EQ(window.PaintEngine().DeckId(), "011");
+  EXPECT_EQ(window.lPokerName->text(), "JACKS OR BETTER");
 
   // A readable log and a deck in the settings: no dialog.
   std::filesystem::remove(folder.DataFolder() / "Tavrik.log");
