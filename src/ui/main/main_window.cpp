@@ -17,6 +17,9 @@
 #include <QTimer>
 #include <algorithm>
 
+#include <zlib.h>
+
+#include "core/data_files.h"
 #include "core/game_list.h"
 #include "core/version.h"
 #include "records/ole_date.h"
@@ -198,6 +201,12 @@ void TfTavrik20Main::CreateMenus() {
   miHelp = bar->addMenu(QString());
   miHelpGetStart = addItem(miHelp, [this] { ShowHelp(HelpGettingStarted); });
   miShowHelp = addItem(miHelp, [this] { ShowHelp(HelpMainWindow); });
+  miHelp->addSeparator();
+  miAbout = addItem(miHelp, [this] { miAboutClick(); });
+  // Last in the Game menu: quitting ends the session as closing the window does.
+  miGame->addSeparator();
+  miQuit = addItem(
+      miGame, [this] { close(); }, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   // A menu closed with Esc leaves the bar holding the keyboard, where the next Space
   // would open a menu instead of dealing: a play key takes the keyboard back to the table.
@@ -248,6 +257,8 @@ void TfTavrik20Main::ApplyLanguage() {
       {miHelp->menuAction(), "Help"},
       {miHelpGetStart, "GettingStart"},
       {miShowHelp, "ShowHelp"},
+      {miAbout, "About"},
+      {miQuit, "Quit"},
   };
   for (const auto& [item, key] : items) item->setText(Text(preferences_, "Main.Menu", key));
   CardRow->PaintAllCards();
@@ -449,6 +460,24 @@ bool TfTavrik20Main::Confirm(const char* menuKey, const char* messageKey) {
   box.button(QMessageBox::Cancel)->setText(Text(preferences_, "Main.Buttons", "Cancel"));
   box.setDefaultButton(QMessageBox::Cancel);
   return box.exec() == QMessageBox::Ok;
+}
+
+void TfTavrik20Main::miAboutClick() {
+  const QString text =
+      QString(
+          "<h3>%1</h3>"
+          "<p>A video-poker trainer: every hold of every deal valued exactly.</p>"
+          "<p>Built with Qt %2 (LGPL version 3), zlib %3 (zlib licence) and the GNU C++ "
+          "library (GPL version 3 with the runtime library exception). The card art "
+          "is drawn by the program's own code.</p>"
+          "<p>Your hand log, settings and paytables are kept in<br><tt>%4</tt></p>")
+          .arg(QString::fromUtf8(ProgramTitle), QString::fromLatin1(qVersion()),
+               QString::fromLatin1(ZLIB_VERSION),
+               QString::fromStdString(DataFolder().string()).toHtmlEscaped());
+  QMessageBox box(QMessageBox::NoIcon, Text(preferences_, "Main.Menu", "About"), text,
+                  QMessageBox::Ok, this);
+  box.setTextFormat(Qt::RichText);
+  box.exec();
 }
 
 void TfTavrik20Main::miClearAllRecordsClick() {

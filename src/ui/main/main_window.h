@@ -77,6 +77,9 @@ class TfTavrik20Main : public QMainWindow {
   // The deck dialog, with a line over it saying why when it was not asked for.
   void miSelectDeckClick(const QString& reason = {});
   void miSelectBackClick();
+  // The about box: version, the libraries in the program and their licences, the data
+  // folder.
+  void miAboutClick();
   // Asks for a confirmation, then collects a drawn round and starts a new session.
   void ResetBalance();
 
@@ -119,6 +122,8 @@ class TfTavrik20Main : public QMainWindow {
   QMenu* miHelp = nullptr;
   QAction* miHelpGetStart = nullptr;
   QAction* miShowHelp = nullptr;
+  QAction* miAbout = nullptr;
+  QAction* miQuit = nullptr;
 
   QString DeckId;  // from the settings; empty on a first start
 

@@ -8,6 +8,7 @@
 #include <numeric>
 
 #include "core/card.h"
+#include "core/data_files.h"
 #include "ui/dialogs/choice_dialog.h"
 #include "ui/dialogs/deck_dialog.h"
 #include "ui/dialogs/no_errors_dialog.h"
@@ -268,12 +269,27 @@ TEST_F(MainWindowTest, DealingSequenceIgnoresInputAndAClosedWindowStillLogsTheRo
   }
   EXPECT_EQ(Engine().State(), GameState::Finished) << "no deal while the cards turn";
   EXPECT_EQ(Engine().Bet(), 5);
-  window->close();
+  QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);  // Quit
+  EXPECT_FALSE(window->isVisible());
   EXPECT_FALSE(window->IsDealing());
   window.reset();
   TLogger logger;
   EXPECT_EQ(logger.RecordCount(), 1U);
   EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(MainWindowTest, AboutNamesVersionLibrariesAndDataFolder) {
+  QString text;
+  auto answered = AnswerNextDialog<QMessageBox>([&text](QMessageBox* box) {
+    text = box->text();
+    box->accept();
+  });
+  window->miAbout->trigger();
+  EXPECT_TRUE(answered->Answered);
+  for (const QString& part : {QString("Tavrik 2.0"), QString("Qt ") + qVersion(), QString("zlib"),
+                              QString("LGPL"), QString::fromStdString(DataFolder().string())}) {
+    EXPECT_TRUE(text.contains(part)) << part.toStdString();
+  }
 }
 
 TEST_F(MainWindowTest, CoinValueIsChosenFromTheList) {
