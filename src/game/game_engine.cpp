@@ -254,7 +254,9 @@ double TGameEngine::BestHoldReturn() const {
 
 std::optional<TWarningOutcome> TGameEngine::CheckWarning() {
   if ((options_ & ShowWarnings) == 0 || state_ != GameState::Dealt) return std::nullopt;
-  if (!ShowsWarning(CurrentHoldReturn(), BestHoldReturn())) return std::nullopt;
+  if (!ShowsWarning(CurrentHoldReturn(), BestHoldReturn(), preferences_.WarningThreshold())) {
+    return std::nullopt;
+  }
   const TWarningOutcome outcome = windows_.ShowWarning(*this);
   if (outcome.StopWarnings) options_ = static_cast<uint8_t>(options_ & ~ShowWarnings);
   if (outcome.ApplyBest && !outcome.Back) Hint();

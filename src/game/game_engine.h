@@ -101,8 +101,8 @@ class TGameEngine {
   double CurrentHoldReturn() const;
   double BestHoldReturn() const;
   // Before a draw: shows the warning when warnings are on, the state is Dealt and the best
-  // hold returns more than 0.01 coins more than the player's, then applies the player's
-  // choice. Returns the player's answer, nothing when no warning was due.
+  // hold returns more than the preferences' warning threshold more than the player's, then applies
+  // the player's choice. Returns the player's answer, nothing when no warning was due.
   std::optional<TWarningOutcome> CheckWarning();
   // Double up (state Finished, Win > 0): five fresh cards, position 0 the dealer's.
   void StartDoubleUp();

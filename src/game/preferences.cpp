@@ -1,6 +1,7 @@
 #include "game/preferences.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <memory>
 
@@ -39,6 +40,8 @@ TPreferences::TPreferences() : Localisation(BuiltInLocalisation()) {
     AutosaveFlags = ParseAutosave(*digits);
   }
   SaveForNewGame = Settings.ReadBool(Section, "SaveForNewGame", SaveForNewGame);
+  // In hundredths of a coin: a whole number reads back exactly.
+  SetWarningThreshold(Settings.ReadInteger(Section, "WarningCents", 1) / 100.0);
 }
 
 TPreferences::~TPreferences() {
@@ -53,6 +56,8 @@ void TPreferences::Save() {
   Settings.WriteInteger(Section, "DealSpeed", dealSpeed_);
   Settings.WriteString(Section, "Autosave", FormatAutosave(AutosaveFlags));
   Settings.WriteBool(Section, "SaveForNewGame", SaveForNewGame);
+  Settings.WriteInteger(Section, "WarningCents",
+                        static_cast<int>(std::lround(warningThreshold_ * 100)));
   WriteFileAtomically(WritePath(SettingsFileName), Settings.ToText());
 }
 
@@ -82,6 +87,12 @@ std::string TPreferences::FormatAutosave(uint8_t flags) {
     if ((flags & AutosaveDigitFlags[i]) != 0) digits += static_cast<char>('1' + i);
   }
   return digits;
+}
+
+void TPreferences::SetWarningThreshold(double coins) {
+  // NaN compares false both ways and becomes 0.
+  const double clamped = coins > 0 ? std::min(coins, MaxWarningThreshold) : 0.0;
+  warningThreshold_ = std::round(clamped * 100) / 100;
 }
 
 void TPreferences::SetDealSpeed(int milliseconds) {

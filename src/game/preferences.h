@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/ini_file.h"
+#include "records/mistake.h"
 
 namespace tavrik {
 
@@ -66,6 +67,13 @@ class TPreferences {
   // Sets the dealing speed, clamped to 0..200.
   void SetDealSpeed(int milliseconds);
 
+  // Coins a hold must fall short of the best one by before the warning shows (0..5, in
+  // hundredths of a coin).
+  static constexpr double MaxWarningThreshold = 5;
+  double WarningThreshold() const { return warningThreshold_; }
+  // Sets the threshold, clamped to 0..5 and rounded to hundredths.
+  void SetWarningThreshold(double coins);
+
   // Picks the interface font from the installed font families: "Tahoma" when installed,
   // else the empty name, which stands for the platform's default interface font.
   void ChooseFont(const std::vector<std::string>& installedFamilies);
@@ -81,6 +89,7 @@ class TPreferences {
 
  private:
   int dealSpeed_ = 100;
+  double warningThreshold_ = DefaultWarningThreshold;
 };
 
 // Wraps text to lines of at most `width` characters, breaking after hyphens and at blanks

@@ -18,13 +18,15 @@ inline bool IsError(const TLogRecord& record) {
   return record.PlayerReturn < record.BestReturn;
 }
 
-// Coins the chosen hold must fall short of the best one by before the warning shows.
-inline constexpr double WarningThreshold = 0.01;
+// Coins the chosen hold must fall short of the best one by before the warning shows,
+// unless the player chose another figure.
+inline constexpr double DefaultWarningThreshold = 0.01;
 
 // Whether a hold returning `playerReturn` coins against the best hold's `bestReturn`
-// deserves the warning: it is more than WarningThreshold short.
-inline bool ShowsWarning(double playerReturn, double bestReturn) {
-  return bestReturn - playerReturn > WarningThreshold;
+// deserves the warning: it is more than `threshold` coins short.
+inline bool ShowsWarning(double playerReturn, double bestReturn,
+                         double threshold = DefaultWarningThreshold) {
+  return bestReturn - playerReturn > threshold;
 }
 
 // Losses in percent of the bet that bound the grades: up to NoErrorPercent is no error,

@@ -365,6 +365,19 @@ TEST_F(GameTest, WarningBeforeAWorseHold) {
   }
   EXPECT_EQ(shown, 3);
   EXPECT_TRUE(windows.WarningAnswers.empty());
+  // The player's threshold decides.
+  engine->SetOption(ShowWarnings, true);
+  preferences->SetWarningThreshold(5);
+  int quiet = 0;
+  for (uint32_t seed = 1; seed < 20; ++seed) {
+    TRandom::Global().SetSeed(seed);
+    engine->Deal();
+    const double cost = engine->BestHoldReturn() - engine->CurrentHoldReturn();
+    if (cost > 5) windows.WarningAnswers.push_back({});
+    quiet += cost > 0.01 && cost <= 5;
+    EXPECT_EQ(engine->CheckWarning().has_value(), cost > 5) << cost;
+  }
+  EXPECT_GT(quiet, 0) << "holds the default threshold would warn about";
 }
 
 TEST_F(GameTest, BackFromTheWarningKeepsTheDealtHand) {

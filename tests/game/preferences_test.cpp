@@ -61,14 +61,15 @@ TEST(Preferences, AutosaveDigits) {
 }
 
 TEST(Preferences, ReadsItsKeys) {
-  // Settings text, deal speed, autosave flags, save for new game.
-  const std::tuple<const char*, int, uint8_t, bool> cases[] = {
-      {"", 100, 7, true},  // no file at all
-      {"[Preferences]\nDealSpeed=-5\nAutosave=\nSaveForNewGame=0\n", 0, 0, false},
-      {"[Preferences]\nDealSpeed=500\nAutosave=654\n", 200, 56, true},
-      {"[Preferences]\nDealSpeed=fast\n", 100, 7, true},
+  // Settings text, deal speed, autosave flags, save for new game, warning threshold.
+  const std::tuple<const char*, int, uint8_t, bool, double> cases[] = {
+      {"", 100, 7, true, 0.01},  // no file at all
+      {"[Preferences]\nDealSpeed=-5\nAutosave=\nSaveForNewGame=0\nWarningCents=-3\n", 0, 0, false,
+       0},
+      {"[Preferences]\nDealSpeed=500\nAutosave=654\nWarningCents=900\n", 200, 56, true, 5},
+      {"[Preferences]\nDealSpeed=fast\nWarningCents=25\n", 100, 7, true, 0.25},
   };
-  for (const auto& [text, dealSpeed, flags, saveForNewGame] : cases) {
+  for (const auto& [text, dealSpeed, flags, saveForNewGame, threshold] : cases) {
     SCOPED_TRACE(text);
     TempFolder folder;
     if (*text != '\0') WriteSettings(folder, text);
@@ -76,6 +77,7 @@ TEST(Preferences, ReadsItsKeys) {
     EXPECT_EQ(preferences.DealSpeed(), dealSpeed);
     EXPECT_EQ(preferences.AutosaveFlags, flags);
     EXPECT_EQ(preferences.SaveForNewGame, saveForNewGame);
+    EXPECT_EQ(preferences.WarningThreshold(), threshold);
   }
 }
 
@@ -89,11 +91,13 @@ TEST(Preferences, SavesTheWholeSettingsFile) {
     preferences.AutosaveFlags = AUTOSAVE_HANDS | AUTOSAVE_CREDITS;
     preferences.SaveForNewGame = false;
     preferences.SetDealSpeed(250);
+    preferences.SetWarningThreshold(0.3749);
     preferences.Settings.WriteString("Params", "Bet", "4");
   }
   EXPECT_EQ(ReadWholeFile(folder.DataFolder() / "Tavrik.ini"),
             "[MainWindow 1920#1080]\nLeft=12\n\n"
-            "[Preferences]\nDealSpeed=200\nExtra=kept \nAutosave=14\nSaveForNewGame=0\n\n"
+            "[Preferences]\nDealSpeed=200\nExtra=kept \nAutosave=14\nSaveForNewGame=0\n"
+            "WarningCents=37\n\n"
             "[Params]\nBet=4\n\n");
 }
 

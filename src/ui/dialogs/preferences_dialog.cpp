@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -49,6 +50,18 @@ TfPreferences::TfPreferences(TPreferences& preferences, QWidget* parent)
   groups->addWidget(gbSpeed, 2);
   layout->addLayout(groups);
 
+  gbWarnings = new QGroupBox(this);
+  auto* warnings = new QHBoxLayout(gbWarnings);
+  lWarningThreshold = new QLabel(gbWarnings);
+  lWarningThreshold->setWordWrap(true);
+  seWarningThreshold = new QDoubleSpinBox(gbWarnings);
+  seWarningThreshold->setRange(0, TPreferences::MaxWarningThreshold);
+  seWarningThreshold->setDecimals(2);
+  seWarningThreshold->setSingleStep(0.01);
+  warnings->addWidget(lWarningThreshold, 1);
+  warnings->addWidget(seWarningThreshold);
+  layout->addWidget(gbWarnings);
+
   auto* buttons = new QHBoxLayout();
   buttons->addStretch(1);
   btnOK = new QPushButton(this);
@@ -79,6 +92,7 @@ TfPreferences::TfPreferences(TPreferences& preferences, QWidget* parent)
   cbTime->setChecked((flags & AUTOSAVE_TIME) != 0);
   cbSaveForNew->setChecked(preferences_.SaveForNewGame);
   tbSpeed->setValue(preferences_.DealSpeed());
+  seWarningThreshold->setValue(preferences_.WarningThreshold());
   setFixedSize(std::max(405, sizeHint().width()), std::max(216, sizeHint().height()));
 }
 
@@ -98,6 +112,8 @@ void TfPreferences::ApplyTexts() {
   lQuick->setText(Text(preferences_, "Preferences", "Quick"));
   lMedium->setText(Text(preferences_, "Preferences", "Medium"));
   lSlow->setText(Text(preferences_, "Preferences", "Slow"));
+  gbWarnings->setTitle("  " + Text(preferences_, "Preferences", "Warnings") + "  ");
+  lWarningThreshold->setText(Text(preferences_, "Preferences", "WarningThreshold"));
   btnOK->setText(Text(preferences_, "Main.Buttons", "OK"));
   btnCancel->setText(Text(preferences_, "Main.Buttons", "Cancel"));
   btnApply->setText(Text(preferences_, "Main.Buttons", "Apply"));
@@ -114,6 +130,7 @@ void TfPreferences::btnApplyClick() {
   preferences_.AutosaveFlags = flags;
   preferences_.SaveForNewGame = cbSaveForNew->isChecked();
   preferences_.SetDealSpeed(tbSpeed->value());
+  preferences_.SetWarningThreshold(seWarningThreshold->value());
   BroadcastPreferencesChanged();
   ApplyTexts();
 }

@@ -5,6 +5,7 @@
 #include "game/preferences.h"
 
 class QCheckBox;
+class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -33,6 +34,9 @@ class TfPreferences : public QDialog {
   QGroupBox* gbSpeed = nullptr;
   TMyTrackBar* tbSpeed = nullptr;
   QLabel *lQuick = nullptr, *lMedium = nullptr, *lSlow = nullptr;
+  QGroupBox* gbWarnings = nullptr;
+  QLabel* lWarningThreshold = nullptr;
+  QDoubleSpinBox* seWarningThreshold = nullptr;  // coins
   QPushButton *btnOK = nullptr, *btnCancel = nullptr, *btnApply = nullptr;
 
  private:

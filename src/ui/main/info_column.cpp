@@ -5,11 +5,13 @@
 #include <QTimer>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <tuple>
 
 #include "ui/dialogs/preferences_texts.h"
 #include "ui/widgets/card_button.h"
 #include "ui/widgets/gradient_label.h"
+#include "ui/widgets/text_format.h"
 
 namespace tavrik {
 
@@ -44,6 +46,7 @@ TInfoColumn::TInfoColumn(const TGameEngine& engine, const TPreferences& preferen
   makeRow(ValueLabel, lCoinCost);
   makeRow(BetLabel, lBet);
   makeRow(WinLabel, lWin);
+  makeRow(CostLabel, lCost);
   lMode = new QLabel(labelPanel_);
   lMode->setAlignment(Qt::AlignCenter);
   lCoinCost->setCursor(Qt::PointingHandCursor);
@@ -83,16 +86,17 @@ void TInfoColumn::Arrange(int bottomTop, int cardTop) {
   btnDeal->setGeometry(ButtonInset, buttonTop + 2 * ButtonStep, buttonWidth, ButtonHeight);
 
   miniChartImage_->move((labelPanel_->width() - miniChartImage_->width()) / 2, 0);
-  // The mode line and eight rows share the height under the chart.
-  const int rowHeight = std::clamp((labelPanel_->height() - MiniChartHeight - 5) / 9, 14, 24);
-  const std::array<std::pair<QLabel*, QLabel*>, 8> rows = {{{CreditLabel, lCredit},
+  // The mode line and nine rows share the height under the chart.
+  const int rowHeight = std::clamp((labelPanel_->height() - MiniChartHeight - 5) / 10, 14, 24);
+  const std::array<std::pair<QLabel*, QLabel*>, 9> rows = {{{CreditLabel, lCredit},
                                                             {BalanceLabel, lBalance},
                                                             {AccuracyLabel, lAccuracy},
                                                             {HandsLabel, lHands},
                                                             {TimeLabel, lTime},
                                                             {ValueLabel, lCoinCost},
                                                             {BetLabel, lBet},
-                                                            {WinLabel, lWin}}};
+                                                            {WinLabel, lWin},
+                                                            {CostLabel, lCost}}};
   int y = MiniChartHeight + 5;
   const int rowWidth = labelPanel_->width();
   lMode->setGeometry(0, y, rowWidth, rowHeight);
@@ -120,6 +124,13 @@ void TInfoColumn::Refresh() {
   btnDeal->setEnabled(engine_.CanDrawOrDeal());
   static constexpr std::array<const char*, 4> ModeKeys = {"AutoHint", "Training", "RealPlay",
                                                           "PlayProblemHands"};
+  const bool drawn =
+      engine_.State() == GameState::Finished || engine_.State() == GameState::DoubleUp;
+  const double cost = engine_.Record().PlayerReturn - engine_.Record().BestReturn;
+  lCost->setText(drawn && engine_.OffersHint()
+                     ? FormatText(Text(preferences_, "Main.Labels", "CostValue"),
+                                  {FormatTrimmed("%.2f", std::abs(cost) < 0.005 ? 0.0 : cost)})
+                     : QString());
   lMode->setText(
       Text(preferences_, "Main.Menu", ModeKeys[static_cast<size_t>(engine_.Mode())]).toUpper());
   btnDeal->setText(
@@ -137,7 +148,7 @@ void TInfoColumn::ApplyLanguage() {
   InfoLabel->setText(Text(preferences_, "Main.Labels", "Info"));
   StyleHeaderLabel(InfoLabel, QString::fromStdString(preferences_.FontName));
   miniChartImage_->setToolTip(Hint(preferences_, "Main.Labels", "Info"));
-  const std::array<std::tuple<QLabel*, QLabel*, const char*>, 8> rows = {{
+  const std::array<std::tuple<QLabel*, QLabel*, const char*>, 9> rows = {{
       {CreditLabel, lCredit, "Credits"},
       {BalanceLabel, lBalance, "Balance"},
       {AccuracyLabel, lAccuracy, "Accuracy"},
@@ -146,6 +157,7 @@ void TInfoColumn::ApplyLanguage() {
       {ValueLabel, lCoinCost, "Value"},
       {BetLabel, lBet, "Bet"},
       {WinLabel, lWin, "Win"},
+      {CostLabel, lCost, "Cost"},
   }};
   QFont valueFont = font();
   valueFont.setBold(true);

@@ -49,6 +49,9 @@ class TInfoColumn : public QWidget {
   QLabel *ValueLabel = nullptr, *lCoinCost = nullptr;
   QLabel *BetLabel = nullptr, *lBet = nullptr;
   QLabel *WinLabel = nullptr, *lWin = nullptr;
+  // After a draw in the modes that offer hints: what the hold cost against the best one
+  // ("-0.12 coins"); empty otherwise.
+  QLabel *CostLabel = nullptr, *lCost = nullptr;
   // The play mode in capitals ("TRAINING") under the mini chart, always in sight.
   QLabel* lMode = nullptr;
   TCardButton* btnHint = nullptr;

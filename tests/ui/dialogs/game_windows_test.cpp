@@ -1,6 +1,7 @@
 // The all-hands table, the warning, the list chooser and the text helpers.
 #include <QCheckBox>
 #include <QDialog>
+#include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
@@ -217,8 +218,11 @@ TEST_F(MainWindowTest, PreferencesApplyTakesEffectAtOnce) {
   dialog.cbCredits->setChecked(false);
   dialog.cbSaveForNew->setChecked(false);
   dialog.tbSpeed->setValue(140);
+  EXPECT_EQ(dialog.seWarningThreshold->value(), 0.01);
+  dialog.seWarningThreshold->setValue(0.5);
   dialog.btnApply->click();
   EXPECT_EQ(preferences->DealSpeed(), 140);
+  EXPECT_EQ(preferences->WarningThreshold(), 0.5);
   EXPECT_EQ(preferences->AutosaveFlags, AUTOSAVE_BALANCE | AUTOSAVE_VALUE | AUTOSAVE_HANDS);
   EXPECT_FALSE(preferences->SaveForNewGame);
   dialog.tbSpeed->setValue(60);

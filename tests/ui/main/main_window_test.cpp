@@ -36,7 +36,7 @@ std::string Values(const TfTavrik20Main& window) {
   const TInfoColumn& info = *window.Info;
   std::string values;
   for (const QLabel* label : {info.lCredit, info.lWin, info.lBet, info.lHands, info.lCoinCost,
-                              info.lAccuracy, info.lBalance}) {
+                              info.lAccuracy, info.lBalance, info.lCost}) {
     values += label->text().toStdString() + " ";
   }
   return values;
@@ -50,7 +50,7 @@ TEST_F(MainWindowTest, KeysAndMenusPlayTheRoundAndTheWindowShowsEachState) {
   QTest::keyClick(window.get(), Qt::Key_Space);
   ASSERT_EQ(Engine().State(), GameState::Dealt);
   EXPECT_EQ(Shown(*window), "Draw ++-+ PLEASE, SELECT CARDS TO HOLD");
-  EXPECT_EQ(Values(*window), "2495 0 5 0 $0.25 100.00% $0.00 ");
+  EXPECT_EQ(Values(*window), "2495 0 5 0 $0.25 100.00% $0.00  ");
   EXPECT_EQ(window->Info->MiniChart().Count(), 1);
   // Number keys, main or keypad, toggle a hold; Esc releases them all; H takes the hint.
   // Key, modifiers, hold mask after it.
@@ -72,6 +72,13 @@ TEST_F(MainWindowTest, KeysAndMenusPlayTheRoundAndTheWindowShowsEachState) {
             win > 0 ? "Deal +-+- YOU WIN " + std::to_string(win) : "Deal +--- GAME OVER");
   for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_4}) QTest::keyClick(window.get(), key);
   EXPECT_EQ(Engine().HoldMask(), Engine().Record().BestMask);
+  EXPECT_EQ(window->Info->lCost->text(), "0.00 coins") << "the best hold costs nothing";
+  // Drawn holding nothing: the info column tells what that cost.
+  for (int key = 0; key < 2; ++key) QTest::keyClick(window.get(), Qt::Key_Space);
+  const TLogRecord& round = Engine().Record();
+  ASSERT_GT(round.BestReturn - round.PlayerReturn, 0.005);
+  EXPECT_EQ(window->Info->lCost->text(),
+            QString::asprintf("%.2f coins", round.PlayerReturn - round.BestReturn));
 
   // Double-up: the dealer's card cannot be picked, nor can the round or the bet change.
   ASSERT_TRUE(PlayUntilWin());
