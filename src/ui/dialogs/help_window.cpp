@@ -21,7 +21,7 @@ struct TTopic {
 constexpr std::array<TTopic, 13> Topics = {{
     {HelpMainWindow, "main"},
     {HelpStatistics, "statistics"},
-    {HelpCharts, "diag_charts"},
+    {HelpCharts, "charts"},
     {HelpErrors, "diag_errors"},
     {HelpClearStatistics, "diag_clear_stat"},
     {HelpPreferences, "prefs"},

@@ -8,6 +8,7 @@
 #include "ui/dialogs/no_errors_dialog.h"
 #include "ui/dialogs/preferences_dialog.h"
 #include "ui/dialogs/warning_window.h"
+#include "ui/stats/charts_window.h"
 #include "ui/stats/statistics_window.h"
 
 namespace tavrik {
@@ -28,8 +29,8 @@ void TEngineWindows::ShowErrors(TLogger& /*logger*/, TPreferences& /*preferences
   throw TError("The errors window is not part of this version");
 }
 
-void TEngineWindows::ShowCharts(TLogger& /*logger*/, TPreferences& /*preferences*/) {
-  throw TError("The charts window is not part of this version");
+void TEngineWindows::ShowCharts(TLogger& logger, TPreferences& preferences) {
+  ShowChartsWindow(logger, preferences, &parent_);
 }
 
 std::optional<TRecordPredicate> TEngineWindows::ChooseRecordsToClear(TLogger& /*logger*/,
