@@ -97,8 +97,8 @@ TChartSeries ComputeChart(int chart, const TLogger& logger, const TLogFilter& fi
       break;
     case ChartHandRate:
       ForEachSelected<true>(logger, filter,
-                            [&](const uint8_t* bytes, TLogRecord&, bool dateSelected) {
-                              const TLogRecord record = TLogRecord::Deserialize(bytes);
+                            [&](const uint8_t* bytes, TLogRecord& record, bool dateSelected) {
+                              TLogRecord::DecodeEndTime(bytes, record);
                               a += 1;
                               b += record.EndTime - record.DealTime;
                               if (dateSelected && b > 0) first.push_back(a / (24 * b));
