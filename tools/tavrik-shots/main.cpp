@@ -2,8 +2,10 @@
 // at the layout. Plays with a seeded generator in a fresh data folder and saves PNG files.
 //
 //   tavrik-shots --data <deck folder> --out <folder> [--game N] [--hands N]
+//                [--chart-hands N]
 // --hands plays that many hands with the best hold first, for a history in the bankroll
-// monitor.
+// monitor; --chart-hands (default 3000) that many more, with errors and double-ups, before
+// the pictures of the five progress charts.
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
@@ -18,6 +20,7 @@
 #include "core/random.h"
 #include "game/preferences.h"
 #include "ui/main/main_window.h"
+#include "ui/stats/charts_window.h"
 #include "ui/stats/statistics_window.h"
 
 namespace {
@@ -49,12 +52,14 @@ int main(int argc, char** argv) {
   QString dataFolder;
   int game = -1;
   int hands = 0;
+  int chartHands = 3000;
   const QStringList arguments = QApplication::arguments();
   for (qsizetype i = 1; i + 1 < arguments.size(); i += 2) {
     if (arguments[i] == "--data") dataFolder = arguments[i + 1];
     if (arguments[i] == "--out") outFolder = arguments[i + 1];
     if (arguments[i] == "--game") game = arguments[i + 1].toInt();
     if (arguments[i] == "--hands") hands = arguments[i + 1].toInt();
+    if (arguments[i] == "--chart-hands") chartHands = arguments[i + 1].toInt();
   }
   if (dataFolder.isEmpty() || outFolder.isEmpty()) {
     std::cerr << "usage: tavrik-shots --data <deck folder> --out <folder> [--game N]\n";
@@ -136,6 +141,37 @@ int main(int argc, char** argv) {
     }
   });
   window.miShowStats->trigger();
+
+  // A longer history for the charts: every fifth hand keeps only its first card, every
+  // second win is doubled once.
+  int wins = 0;
+  for (int hand = 0; hand < chartHands; ++hand) {
+    if (engine.State() != GameState::Dealt) window.btnDealClick();
+    window.btnHintClick();
+    if (hand % 5 == 0) {
+      engine.ReleaseAllHolds();
+      window.ToggleCard(0);
+    }
+    window.btnDealClick();
+    if (engine.Win() > 0 && ++wins % 2 == 0) {
+      window.btnDoubleUpClick();
+      window.ToggleCard(1 + hand % 4);
+    }
+  }
+  engine.Collect();
+  QTimer::singleShot(50, [] {
+    if (auto* charts = qobject_cast<TfmCharts*>(QApplication::activeModalWidget())) {
+      const char* names[ChartCount] = {"balance", "accuracy", "hand_rate", "loss_on_errors",
+                                       "double_up_balance"};
+      for (int chart = 0; chart < ChartCount; ++chart) {
+        charts->lbCharts->setCurrentRow(chart);
+        QApplication::processEvents();  // the legend's layout
+        Save(charts, QString("charts_") + names[chart]);
+      }
+      charts->reject();
+    }
+  });
+  window.miShowCharts->trigger();
 
   TError error("Card index out of range: 60");
   error.AppendContext("Draw");

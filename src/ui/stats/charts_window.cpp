@@ -29,17 +29,35 @@ namespace {
 
 constexpr int HeaderHeight = 22;
 constexpr int LeftColumnWidth = 190;
-constexpr int TickCount = 6;
 // Your line and the perfect strategy's.
 const QColor SeriesColors[] = {QColor(0, 0, 223), QColor(0, 150, 150)};
 const char* const LegendKeys[] = {"LegendYour", "LegendBest"};
 
+// A tick step of 1, 2 or 5 times a power of ten that cuts `range` (> 0) into about five.
+double TickStep(double range) {
+  const double raw = range / 5;
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  for (double factor : {1.0, 2.0, 5.0}) {
+    if (raw <= factor * power) return factor * power;
+  }
+  return 10 * power;
+}
+
 // Fixed decimals enough to tell neighbouring ticks apart.
-QString LabelFormat(double tickInterval) {
-  const int decimals =
-      tickInterval > 0 ? std::clamp(static_cast<int>(-std::floor(std::log10(tickInterval))), 0, 6)
-                       : 0;
+QString LabelFormat(double step) {
+  const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step))), 0, 6);
   return QString("%.%1f").arg(decimals);
+}
+
+// Ticks at the multiples of `step` over [low, high]. Fixed ticks meanwhile, so that no
+// step meets a range of another chart (a million ticks).
+void SetAxis(QValueAxis* axis, double low, double high, double step) {
+  axis->setTickType(QValueAxis::TicksFixed);
+  axis->setRange(low, high);
+  axis->setTickAnchor(0);
+  axis->setTickInterval(step);
+  axis->setLabelFormat(LabelFormat(step));
+  axis->setTickType(QValueAxis::TicksDynamic);
 }
 
 }  // namespace
@@ -70,14 +88,18 @@ TfmCharts::TfmCharts(TLogger& logger, const TPreferences& preferences, QWidget* 
   for (int chart = 0; chart < ChartCount; ++chart) {
     lbCharts->addItem("  " + Text(preferences, ChartInfo(chart).Section, "Name"));
   }
+  // Every name in full, without scrolling.
+  lbCharts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  lbCharts->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   lbCharts->setFixedHeight(lbCharts->sizeHintForRow(0) * ChartCount + 2 * lbCharts->frameWidth());
+  const int listWidth = lbCharts->sizeHintForColumn(0) + 2 * lbCharts->frameWidth() + 8;
   left->addWidget(lbCharts);
   left->addSpacing(6);
   Options =
       new TOptionsPanel(OptionGame | OptionDate | OptionModes | OptionUnits, preferences, this);
   left->addWidget(Options, 1);
   auto* leftBox = new QWidget(this);
-  leftBox->setFixedWidth(LeftColumnWidth);
+  leftBox->setFixedWidth(std::max(LeftColumnWidth, listWidth));
   leftBox->setLayout(left);
   columns->addWidget(leftBox);
 
@@ -90,6 +112,7 @@ TfmCharts::TfmCharts(TLogger& logger, const TPreferences& preferences, QWidget* 
   chart_->setMargins(QMargins(4, 4, 4, 4));
   axisX_ = new QValueAxis(chart_);
   axisY_ = new QValueAxis(chart_);
+  axisY_->setTruncateLabels(false);
   chart_->addAxis(axisX_, Qt::AlignBottom);
   chart_->addAxis(axisY_, Qt::AlignLeft);
   for (size_t s = 0; s < series_.size(); ++s) {
@@ -178,26 +201,25 @@ void TfmCharts::Redraw() {
       }
     }
     series_[s]->replace(points);
-    series_[s]->setName(shown ? ChartText(LegendKeys[s]) : QString());
+    const QString legend = shown ? ChartText(LegendKeys[s]) : QString();
+    series_[s]->setName(legend);
     series_[s]->setVisible(shown);
-    for (QLegendMarker* marker : chart_->legend()->markers(series_[s])) marker->setVisible(shown);
+    for (QLegendMarker* marker : chart_->legend()->markers(series_[s])) {
+      marker->setLabel(legend);
+      marker->setVisible(shown);
+    }
   }
 
-  // Axes fitted to the points, on round numbers; a flat line sits in the middle.
+  // The hands from 0 to the last; the values between round numbers around the points, a
+  // flat line in the middle.
+  const double hands = std::max(1.0, static_cast<double>(charts_.Series().Points()));
+  SetAxis(axisX_, 0, hands, std::max(1.0, TickStep(hands)));
   if (low == high) {
     low -= 1;
     high += 1;
   }
-  const double hands = std::max(1.0, static_cast<double>(charts_.Series().Points()));
-  axisX_->setRange(hands > 1 ? 1 : 0, hands);
-  axisX_->setTickCount(TickCount);
-  axisX_->applyNiceNumbers();
-  axisY_->setRange(low, high);
-  axisY_->setTickCount(TickCount);
-  axisY_->applyNiceNumbers();
-  axisX_->setLabelFormat("%.0f");
-  axisY_->setLabelFormat(
-      LabelFormat((axisY_->max() - axisY_->min()) / std::max(1, axisY_->tickCount() - 1)));
+  const double step = TickStep(high - low);
+  SetAxis(axisY_, std::floor(low / step) * step, std::ceil(high / step) * step, step);
 }
 
 int TfmCharts::ShownSeries() const {
@@ -205,7 +227,8 @@ int TfmCharts::ShownSeries() const {
 }
 
 QString TfmCharts::Legend(int s) const {
-  return series_.at(static_cast<size_t>(s))->name();
+  const auto markers = chart_->legend()->markers(series_.at(static_cast<size_t>(s)));
+  return markers.isEmpty() ? QString() : markers.front()->label();
 }
 
 int TfmCharts::DrawnPoints(int s) const {
