@@ -114,15 +114,9 @@ TEST(ChartSeries, EachChartPlotsTheSelectedRecords) {
   }
 
   // The full series as text: header from the trimmed legends, one line per hand.
-  TempFolder folder;
-  TLogger logger(folder.Path() / "Tavrik.log");
-  for (const TLogRecord& record : handMade) logger.Append(record);
-  logger.SessionStart = Now;
-  logger.Filter().SetGame(6, 0);
-  logger.Filter().SetModes(2);
+  TChartSeries series{ChartLossOnErrors, {{{1.25, 76.25, 72.25}, {0, -10, -10.5}}}};
   std::ostringstream csv;
-  WriteChartCsv(csv, ComputeChart(ChartLossOnErrors, logger, logger.Filter(), true),
-                {"Real loss on errors ", "Expected \"loss\", so far"});
+  WriteChartCsv(csv, series, {"Real loss on errors ", "Expected \"loss\", so far"});
   EXPECT_EQ(csv.str(),
             "hands,Real loss on errors,\"Expected \"\"loss\"\", so far\"\n"
             "1,1.25,0\n2,76.25,-10\n3,72.25,-10.5\n");
