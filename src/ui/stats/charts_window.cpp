@@ -195,6 +195,7 @@ void TfmCharts::Redraw() {
       points.reserve(static_cast<qsizetype>(reduced.size()));
       for (const TChartPoint& point : reduced) {
         points.append(QPointF(point.X, point.Y));
+        if (!std::isfinite(point.Y)) continue;  // a damaged record
         low = any ? std::min(low, point.Y) : point.Y;
         high = any ? std::max(high, point.Y) : point.Y;
         any = true;
@@ -214,9 +215,9 @@ void TfmCharts::Redraw() {
   // flat line in the middle.
   const double hands = std::max(1.0, static_cast<double>(charts_.Series().Points()));
   SetAxis(axisX_, 0, hands, std::max(1.0, TickStep(hands)));
-  if (low == high) {
-    low -= 1;
-    high += 1;
+  if (low == high || !std::isfinite(high - low)) {
+    low = low == high ? low - 1 : -1;
+    high = low + 2;
   }
   const double step = TickStep(high - low);
   SetAxis(axisY_, std::floor(low / step) * step, std::ceil(high / step) * step, step);
