@@ -2,8 +2,10 @@
 # Sourced, not executed.
 
 # Packages the build needs on Debian 12; scripts/test adds the test packages.
+# The charts need qt6-charts-dev and, for its CMake package, libqt6opengl6-dev (which
+# qt6-charts-dev does not pull in).
 TAVRIK_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev
-  fonts-dejavu-core fonts-dejavu-extra qt6-qpa-plugins)
+  fonts-dejavu-core fonts-dejavu-extra qt6-qpa-plugins qt6-charts-dev libqt6opengl6-dev)
 TAVRIK_TEST_PACKAGES=(libgtest-dev libgmock-dev xvfb xauth xdotool)
 
 say() { printf 'tavrik: %s\n' "$*"; }

@@ -70,6 +70,10 @@ struct TLogRecord {
     record.BestReturn = Load<double>(bytes + 46);
     record.DoubleCount = bytes[70];
   }
+  // The playing time: EndTime (DealTime comes with the key).
+  static void DecodeEndTime(const uint8_t* bytes, TLogRecord& record) {
+    record.EndTime = Load<double>(bytes + 62);
+  }
 
   friend bool operator==(const TLogRecord&, const TLogRecord&) = default;
 

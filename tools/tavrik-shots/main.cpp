@@ -2,11 +2,14 @@
 // at the layout. Plays with a seeded generator in a fresh data folder and saves PNG files.
 //
 //   tavrik-shots --data <deck folder> --out <folder> [--game N] [--hands N]
+//                [--chart-hands N]
 //   tavrik-shots --time-errors <records>
 // --hands plays that many hands with the best hold first, for a history in the bankroll
-// monitor. --time-errors writes a log of that many records, one in ten an error, and
-// prints how long the errors window takes from its creation to its first paint, to
-// paint again at the end of the list, and to sort by a header click.
+// monitor; --chart-hands (default 3000) that many more, with errors and double-ups, before
+// the pictures of the five progress charts. --time-errors writes a log of that many
+// records, one in ten an error, and prints how long the errors window takes from its
+// creation to its first paint, to paint again at the end of the list, and to sort by a
+// header click.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -34,6 +37,7 @@
 #include "ui/main/main_window.h"
 #include "ui/stats/errors_window.h"
 #include "ui/stats/options_panel.h"
+#include "ui/stats/charts_window.h"
 #include "ui/stats/statistics_window.h"
 
 namespace {
@@ -145,6 +149,7 @@ int main(int argc, char** argv) {
   QString dataFolder;
   int game = -1;
   int hands = 0;
+  int chartHands = 3000;
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() == 3 && arguments[1] == "--time-errors") {
     return TimeErrors(arguments[2].toInt());
@@ -154,6 +159,7 @@ int main(int argc, char** argv) {
     if (arguments[i] == "--out") outFolder = arguments[i + 1];
     if (arguments[i] == "--game") game = arguments[i + 1].toInt();
     if (arguments[i] == "--hands") hands = arguments[i + 1].toInt();
+    if (arguments[i] == "--chart-hands") chartHands = arguments[i + 1].toInt();
   }
   if (dataFolder.isEmpty() || outFolder.isEmpty()) {
     std::cerr << "usage: tavrik-shots --data <deck folder> --out <folder> [--game N]\n";
@@ -266,6 +272,37 @@ int main(int argc, char** argv) {
     }
   });
   window.miShowErrors->trigger();
+
+  // A longer history for the charts: every fifth hand keeps only its first card, every
+  // second win is doubled once.
+  int wins = 0;
+  for (int hand = 0; hand < chartHands; ++hand) {
+    if (engine.State() != GameState::Dealt) window.btnDealClick();
+    window.btnHintClick();
+    if (hand % 5 == 0) {
+      engine.ReleaseAllHolds();
+      window.ToggleCard(0);
+    }
+    window.btnDealClick();
+    if (engine.Win() > 0 && ++wins % 2 == 0) {
+      window.btnDoubleUpClick();
+      window.ToggleCard(1 + hand % 4);
+    }
+  }
+  engine.Collect();
+  QTimer::singleShot(50, [] {
+    if (auto* charts = qobject_cast<TfmCharts*>(QApplication::activeModalWidget())) {
+      const char* names[ChartCount] = {"balance", "accuracy", "hand_rate", "loss_on_errors",
+                                       "double_up_balance"};
+      for (int chart = 0; chart < ChartCount; ++chart) {
+        charts->lbCharts->setCurrentRow(chart);
+        QApplication::processEvents();  // the legend's layout
+        Save(charts, QString("charts_") + names[chart]);
+      }
+      charts->reject();
+    }
+  });
+  window.miShowCharts->trigger();
 
   TError error("Card index out of range: 60");
   error.AppendContext("Draw");

@@ -25,7 +25,7 @@ struct TTopic {
 constexpr std::array<TTopic, 13> Topics = {{
     {HelpMainWindow, "main"},
     {HelpStatistics, "statistics"},
-    {HelpCharts, "diag_charts"},
+    {HelpCharts, "charts"},
     {HelpErrors, "errors"},
     {HelpClearStatistics, "diag_clear_stat"},
     {HelpPreferences, "prefs"},

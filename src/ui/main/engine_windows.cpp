@@ -9,6 +9,7 @@
 #include "ui/dialogs/no_errors_dialog.h"
 #include "ui/dialogs/preferences_dialog.h"
 #include "ui/dialogs/warning_window.h"
+#include "ui/stats/charts_window.h"
 #include "ui/stats/clear_log_window.h"
 #include "ui/stats/errors_window.h"
 #include "ui/stats/statistics_window.h"
@@ -31,8 +32,8 @@ void TEngineWindows::ShowErrors(TLogger& logger, TPreferences& preferences) {
   ShowErrorsWindow(logger, preferences, &parent_);
 }
 
-void TEngineWindows::ShowCharts(TLogger& /*logger*/, TPreferences& /*preferences*/) {
-  throw TError("The charts window is not part of this version");
+void TEngineWindows::ShowCharts(TLogger& logger, TPreferences& preferences) {
+  ShowChartsWindow(logger, preferences, &parent_);
 }
 
 std::optional<TRecordPredicate> TEngineWindows::ChooseRecordsToClear(TLogger& logger,

@@ -248,8 +248,8 @@ TEST_F(MainWindowTest, BalanceAndCoinValueTexts) {
   preferences->AutosaveFlags |= AUTOSAVE_HANDS;
   // Balance in cents, coin value index, hands; the values shown.
   const std::tuple<int, int, int, const char*> cases[] = {
-      {-125, 3, 7, "2500 0 5 7 $5.00 100.00% -$1.25 "},
-      {123450, 0, 0, "2500 0 5 0 $0.25 100.00% $1234.50 "}};
+      {-125, 3, 7, "2500 0 5 7 $5.00 100.00% -$1.25  "},
+      {123450, 0, 0, "2500 0 5 0 $0.25 100.00% $1234.50  "}};
   for (const auto& [cents, value, hands, shown] : cases) {
     Reload([cents, value, hands](TIniFile& settings) {
       settings.WriteInteger("Params", "Balance", cents);
