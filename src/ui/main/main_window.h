@@ -76,6 +76,8 @@ class TfTavrik20Main : public QMainWindow {
   void miClearAllRecordsClick();
   void miSelectDeckClick();
   void miSelectBackClick();
+  // Between rounds, opens the paytable chooser; the grid and cards follow a new choice.
+  void miSelectVPClick();
   // Asks for a confirmation, then collects a drawn round and starts a new session.
   void ResetBalance();
 
