@@ -25,7 +25,7 @@ constexpr int ListWidth = 200;
 
 TfChoose::TfChoose(TSelectController& controller, const TPreferences& preferences, QWidget* parent)
     : QDialog(parent), controller_(controller), preferences_(preferences) {
-  setFixedSize(590, 328);
+  setFixedSize(590, 336);
   ApplyWindowFont(this, preferences);
   setWindowTitle(QString::fromStdString(preferences.SetWindowCaption("SelectPoker")));
   const QString fontName = QString::fromStdString(preferences.FontName);
@@ -41,7 +41,7 @@ TfChoose::TfChoose(TSelectController& controller, const TPreferences& preference
   PayoutGrid->setFocusPolicy(Qt::NoFocus);
   left->addWidget(PayoutGrid, 1);
   ReturnFigure = new TReturnFigure(preferences, this);
-  ReturnFigure->setFixedHeight(HeaderHeight);
+  ReturnFigure->setFixedHeight(30);
   left->addWidget(ReturnFigure);
 
   auto* right = new QVBoxLayout();

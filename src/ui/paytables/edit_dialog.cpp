@@ -63,7 +63,7 @@ bool IsPaytableComplete(const TPaytable& table, int lastCategory) {
 TfEdit::TfEdit(const TPokerDescription& description, const TPaytable& table, bool addMode,
                const TPreferences& preferences, QWidget* parent)
     : QDialog(parent), description_(description), preferences_(preferences), table_(table) {
-  setFixedSize(382, 328);
+  setFixedSize(382, 336);
   ApplyWindowFont(this, preferences);
   setWindowTitle(QString::fromStdString(
       preferences.SetWindowCaption(addMode ? "AddPokerPayout" : "EditPokerPayout")));
@@ -83,7 +83,7 @@ TfEdit::TfEdit(const TPokerDescription& description, const TPaytable& table, boo
   PayoutGrid->SetPays(&table_);
   layout->addWidget(PayoutGrid, 1);
   ReturnFigure = new TReturnFigure(preferences, this);
-  ReturnFigure->setFixedHeight(22);
+  ReturnFigure->setFixedHeight(30);
   layout->addWidget(ReturnFigure);
   layout->addWidget(MakeOkCancelStrip(this, btnOK, btnCancel));
   btnOK->setText(Text(preferences, "Main.Buttons", "OK"));

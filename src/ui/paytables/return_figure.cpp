@@ -19,6 +19,7 @@ TReturnFigure::TReturnFigure(const TPreferences& preferences, QWidget* parent)
     : QLabel(parent), preferences_(preferences) {
   setObjectName("ReturnFigure");
   setAlignment(Qt::AlignCenter);
+  setWordWrap(true);  // a long translation takes two lines rather than being cut
   connect(&watcher_, &QFutureWatcher<TOutcome>::finished, this, [this] { Finished(); });
 }
 
