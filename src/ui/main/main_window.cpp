@@ -287,6 +287,15 @@ void TfTavrik20Main::SyncMenus() {
   if (game >= 0 && game < static_cast<int>(GameItems.size())) {
     GameItems[static_cast<size_t>(game)]->setChecked(true);
   }
+  // The game played names its paytable when it is one of the player's (index above 0).
+  for (const TGameName& name : GameNames()) {
+    QString text = QString::fromStdString(name.Name).replace("&", "&&");
+    if (name.GameIndex == game && engine_->PayIndex() > 0) {
+      text += " " + FormatText(Text(preferences_, "Main.Menu", "PlayedPaytable"),
+                               {QString::number(engine_->PayIndex())});
+    }
+    GameItems.at(static_cast<size_t>(name.GameIndex))->setText(text);
+  }
   ModeItems[static_cast<size_t>(engine_->Mode())]->setChecked(true);
   miShowResultHands->setChecked(engine_->HasOption(ShowResultHands));
   miShowWarnings->setChecked(engine_->HasOption(ShowWarnings));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,6 +18,7 @@
 #include "ui/paytables/edit_dialog.h"
 #include "ui/paytables/paytable_table.h"
 #include "ui/paytables/return_figure.h"
+#include "ui/stats/options_panel.h"
 #include "ui/ui_test_support.h"
 #include "ui/widgets/gradient_label.h"
 
@@ -203,6 +205,7 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
   EXPECT_EQ(Engine().PayIndex(), 1);
   EXPECT_EQ(window->PayoutGrid->CellLook(1, 5).Text.toStdString(), "3");
   EXPECT_EQ(window->lPokerName->text().toStdString(), "JACKS OR BETTER");
+  EXPECT_EQ(window->GameItems[Jacks]->text().toStdString(), "Jacks or better (paytable 1)");
 
   // A restart reads the player's tables back and opens the saved game and paytable.
   window.reset();
@@ -214,6 +217,14 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
   EXPECT_EQ(Engine().GameType(), Jacks);
   EXPECT_EQ(Engine().PayIndex(), 1);
   EXPECT_EQ(Engine().GetPayout(5, 2), 6);
+  // Its hands are told apart in the statistics filter.
+  window->btnDealClick();
+  window->btnDealClick();
+  Engine().Collect();
+  TOptionsPanel panel(OptionGame, *preferences);
+  panel.SetLogger(Engine().Logger());
+  ASSERT_EQ(panel.cbGame->count(), 2);
+  EXPECT_EQ(panel.cbGame->itemText(1).toStdString(), " JACKS OR BETTER (PAYTABLE 1)");
   EXPECT_TRUE(Errors.empty());
 
   // A damaged line is told once as the engine starts, and the rest of the file plays.
