@@ -239,12 +239,18 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
   EXPECT_EQ(engine.PayIndex(), 1);
 }
 
-// The chooser opens between rounds only.
-TEST_F(PaytableChooser, MenuItemOnlyBetweenRounds) {
+// The chooser opens between rounds only. An edit of the table in play counts at once,
+// even when the chooser is then cancelled.
+TEST_F(PaytableChooser, MenuItemOnlyBetweenRoundsAndEditsCountOnCancel) {
   int opened = 0;
   const auto tryOpen = [&] {
     auto answer = AnswerNextDialog<TfChoose>([&](TfChoose* dialog) {
       ++opened;
+      auto editor = AnswerNextDialog<TfEdit>([](TfEdit* edit) {
+        edit->PayoutGrid->item(5, 1)->setText("9");  // full house 9 instead of 8
+        edit->btnOK->click();
+      });
+      dialog->btnEdit->click();
       dialog->reject();
     });
     window->miSelectVP->trigger();
@@ -262,6 +268,8 @@ TEST_F(PaytableChooser, MenuItemOnlyBetweenRounds) {
   tryOpen();
   EXPECT_EQ(opened, 1);
   EXPECT_EQ(Engine().State(), GameState::Finished);  // cancelled: the round stays
+  EXPECT_EQ(Engine().GetPayout(5, 5), 45);
+  EXPECT_EQ(window->PayoutGrid->CellLook(1, 5).Text.toStdString(), "9");
 }
 
 }  // namespace
