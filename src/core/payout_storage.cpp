@@ -1,13 +1,14 @@
 #include "core/payout_storage.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <map>
-#include <optional>
 
 #include "core/data_files.h"
 #include "core/error.h"
 #include "core/game_list.h"
+#include "core/poker_description.h"
 #include "core/text.h"
 
 namespace tavrik {
@@ -35,14 +36,20 @@ std::map<std::string, std::vector<std::string>, std::less<>> ReadSections(std::s
   return sections;
 }
 
-// The line in the catalogue's own layout, or nothing when it is not a valid paytable.
-std::optional<std::string> NormalisedLine(std::string_view line) {
-  try {
-    return FormatPaytableLine(ParsePaytableLine(line));
-  } catch (const TError&) {
-    return std::nullopt;
-  }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
 }
+
+std::string PayRangeText(long long value) {
+  return "pay " + std::to_string(value) + " is out of range (0 to " + std::to_string(MaxPay) +
+         ", or -1 for a hand the game does not have)";
+}
+
+// A line of the player's file: where it stands and what it holds.
+struct TFileLine {
+  int LineNumber = 0;  // 1-based, in the file
+  std::string Text;
+};
 
 }  // namespace
 
@@ -51,8 +58,7 @@ std::string FormatPaytableLine(const TPaytable& table) {
   line.reserve(ValuesPerLine * 6);
   for (const auto& row : table) {
     for (const int32_t value : row) {
-      // A wider value would run into its neighbour and the line would not read back.
-      RequireInRange(value, -99999, 999999, "Paytable value");
+      if (value < -1 || value > MaxPay) throw TError("Paytable: " + PayRangeText(value));
       char buffer[16];
       std::snprintf(buffer, sizeof buffer, "%6d", value);
       line += buffer;
@@ -62,22 +68,25 @@ std::string FormatPaytableLine(const TPaytable& table) {
 }
 
 TPaytable ParsePaytableLine(std::string_view line) {
-  TPaytable table{};
-  size_t position = 0;
-  for (int i = 0; i < ValuesPerLine; ++i) {
-    while (position < line.size() && line[position] == ' ') ++position;
-    const size_t end = std::min(line.find(' ', position), line.size());
-    const std::string_view number = line.substr(position, end - position);
-    const auto value = ParseInt(number);
-    if (!value) {
-      if (number.empty()) throw TError("Paytable line has fewer than 80 numbers");
-      std::string message(number);
-      message.insert(0, 1, '\'');
-      message.append("' is not a valid integer value");
-      throw TError(std::move(message));
-    }
-    table[static_cast<size_t>(i / MaxCategories)][static_cast<size_t>(i % MaxCategories)] = *value;
+  std::vector<std::string_view> numbers;
+  for (size_t position = 0;;) {
+    while (position < line.size() && IsBlank(line[position])) ++position;
+    if (position >= line.size()) break;
+    size_t end = position;
+    while (end < line.size() && !IsBlank(line[end])) ++end;
+    numbers.push_back(line.substr(position, end - position));
     position = end;
+  }
+  if (numbers.size() != ValuesPerLine) {
+    throw TError("the line holds " + std::to_string(numbers.size()) + " numbers, not " +
+                 std::to_string(ValuesPerLine));
+  }
+  TPaytable table{};
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    const auto value = ParseInt(numbers[i]);
+    if (!value) throw TError("'" + std::string(numbers[i]) + "' is not a whole number");
+    if (*value < -1 || *value > MaxPay) throw TError(PayRangeText(*value));
+    table[i / MaxCategories][i % MaxCategories] = *value;
   }
   return table;
 }
@@ -111,27 +120,84 @@ void TPayoutStorage::LoadBuiltIn() {
   }
 }
 
-// The player's paytables replace the built-in ones game by game. A line that does not
-// parse keeps the built-in line of the same index (or is dropped past the built-in ones),
-// so one damaged line never costs the player the rest of the catalogue.
+// The player's paytables replace the built-in ones game by game. A refused line gives way
+// to a built-in paytable (see the class comment), so one damaged line never costs the
+// player the rest of the catalogue, nor moves the paytables after it to other indexes.
 void TPayoutStorage::LoadPlayerFile() {
   const auto content = ReadWholeFile(file_);
   if (!content) return;
-  const auto sections = ReadSections(*content);
-  for (auto& game : Games) {
-    const auto found = sections.find(game.Name);
+  const std::string fileName = file_.filename().string();
+  const auto report = [&](int lineNumber, const std::string& where, const std::string& why) {
+    problems_.push_back(fileName + " line " + std::to_string(lineNumber) + where + ": " + why);
+  };
+
+  // Sections by name with their lines and line numbers; the text's own view into `content`
+  // gives each line's number.
+  std::map<std::string, std::vector<TFileLine>, std::less<>> sections;
+  std::vector<TFileLine>* current = nullptr;
+  const std::string_view text(*content);
+  size_t counted = 0;
+  int lineNumber = 1;
+  const auto numberOf = [&](std::string_view line) {
+    const auto offset = static_cast<size_t>(line.data() - text.data());
+    lineNumber +=
+        static_cast<int>(std::count(text.begin() + static_cast<std::ptrdiff_t>(counted),
+                                    text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+    counted = offset;
+    return lineNumber;
+  };
+  ForEachIniLine(
+      text,
+      [&](std::string_view name) {
+        const int at = numberOf(name);
+        const bool known = std::any_of(Games.begin(), Games.end(), [&](const TGamePaytables& game) {
+          return game.Name == name;
+        });
+        if (!known) {
+          report(at, "",
+                 "section [" + std::string(name) + "] names no game; its lines are ignored");
+        }
+        current = &sections[std::string(name)];
+      },
+      [&](std::string_view line) {
+        const int at = numberOf(line);
+        if (current == nullptr) {
+          report(at, "", "the line stands before any section and is ignored");
+        } else {
+          current->push_back({at, std::string(line)});
+        }
+      });
+
+  for (size_t game = 0; game < Games.size(); ++game) {
+    auto& entry = Games[game];
+    const auto found = sections.find(entry.Name);
     if (found == sections.end()) continue;
     std::vector<std::string> lines;
     for (size_t i = 0; i < found->second.size(); ++i) {
-      if (auto line = NormalisedLine(found->second[i])) {
-        lines.push_back(std::move(*line));
-      } else if (i < game.Lines.size()) {
-        lines.push_back(game.Lines[i]);
+      const TFileLine& line = found->second[i];
+      try {
+        const TPaytable table = ParsePaytableLine(line.Text);
+        CheckPaytable(static_cast<int>(game), table);
+        lines.push_back(FormatPaytableLine(table));
+      } catch (const TError& error) {
+        const size_t standIn = i < entry.Lines.size() ? i : 0;
+        report(line.LineNumber,
+               " (section [" + entry.Name + "], paytable " + std::to_string(i) + ")",
+               std::string(error.what()) + "; the built-in paytable " + std::to_string(standIn) +
+                   " stands in its place");
+        lines.push_back(entry.Lines.at(standIn));
       }
     }
-    for (size_t i = lines.size(); i < game.Lines.size(); ++i) lines.push_back(game.Lines[i]);
-    game.Lines = std::move(lines);
+    for (size_t i = lines.size(); i < entry.Lines.size(); ++i) lines.push_back(entry.Lines[i]);
+    entry.Lines = std::move(lines);
   }
+}
+
+std::string TPayoutStorage::ProblemReport() const {
+  if (problems_.empty()) return {};
+  std::string text = "Some lines of the paytable file " + file_.string() + " were not read:";
+  for (const auto& problem : problems_) text.append("\n").append(problem);
+  return text;
 }
 
 std::vector<std::string>& TPayoutStorage::LinesOf(int game) {
@@ -162,8 +228,22 @@ int TPayoutStorage::FindPaytable(int game, const TPaytable& table) const {
   return -1;
 }
 
+void TPayoutStorage::CheckPaytable(int game, const TPaytable& table) {
+  FormatPaytableLine(table);  // the range of every value
+  const auto description = CreateDescription(game);
+  for (int coins = 1; coins <= MaxCoins; ++coins) {
+    for (int category = 0; category <= description->LastCategory; ++category) {
+      if (table[static_cast<size_t>(coins - 1)][static_cast<size_t>(category)] < 0) {
+        throw TError(description->CategoryName[static_cast<size_t>(category)] + " has no pay at " +
+                     std::to_string(coins) + " coins");
+      }
+    }
+  }
+}
+
 void TPayoutStorage::SetPaytable(int game, int index, const TPaytable& table) {
   auto& lines = LinesOf(game);
+  CheckPaytable(game, table);
   std::string line = FormatPaytableLine(table);
   if (index >= 0 && index < static_cast<int>(lines.size())) {
     lines[static_cast<size_t>(index)] = std::move(line);

@@ -42,6 +42,9 @@ TGameEngine::TGameEngine(TPreferences& preferences, TGameWindows& windows,
                          std::unique_ptr<TLogger> logger)
     : preferences_(preferences), windows_(windows), logger_(std::move(logger)) {
   if (!logger_->Problem().empty()) windows_.ReportProblem(logger_->Problem());
+  if (const std::string report = TPayoutStorage().ProblemReport(); !report.empty()) {
+    windows_.ReportProblem(report);
+  }
   LoadFromIni(preferences_.Settings);
 }
 
@@ -461,6 +464,14 @@ void TGameEngine::SetPayIndex(int index, const TPayoutStorage& catalogue) {
   WithContext("SetPayIndex", [&] {
     payIndex_ = index;
     if (index != -1) payouts_ = catalogue.GetPaytable(GameType(), index);
+  });
+}
+
+void TGameEngine::ReloadPaytable() {
+  WithContext("ReloadPaytable", [&] {
+    const TPayoutStorage catalogue;
+    SetPayIndex(payIndex_, catalogue);
+    payout_.SetPay(payouts_, bet_);
   });
 }
 

@@ -64,13 +64,14 @@ int64_t BalanceCents(double dollars);
 // state -SelectPoker-> NoRound (collecting first). A round is logged when it is collected:
 // at the next deal, a change of game, or shutdown.
 //
-// Failures raise TError; Deal, Draw, Collect, SetEngine, SelectPoker, SetPayIndex,
+// Failures raise TError; Deal, Draw, Collect, SetEngine, SelectPoker, SetPayIndex, ReloadPaytable,
 // LoadFromIni, SaveToIni, ShowCharts, ShowStatistics, SetupPreferences, ShowErrors,
 // ClearByFilter and ClearLog add their name to the message on the way out.
 class TGameEngine {
  public:
   // Creates the hand log of the data folder, tells the player through `windows` when it
-  // cannot be read, and loads the saved game and counters from the preferences' settings.
+  // or the paytable file cannot be read, and loads the saved game and counters from the
+  // preferences' settings.
   TGameEngine(TPreferences& preferences, TGameWindows& windows);
   // The same with a hand log of the caller's.
   TGameEngine(TPreferences& preferences, TGameWindows& windows, std::unique_ptr<TLogger> logger);
@@ -119,6 +120,9 @@ class TGameEngine {
   // Opens game 0..8 with paytable `payIndex` of the catalogue; the previous game goes to
   // the front of MRUList. On failure nothing changes.
   void SelectPoker(int gameType, int payIndex);
+  // Reads the current paytable again from the catalogue, after the chooser changed it.
+  // Game, paytable index, round and counters stay as they are.
+  void ReloadPaytable();
   // Credits, balance, coin value, accuracy sums, hands and play time to their start values,
   // when CanResetCounters, after collecting a drawn round; raises TError while a hand waits
   // for its draw or a double-up card.
@@ -220,6 +224,8 @@ class TGameEngine {
   bool OffersHint() const { return mode_ != GameMode::RealPlay; }
   // Between rounds: no round open, or the last one drawn and paid.
   bool CanResetCounters() const;
+  // The paytable chooser may open: between rounds, as for CanResetCounters.
+  bool CanSelectPoker() const { return CanResetCounters(); }
   // Whether the card at position 0..4 shows its face: not before the first deal, and in
   // double-up only the dealer's card (position 0).
   bool IsFaceUp(int position) const;

@@ -73,21 +73,51 @@ TEST(PayoutStorage, BuiltInPaytables) {
   EXPECT_FALSE(storage.Modified);
 }
 
-TEST(PayoutStorage, ParseErrors) {
-  TPaytable table{};
-  table[2][7] = 42;
-  const std::string line = FormatPaytableLine(table);
-  EXPECT_EQ(ParsePaytableLine(line), table);
-  EXPECT_EQ(ParsePaytableLine(line + "   17"), table);  // numbers past 80 are ignored
-  EXPECT_THROW(ParsePaytableLine(line.substr(0, 474)), TError);
-  EXPECT_THROW(ParsePaytableLine(""), TError);
-  std::string bad = line;
-  bad[100] = 'x';
-  EXPECT_THROW(ParsePaytableLine(bad), TError);
-  table[0][0] = 1000000;  // would run into its neighbour in six characters
-  EXPECT_THROW(FormatPaytableLine(table), TError);
-  table[0][0] = -100000;
-  EXPECT_THROW(FormatPaytableLine(table), TError);
+// Only what the six-character form stores and reads back is accepted, line by line.
+TEST(PayoutStorage, LineValidation) {
+  const auto lineWith = [](const std::string& first, int count = 80) {
+    std::string line = first;
+    for (int i = 1; i < count; ++i) line += "     7";
+    return line;
+  };
+  struct Case {
+    std::string line;
+    int first;          // the first value read, when the line is accepted
+    const char* error;  // part of the message, when refused
+  };
+  const Case cases[] = {
+      {lineWith(" 99999"), 99999, nullptr},
+      {lineWith("    -1"), -1, nullptr},
+      {lineWith("\t0") + "  ", 0, nullptr},
+      {lineWith("100000"), 0, "pay 100000 is out of range"},
+      {lineWith("    -2"), 0, "pay -2 is out of range"},
+      {lineWith("     1", 81), 0, "holds 81 numbers"},
+      {lineWith("     1", 79), 0, "holds 79 numbers"},
+      {"", 0, "holds 0 numbers"},
+      {lineWith("   1x2"), 0, "'1x2' is not a whole number"},
+      {lineWith("99999999999"), 0, "is not a whole number"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line.substr(0, 12));
+    if (c.error == nullptr) {
+      const TPaytable table = ParsePaytableLine(c.line);
+      EXPECT_EQ(table[0][0], c.first);
+      EXPECT_EQ(table[4][15], 7);
+      EXPECT_EQ(ParsePaytableLine(FormatPaytableLine(table)), table);
+    } else {
+      try {
+        ParsePaytableLine(c.line);
+        ADD_FAILURE() << "accepted";
+      } catch (const TError& error) {
+        EXPECT_NE(std::string(error.what()).find(c.error), std::string::npos) << error.what();
+      }
+    }
+  }
+  for (const int value : {100000, -2}) {
+    TPaytable table{};
+    table[3][9] = value;
+    EXPECT_THROW(FormatPaytableLine(table), TError) << value;
+  }
 }
 
 TEST(PayoutStorage, FindAndSetPaytable) {
@@ -147,49 +177,81 @@ TEST(PayoutStorage, AddedPaytableIsSavedAndReadBack) {
   EXPECT_EQ(reloaded.PaytableCount(JacksOrBetter), 2);
   EXPECT_EQ(reloaded.GetPaytable(JacksOrBetter, 1), added);
   EXPECT_EQ(reloaded.PaytableCount(GAME_DEUCES_WILD), 1);
-  added[0][3] = 16;
-  reloaded.SetPaytable(GAME_DEUCES_WILD, -1, added);
+  // A table that would be refused when read back is refused at once: Deuces Wild pays
+  // category 9, which a Jacks or Better table leaves at -1.
+  EXPECT_THROW(reloaded.SetPaytable(GAME_DEUCES_WILD, -1, added), TError);
+  EXPECT_FALSE(reloaded.Modified);
+  TPaytable deuces = reloaded.GetPaytable(GAME_DEUCES_WILD, 0);
+  deuces[0][3] = 16;
+  reloaded.SetPaytable(GAME_DEUCES_WILD, -1, deuces);
   reloaded.Save();
   EXPECT_FALSE(reloaded.Modified);
-  EXPECT_EQ(TPayoutStorage().GetPaytable(GAME_DEUCES_WILD, 1), added);
+  EXPECT_EQ(TPayoutStorage().GetPaytable(GAME_DEUCES_WILD, 1), deuces);
 }
 
+// A damaged file is read as far as it goes and never rewritten; each refused line is
+// reported with its place and the reason, and a built-in paytable keeps its index.
 TEST(PayoutStorage, DamagedFileDoesNotStopLoadingAndIsLeftAlone) {
   TempFolder folder;
   const auto file = folder.DataFolder() / "Quelbin.dat";
   TPayoutStorage builtIn(folder.Path() / "none.dat");
-  TPaytable custom = builtIn.GetPaytable(GAME_BONUS_POKER, 0);
+  const TPaytable standard = builtIn.GetPaytable(GAME_BONUS_POKER, 0);
+  TPaytable custom = standard;
   custom[0][5] = 8;
   const std::string customLine = FormatPaytableLine(custom);
+  std::string unpaid = customLine;
+  unpaid.replace(6 * 18, 6, "    -1");  // 2 coins, category 2
+  enum : int { S = 0, C = 1 };          // the standard or the custom paytable
   struct Case {
     const char* what;
     std::string text;
-    int bonusCount;         // paytables of Bonus Poker after loading
-    bool bonusFirstCustom;  // whether Bonus Poker's first paytable is the custom one
+    std::vector<int> bonus;  // Bonus Poker's paytables after loading
+    const char* problem;     // part of the one problem reported; none when empty
   };
   const Case cases[] = {
-      {"binary garbage", std::string("\x01\x02\xff\0garbage", 11), 1, false},
-      {"empty", "", 1, false},
-      {"section of an unknown game", "[No such game]\n" + customLine + "\n", 1, false},
-      {"a short line", "[Bonus Poker]\n   250    80\n", 1, false},
-      {"a bad line before a good one",
-       "[Bonus Poker]\n" + customLine.substr(0, 300) + "x\n" + customLine + "\n", 2, false},
-      {"a good line with CRLF", "[Bonus Poker]\r\n" + customLine + "\r\n\r\n", 1, true},
-      {"a section without lines", "[Bonus Poker]\n\n[Jacks or better]\n", 1, false},
+      {"binary garbage", std::string("\x01\x02\xff\0garbage", 11), {S}, "before any section"},
+      {"empty", "", {S}, ""},
+      {"section of an unknown game",
+       "[No such game]\n" + customLine + "\n",
+       {S},
+       "line 1: section [No such game] names no game"},
+      {"a short line",
+       "[Bonus Poker]\n   250    80\n",
+       {S},
+       "line 2 (section [Bonus Poker], paytable 0): the line holds 2 numbers"},
+      {"a bad line between good ones",
+       "[Bonus Poker]\r\n" + customLine + "\r\n\r\n" + customLine.substr(0, 300) + "x\r\n" +
+           customLine + "\r\n",
+       {C, S, C},
+       "line 4 (section [Bonus Poker], paytable 1): the line holds 50 numbers"},
+      {"no pay in a paying category",
+       "[Bonus Poker]\n" + unpaid + "\n",
+       {S},
+       "paytable 0): Straight Flush has no pay at 2 coins"},
+      {"a section without lines", "[Bonus Poker]\n\n[Jacks or better]\n", {S}, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     WriteText(file, c.text);
     {
       TPayoutStorage storage;
-      ASSERT_EQ(storage.PaytableCount(GAME_BONUS_POKER), c.bonusCount);
-      EXPECT_EQ(storage.GetPaytable(GAME_BONUS_POKER, 0) == custom, c.bonusFirstCustom);
-      if (c.bonusCount == 2) {
-        EXPECT_EQ(storage.GetPaytable(GAME_BONUS_POKER, 1), custom);
+      ASSERT_EQ(storage.PaytableCount(GAME_BONUS_POKER), static_cast<int>(c.bonus.size()));
+      for (size_t i = 0; i < c.bonus.size(); ++i) {
+        EXPECT_EQ(storage.GetPaytable(GAME_BONUS_POKER, static_cast<int>(i)),
+                  c.bonus[i] == C ? custom : standard);
       }
       for (int game = 0; game < GameCount; ++game) {
         EXPECT_GE(storage.PaytableCount(game), 1);
         EXPECT_NO_THROW(storage.GetPaytable(game, 0));
+      }
+      if (*c.problem == '\0') {
+        EXPECT_TRUE(storage.Problems().empty());
+        EXPECT_EQ(storage.ProblemReport(), "");
+      } else {
+        ASSERT_EQ(storage.Problems().size(), 1u);
+        EXPECT_NE(storage.Problems()[0].find(c.problem), std::string::npos)
+            << storage.Problems()[0];
+        EXPECT_NE(storage.ProblemReport().find(storage.Problems()[0]), std::string::npos);
       }
     }
     EXPECT_EQ(ReadText(file), c.text) << "the player's file must not be rewritten";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "core/payout_storage.h"
@@ -100,6 +101,25 @@ TEST(Calc, GamesList) {
             0u);
   EXPECT_EQ(Occurrences(json.Out, "{\"game\":"), 9);
   EXPECT_EQ(Occurrences(json.Out, "],\"paytables\":1}"), 9);
+
+  // The player's paytables count and play; a refused line is named on standard error and
+  // a built-in paytable takes its index.
+  TPaytable added = TPayoutStorage().GetPaytable(6, 0);
+  added[4][3] = 40;  // the full house pays 8 per coin instead of 9
+  std::filesystem::create_directories(folder.DataFolder());
+  std::ofstream(folder.DataFolder() / "Quelbin.dat") << "[Jacks or better]\n"
+                                                     << FormatPaytableLine(added) << "\n 1 2 3\n";
+  const TCalcResult mine = Calc("games");
+  EXPECT_EQ(mine.ExitCode, 0);
+  EXPECT_NE(mine.Out.find("6  Jacks or better (2 paytables)"), std::string::npos) << mine.Out;
+  EXPECT_NE(mine.Err.find("Quelbin.dat line 3 (section [Jacks or better], paytable 1): the "
+                          "line holds 3 numbers"),
+            std::string::npos)
+      << mine.Err;
+  const TCalcResult played = Calc("return --game 6 --paytable 0 --threads 2");
+  ASSERT_EQ(played.ExitCode, 0) << played.Err;
+  EXPECT_EQ(played.Out.rfind("Jacks or better, paytable 0, 5 coins: 98.3", 0), 0u) << played.Out;
+  EXPECT_EQ(Occurrences(played.Err, "line 3"), 1);
 }
 
 TEST(Calc, HandJsonShape) {

@@ -704,8 +704,16 @@ TCalcResult RunCalc(const std::vector<std::string>& arguments, const TProgress& 
     result.Out = UsageText;
     return result;
   }
+  // Lines of the player's paytable file that were not read: said on standard error
+  // before anything else, and the command goes on with the rest of the catalogue.
+  std::string catalogueProblems;
   try {
     const TOptions options = ParseArguments(arguments);
+    if (options.Command == "games" || options.Command == "hand" || options.Command == "return") {
+      if (const std::string report = TPayoutStorage().ProblemReport(); !report.empty()) {
+        catalogueProblems = "tavrik-calc: " + report + "\n";
+      }
+    }
     if (options.Command == "games") {
       result.Out = RunGames(options);
     } else if (options.Command == "hand") {
@@ -725,6 +733,7 @@ TCalcResult RunCalc(const std::vector<std::string>& arguments, const TProgress& 
     std::replace(message.begin(), message.end(), '\r', ' ');
     result = {1, "", "tavrik-calc: " + message + "\n"};
   }
+  result.Err.insert(0, catalogueProblems);
   return result;
 }
 

@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -35,6 +36,10 @@
 #include "records/ole_date.h"
 #include "ui/dialogs/all_hands.h"
 #include "ui/main/main_window.h"
+#include "ui/paytables/choose_dialog.h"
+#include "ui/paytables/edit_dialog.h"
+#include "ui/paytables/paytable_table.h"
+#include "ui/paytables/return_figure.h"
 #include "ui/stats/errors_window.h"
 #include "ui/stats/options_panel.h"
 #include "ui/stats/charts_window.h"
@@ -60,6 +65,40 @@ void SaveNextDialog(const QString& name) {
       dialog->reject();
     }
   });
+}
+
+// Lets a return figure's worker finish (a minute at most).
+void WaitForFigure(const TReturnFigure* figure) {
+  QElapsedTimer clock;
+  clock.start();
+  while (figure->IsPending() && clock.elapsed() < 60000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+}
+
+// The paytable chooser with its return figure, then the editor over it after one edit:
+// while the new figure is worked out and once it is there.
+void SavePaytableDialogs(TfTavrik20Main& window) {
+  QTimer::singleShot(50, [] {
+    auto* chooser = qobject_cast<TfChoose*>(QApplication::activeModalWidget());
+    if (chooser == nullptr) return;
+    WaitForFigure(chooser->ReturnFigure);
+    Save(chooser, "paytable_chooser");
+    QTimer::singleShot(50, [] {
+      if (auto* editor = qobject_cast<TfEdit*>(QApplication::activeModalWidget())) {
+        WaitForFigure(editor->ReturnFigure);
+        editor->PayoutGrid->setCurrentCell(5, 1);
+        editor->PayoutGrid->item(5, 1)->setText("7");
+        Save(editor, "paytable_editor_computing");
+        WaitForFigure(editor->ReturnFigure);
+        Save(editor, "paytable_editor");
+        editor->reject();
+      }
+    });
+    chooser->btnEdit->click();
+    chooser->reject();
+  });
+  window.miSelectVP->trigger();
 }
 
 // Milliseconds until `widget` is next painted (at most 10 s).
@@ -180,6 +219,7 @@ int main(int argc, char** argv) {
   engine.SetOption(ShowWarnings, false);  // warnings are pictured on their own below
 
   Save(&window, prefix + "_1_start");
+  SavePaytableDialogs(window);
   // Some history for the bankroll monitor: hands played with the best hold.
   for (int hand = 0; hand < hands; ++hand) {
     window.btnDealClick();

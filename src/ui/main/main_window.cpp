@@ -28,6 +28,7 @@
 #include "ui/dialogs/choice_dialog.h"
 #include "ui/dialogs/deck_dialog.h"
 #include "ui/main/window_placement.h"
+#include "ui/paytables/choose_dialog.h"
 #include "ui/widgets/card_button.h"
 #include "ui/widgets/error_handler.h"
 #include "ui/widgets/gradient_label.h"
@@ -149,11 +150,10 @@ void TfTavrik20Main::CreateMenus() {
     games->addAction(item);
     GameItems.at(static_cast<size_t>(index)) = item;
   }
-  // Paytable selection is not offered in this version.
+  miGame->addSeparator();
   miSelectVP = addItem(
-      miGame, [] {}, QKeySequence(Qt::CTRL | Qt::Key_V));
-  miSelectVP->setVisible(false);
-  miSelectVP->setEnabled(false);
+      miGame, [this] { miSelectVPClick(); }, QKeySequence(Qt::CTRL | Qt::Key_V));
+  connect(miGame, &QMenu::aboutToShow, this, [this] { SyncMenus(); });
 
   miMode = bar->addMenu(QString());
   auto* modes = new QActionGroup(this);
@@ -298,10 +298,20 @@ void TfTavrik20Main::SyncMenus() {
   if (game >= 0 && game < static_cast<int>(GameItems.size())) {
     GameItems[static_cast<size_t>(game)]->setChecked(true);
   }
+  // The game played names its paytable when it is one of the player's (index above 0).
+  for (const TGameName& name : GameNames()) {
+    QString text = QString::fromStdString(name.Name).replace("&", "&&");
+    if (name.GameIndex == game && engine_->PayIndex() > 0) {
+      text += " " + FormatText(Text(preferences_, "Main.Menu", "PlayedPaytable"),
+                               {QString::number(engine_->PayIndex())});
+    }
+    GameItems.at(static_cast<size_t>(name.GameIndex))->setText(text);
+  }
   ModeItems[static_cast<size_t>(engine_->Mode())]->setChecked(true);
   miShowResultHands->setChecked(engine_->HasOption(ShowResultHands));
   miShowWarnings->setChecked(engine_->HasOption(ShowWarnings));
   miResetBalance->setEnabled(engine_->CanResetCounters());
+  miSelectVP->setEnabled(engine_->CanSelectPoker());
 }
 
 // --- Layout --------------------------------------------------------------------------
@@ -505,6 +515,18 @@ void TfTavrik20Main::miSelectBackClick() {
   });
 }
 
+void TfTavrik20Main::miSelectVPClick() {
+  if (IsDealing() || !engine_->CanSelectPoker()) return;
+  bool chosen = false;
+  Guarded([&] { chosen = SelectVideoPoker(*engine_, preferences_, this); });
+  if (chosen) {
+    RebuildGrid();
+    CardRow->PaintAllCards();
+    SyncMenus();
+  }
+  RefreshInfo();
+}
+
 void TfTavrik20Main::ResetBalance() {
   if (!engine_->CanResetCounters() || !Confirm("ResetBalance", "ResetBalance")) return;
   Guarded([this] { engine_->ResetValues(); });
@@ -517,6 +539,7 @@ void TfTavrik20Main::RefreshInfo() {
   Info->Refresh();
   PayoutGrid->update();
   miAllHands->setEnabled(engine.State() == GameState::Dealt);
+  miSelectVP->setEnabled(engine.CanSelectPoker());
   switch (engine.State()) {
     case GameState::NoRound:
       CardRow->SetStatus(MessageText("Start"));

@@ -80,6 +80,8 @@ class TfTavrik20Main : public QMainWindow {
   // The about box: version, the libraries in the program and their licences, the data
   // folder.
   void miAboutClick();
+  // Between rounds, opens the paytable chooser; the grid and cards follow a new choice.
+  void miSelectVPClick();
   // Asks for a confirmation, then collects a drawn round and starts a new session.
   void ResetBalance();
 

@@ -12,6 +12,7 @@
 #include "ui/dialogs/preferences_texts.h"
 #include "ui/widgets/error_handler.h"
 #include "ui/widgets/gradient_label.h"
+#include "ui/widgets/text_format.h"
 
 namespace tavrik {
 
@@ -121,7 +122,13 @@ void TOptionsPanel::SetLogger(TLogger& logger) {
   if (cbGame != nullptr) {
     cbGame->clear();
     for (const std::string& key : filter.GameKeys) {
-      cbGame->addItem(" " + QString::fromStdString(GameDisplayName(GameFromKey(key))));
+      QString line = " " + QString::fromStdString(GameDisplayName(GameFromKey(key)));
+      // The player's paytables (index above 0) are told apart from the built-in one.
+      if (const int paytable = PaytableFromKey(key); paytable > 0) {
+        line += " " +
+                FormatText(Text(preferences_, "Options", "Paytable"), {QString::number(paytable)});
+      }
+      cbGame->addItem(line);
     }
     if (cbGame->count() > 0)
       cbGame->setItemText(0, " " + Text(preferences_, "Options", "AllGames"));
