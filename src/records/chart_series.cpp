@@ -6,6 +6,7 @@
 
 #include "core/error.h"
 #include "records/logger.h"
+#include "records/money.h"
 
 namespace tavrik {
 
@@ -53,11 +54,6 @@ std::string CsvField(const std::string& text) {
 const TChartInfo& ChartInfo(int chart) {
   RequireInRange(chart, 0, ChartCount - 1, "Chart");
   return Charts[chart];
-}
-
-double CoinDollars(uint8_t coinValueIndex) {
-  static constexpr double Dollars[] = {0.25, 0.5, 1, 5, 25, 100};
-  return coinValueIndex < std::size(Dollars) ? Dollars[coinValueIndex] : 0;
 }
 
 TChartSeries ComputeChart(int chart, const TLogger& logger, const TLogFilter& filter,
@@ -187,33 +183,8 @@ void WriteChartCsv(std::ostream& out, const TChartSeries& series,
   out << text;
 }
 
-TProgressCharts::~TProgressCharts() {
-  Unfollow();
-}
-
 void TProgressCharts::SetLogger(TLogger& logger) {
-  if (logger_ != &logger) Unfollow();
-  logger_ = &logger;
-  Follow();
-}
-
-void TProgressCharts::Follow() {
-  if (logger_ == nullptr) return;
-  TLogFilter& filter = logger_->Filter();
-  if (logger_->FilterGeneration() == filterGeneration_) return;
-  subscription_ = filter.Subscribe([this] {
-    if (active_) Recompute();
-  });
-  filterGeneration_ = logger_->FilterGeneration();
-}
-
-void TProgressCharts::Unfollow() {
-  if (logger_ != nullptr && filterGeneration_ != 0 &&
-      logger_->FilterGeneration() == filterGeneration_) {
-    logger_->Filter().Unsubscribe(subscription_);
-  }
-  filterGeneration_ = 0;
-  subscription_ = -1;
+  follower_.SetLogger(logger);
 }
 
 void TProgressCharts::SetActive(bool active) {
@@ -235,9 +206,8 @@ void TProgressCharts::SetDollars(bool dollars) {
 
 void TProgressCharts::Recompute() {
   const int chart = series_.Chart;
-  if (logger_ != nullptr) {
-    Follow();
-    series_ = ComputeChart(chart, *logger_, logger_->Filter(), dollars_);
+  if (const TLogFilter* filter = follower_.Follow()) {
+    series_ = ComputeChart(chart, *follower_.Logger(), *filter, dollars_);
   } else {
     series_ = TChartSeries{};
     series_.Chart = chart;

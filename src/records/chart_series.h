@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "records/filter_follower.h"
+
 namespace tavrik {
 
 class TLogFilter;
@@ -33,10 +35,6 @@ struct TChartInfo {
 };
 // Raises TError for a chart outside 0..ChartCount-1.
 const TChartInfo& ChartInfo(int chart);
-
-// Dollars per coin by CoinValueIndex: 0.25, 0.5, 1, 5, 25, 100; 0 for an index the
-// program never writes.
-double CoinDollars(uint8_t coinValueIndex);
 
 // The plotted values of one chart: Values[s][i] is point i of series s, drawn at x = i + 1
 // (the point's sequence number, counted in hands). Series 1 is empty for the one-series
@@ -91,7 +89,6 @@ void WriteChartCsv(std::ostream& out, const TChartSeries& series,
 class TProgressCharts {
  public:
   TProgressCharts() = default;
-  ~TProgressCharts();  // unsubscribes from the filter
   TProgressCharts(const TProgressCharts&) = delete;
   TProgressCharts& operator=(const TProgressCharts&) = delete;
 
@@ -116,12 +113,9 @@ class TProgressCharts {
   std::function<void()> OnChange;
 
  private:
-  void Follow();
-  void Unfollow();
-
-  TLogger* logger_ = nullptr;
-  int subscription_ = -1;
-  uint64_t filterGeneration_ = 0;  // the logger's filter subscribed to; 0 none
+  TFilterFollower follower_{[this] {
+    if (active_) Recompute();
+  }};
   bool active_ = false;
   bool dollars_ = false;
   TChartSeries series_;
