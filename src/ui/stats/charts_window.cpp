@@ -12,7 +12,6 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
-#include <QShortcut>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -27,8 +26,6 @@ namespace tavrik {
 
 namespace {
 
-constexpr int HeaderHeight = 22;
-constexpr int LeftColumnWidth = 190;
 // Your line and the perfect strategy's.
 const QColor SeriesColors[] = {QColor(0, 0, 223), QColor(0, 150, 150)};
 const char* const LegendKeys[] = {"LegendYour", "LegendBest"};
@@ -63,26 +60,10 @@ void SetAxis(QValueAxis* axis, double low, double high, double step) {
 }  // namespace
 
 TfmCharts::TfmCharts(TLogger& logger, const TPreferences& preferences, QWidget* parent)
-    : QDialog(parent), preferences_(preferences) {
+    : TLogWindow("Charts", HelpCharts, preferences, parent) {
   setObjectName("TfmCharts");
-  ApplyWindowFont(this, preferences);
-  setWindowTitle(QString::fromStdString(preferences.SetWindowCaption("Charts")));
-  const QString fontName = QString::fromStdString(preferences.FontName);
-  const auto headerLabel = [&](const QString& text) {
-    auto* label = new TGradientLabel(this);
-    label->setFixedHeight(HeaderHeight);
-    label->setText(text);
-    StyleHeaderLabel(label, fontName);
-    return label;
-  };
-
-  auto* columns = new QHBoxLayout(this);
-  columns->setContentsMargins(4, 4, 4, 8);
-  columns->setSpacing(6);
-  auto* left = new QVBoxLayout();
-  left->setSpacing(2);
-  left->setContentsMargins(0, 0, 0, 0);
-  lChartListHeader = headerLabel(Text(preferences, "Charts", "ChartListHeader"));
+  QVBoxLayout* left = NewColumn();
+  lChartListHeader = HeaderLabel(Text(preferences, "Charts", "ChartListHeader"));
   left->addWidget(lChartListHeader);
   lbCharts = new QListWidget(this);
   for (int chart = 0; chart < ChartCount; ++chart) {
@@ -98,14 +79,9 @@ TfmCharts::TfmCharts(TLogger& logger, const TPreferences& preferences, QWidget* 
   Options =
       new TOptionsPanel(OptionGame | OptionDate | OptionModes | OptionUnits, preferences, this);
   left->addWidget(Options, 1);
-  auto* leftBox = new QWidget(this);
-  leftBox->setFixedWidth(std::max(LeftColumnWidth, listWidth));
-  leftBox->setLayout(left);
-  columns->addWidget(leftBox);
 
-  auto* right = new QVBoxLayout();
-  right->setSpacing(2);
-  lTitle = headerLabel(QString());
+  QVBoxLayout* right = NewColumn();
+  lTitle = HeaderLabel(QString());
   right->addWidget(lTitle);
   chart_ = new QChart();
   chart_->legend()->setAlignment(Qt::AlignBottom);
@@ -126,27 +102,13 @@ TfmCharts::TfmCharts(TLogger& logger, const TPreferences& preferences, QWidget* 
   ChartView->setRenderHint(QPainter::Antialiasing);
   ChartView->setMinimumSize(600, 420);
   right->addWidget(ChartView, 1);
-  auto* buttons = new QHBoxLayout();
-  buttons->setContentsMargins(0, 6, 0, 0);
   btnSavePicture = new QPushButton(Text(preferences, "Charts", "SavePicture"), this);
   connect(btnSavePicture, &QPushButton::clicked, this,
           [this] { SaveAs("SavePicture", "png", &TfmCharts::SavePicture); });
-  buttons->addWidget(btnSavePicture);
   btnExportCsv = new QPushButton(Text(preferences, "Charts", "ExportCsv"), this);
   connect(btnExportCsv, &QPushButton::clicked, this,
           [this] { SaveAs("ExportCsv", "csv", &TfmCharts::ExportCsv); });
-  buttons->addWidget(btnExportCsv);
-  buttons->addStretch(1);
-  btnOK = new QPushButton(Text(preferences, "Main.Buttons", "OK"), this);
-  btnOK->setDefault(true);
-  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  buttons->addWidget(btnOK);
-  right->addLayout(buttons);
-  columns->addLayout(right, 1);
-
-  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this,
-          [this, &preferences] { ShowHelpTopic(HelpCharts, preferences, this); });
+  LayOutColumns(left, listWidth, right, {btnSavePicture, btnExportCsv});
 
   Options->SetLogger(logger);
   charts_.SetLogger(logger);

@@ -7,6 +7,7 @@
 
 #include "game/preferences.h"
 #include "records/chart_series.h"
+#include "ui/stats/log_window.h"
 
 class QChart;
 class QChartView;
@@ -26,7 +27,7 @@ class TOptionsPanel;
 // modes, units) beside it. The chart follows every change of the filter, the unit and the
 // chart at once. Long series are drawn reduced (every peak and trough kept); the picture
 // and the full series can be saved. Modal.
-class TfmCharts : public QDialog {
+class TfmCharts : public TLogWindow {
   Q_OBJECT
 
  public:
@@ -60,7 +61,6 @@ class TfmCharts : public QDialog {
   QChartView* ChartView = nullptr;
   QPushButton* btnSavePicture = nullptr;
   QPushButton* btnExportCsv = nullptr;
-  QPushButton* btnOK = nullptr;
 
  private:
   // The chart's texts, the points of its series, the axes' ranges, the unit group.
@@ -70,7 +70,6 @@ class TfmCharts : public QDialog {
               bool (TfmCharts::*write)(const QString&) const);
   QString ChartText(const char* key) const;
 
-  const TPreferences& preferences_;
   TProgressCharts charts_;
   QChart* chart_ = nullptr;
   std::array<QLineSeries*, 2> series_{};

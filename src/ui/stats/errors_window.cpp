@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <algorithm>
@@ -30,8 +29,6 @@ namespace tavrik {
 
 namespace {
 
-constexpr int LabelHeight = 22;
-constexpr int LeftColumnWidth = 190;
 constexpr int HandMargin = 5;  // the hand's cards from the cell's left and top edges
 constexpr int HandWidth = 5 * TCardPainter::CardWidth + 4 * TfErrors::CardGap + 2 * HandMargin;
 constexpr int RowHeight = TCardPainter::CardHeight + 10;
@@ -113,26 +110,16 @@ class TReturnDelegate : public QStyledItemDelegate {
 }  // namespace
 
 TfErrors::TfErrors(TLogger& logger, const TPreferences& preferences, QWidget* parent)
-    : QDialog(parent), preferences_(preferences), cardPainter_(std::make_unique<TCardPainter>()) {
+    : TLogWindow("Errors", HelpErrors, preferences, parent),
+      cardPainter_(std::make_unique<TCardPainter>()) {
   setObjectName("TfErrors");
-  ApplyWindowFont(this, preferences);
-  setWindowTitle(QString::fromStdString(preferences.SetWindowCaption("Errors")));
-
-  auto* columns = new QHBoxLayout(this);
-  columns->setContentsMargins(4, 4, 4, 8);
-  columns->setSpacing(6);
+  QVBoxLayout* left = NewColumn();
   Options = new TOptionsPanel(OptionGame | OptionDate | OptionModes | OptionGrades | OptionVariants,
                               preferences, this);
-  Options->setFixedWidth(LeftColumnWidth);
-  columns->addWidget(Options);
+  left->addWidget(Options);
 
-  auto* right = new QVBoxLayout();
-  right->setSpacing(2);
-  auto* header = new TGradientLabel(this);
-  header->setFixedHeight(LabelHeight);
-  header->setText(Text(preferences, "Errors", "ErrorsHeader"));
-  StyleHeaderLabel(header, QString::fromStdString(preferences.FontName));
-  lErrorsHeader = header;
+  QVBoxLayout* right = NewColumn();
+  lErrorsHeader = HeaderLabel(Text(preferences, "Errors", "ErrorsHeader"));
   right->addWidget(lErrorsHeader);
 
   Grid = new QTableView(this);
@@ -145,7 +132,7 @@ TfErrors::TfErrors(TLogger& logger, const TPreferences& preferences, QWidget* pa
   titles->setHighlightSections(false);
   titles->setSectionsClickable(true);
   titles->setSortIndicatorShown(true);
-  titles->setFixedHeight(std::max(HeaderHeight, titles->fontMetrics().height() + 4));
+  titles->setFixedHeight(std::max(TitleRowHeight, titles->fontMetrics().height() + 4));
   Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   Grid->setSelectionMode(QAbstractItemView::SingleSelection);
   Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -175,20 +162,7 @@ TfErrors::TfErrors(TLogger& logger, const TPreferences& preferences, QWidget* pa
   Grid->addAction(actCopy);
   Grid->setContextMenuPolicy(Qt::ActionsContextMenu);
   right->addWidget(Grid, 1);
-
-  auto* buttons = new QHBoxLayout();
-  buttons->setContentsMargins(0, 6, 0, 0);
-  buttons->addStretch(1);
-  btnOK = new QPushButton(Text(preferences, "Main.Buttons", "OK"), this);
-  btnOK->setDefault(true);
-  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  buttons->addWidget(btnOK);
-  right->addLayout(buttons);
-  columns->addLayout(right, 1);
-
-  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this,
-          [this] { ShowHelpTopic(HelpErrors, preferences_, this); });
+  LayOutColumns(left, LeftColumnWidth, right);
 
   Options->SetLogger(logger);
   grades_ = Options->Grades();

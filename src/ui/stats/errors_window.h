@@ -6,6 +6,7 @@
 #include "game/preferences.h"
 #include "records/error_list.h"
 #include "records/filter_follower.h"
+#include "ui/stats/log_window.h"
 
 class QAction;
 class QLabel;
@@ -25,13 +26,13 @@ class TOptionsPanel;
 // a variant change only repaints the cards. A header click sorts by that column; double
 // click or Enter on a row opens the all-hands table of that hand; Ctrl+C copies the row.
 // Modal.
-class TfErrors : public QDialog {
+class TfErrors : public TLogWindow {
   Q_OBJECT
 
  public:
-  static constexpr int CardGap = 2;      // pixels between the small cards of a hand
-  static constexpr int CellMargin = 10;  // text inset from the cell's right edge
-  static constexpr int HeaderHeight = 18;
+  static constexpr int CardGap = 2;          // pixels between the small cards of a hand
+  static constexpr int CellMargin = 10;      // text inset from the cell's right edge
+  static constexpr int TitleRowHeight = 18;  // the grid's column titles
 
   // Localises the window, follows the logger's filter and lists its errors in log order.
   // `logger` and `preferences` must outlive the window; no record may be added while it
@@ -58,7 +59,6 @@ class TfErrors : public QDialog {
   QLabel* lErrorsHeader = nullptr;
   QTableView* Grid = nullptr;
   QAction* actCopy = nullptr;
-  QPushButton* btnOK = nullptr;
 
  protected:
   // Enter on the grid opens the current row's hand; the hand column keeps its width and
@@ -71,7 +71,6 @@ class TfErrors : public QDialog {
   void SizeColumns();
   void ShowSortIndicator();
 
-  const TPreferences& preferences_;
   TErrorList list_;
   std::unique_ptr<TCardPainter> cardPainter_;
   TErrorsModel* model_ = nullptr;

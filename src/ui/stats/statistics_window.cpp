@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <algorithm>
@@ -21,8 +20,6 @@ namespace tavrik {
 
 namespace {
 
-constexpr int HeaderHeight = 22;
-constexpr int LeftColumnWidth = 190;
 constexpr int ValueColumns = 3;
 
 // Paints a cell's text inset by the window's cell margin from the edge it is aligned to
@@ -92,40 +89,19 @@ void TStatisticsModel::Refresh() {
 // --- Window --------------------------------------------------------------------------
 
 TfStatistics::TfStatistics(TLogger& logger, const TPreferences& preferences, QWidget* parent)
-    : QDialog(parent) {
+    : TLogWindow("Statistics", HelpStatistics, preferences, parent) {
   setObjectName("TfStatistics");
-  ApplyWindowFont(this, preferences);
-  setWindowTitle(QString::fromStdString(preferences.SetWindowCaption("Statistics")));
-  const QString fontName = QString::fromStdString(preferences.FontName);
-  const auto headerLabel = [&](const QString& text) {
-    auto* label = new TGradientLabel(this);
-    label->setFixedHeight(HeaderHeight);
-    label->setText(text);
-    StyleHeaderLabel(label, fontName);
-    return label;
-  };
-
-  auto* columns = new QHBoxLayout(this);
-  columns->setContentsMargins(4, 4, 4, 8);
-  columns->setSpacing(6);
-  auto* left = new QVBoxLayout();
-  left->setSpacing(2);
-  lStatHeader = headerLabel(Text(preferences, "Statistics", "StatHeader"));
+  QVBoxLayout* left = NewColumn();
+  lStatHeader = HeaderLabel(Text(preferences, "Statistics", "StatHeader"));
   left->addWidget(lStatHeader);
   lbTables = new QListWidget(this);
   left->addWidget(lbTables);
   left->addSpacing(6);
   Options = new TOptionsPanel(OptionGame | OptionDate | OptionModes, preferences, this);
   left->addWidget(Options, 1);
-  auto* leftBox = new QWidget(this);
-  leftBox->setFixedWidth(LeftColumnWidth);
-  leftBox->setLayout(left);
-  left->setContentsMargins(0, 0, 0, 0);
-  columns->addWidget(leftBox);
 
-  auto* right = new QVBoxLayout();
-  right->setSpacing(2);
-  lTitle = headerLabel(QString());
+  QVBoxLayout* right = NewColumn();
+  lTitle = HeaderLabel(QString());
   right->addWidget(lTitle);
   Grid = new QTableView(this);
   Grid->verticalHeader()->hide();
@@ -143,19 +119,7 @@ TfStatistics::TfStatistics(TLogger& logger, const TPreferences& preferences, QWi
   Grid->setModel(model_);
   Grid->viewport()->installEventFilter(this);
   right->addWidget(Grid, 1);
-  auto* buttons = new QHBoxLayout();
-  buttons->setContentsMargins(0, 6, 0, 0);
-  buttons->addStretch(1);
-  btnOK = new QPushButton(Text(preferences, "Main.Buttons", "OK"), this);
-  btnOK->setDefault(true);
-  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  buttons->addWidget(btnOK);
-  right->addLayout(buttons);
-  columns->addLayout(right, 1);
-
-  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this,
-          [this, &preferences] { ShowHelpTopic(HelpStatistics, preferences, this); });
+  LayOutColumns(left, LeftColumnWidth, right);
 
   Options->SetLogger(logger);
   list_.SetLogger(logger);

@@ -5,6 +5,7 @@
 
 #include "game/preferences.h"
 #include "records/statistics.h"
+#include "ui/stats/log_window.h"
 
 class QLabel;
 class QListWidget;
@@ -40,7 +41,7 @@ class TStatisticsModel : public QAbstractTableModel {
 // The statistics window: the tables of the hand log that the shared log filter selects,
 // one at a time, chosen from a list; the options panel edits the filter and the tables
 // follow at once. Modal.
-class TfStatistics : public QDialog {
+class TfStatistics : public TLogWindow {
   Q_OBJECT
 
  public:
@@ -64,7 +65,6 @@ class TfStatistics : public QDialog {
   TOptionsPanel* Options = nullptr;
   QLabel* lTitle = nullptr;
   QTableView* Grid = nullptr;
-  QPushButton* btnOK = nullptr;
 
  protected:
   // Sizes the columns whenever the grid's viewport changes size.

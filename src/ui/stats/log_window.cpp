@@ -1,0 +1,60 @@
+#include "ui/stats/log_window.h"
+
+#include <QBoxLayout>
+#include <QPushButton>
+#include <QShortcut>
+#include <algorithm>
+
+#include "ui/dialogs/preferences_texts.h"
+#include "ui/widgets/gradient_label.h"
+
+namespace tavrik {
+
+TLogWindow::TLogWindow(const char* section, HelpContext help, const TPreferences& preferences,
+                       QWidget* parent)
+    : QDialog(parent), preferences_(preferences) {
+  ApplyWindowFont(this, preferences);
+  setWindowTitle(QString::fromStdString(preferences.SetWindowCaption(section)));
+  auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(helpKey, &QShortcut::activated, this,
+          [this, help] { ShowHelpTopic(help, preferences_, this); });
+}
+
+TGradientLabel* TLogWindow::HeaderLabel(const QString& text) {
+  auto* label = new TGradientLabel(this);
+  label->setFixedHeight(HeaderHeight);
+  label->setText(text);
+  StyleHeaderLabel(label, QString::fromStdString(preferences_.FontName));
+  return label;
+}
+
+QVBoxLayout* TLogWindow::NewColumn() {
+  auto* column = new QVBoxLayout();
+  column->setSpacing(2);
+  column->setContentsMargins(0, 0, 0, 0);
+  return column;
+}
+
+void TLogWindow::LayOutColumns(QVBoxLayout* left, int leftWidth, QVBoxLayout* right,
+                               std::initializer_list<QPushButton*> buttons) {
+  auto* columns = new QHBoxLayout(this);
+  columns->setContentsMargins(4, 4, 4, 8);
+  columns->setSpacing(6);
+  auto* leftBox = new QWidget(this);
+  leftBox->setFixedWidth(std::max(LeftColumnWidth, leftWidth));
+  leftBox->setLayout(left);
+  columns->addWidget(leftBox);
+
+  auto* row = new QHBoxLayout();
+  row->setContentsMargins(0, 6, 0, 0);
+  for (QPushButton* button : buttons) row->addWidget(button);
+  row->addStretch(1);
+  btnOK = new QPushButton(Text(preferences_, "Main.Buttons", "OK"), this);
+  btnOK->setDefault(true);
+  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+  row->addWidget(btnOK);
+  right->addLayout(row);
+  columns->addLayout(right, 1);
+}
+
+}  // namespace tavrik
