@@ -13,7 +13,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QImage>
 #include <QListWidget>
 #include <QPixmap>
@@ -40,9 +42,9 @@
 #include "ui/paytables/edit_dialog.h"
 #include "ui/paytables/paytable_table.h"
 #include "ui/paytables/return_figure.h"
+#include "ui/stats/charts_window.h"
 #include "ui/stats/errors_window.h"
 #include "ui/stats/options_panel.h"
-#include "ui/stats/charts_window.h"
 #include "ui/stats/statistics_window.h"
 
 namespace {
@@ -50,10 +52,15 @@ namespace {
 using namespace tavrik;
 
 QString outFolder;
+int unsaved = 0;  // pictures that could not be written
 
 void Save(QWidget* widget, const QString& name) {
   const QString path = outFolder + "/" + name + ".png";
-  widget->grab().save(path);
+  if (!widget->grab().save(path)) {
+    std::cerr << "tavrik-shots: cannot write " << path.toStdString() << '\n';
+    ++unsaved;
+    return;
+  }
   std::cout << path.toStdString() << '\n';
 }
 
@@ -183,7 +190,8 @@ int TimeErrors(int count) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// A failure anywhere (a deck that does not load, say) ends with a message and status 1.
+int main(int argc, char** argv) try {
   QApplication app(argc, argv);
   QString dataFolder;
   int game = -1;
@@ -203,6 +211,15 @@ int main(int argc, char** argv) {
   if (dataFolder.isEmpty() || outFolder.isEmpty()) {
     std::cerr << "usage: tavrik-shots --data <deck folder> --out <folder> [--game N]\n";
     return 2;
+  }
+  if (!QFileInfo(dataFolder + "/deck.001").isFile()) {
+    std::cerr << "tavrik-shots: " << dataFolder.toStdString()
+              << " holds no deck.001; give the folder of the built decks (build/src/app/data)\n";
+    return 2;
+  }
+  if (!QDir().mkpath(outFolder)) {
+    std::cerr << "tavrik-shots: cannot create " << outFolder.toStdString() << '\n';
+    return 1;
   }
   QTemporaryDir home;
   qputenv("XDG_DATA_HOME", home.path().toUtf8());
@@ -348,5 +365,8 @@ int main(int argc, char** argv) {
   error.AppendContext("Draw");
   SaveNextDialog("error_report");
   ShowErrorReport(error, preferences, &window);
-  return 0;
+  return unsaved == 0 ? 0 : 1;
+} catch (const std::exception& error) {
+  std::cerr << "tavrik-shots: " << error.what() << '\n';
+  return 1;
 }
