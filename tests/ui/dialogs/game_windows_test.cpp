@@ -97,7 +97,8 @@ TEST_F(MainWindowTest, WarningAnswersReachThePlayAndTheMenu) {
 TEST_F(MainWindowTest, AllHandsSelectsThePlayersHoldAndSorts) {
   DealWithAClearBestHold(*window);
   Engine().ToggleHold(0);  // keep the first card only
-  TfmAllHands table(Engine(), *preferences);
+  TfmAllHands allHands(Engine(), *preferences);
+  TAllHandsTable& table = *allHands.Table;
   ASSERT_EQ(table.Rows.size(), 32U);
   EXPECT_EQ(table.SelectedMask(), 30);
   EXPECT_EQ(table.Grid->columnCount(), Engine().CategoryCount() + 3);
@@ -141,10 +142,10 @@ TEST_F(MainWindowTest, AllHandsOfAWildGameListTheWildCategories) {
   ASSERT_TRUE(Errors.empty()) << Errors.front();
   window->btnDealClick();
   ASSERT_EQ(Engine().State(), GameState::Dealt);
-  TfmAllHands table(Engine(), *preferences);
-  const auto natural = table.ColumnTitles.indexOf("Natural Royal Flush");
+  const TfmAllHands allHands(Engine(), *preferences);
+  const auto natural = allHands.Table->ColumnTitles.indexOf("Natural Royal Flush");
   ASSERT_GE(natural, 2);
-  EXPECT_EQ(table.ColumnTitles[natural + 2], "Wild Royal Flush");
+  EXPECT_EQ(allHands.Table->ColumnTitles[natural + 2], "Wild Royal Flush");
 }
 
 TEST_F(MainWindowTest, JokersAndWildCardsArePainted) {
