@@ -336,8 +336,10 @@ void TAllHandsTable::SizeGrid() {
     width += margin + 6;
     Grid->setColumnWidth(column, width);
     total += width;
-    const QRect title = headerMetrics.boundingRect(
-        QRect(0, 0, width - 6, 1000), Qt::AlignCenter | Qt::TextWordWrap, ColumnTitles[column]);
+    // The header wraps beside the room kept for the triangle.
+    const QRect title =
+        headerMetrics.boundingRect(QRect(0, 0, width - margin - 22, 1000),
+                                   Qt::AlignCenter | Qt::TextWordWrap, ColumnTitles[column]);
     titleHeight = std::max(titleHeight, title.height() + 8);
   }
   Grid->horizontalHeader()->setFixedHeight(titleHeight);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
 #include <algorithm>
@@ -74,7 +75,7 @@ void TPickerCard::paintEvent(QPaintEvent* /*event*/) {
 
   const TCard card = CardFromIndex(index_);
   QColor colour = Qt::black;
-  QString rank = "J";
+  QString rank = "JK";
   QString suit = QChar(u'\u2605');  // a star for the joker
   if (card.Rank >= 0) {
     rank = QString::fromLatin1(RankTexts[static_cast<size_t>(card.Rank)]);
@@ -171,7 +172,7 @@ TfHandAnalyser::TfHandAnalyser(const TGameEngine& game, const TPreferences& pref
   layout->addWidget(lMessage);
 
   Picker = new TCardPicker(this);
-  layout->addWidget(Picker);
+  layout->addWidget(Picker, 0, Qt::AlignHCenter);
   lBest = new QLabel(this);
   layout->addWidget(lBest);
   Table = new TAllHandsTable(preferences, this);
@@ -256,8 +257,12 @@ void TfHandAnalyser::Analyse() {
             ? QString()
             : FormatText(Text(preferences_, "Analyser", keys[static_cast<size_t>(hand.Error)]),
                          {QString::fromStdString(hand.Word)}));
-    // Nothing analysed yet: the table still names the game's categories.
-    if (Table->Rows.empty()) Table->Clear(*CreateEngineForGame(game));
+    // The last analysis stays while only the cards changed; under another game, paytable
+    // or bet it would mislead: the table then names the game's categories alone.
+    if (Table->Rows.empty() || shown_ != TChoice{game, PayIndex(), Bet()}) {
+      Table->Clear(*CreateEngineForGame(game));
+      lBest->clear();
+    }
     return;
   }
   lMessage->clear();
@@ -271,10 +276,23 @@ void TfHandAnalyser::Analyse() {
     if (engine->DrawReturn(mask) > engine->DrawReturn(best)) best = mask;
   }
   Table->Fill(*engine, Bet(), cards, best, best);
+  shown_ = {game, PayIndex(), Bet()};
   lBest->setText(
       FormatText(Text(preferences_, "Analyser", "BestHold"),
                  {KeptText(cards, best, Text(preferences_, "Analyser", "KeepNothing")),
                   FormatTrimmed("%10.5f", static_cast<double>(engine->DrawReturn(best) / Bet()))}));
+}
+
+void TfHandAnalyser::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  if (!isVisible() || screen() == nullptr) return;
+  const QRect area = screen()->availableGeometry();
+  const QRect frame = frameGeometry();
+  const int dx = std::min(0, area.right() - frame.right());
+  const int dy = std::min(0, area.bottom() - frame.bottom());
+  if (dx != 0 || dy != 0) {
+    move(std::max(area.left(), frame.left() + dx), std::max(area.top(), frame.top() + dy));
+  }
 }
 
 void ShowHandAnalyser(const TGameEngine& game, const TPreferences& preferences, QWidget* parent) {

@@ -75,7 +75,8 @@ class TfHandAnalyser : public QDialog {
   // A picker click: card 0..53 leaves the hand, or joins it when it holds fewer than five.
   void PickCard(int index);
   // Reads the hand; a good one is analysed and shown, a bad one is named under the field
-  // and the last analysis stays.
+  // and the last analysis stays while the game, paytable and bet are those it was made
+  // with (otherwise the table is emptied).
   void Analyse();
   // Game 0..8, paytable of the catalogue, bet 1..5 shown.
   int GameType() const;
@@ -94,13 +95,21 @@ class TfHandAnalyser : public QDialog {
   // The cards read from the field, as the picker shows them.
   std::vector<int> Picked;
 
+ protected:
+  // A window grown by a game of more categories moves back onto the screen.
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   // The game's paytables into the list, its jokers into the picker, then Analyse.
   void GameChanged(int payIndex);
 
+  // Game, paytable and bet.
+  using TChoice = std::array<int, 3>;
+
   const TPreferences& preferences_;
   const TPayoutStorage catalogue_;
   int jokerCount_ = 0;
+  TChoice shown_{-1, -1, -1};  // the choice the table shows
 };
 
 // Opens the analyser modally.

@@ -113,6 +113,8 @@ TEST_F(MainWindowTest, AnalyserNamesBadTypingAndKeepsTheLastAnalysis) {
       EXPECT_EQ(analyser.Table->Rows[row].ExpectedReturn, good[row].ExpectedReturn) << typed;
     }
   }
+  analyser.seBet->setValue(analyser.Bet() % 5 + 1);  // the kept rows were of the other bet
+  EXPECT_TRUE(analyser.Table->Rows.empty());
 }
 
 TEST_F(MainWindowTest, AnalyserOpensOnTheRoundOnTheTable) {
