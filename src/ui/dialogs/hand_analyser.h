@@ -41,7 +41,7 @@ class TPickerCard : public QAbstractButton {
 };
 
 // The deck as small cards: a row per suit (spades, clubs, diamonds, hearts) from 2 to the
-// ace, the jokers of the game after the first rows.
+// ace; the game's jokers stand right of the spades and the clubs.
 class TCardPicker : public QWidget {
   Q_OBJECT
 

@@ -235,7 +235,7 @@ TEST(Help, TopicsOfTheHelpContexts) {
   // Every topic the program opens has its page.
   const std::pair<int, const char*> cases[] = {
       {100, "main"},       {600, "prefs"},      {1000, "howtoplay"}, {1100, "allhands"},
-      {1200, "diag_deck"}, {1300, "diag_back"}, {1400, "warning"}};
+      {1200, "diag_deck"}, {1300, "diag_back"}, {1400, "warning"},   {1500, "analyser"}};
   for (const auto& [context, topic] : cases) {
     EXPECT_EQ(HelpPage(context, TAVRIK_HELP_SOURCE_DIR),
               std::filesystem::path(TAVRIK_HELP_SOURCE_DIR) / (std::string(topic) + ".html"));
