@@ -89,18 +89,17 @@ QImage HandPicture(const std::array<int, 5>& cards, const TCardBunch& deck,
   return picture;
 }
 
-// An analysis engine of the hand's game with `payout` (the paytable of the catalogue at
-// the hand's bet) attached and the hand dealt and analysed, as the game engine deals it.
-std::unique_ptr<TPokerEngine> AnalyseDealtHand(const TDealtHand& hand, TPayout& payout) {
-  std::unique_ptr<TPokerEngine> engine = CreateEngineForGame(hand.GameType);
-  const TPayoutStorage catalogue;
-  RequireInRange(hand.PayIndex, 0, catalogue.PaytableCount(hand.GameType) - 1, "Paytable");
+}  // namespace
+
+std::unique_ptr<TPokerEngine> AnalyseHand(int game, const TPaytable& table, int bet,
+                                          const std::array<int, 5>& cards, TPayout& payout) {
+  std::unique_ptr<TPokerEngine> engine = CreateEngineForGame(game);
   engine->SetPayout(&payout);  // gives the payout the game's categories, which SetPay fills
-  payout.SetPay(catalogue.GetPaytable(hand.GameType, hand.PayIndex), hand.Bet);
+  payout.SetPay(table, bet);
   engine->NewDeal();
   const int deckSize = engine->Deck.Count;
   std::array<bool, MaxCardIndex + 1> used{};
-  for (const int index : hand.Cards) {
+  for (const int index : cards) {
     RequireInRange(index, 0, deckSize - 1, "Card index");
     Require(!used[static_cast<size_t>(index)], "A card was dealt twice");
     used[static_cast<size_t>(index)] = true;
@@ -111,8 +110,6 @@ std::unique_ptr<TPokerEngine> AnalyseDealtHand(const TDealtHand& hand, TPayout& 
   engine->GetTheBest();
   return engine;
 }
-
-}  // namespace
 
 QImage FadePicture(const QImage& picture) {
   QImage faded = picture.convertToFormat(QImage::Format_RGB32);
@@ -211,28 +208,10 @@ QString HandStatText(const THandStat& row, int column, int displayMode) {
   }
 }
 
-TfmAllHands::TfmAllHands(const TGameEngine& game, const TPreferences& preferences, QWidget* parent)
-    : QDialog(parent) {
-  BuildControls(preferences);
-  std::array<int, 5> cards{};
-  for (int i = 0; i < 5; ++i) cards[static_cast<size_t>(i)] = game.GetCard(i);
-  Fill(game.Engine(), game.Bet(), cards, game.HoldMask(), preferences);
-}
-
-TfmAllHands::TfmAllHands(const TDealtHand& hand, const TPreferences& preferences, QWidget* parent)
-    : QDialog(parent) {
-  BuildControls(preferences);
-  TPayout payout;
-  const std::unique_ptr<TPokerEngine> engine = AnalyseDealtHand(hand, payout);
-  BestMask = hand.BestMask;
-  Fill(*engine, hand.Bet, hand.Cards, hand.PlayerMask, preferences);
-}
-
-void TfmAllHands::BuildControls(const TPreferences& preferences) {
-  ApplyWindowFont(this, preferences);
-  setWindowTitle(QString::fromStdString(preferences.SetWindowCaption("AllHands")));
+TAllHandsTable::TAllHandsTable(const TPreferences& preferences, QWidget* parent)
+    : QWidget(parent), preferences_(preferences) {
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setContentsMargins(0, 0, 0, 0);
   Grid = new QTableWidget(this);
   Grid->verticalHeader()->hide();
   Grid->verticalHeader()->setDefaultSectionSize(RowHeight);
@@ -252,41 +231,43 @@ void TfmAllHands::BuildControls(const TPreferences& preferences) {
           [this](int column) { GridFixedCellClick(column); });
   layout->addWidget(Grid, 1);
 
-  auto* bottom = new QHBoxLayout();
+  Bottom = new QHBoxLayout();
   rbHands = new QRadioButton(Text(preferences, "AllHands", "Hands"), this);
   rbProbability = new QRadioButton(Text(preferences, "AllHands", "Probability"), this);
   rbReturn = new QRadioButton(Text(preferences, "AllHands", "Return"), this);
   rbHands->setChecked(true);
   int tag = 0;
   for (QRadioButton* button : {rbHands, rbProbability, rbReturn}) {
-    bottom->addWidget(button);
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 30);
+    Bottom->addWidget(button);
     connect(button, &QRadioButton::clicked, this, [this, tag] { SetDisplayMode(tag); });
     ++tag;
   }
-  bottom->addStretch(1);
-  btnOK = new QPushButton(Text(preferences, "Main.Buttons", "OK"), this);
-  btnOK->setDefault(true);
-  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  bottom->addWidget(btnOK);
-  layout->addLayout(bottom);
-  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this,
-          [this, &preferences] { ShowHelpTopic(HelpAllHands, preferences, this); });
+  Bottom->addStretch(1);
+  layout->addLayout(Bottom);
 }
 
-void TfmAllHands::Fill(const TPokerEngine& engine, int bet, const std::array<int, 5>& cards,
-                       int playerMask, const TPreferences& preferences) {
-  ColumnTitles << Text(preferences, "AllHands", "Hands") << Text(preferences, "AllHands", "Return");
+void TAllHandsTable::SetTitles(const TPokerEngine& engine) {
+  ColumnTitles.clear();
+  ColumnTitles << Text(preferences_, "AllHands", "Hands")
+               << Text(preferences_, "AllHands", "Return");
   for (int c = 0; c <= engine.LastCategory; ++c) {
     ColumnTitles << QString::fromStdString(engine.CategoryNames[static_cast<size_t>(c)]);
   }
-  ColumnTitles << Text(preferences, "AllHands", "Nothing");
-  Rows = BuildHandStats(engine, bet,
-                        HandPicture(cards, engine.Deck, palette().color(QPalette::Base), font()));
-
+  ColumnTitles << Text(preferences_, "AllHands", "Nothing");
   Grid->setColumnCount(static_cast<int>(ColumnTitles.size()));
-  Grid->setRowCount(HoldMaskCount);
   Grid->setHorizontalHeaderLabels(ColumnTitles);
+  if (std::abs(SortColumn) > ColumnTitles.size()) SortColumn = 2;
+}
+
+void TAllHandsTable::Fill(const TPokerEngine& engine, int bet, const std::array<int, 5>& cards,
+                          int selectMask, int bestMask) {
+  SetTitles(engine);
+  BestMask = bestMask;
+  const QImage picture = HandPicture(cards, engine.Deck, palette().color(QPalette::Base), font());
+  pictureWidth_ = picture.width();
+  Rows = BuildHandStats(engine, bet, picture);
+  Grid->setRowCount(HoldMaskCount);
   for (int row = 0; row < HoldMaskCount; ++row) {
     for (int column = 0; column < Grid->columnCount(); ++column) {
       auto* item = new QTableWidgetItem();
@@ -294,13 +275,19 @@ void TfmAllHands::Fill(const TPokerEngine& engine, int bet, const std::array<int
       Grid->setItem(row, column, item);
     }
   }
-  SortColumn = 2;
-  SelectMask(playerMask);
+  SelectMask(selectMask);
   Sort();
   SizeGrid();
 }
 
-void TfmAllHands::FillGrid() {
+void TAllHandsTable::Clear(const TPokerEngine& engine) {
+  SetTitles(engine);
+  Rows.clear();
+  Grid->setRowCount(0);
+  SizeGrid();
+}
+
+void TAllHandsTable::FillGrid() {
   for (int row = 0; row < static_cast<int>(Rows.size()); ++row) {
     const THandStat& stat = Rows[static_cast<size_t>(row)];
     Grid->item(row, 0)->setData(PictureRole, stat.Picture);
@@ -318,18 +305,22 @@ void TfmAllHands::FillGrid() {
   Grid->viewport()->update();
 }
 
-void TfmAllHands::SizeGrid() {
+void TAllHandsTable::SizeGrid() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
   const int margin = area.width() <= 800 ? 5 : 10;
   const QFontMetrics metrics(Grid->font());
   const QFontMetrics headerMetrics(Grid->horizontalHeader()->font());
+  if (pictureWidth_ == 0) {
+    pictureWidth_ =
+        HandPicture({0, 1, 2, 3, 4}, TCardBunch(), palette().color(QPalette::Base), font()).width();
+  }
   int total = 0;
   int titleHeight = headerMetrics.height();
   for (int column = 0; column < Grid->columnCount(); ++column) {
     int width = 0;
     if (column == 0) {
-      width = Rows.front().Picture.width() + 4;
+      width = pictureWidth_ + 4;
     } else {
       for (const THandStat& row : Rows) {
         for (int mode = 0; mode < 3; ++mode) {
@@ -345,8 +336,10 @@ void TfmAllHands::SizeGrid() {
     width += margin + 6;
     Grid->setColumnWidth(column, width);
     total += width;
-    const QRect title = headerMetrics.boundingRect(
-        QRect(0, 0, width - 6, 1000), Qt::AlignCenter | Qt::TextWordWrap, ColumnTitles[column]);
+    // The header wraps beside the room kept for the triangle.
+    const QRect title =
+        headerMetrics.boundingRect(QRect(0, 0, width - margin - 22, 1000),
+                                   Qt::AlignCenter | Qt::TextWordWrap, ColumnTitles[column]);
     titleHeight = std::max(titleHeight, title.height() + 8);
   }
   Grid->horizontalHeader()->setFixedHeight(titleHeight);
@@ -356,41 +349,75 @@ void TfmAllHands::SizeGrid() {
   const int gridHeight =
       std::min(titleHeight + HoldMaskCount * RowHeight + frame, area.height() - 120);
   Grid->setMinimumSize(gridWidth, gridHeight);
-  for (QRadioButton* button : {rbHands, rbProbability, rbReturn}) {
-    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 30);
-  }
-  adjustSize();
 }
 
-void TfmAllHands::GridFixedCellClick(int column) {
+void TAllHandsTable::GridFixedCellClick(int column) {
   SortColumn = SortColumn == column + 1 ? -(column + 1) : column + 1;
   Sort();
 }
 
-void TfmAllHands::SetDisplayMode(int mode) {
+void TAllHandsTable::SetDisplayMode(int mode) {
   DisplayMode = mode;
   FillGrid();
 }
 
-int TfmAllHands::SelectedMask() const {
+int TAllHandsTable::SelectedMask() const {
   const int row = Grid->currentRow();
   if (row < 0 || row >= static_cast<int>(Rows.size())) return -1;
   return Rows[static_cast<size_t>(row)].Mask;
 }
 
-void TfmAllHands::SelectMask(int mask) {
+void TAllHandsTable::SelectMask(int mask) {
   for (size_t row = 0; row < Rows.size(); ++row) {
     if (Rows[row].Mask == mask) Grid->selectRow(static_cast<int>(row));
   }
 }
 
-void TfmAllHands::Sort() {
+void TAllHandsTable::Sort() {
   const int selected = SelectedMask();
   std::sort(Rows.begin(), Rows.end(), [this](const THandStat& a, const THandStat& b) {
     return CompareHandStats(a, b, SortColumn, DisplayMode) < 0;
   });
   FillGrid();
   SelectMask(selected);
+}
+
+TfmAllHands::TfmAllHands(const TGameEngine& game, const TPreferences& preferences, QWidget* parent)
+    : QDialog(parent) {
+  BuildControls(preferences);
+  std::array<int, 5> cards{};
+  for (int i = 0; i < 5; ++i) cards[static_cast<size_t>(i)] = game.GetCard(i);
+  Table->Fill(game.Engine(), game.Bet(), cards, game.HoldMask(), -1);
+  adjustSize();
+}
+
+TfmAllHands::TfmAllHands(const TDealtHand& hand, const TPreferences& preferences, QWidget* parent)
+    : QDialog(parent) {
+  BuildControls(preferences);
+  const TPayoutStorage catalogue;
+  RequireInRange(hand.PayIndex, 0, catalogue.PaytableCount(hand.GameType) - 1, "Paytable");
+  TPayout payout;
+  const std::unique_ptr<TPokerEngine> engine =
+      AnalyseHand(hand.GameType, catalogue.GetPaytable(hand.GameType, hand.PayIndex), hand.Bet,
+                  hand.Cards, payout);
+  Table->Fill(*engine, hand.Bet, hand.Cards, hand.PlayerMask, hand.BestMask);
+  adjustSize();
+}
+
+void TfmAllHands::BuildControls(const TPreferences& preferences) {
+  ApplyWindowFont(this, preferences);
+  setWindowTitle(QString::fromStdString(preferences.SetWindowCaption("AllHands")));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  Table = new TAllHandsTable(preferences, this);
+  layout->addWidget(Table, 1);
+  btnOK = new QPushButton(Text(preferences, "Main.Buttons", "OK"), this);
+  btnOK->setDefault(true);
+  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+  Table->Bottom->addWidget(btnOK);
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(help, &QShortcut::activated, this,
+          [this, &preferences] { ShowHelpTopic(HelpAllHands, preferences, this); });
 }
 
 void ShowAllHands(const TGameEngine& game, const TPreferences& preferences, QWidget* parent) {

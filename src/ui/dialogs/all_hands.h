@@ -6,12 +6,15 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "core/payout.h"
 #include "core/poker_description.h"
 #include "game/game_engine.h"
 #include "game/preferences.h"
 
+class QHBoxLayout;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
@@ -67,21 +70,31 @@ struct TDealtHand {
   int BestMask = -1;                        // the best hold, its row in bold; -1 none
 };
 
-// The modal table of all 32 holds of a dealt hand.
-class TfmAllHands : public QDialog {
+// An analysis engine of game 0..8 with `payout` attached (paytable `table` at `bet` coins
+// 1..5) and `cards` (card indexes by table position) dealt and analysed, as the game engine
+// deals them. Raises TError for a game, bet or card out of range or a card given twice.
+std::unique_ptr<TPokerEngine> AnalyseHand(int game, const TPaytable& table, int bet,
+                                          const std::array<int, 5>& cards, TPayout& payout);
+
+// The table of all 32 holds of an analysed hand, a row per hold (its cards, the replaced
+// ones faded, its return and per category the count, probability or return of its draws),
+// with the choice of what the category columns show under it. A title click sorts.
+class TAllHandsTable : public QWidget {
   Q_OBJECT
 
  public:
   static constexpr int RowHeight = 18;
 
-  // Fills the rows from the game's analysis of the dealt hand (state Dealt), selects the
-  // player's hold and sorts by expected return, best first.
-  TfmAllHands(const TGameEngine& game, const TPreferences& preferences, QWidget* parent = nullptr);
-  // The same for a hand of its own, analysed afresh by its game's engine with the game's
-  // paytable of the catalogue at the hand's bet; selects the player's hold and sets the
-  // best hold's row in bold.
-  // Raises TError for a game, paytable, bet or card out of range or a card given twice.
-  TfmAllHands(const TDealtHand& hand, const TPreferences& preferences, QWidget* parent = nullptr);
+  explicit TAllHandsTable(const TPreferences& preferences, QWidget* parent = nullptr);
+
+  // Takes the rows from the analysed `engine` (its hand `cards` at `bet` coins), sets the
+  // row of `bestMask` (-1 none) in bold, sorts and selects `selectMask`. A sort chosen
+  // before stays when the game still has its column; otherwise the rows go by return,
+  // best first.
+  void Fill(const TPokerEngine& engine, int bet, const std::array<int, 5>& cards, int selectMask,
+            int bestMask);
+  // No rows; the titles of the engine's game.
+  void Clear(const TPokerEngine& engine);
 
   // Title click on grid column `column`: sorts it descending, or flips the direction
   // when it is sorted already.
@@ -89,7 +102,7 @@ class TfmAllHands : public QDialog {
   void SetDisplayMode(int mode);
   // Sorts the rows, keeps the selected hold selected and redraws.
   void Sort();
-  // The hold mask of the selected row.
+  // The hold mask of the selected row; -1 none.
   int SelectedMask() const;
 
   std::vector<THandStat> Rows;
@@ -102,17 +115,41 @@ class TfmAllHands : public QDialog {
   QRadioButton* rbHands = nullptr;
   QRadioButton* rbProbability = nullptr;
   QRadioButton* rbReturn = nullptr;
+  // The row of the three choices under the grid, ending in a stretch: a window may add
+  // its buttons.
+  QHBoxLayout* Bottom = nullptr;
+
+ private:
+  void SetTitles(const TPokerEngine& engine);
+  void FillGrid();
+  // The grid's least size: every column wide enough for all three modes.
+  void SizeGrid();
+  void SelectMask(int mask);
+
+  const TPreferences& preferences_;
+  int pictureWidth_ = 0;
+};
+
+// The modal table of all 32 holds of a dealt hand.
+class TfmAllHands : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Fills the rows from the game's analysis of the dealt hand (state Dealt), selects the
+  // player's hold and sorts by expected return, best first.
+  TfmAllHands(const TGameEngine& game, const TPreferences& preferences, QWidget* parent = nullptr);
+  // The same for a hand of its own, analysed afresh by its game's engine with the game's
+  // paytable of the catalogue at the hand's bet; selects the player's hold and sets the
+  // best hold's row in bold.
+  // Raises TError for a game, paytable, bet or card out of range or a card given twice.
+  TfmAllHands(const TDealtHand& hand, const TPreferences& preferences, QWidget* parent = nullptr);
+
+  TAllHandsTable* Table = nullptr;
   QPushButton* btnOK = nullptr;
 
  private:
-  // The grid, buttons and help key, before the rows exist.
+  // The table, button and help key, before the rows exist.
   void BuildControls(const TPreferences& preferences);
-  // Takes the rows from an analysis of `cards`, selects `playerMask`, sorts, sizes.
-  void Fill(const TPokerEngine& engine, int bet, const std::array<int, 5>& cards, int playerMask,
-            const TPreferences& preferences);
-  void FillGrid();
-  void SizeGrid();
-  void SelectMask(int mask);
 };
 
 // Opens the table for the hand on the table, modally.

@@ -22,7 +22,7 @@ struct TTopic {
   const char* Name;
 };
 
-constexpr std::array<TTopic, 13> Topics = {{
+constexpr std::array<TTopic, 14> Topics = {{
     {HelpMainWindow, "main"},
     {HelpStatistics, "statistics"},
     {HelpCharts, "charts"},
@@ -36,6 +36,7 @@ constexpr std::array<TTopic, 13> Topics = {{
     {HelpDeckDialog, "diag_deck"},
     {HelpBackDialog, "diag_back"},
     {HelpWarning, "warning"},
+    {HelpAnalyser, "analyser"},
 }};
 
 // The help browser: a window of its own above the window that asked for it (a modal

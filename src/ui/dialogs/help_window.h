@@ -24,6 +24,7 @@ enum HelpContext : int {
   HelpDeckDialog = 1200,
   HelpBackDialog = 1300,
   HelpWarning = 1400,
+  HelpAnalyser = 1500,
 };
 
 // The page name of a help context (100 "main", 1000 "howtoplay", 1100 "allhands", ...);

@@ -27,6 +27,7 @@
 #include "ui/dialogs/back_dialog.h"
 #include "ui/dialogs/choice_dialog.h"
 #include "ui/dialogs/deck_dialog.h"
+#include "ui/dialogs/hand_analyser.h"
 #include "ui/main/window_placement.h"
 #include "ui/paytables/choose_dialog.h"
 #include "ui/widgets/card_button.h"
@@ -153,6 +154,9 @@ void TfTavrik20Main::CreateMenus() {
   miGame->addSeparator();
   miSelectVP = addItem(
       miGame, [this] { miSelectVPClick(); }, QKeySequence(Qt::CTRL | Qt::Key_V));
+  miAnalyseHand = addItem(
+      miGame, [this] { Guarded([this] { ShowHandAnalyser(*engine_, preferences_, this); }); },
+      QKeySequence(Qt::CTRL | Qt::Key_N));
   connect(miGame, &QMenu::aboutToShow, this, [this] { SyncMenus(); });
 
   miMode = bar->addMenu(QString());
@@ -234,6 +238,7 @@ void TfTavrik20Main::ApplyLanguage() {
   const std::pair<QAction*, const char*> items[] = {
       {miGame->menuAction(), "Game"},
       {miSelectVP, "SelectVP"},
+      {miAnalyseHand, "AnalyseHand"},
       {miMode->menuAction(), "Mode"},
       {ModeItems[0], "AutoHint"},
       {ModeItems[1], "Training"},

@@ -104,6 +104,7 @@ class TfTavrik20Main : public QMainWindow {
   QMenu* miGame = nullptr;
   std::array<QAction*, 9> GameItems{};  // by game index
   QAction* miSelectVP = nullptr;
+  QAction* miAnalyseHand = nullptr;
   QMenu* miMode = nullptr;
   std::array<QAction*, 4> ModeItems{};  // AutoHold, Training, RealPlay, PlayErrorHands
   QAction* miShowResultHands = nullptr;

@@ -97,7 +97,8 @@ TEST_F(MainWindowTest, WarningAnswersReachThePlayAndTheMenu) {
 TEST_F(MainWindowTest, AllHandsSelectsThePlayersHoldAndSorts) {
   DealWithAClearBestHold(*window);
   Engine().ToggleHold(0);  // keep the first card only
-  TfmAllHands table(Engine(), *preferences);
+  TfmAllHands allHands(Engine(), *preferences);
+  TAllHandsTable& table = *allHands.Table;
   ASSERT_EQ(table.Rows.size(), 32U);
   EXPECT_EQ(table.SelectedMask(), 30);
   EXPECT_EQ(table.Grid->columnCount(), Engine().CategoryCount() + 3);
@@ -141,10 +142,10 @@ TEST_F(MainWindowTest, AllHandsOfAWildGameListTheWildCategories) {
   ASSERT_TRUE(Errors.empty()) << Errors.front();
   window->btnDealClick();
   ASSERT_EQ(Engine().State(), GameState::Dealt);
-  TfmAllHands table(Engine(), *preferences);
-  const auto natural = table.ColumnTitles.indexOf("Natural Royal Flush");
+  const TfmAllHands allHands(Engine(), *preferences);
+  const auto natural = allHands.Table->ColumnTitles.indexOf("Natural Royal Flush");
   ASSERT_GE(natural, 2);
-  EXPECT_EQ(table.ColumnTitles[natural + 2], "Wild Royal Flush");
+  EXPECT_EQ(allHands.Table->ColumnTitles[natural + 2], "Wild Royal Flush");
 }
 
 TEST_F(MainWindowTest, JokersAndWildCardsArePainted) {
@@ -234,7 +235,7 @@ TEST(Help, TopicsOfTheHelpContexts) {
   // Every topic the program opens has its page.
   const std::pair<int, const char*> cases[] = {
       {100, "main"},       {600, "prefs"},      {1000, "howtoplay"}, {1100, "allhands"},
-      {1200, "diag_deck"}, {1300, "diag_back"}, {1400, "warning"}};
+      {1200, "diag_deck"}, {1300, "diag_back"}, {1400, "warning"},   {1500, "analyser"}};
   for (const auto& [context, topic] : cases) {
     EXPECT_EQ(HelpPage(context, TAVRIK_HELP_SOURCE_DIR),
               std::filesystem::path(TAVRIK_HELP_SOURCE_DIR) / (std::string(topic) + ".html"));

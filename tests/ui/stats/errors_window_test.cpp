@@ -133,7 +133,8 @@ TEST_F(ErrorsWindowTest, ARowOpensItsOwnHandInTheAllHandsTable) {
   // Checks the table of the hand in `errorRow` and closes it.
   const auto expectHand = [&opened, categories](TfErrors* errors, int errorRow) {
     const TLogRecord record = errors->Model().Record(errorRow);
-    return AnswerNextDialog<TfmAllHands>([record, &opened, categories](TfmAllHands* table) {
+    return AnswerNextDialog<TfmAllHands>([record, &opened, categories](TfmAllHands* dialog) {
+      const TAllHandsTable* table = dialog->Table;
       ++opened;
       std::set<int> masks;
       for (const THandStat& stat : table->Rows) masks.insert(stat.Mask);
@@ -153,7 +154,7 @@ TEST_F(ErrorsWindowTest, ARowOpensItsOwnHandInTheAllHandsTable) {
         EXPECT_EQ(table->Grid->item(static_cast<int>(row), 1)->font().bold(),
                   stat.Mask == record.BestMask);
       }
-      table->reject();
+      dialog->reject();
     });
   };
   auto answered = AnswerNextDialog<TfErrors>([&](TfErrors* errors) {
