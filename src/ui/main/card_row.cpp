@@ -65,7 +65,9 @@ int TCardRow::BlockHeight() const {
 }
 
 void TCardRow::SetMetrics(int headerHeight, int border, QSize cardSize) {
-  const bool resized = cardSize != cardSize_;
+  // A new size, or a screen with another pixel density, shows the cards again.
+  const bool resized = cardSize != cardSize_ || devicePixelRatioF() != shownRatio_;
+  shownRatio_ = devicePixelRatioF();
   headerHeight_ = headerHeight;
   border_ = border;
   cardSize_ = cardSize;

@@ -98,6 +98,7 @@ class TCardRow : public QWidget {
   int headerHeight_ = 22;
   int border_ = 3;
   QSize cardSize_{94, 127};
+  qreal shownRatio_ = 1.0;
   QTimer* pauseTimer_ = nullptr;
   std::vector<TStep> steps_;
   size_t next_ = 0;

@@ -628,6 +628,7 @@ void TfTavrik20Main::keyReleaseEvent(QKeyEvent* event) {
 bool TfTavrik20Main::event(QEvent* event) {
   // A key held while a dialog or a menu takes the keyboard is released there.
   if (event->type() == QEvent::WindowDeactivate) pressedKeys_.clear();
+  if (event->type() == QEvent::ScreenChangeInternal) LayOut();  // the pixel density may change
   if (event->type() == PreferencesChangedEvent) {
     ApplyLanguage();
     RefreshInfo();

@@ -453,6 +453,10 @@ TEST(MiniChart, KeepsTheLast128PointsAndCentresAFlatLine) {
   EXPECT_EQ(full.PlayerPoint(127), 1128);
   EXPECT_EQ(full.ValueY(1128), 3);  // the top, three pixels in
   EXPECT_EQ(full.ValueY(1), 57);    // the bottom
+  // Twice the size: the points spread over the width, the flat line stays in the middle.
+  chart.Resize(260, 120);
+  EXPECT_EQ(chart.ValueY(2500), 60);
+  EXPECT_EQ(chart.Image().pixel(2 * 49, 60), TMiniChart::PlayerColour);
 }
 
 }  // namespace
