@@ -335,7 +335,6 @@ void TfTavrik20Main::LayOut() {
   const double scale =
       std::max(1.0, std::min(static_cast<double>(width) / BaseTableSize.width(),
                              static_cast<double>(height) / BaseTableSize.height()));
-  tableScale_ = scale;
   const int border = Scaled(PanelBorder, scale);
   const int header = Scaled(HeaderHeight, scale);
   const int infoWidth = Scaled(TInfoColumn::BaseWidth, scale);

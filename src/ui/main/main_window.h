@@ -95,8 +95,6 @@ class TfTavrik20Main : public QMainWindow {
   TPaintEngine& PaintEngine() { return *paintEngine_; }
   // Whether a dealing sequence is under way.
   bool IsDealing() const { return CardRow->IsRunning(); }
-  // The table's scale as last laid out (1 up to the initial size).
-  double TableScale() const { return tableScale_; }
 
   // Controls, by their names in the window's design.
   TGradientLabel* lPokerName = nullptr;
@@ -163,7 +161,6 @@ class TfTavrik20Main : public QMainWindow {
   std::unique_ptr<TPaintEngine> paintEngine_;
   std::unique_ptr<TGameEngine> engine_;
   QSet<int> pressedKeys_;  // keys pressed while this window had the keyboard
-  double tableScale_ = 1.0;
 };
 
 }  // namespace tavrik

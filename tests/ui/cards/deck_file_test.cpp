@@ -90,11 +90,7 @@ TEST(DeckFile, GeneratedDecksMatchTheirStylesAndUseEveryFlag) {
     QRgb darkest = qRgb(255, 255, 255);
     for (int y = area.top(); y <= area.bottom(); ++y) {
       for (int x = area.left(); x <= area.right(); ++x) {
-        const QRgb pixel = image.pixel(x, y);
-        if (qRed(pixel) + qGreen(pixel) + qBlue(pixel) <
-            qRed(darkest) + qGreen(darkest) + qBlue(darkest)) {
-          darkest = pixel;
-        }
+        if (qGray(image.pixel(x, y)) < qGray(darkest)) darkest = image.pixel(x, y);
       }
     }
     return darkest;
