@@ -345,7 +345,10 @@ void TfTavrik20Main::LayOut() {
   const double aspect = static_cast<double>(paintEngine_->CardHeight()) / paintEngine_->CardWidth();
   const double byWidth = (left - 2 * border) / (5 + 4 / 16.0) * aspect;
   const double byHeight = (height * CardRowShare - header - 2 * border) / 1.2;
-  const int cardHeight = std::max(1, static_cast<int>(std::min(byWidth, byHeight)));
+  int cardHeight = std::max(1, static_cast<int>(std::min(byWidth, byHeight)));
+  // Little above the deck's own size the cards keep it, pixel for pixel.
+  const int deckHeight = paintEngine_->CardHeight();
+  if (cardHeight >= deckHeight && cardHeight < deckHeight * 115 / 100) cardHeight = deckHeight;
   const int cardWidth = std::max(1, static_cast<int>(cardHeight / aspect));
   CardRow->SetMetrics(header, border, QSize(cardWidth, cardHeight));
   const int block = CardRow->BlockHeight();
