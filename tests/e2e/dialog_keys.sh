@@ -57,8 +57,16 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
       sleep 0.4
     fi
   }
-  for _ in $(seq "$hands"); do
+  # Waits until the log holds $1 bytes (a loaded machine may lag behind the keys).
+  wait_log() {
+    for _ in $(seq 200); do
+      [ "$(stat -c %s "$TAVRIK_E2E_LOG" 2>/dev/null || echo 0)" -ge "$1" ] && return
+      sleep 0.1
+    done
+  }
+  for hand in $(seq "$hands"); do
     xdotool key space   # deal (collecting the round before)
+    wait_log $(((hand - 1) * 79))
     sleep 0.4
     draw
   done
@@ -67,6 +75,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   xdotool key Escape
   sleep 0.3
   xdotool key space   # must deal, not open the menu
+  wait_log $((hands * 79))
   sleep 0.4
   draw
   xdotool key space   # collects the last round

@@ -47,8 +47,16 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   [ -n "$window" ] || { echo "the main window did not appear"; kill "$pid"; exit 1; }
   sleep 0.5
   xdotool windowfocus --sync "$window"
-  for _ in $(seq "$TAVRIK_E2E_HANDS"); do
-    xdotool key space   # deal
+  # Waits until the log holds $1 bytes (a loaded machine may lag behind the keys).
+  wait_log() {
+    for _ in $(seq 200); do
+      [ "$(stat -c %s "$TAVRIK_E2E_LOG" 2>/dev/null || echo 0)" -ge "$1" ] && return
+      sleep 0.1
+    done
+  }
+  for hand in $(seq "$TAVRIK_E2E_HANDS"); do
+    xdotool key space   # deal, collecting the round before
+    wait_log $(((hand - 1) * 79))
     sleep 0.4
     xdotool key 1 3     # hold the first and the third card
     sleep 0.2

@@ -42,7 +42,13 @@ QImage DrawRankStrip(const TDeckStyle& style) {
   const QString family = LoadFontFile(style.IndexFontFile);
   const int w = style.RankWidth;
   const int h = style.RankHeight;
-  QImage strip(13 * w, 2 * h, QImage::Format_RGB32);
+  // Black and red rows, or a row per suit in the suit's own colour.
+  std::vector<QColor> rowColours = {style.BlackIndex, style.RedIndex};
+  if (style.Header.IndexPerSuit != 0) {
+    rowColours.assign(style.Pictures.SuitColours.begin(), style.Pictures.SuitColours.end());
+  }
+  const int rows = static_cast<int>(rowColours.size());
+  QImage strip(13 * w, rows * h, QImage::Format_RGB32);
   strip.fill(Qt::white);
   QPainter p(&strip);
   p.setRenderHint(QPainter::Antialiasing, true);
@@ -59,13 +65,13 @@ QImage DrawRankStrip(const TDeckStyle& style) {
     // lifts the glyph so that it stays inside its cell.
     const double top = (h - style.GlyphHeight) / 2.0;
     const double overhang = std::max(0.0, top + (box.bottom() - capital.top()) * scale - (h - 1));
-    for (int row = 0; row < 2; ++row) {
+    for (int row = 0; row < rows; ++row) {
       QTransform t;
       t.translate(rank * w + w / 2.0, row * h + top - overhang);
       t.scale(xScale, scale);
       t.translate(-box.center().x(), -capital.top());
       p.setClipRect(QRect(rank * w, row * h, w, h));
-      p.setBrush(row == 0 ? style.BlackIndex : style.RedIndex);
+      p.setBrush(rowColours[static_cast<size_t>(row)]);
       p.drawPath(t.map(path));
     }
   }
@@ -152,25 +158,26 @@ std::vector<TDeckStyle> DeckStyles() {
   const QColor red(0xD0, 0x00, 0x0C);
   std::vector<TDeckStyle> decks;
 
-  // "001": large, heavy corner indexes for quick reading; every mirror flag on.
+  // "001": large, heavy corner indexes for quick reading with the suit under them, and the
+  // pips in a field of their own, clear of the indexes; every mirror flag on.
   TDeckStyle large;
   large.Id = "001";
   large.IndexFontFile = "DejaVuSansCondensed-Bold.ttf";
-  large.RankWidth = 20;
-  large.RankHeight = 28;
-  large.GlyphHeight = 21;
-  large.PipWidth = 16;
-  large.PipHeight = 18;
+  large.RankWidth = 18;
+  large.RankHeight = 24;
+  large.GlyphHeight = 19;
+  large.PipWidth = 14;
+  large.PipHeight = 16;
   large.PipInset = 0.5;
   large.BlackIndex = black;
   large.RedIndex = red;
   large.Pictures = ClassicPictures({black, black, red, red});
   large.Header.IndexX = 3;
-  large.Header.IndexY = 4;
+  large.Header.IndexY = 3;
   large.Header.PicturePipX = 5;
-  large.Header.PicturePipY = 33;
-  large.Header.PipMarginX = 0;
-  large.Header.PipMarginY = -12;
+  large.Header.PicturePipY = 28;
+  large.Header.PipMarginX = 5;
+  large.Header.PipMarginY = -9;
   large.CourtFrame = QRect(25, 4, 44, 119);
   large.AceArea = QRect(24, 20, 46, 87);
   decks.push_back(large);
@@ -182,8 +189,8 @@ std::vector<TDeckStyle> DeckStyles() {
   whist.RankWidth = 14;
   whist.RankHeight = 20;
   whist.GlyphHeight = 14;
-  whist.PipWidth = 16;
-  whist.PipHeight = 18;
+  whist.PipWidth = 14;
+  whist.PipHeight = 16;
   whist.BlackIndex = QColor(0x14, 0x14, 0x14);
   whist.RedIndex = QColor(0xB8, 0x10, 0x1E);
   whist.Pictures =
@@ -192,7 +199,7 @@ std::vector<TDeckStyle> DeckStyles() {
   whist.Header.IndexY = 4;
   whist.Header.PicturePipX = 1;
   whist.Header.PicturePipY = 24;
-  whist.Header.PipMarginX = 4;
+  whist.Header.PipMarginX = 5;
   whist.Header.PipMarginY = -10;
   whist.Header.MirrorAce = false;
   whist.Header.AcePictureOnly = false;
@@ -203,16 +210,16 @@ std::vector<TDeckStyle> DeckStyles() {
   whist.AceArea = QRect(20, 24, 54, 79);
   decks.push_back(whist);
 
-  // "011": four colours (green clubs, blue diamonds); kings, queens and jacks with one
-  // index and one pip.
+  // "011": four colours (green clubs, blue diamonds), the indexes too; kings, queens and
+  // jacks with one index and one pip.
   TDeckStyle scat;
   scat.Id = "011";
   scat.IndexFontFile = "DejaVuSans-Bold.ttf";
   scat.RankWidth = 15;
   scat.RankHeight = 22;
   scat.GlyphHeight = 15;
-  scat.PipWidth = 16;
-  scat.PipHeight = 18;
+  scat.PipWidth = 14;
+  scat.PipHeight = 16;
   scat.BlackIndex = QColor(0x10, 0x10, 0x10);
   scat.RedIndex = QColor(0xC8, 0x10, 0x10);
   scat.Pictures = ClassicPictures({QColor(0x10, 0x10, 0x10), QColor(0x12, 0x8A, 0x2E),
@@ -221,9 +228,10 @@ std::vector<TDeckStyle> DeckStyles() {
   scat.Header.IndexY = 4;
   scat.Header.PicturePipX = 2;
   scat.Header.PicturePipY = 27;
-  scat.Header.PipMarginX = 3;
+  scat.Header.PipMarginX = 4;
   scat.Header.PipMarginY = -10;
   scat.Header.MirrorPictures = false;
+  scat.Header.IndexPerSuit = 1;
   scat.Header.MirrorAce = true;
   scat.CourtFrame = QRect(21, 5, 52, 117);
   scat.AceArea = QRect(21, 22, 52, 83);

@@ -2,14 +2,15 @@
 // at the layout. Plays with a seeded generator in a fresh data folder and saves PNG files.
 //
 //   tavrik-shots --data <deck folder> --out <folder> [--game N] [--hands N]
-//                [--chart-hands N]
+//                [--chart-hands N] [--sizes WxH,WxH,...]
 //   tavrik-shots --time-errors <records>
 // --hands plays that many hands with the best hold first, for a history in the bankroll
 // monitor; --chart-hands (default 3000) that many more, with errors and double-ups, before
-// the pictures of the five progress charts. --time-errors writes a log of that many
-// records, one in ten an error, and prints how long the errors window takes from its
-// creation to its first paint, to paint again at the end of the list, and to sort by a
-// header click.
+// the pictures of the five progress charts; --sizes (default 800x600,1920x1080) the window
+// sizes of the pictures of the winning hand at other sizes, "<game>_size_<W>x<H>". --time-errors
+// writes a log of that many records, one in ten an error, and prints how long the errors window
+// takes from its creation to its first paint, to paint again at the end of the list, and to sort by
+// a header click.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -197,6 +198,7 @@ int main(int argc, char** argv) try {
   int game = -1;
   int hands = 0;
   int chartHands = 3000;
+  QStringList sizes = {"800x600", "1920x1080"};
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() == 3 && arguments[1] == "--time-errors") {
     return TimeErrors(arguments[2].toInt());
@@ -207,6 +209,7 @@ int main(int argc, char** argv) try {
     if (arguments[i] == "--game") game = arguments[i + 1].toInt();
     if (arguments[i] == "--hands") hands = arguments[i + 1].toInt();
     if (arguments[i] == "--chart-hands") chartHands = arguments[i + 1].toInt();
+    if (arguments[i] == "--sizes") sizes = arguments[i + 1].split(',');
   }
   if (dataFolder.isEmpty() || outFolder.isEmpty()) {
     std::cerr << "usage: tavrik-shots --data <deck folder> --out <folder> [--game N]\n";
@@ -269,9 +272,13 @@ int main(int argc, char** argv) try {
   Save(&window, prefix + "_4_double");
   window.ToggleCard(2);
   Save(&window, prefix + "_5_double_picked");
-  window.resize(window.maximumSize());
-  QApplication::processEvents();
-  Save(&window, prefix + "_6_largest");
+  for (const QString& size : sizes) {
+    const QStringList sides = size.split('x');
+    if (sides.size() != 2) continue;
+    window.resize(sides[0].toInt(), sides[1].toInt());
+    QApplication::processEvents();
+    Save(&window, prefix + "_size_" + size);
+  }
   window.resize(window.minimumSize());
   QApplication::processEvents();
   Save(&window, prefix + "_7_smallest");

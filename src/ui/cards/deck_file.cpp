@@ -37,7 +37,7 @@ QByteArray EncodeDeck(const TDeckImages& deck) {
   writer.Int32(h.Reserved1);
   writer.Int32(h.Row3Shift);
   writer.Int32(h.Row5Shift);
-  writer.Byte(h.Reserved2);
+  writer.Byte(h.IndexPerSuit);
   writer.Int32(h.AllPictures);
   writer.Byte(h.MirrorNumbers ? 1 : 0);
   writer.Int32(h.Reserved3);
@@ -66,7 +66,7 @@ TDeckImages DecodeDeck(QByteArrayView file) {
   h.Reserved1 = reader.Int32("header");
   h.Row3Shift = reader.Int32("Row3Shift");
   h.Row5Shift = reader.Int32("Row5Shift");
-  h.Reserved2 = reader.Byte("header");
+  h.IndexPerSuit = reader.Byte("IndexPerSuit");
   h.AllPictures = reader.Int32("AllPictures");
   h.MirrorNumbers = reader.Byte("MirrorNumbers") != 0;
   h.Reserved3 = reader.Int32("header");

@@ -22,7 +22,7 @@ struct TDeckHeader {
   int32_t Reserved1 = 0;       // kept, not used
   int32_t Row3Shift = 0;       // added to the y of pip positions 3 and 13
   int32_t Row5Shift = 0;       // added to the y of pip positions 5, 6, 10 and 11
-  uint8_t Reserved2 = 0;       // kept, not used
+  uint8_t IndexPerSuit = 0;    // 1: the rank strip has a row per suit, in suit order
   int32_t AllPictures = 0;     // 1: every natural card is drawn from the picture strip
   bool MirrorNumbers = true;   // number cards (two to ten) get the upside-down index
   int32_t Reserved3 = 0;       // kept, not used
@@ -40,7 +40,8 @@ inline constexpr int PictureCount = 16;
 // The content of a deck file after its header: three bitmaps.
 struct TDeckImages {
   TDeckHeader Header;
-  // 13 rank glyphs side by side (two .. ace), two rows: black glyphs above, red below.
+  // 13 rank glyphs side by side (two .. ace), two rows: black glyphs above, red below; with
+  // IndexPerSuit four rows, one per suit (spades, clubs, diamonds, hearts).
   QImage RankStrip;
   // 16 card-sized pictures side by side (see PictureCount).
   QImage PictureStrip;

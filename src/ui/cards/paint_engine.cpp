@@ -13,7 +13,7 @@ namespace tavrik {
 namespace {
 
 constexpr std::array<std::string_view, 9> PipPatterns = {
-    "*             *",  // two
+    "  *         *  ",  // two: the middle column, clear of the corner indexes
     "*      *      *",  // three
     "**           **",  // four
     "**     *     **",  // five
@@ -118,7 +118,7 @@ void TPaintEngine::PipLayout() {
   const int pw = pipStrip_.width() / 4;
   const int ph = pipStrip_.height();
   const int rw = rankStrip_.width() / 13;
-  const int rh = rankStrip_.height() / 2;
+  const int rh = rankStrip_.height() / (header_.IndexPerSuit != 0 ? 4 : 2);
   const int w = cardWidth_;
   const int h = cardHeight_;
   const int xL = rw + header_.IndexX + header_.PipMarginX;
@@ -165,22 +165,24 @@ void TPaintEngine::DrawCard(QPainter& canvas, const QRect& rect, bool held, bool
   CopyImage(canvas, {x, y}, background, background.rect());
 
   if (rank >= 0) {
+    const int rows = header_.IndexPerSuit != 0 ? 4 : 2;
     const int w = rankStrip_.width() / 13;
-    const int h = rankStrip_.height() / 2;
-    const bool black = suit < 2;
+    const int h = rankStrip_.height() / rows;
+    const int row = rows == 4 ? suit : suit / 2;  // black suits, then red ones
     AndImage(canvas, {x + GetIndexX(), y + GetIndexY()}, rankStrip_,
-             QRect(rank * w, black ? 0 : h, w, h));
+             QRect(rank * w, row * h, w, h));
     const bool mirrored = rank == 12  ? header_.MirrorAce
                           : rank >= 9 ? header_.MirrorPictures
                                       : header_.MirrorNumbers;
     if (mirrored) {
       AndImage(canvas, {right - w - header_.IndexX, bottom - h - header_.IndexY}, rankStripRotated_,
-               QRect((12 - rank) * w, black ? h : 0, w, h));
+               QRect((12 - rank) * w, (rows - 1 - row) * h, w, h));
     }
     if (!wild) {
       if (header_.AllPictures == 1 || rank >= 9) {
         DrawPicture(canvas, x, y, right, bottom, suit, rank);
       } else {
+        DrawCornerPips(canvas, x, y, right, bottom, suit, header_.MirrorNumbers);
         const int pw = pipStrip_.width() / 4;
         const QRect pip(suit * pw, 0, pw, pipStrip_.height());
         const std::string_view pattern = PipPatterns[static_cast<size_t>(rank)];
@@ -206,11 +208,17 @@ void TPaintEngine::DrawPicture(QPainter& canvas, int x, int y, int right, int bo
   const int column = base + PictureSuitColumn[static_cast<size_t>(suit)];
   AndImage(canvas, {x, y}, pictureStrip_, QRect(column * cardWidth_, 0, cardWidth_, cardHeight_));
   if (rank == 12 && header_.AcePictureOnly) return;
+  DrawCornerPips(canvas, x, y, right, bottom, suit,
+                 header_.MirrorPictures && (rank != 12 || header_.MirrorAce));
+}
+
+void TPaintEngine::DrawCornerPips(QPainter& canvas, int x, int y, int right, int bottom, int suit,
+                                  bool mirrored) {
   const int pw = pipStrip_.width() / 4;
   const int ph = pipStrip_.height();
   const QRect pip(suit * pw, 0, pw, ph);
   AndImage(canvas, {x + header_.PicturePipX, y + header_.PicturePipY}, pipStrip_, pip);
-  if (header_.MirrorPictures && (rank != 12 || header_.MirrorAce)) {
+  if (mirrored) {
     AndImage(canvas, {right - pw - header_.PicturePipX, bottom - ph - header_.PicturePipY},
              pipStripFlipped_, pip);
   }

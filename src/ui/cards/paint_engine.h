@@ -62,7 +62,10 @@ class TPaintEngine {
   // placed from the rectangle's right and bottom edges, so callers pass a rectangle of
   // CardWidth x CardHeight. rank 0..12 (two .. ace) with suit 0..3 (spades, clubs,
   // diamonds, hearts), or rank -1 for a joker (suit ignored). A wild card is the wild face
-  // with its corner index only. The held marker covers rows 80 .. 80 + its height.
+  // with its corner index only. The corner index comes from the rank strip's row of the
+  // suit's colour (or of the suit itself when the deck has an index row per suit); number
+  // and picture cards show their suit's pip under it, mirrored as the index is. The held
+  // marker covers rows 80 .. 80 + its height.
   // Raises TError for any other rank or suit.
   void DrawCard(QPainter& canvas, const QRect& rect, bool held, bool wild, int suit, int rank);
 
@@ -99,6 +102,9 @@ class TPaintEngine {
  private:
   void PipLayout();
   void DrawPicture(QPainter& canvas, int x, int y, int right, int bottom, int suit, int rank);
+  // The suit's pip under the corner index and, when `mirrored`, its upside-down twin.
+  void DrawCornerPips(QPainter& canvas, int x, int y, int right, int bottom, int suit,
+                      bool mirrored);
 
   std::filesystem::path dataFolder_;
   TDeckHeader header_;

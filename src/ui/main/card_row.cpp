@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "core/card.h"
@@ -19,7 +20,7 @@ TCardRow::TCardRow(const TGameEngine& engine, TPaintEngine& paintEngine, QWidget
   cardsPanel_ = new QWidget(this);
   for (QLabel*& card : cards_) {
     card = new QLabel(cardsPanel_);
-    card->setFixedSize(CardImageWidth, CardImageHeight);
+    card->setFixedSize(cardSize_);
     card->installEventFilter(this);
   }
   pauseTimer_ = new QTimer(this);
@@ -55,8 +56,26 @@ void TCardRow::RunSteps() {
   next_ = 0;
 }
 
-int TCardRow::CardsTop() {
-  return std::max(0, (BlockHeight - HeaderHeight - 2 * Border - CardImageHeight) / 2);
+int TCardRow::CardsTop() const {
+  return static_cast<int>(std::lround(cardSize_.height() * 0.1));
+}
+
+int TCardRow::BlockHeight() const {
+  return headerHeight_ + 2 * border_ + cardSize_.height() + 2 * CardsTop();
+}
+
+void TCardRow::SetMetrics(int headerHeight, int border, QSize cardSize) {
+  // A new size, or a screen with another pixel density, shows the cards again.
+  const bool resized = cardSize != cardSize_ || devicePixelRatioF() != shownRatio_;
+  shownRatio_ = devicePixelRatioF();
+  headerHeight_ = headerHeight;
+  border_ = border;
+  cardSize_ = cardSize;
+  for (QLabel* card : cards_) card->setFixedSize(cardSize_);
+  if (resized) {
+    for (int position = 0; position < 5; ++position) ShowImage(position);
+  }
+  resizeEvent(nullptr);
 }
 
 void TCardRow::TurnCards(int positions, int pause, const std::function<void()>& done) {
@@ -101,7 +120,16 @@ void TCardRow::RevealPick(int position, int pause, const std::function<void()>& 
 }
 
 void TCardRow::ShowImage(int position) {
-  cards_[static_cast<size_t>(position)]->setPixmap(QPixmap::fromImage(scratch_));
+  const QImage& face = faces_[static_cast<size_t>(position)];
+  if (face.isNull()) return;
+  QLabel* card = cards_[static_cast<size_t>(position)];
+  const qreal ratio = card->devicePixelRatioF();
+  const QSize target = (QSizeF(cardSize_) * ratio).toSize();
+  QPixmap pixmap = QPixmap::fromImage(
+      face.size() == target ? face
+                            : face.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  pixmap.setDevicePixelRatio(ratio);
+  card->setPixmap(pixmap);
 }
 
 void TCardRow::PaintCard(int position) {
@@ -109,11 +137,12 @@ void TCardRow::PaintCard(int position) {
     ShowBack(position);
     return;
   }
-  scratch_ = QImage(paintEngine_.CardWidth(), paintEngine_.CardHeight(), QImage::Format_RGB32);
+  QImage& scratch = faces_[static_cast<size_t>(position)];
+  scratch = QImage(paintEngine_.CardWidth(), paintEngine_.CardHeight(), QImage::Format_RGB32);
   {
-    QPainter painter(&scratch_);
+    QPainter painter(&scratch);
     const TCard face = CardFromIndex(engine_.GetCard(position));
-    paintEngine_.DrawCard(painter, scratch_.rect(), !engine_.IsReplaced(position),
+    paintEngine_.DrawCard(painter, scratch.rect(), !engine_.IsReplaced(position),
                           engine_.IsWild(face.Rank), face.Suit, face.Rank);
     if (engine_.State() == GameState::Finished && engine_.DoublePick() == position) {
       // The card the player picked in double-up wears a frame.
@@ -121,17 +150,18 @@ void TCardRow::PaintCard(int position) {
           QPen(PickFrameColor, PickFrameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
       painter.setBrush(Qt::NoBrush);
       const int inset = PickFrameWidth / 2;
-      painter.drawRect(scratch_.rect().adjusted(inset, inset, -inset - 1, -inset - 1));
+      painter.drawRect(scratch.rect().adjusted(inset, inset, -inset - 1, -inset - 1));
     }
   }
   ShowImage(position);
 }
 
 void TCardRow::ShowBack(int position) {
-  scratch_ = QImage(paintEngine_.CardWidth(), paintEngine_.CardHeight(), QImage::Format_RGB32);
+  QImage& scratch = faces_[static_cast<size_t>(position)];
+  scratch = QImage(paintEngine_.CardWidth(), paintEngine_.CardHeight(), QImage::Format_RGB32);
   {
-    QPainter painter(&scratch_);
-    paintEngine_.DrawBack(painter, scratch_.rect());
+    QPainter painter(&scratch);
+    paintEngine_.DrawBack(painter, scratch.rect());
   }
   ShowImage(position);
 }
@@ -146,19 +176,23 @@ void TCardRow::SetStatus(const QString& text) {
 }
 
 int TCardRow::CardTop() const {
-  return Border + HeaderHeight + CardsTop();
+  return border_ + headerHeight_ + CardsTop();
 }
 
 void TCardRow::resizeEvent(QResizeEvent* /*event*/) {
-  const int inner = width() - 2 * Border;
-  lInfoLabel->setGeometry(Border, Border, inner, HeaderHeight);
-  cardsPanel_->setGeometry(Border, Border + HeaderHeight, inner,
-                           BlockHeight - HeaderHeight - 2 * Border);
-  // The cards spread evenly from the left edge to the right one.
+  const int inner = width() - 2 * border_;
+  lInfoLabel->setGeometry(border_, border_, inner, headerHeight_);
+  cardsPanel_->setGeometry(border_, border_ + headerHeight_, inner,
+                           std::max(0, height() - headerHeight_ - 2 * border_));
+  // The cards spread evenly over the width, at most an eighth of a card apart, and centred.
+  const int cardWidth = cardSize_.width();
+  const double gap =
+      std::clamp((inner - 5.0 * cardWidth) / 4.0, 0.0, static_cast<double>(cardWidth) / 8.0);
+  const double left = (inner - 5.0 * cardWidth - 4.0 * gap) / 2.0;
   const int top = CardsTop();
   for (size_t i = 0; i < cards_.size(); ++i) {
-    const double step = (inner - CardImageWidth) / 4.0 * static_cast<double>(i);
-    cards_[i]->move(static_cast<int>(std::lround(step)), top);
+    const double x = left + (cardWidth + gap) * static_cast<double>(i);
+    cards_[i]->move(static_cast<int>(std::lround(x)), top);
   }
 }
 

@@ -18,17 +18,14 @@ namespace tavrik {
 class TGradientLabel;
 
 // The card row: the status header over the five cards of the table. It paints a card from
-// the engine (face, hold mark, wild look, or its back) and plays the dealing sequences:
-// steps with the dealing pause between them, driven by a timer.
+// the engine (face, hold mark, wild look, or its back) at the deck's size, shows it smoothly
+// scaled to the size the window gives the cards (in device pixels, so that a screen with
+// two device pixels per point gets crisp cards), and plays the dealing sequences: steps
+// with the dealing pause between them, driven by a timer.
 class TCardRow : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int CardImageWidth = 94;
-  static constexpr int CardImageHeight = 127;
-  static constexpr int BlockHeight = 180;  // the whole row with its header
-  static constexpr int HeaderHeight = 22;
-  static constexpr int Border = 3;
   // The frame of the card picked in double-up.
   static constexpr int PickFrameWidth = 4;
   static constexpr QColor PickFrameColor{255, 200, 0};
@@ -55,12 +52,19 @@ class TCardRow : public QWidget {
   void PaintAllCards();
   // The status text over the cards, drawn at once.
   void SetStatus(const QString& text);
+  // The size of the header and the cards, in pixels; the cards are shown again at the
+  // new size.
+  void SetMetrics(int headerHeight, int border, QSize cardSize);
+  // The height the row needs for its metrics: the header over the cards, with a tenth of
+  // the card height above and below them.
+  int BlockHeight() const;
   // The top of the card images in the row's coordinates.
   int CardTop() const;
-  // As wide as the row may be: it spreads its cards over the width it gets.
-  QSize sizeHint() const override { return {maximumWidth(), BlockHeight}; }
+  QSize CardSize() const { return cardSize_; }
 
   QLabel* Card(int position) const { return cards_[static_cast<size_t>(position)]; }
+  // The card at position 0..4 as painted at the deck's size, before scaling.
+  const QImage& Face(int position) const { return faces_[static_cast<size_t>(position)]; }
   TGradientLabel* lInfoLabel = nullptr;
 
  signals:
@@ -81,15 +85,20 @@ class TCardRow : public QWidget {
   // no pause the whole sequence runs at once; otherwise it returns after the first pause.
   void Play(std::vector<TStep> steps, int pause);
   void RunSteps();
-  // The top of the card images in the cards' panel: centred in its height.
-  static int CardsTop();
+  // The gap above the cards in the cards' panel.
+  int CardsTop() const;
+  // Shows Face(position) at the card size.
   void ShowImage(int position);
 
   const TGameEngine& engine_;
   TPaintEngine& paintEngine_;
   QWidget* cardsPanel_ = nullptr;
   std::array<QLabel*, 5> cards_{};
-  QImage scratch_;
+  std::array<QImage, 5> faces_{};
+  int headerHeight_ = 22;
+  int border_ = 3;
+  QSize cardSize_{94, 127};
+  qreal shownRatio_ = 1.0;
   QTimer* pauseTimer_ = nullptr;
   std::vector<TStep> steps_;
   size_t next_ = 0;

@@ -17,10 +17,16 @@ namespace tavrik {
 
 namespace {
 
+// At scale 1, beside cards 127 pixels high.
+constexpr int MiniChartWidth = 130;
 constexpr int MiniChartHeight = 60;
-constexpr int ButtonHeight = 32;
-constexpr int ButtonStep = 46;   // from the top of one button to the next
-constexpr int ButtonInset = 10;  // left and right of the buttons
+constexpr double ButtonHeight = 32.0 / 127;  // of the card height
+constexpr double ButtonStep = 46.0 / 127;    // from the top of one button to the next
+constexpr int ButtonInset = 10;              // left and right of the buttons
+
+int Scaled(int pixels, double scale) {
+  return static_cast<int>(std::lround(pixels * scale));
+}
 
 }  // namespace
 
@@ -31,7 +37,6 @@ TInfoColumn::TInfoColumn(const TGameEngine& engine, const TPreferences& preferen
   labelPanel_ = new QWidget(this);
   miniChartImage_ = new QLabel(labelPanel_);
   miniChartImage_->setFixedSize(miniChart_.Image().size());
-  miniChartImage_->setPixmap(QPixmap::fromImage(miniChart_.Image()));
   const auto makeRow = [this](QLabel*& caption, QLabel*& value) {
     caption = new QLabel(labelPanel_);
     value = new QLabel(labelPanel_);
@@ -62,32 +67,54 @@ TInfoColumn::TInfoColumn(const TGameEngine& engine, const TPreferences& preferen
   connect(timer_, &QTimer::timeout, this, [this] { ShowPlayTime(); });
 }
 
-void TInfoColumn::SetButtonLevel(int blockHeight, int cardTop) {
+void TInfoColumn::SetMetrics(double scale, int blockHeight, int cardTop, int cardHeight) {
+  const bool rescaled = scale != scale_;
+  scale_ = scale;
   blockHeight_ = blockHeight;
   cardTop_ = cardTop;
-  Arrange(height() - blockHeight_, height() - blockHeight_ + cardTop_);
+  cardHeight_ = cardHeight;
+  if (rescaled) ApplyFonts();
+  Arrange();
 }
 
 void TInfoColumn::resizeEvent(QResizeEvent* /*event*/) {
-  Arrange(height() - blockHeight_, height() - blockHeight_ + cardTop_);
+  Arrange();
 }
 
-void TInfoColumn::Arrange(int bottomTop, int cardTop) {
-  const int inner = Width - 2 * Border;
-  InfoLabel->setGeometry(Border, Border, inner, HeaderHeight);
-  const int labelTop = Border + HeaderHeight;
-  labelPanel_->setGeometry(Border, labelTop, inner, std::max(0, bottomTop - labelTop - Border));
-  buttonPanel_->setGeometry(Border, bottomTop, inner, blockHeight_);
+void TInfoColumn::Arrange() {
+  const int border = Scaled(Border, scale_);
+  const int header = Scaled(HeaderHeight, scale_);
+  const int bottomTop = height() - blockHeight_;
+  const int inner = width() - 2 * border;
+  InfoLabel->setGeometry(border, border, inner, header);
+  const int labelTop = border + header;
+  labelPanel_->setGeometry(border, labelTop, inner, std::max(0, bottomTop - labelTop - border));
+  buttonPanel_->setGeometry(border, bottomTop, inner, blockHeight_);
   // The buttons start two pixels below the level of the card tops.
-  const int buttonTop = cardTop + 2 - bottomTop;
-  const int buttonWidth = inner - 2 * ButtonInset;
-  btnHint->setGeometry(ButtonInset, buttonTop, buttonWidth, ButtonHeight);
-  btnDoubleUp->setGeometry(ButtonInset, buttonTop + ButtonStep, buttonWidth, ButtonHeight);
-  btnDeal->setGeometry(ButtonInset, buttonTop + 2 * ButtonStep, buttonWidth, ButtonHeight);
+  const int buttonTop = cardTop_ + 2;
+  const int inset = Scaled(ButtonInset, scale_);
+  const int buttonWidth = inner - 2 * inset;
+  const int buttonHeight = static_cast<int>(std::lround(cardHeight_ * ButtonHeight));
+  const int step = static_cast<int>(std::lround(cardHeight_ * ButtonStep));
+  btnHint->setGeometry(inset, buttonTop, buttonWidth, buttonHeight);
+  btnDoubleUp->setGeometry(inset, buttonTop + step, buttonWidth, buttonHeight);
+  btnDeal->setGeometry(inset, buttonTop + 2 * step, buttonWidth, buttonHeight);
 
-  miniChartImage_->move((labelPanel_->width() - miniChartImage_->width()) / 2, 0);
+  // The chart in device pixels, so that it stays sharp on a dense screen.
+  const QSize chart(std::min(inner, Scaled(MiniChartWidth, scale_)),
+                    Scaled(MiniChartHeight, scale_));
+  const qreal ratio = devicePixelRatioF();
+  miniChart_.Resize(static_cast<int>(std::lround(chart.width() * ratio)),
+                    static_cast<int>(std::lround(chart.height() * ratio)));
+  QPixmap chartPixmap = QPixmap::fromImage(miniChart_.Image());
+  chartPixmap.setDevicePixelRatio(ratio);
+  miniChartImage_->setFixedSize(chart);
+  miniChartImage_->setPixmap(chartPixmap);
+  miniChartImage_->move((labelPanel_->width() - chart.width()) / 2, 0);
   // The mode line and nine rows share the height under the chart.
-  const int rowHeight = std::clamp((labelPanel_->height() - MiniChartHeight - 5) / 10, 14, 24);
+  const int chartGap = Scaled(5, scale_);
+  const int rowHeight = std::clamp((labelPanel_->height() - chart.height() - chartGap) / 10,
+                                   Scaled(14, scale_), Scaled(24, scale_));
   const std::array<std::pair<QLabel*, QLabel*>, 9> rows = {{{CreditLabel, lCredit},
                                                             {BalanceLabel, lBalance},
                                                             {AccuracyLabel, lAccuracy},
@@ -97,13 +124,14 @@ void TInfoColumn::Arrange(int bottomTop, int cardTop) {
                                                             {BetLabel, lBet},
                                                             {WinLabel, lWin},
                                                             {CostLabel, lCost}}};
-  int y = MiniChartHeight + 5;
+  int y = chart.height() + chartGap;
   const int rowWidth = labelPanel_->width();
   lMode->setGeometry(0, y, rowWidth, rowHeight);
   y += rowHeight;
+  const int margin = Scaled(4, scale_);
   for (const auto& [caption, value] : rows) {
-    caption->setGeometry(4, y, rowWidth / 2, rowHeight);
-    value->setGeometry(rowWidth / 2 - 20, y, rowWidth / 2 + 16, rowHeight);
+    caption->setGeometry(margin, y, rowWidth / 2, rowHeight);
+    value->setGeometry(rowWidth / 2 - 5 * margin, y, rowWidth / 2 + 4 * margin, rowHeight);
     value->raise();
     y += rowHeight;
   }
@@ -159,22 +187,45 @@ void TInfoColumn::ApplyLanguage() {
       {WinLabel, lWin, "Win"},
       {CostLabel, lCost, "Cost"},
   }};
-  QFont valueFont = font();
-  valueFont.setBold(true);
   for (const auto& [caption, value, key] : rows) {
     caption->setText(Text(preferences_, "Main.Labels", key));
     const QString hint = Hint(preferences_, "Main.Labels", key);
     caption->setToolTip(hint);
     value->setToolTip(hint);
+  }
+  lMode->setToolTip(Hint(preferences_, "Main.Labels", "Mode"));
+  ApplyFonts();
+}
+
+void TInfoColumn::ApplyFonts() {
+  QFont captionFont = font();
+  captionFont.setPixelSize(Scaled(QFontInfo(font()).pixelSize(), scale_));
+  QFont valueFont = captionFont;
+  valueFont.setBold(true);
+  for (QLabel* caption : {CreditLabel, BalanceLabel, AccuracyLabel, HandsLabel, TimeLabel,
+                          ValueLabel, BetLabel, WinLabel, CostLabel}) {
+    caption->setFont(captionFont);
+  }
+  for (QLabel* value :
+       {lCredit, lBalance, lAccuracy, lHands, lTime, lCoinCost, lBet, lWin, lCost, lMode}) {
     value->setFont(valueFont);
   }
-  lMode->setFont(valueFont);
-  lMode->setToolTip(Hint(preferences_, "Main.Labels", "Mode"));
+  // The buttons' captions follow the buttons' height, which follows the cards.
+  QFont buttonFont = font();
+  const int buttonHeight = static_cast<int>(std::lround(cardHeight_ * ButtonHeight));
+  buttonFont.setPixelSize(
+      std::min(Scaled(QFontInfo(font()).pixelSize(), scale_), std::max(8, buttonHeight * 2 / 5)));
+  for (TCardButton* button : {btnHint, btnDoubleUp, btnDeal}) button->setFont(buttonFont);
+  QFont headerFont = InfoLabel->font();
+  headerFont.setPixelSize(Scaled(QFontInfo(font()).pixelSize(), scale_));
+  InfoLabel->setFont(headerFont);
 }
 
 void TInfoColumn::AddChartPoint(int perfectCredits, int credits) {
   miniChart_.AddPoint(perfectCredits, credits);
-  miniChartImage_->setPixmap(QPixmap::fromImage(miniChart_.Image()));
+  QPixmap chartPixmap = QPixmap::fromImage(miniChart_.Image());
+  chartPixmap.setDevicePixelRatio(devicePixelRatioF());
+  miniChartImage_->setPixmap(chartPixmap);
 }
 
 bool TInfoColumn::eventFilter(QObject* watched, QEvent* event) {

@@ -16,20 +16,24 @@ class TGradientLabel;
 
 // The info column at the right: the bankroll monitor (a mini chart of the player's and the
 // perfect strategy's credits), eight caption/value rows read from the engine, and the
-// Hint, Double and Deal/Draw buttons at the level of the cards.
+// Hint, Double and Deal/Draw buttons at the level of the cards. Its sizes and fonts grow with
+// the window's scale.
 class TInfoColumn : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int Width = 142;
+  // At scale 1.
+  static constexpr int BaseWidth = 142;
   static constexpr int HeaderHeight = 22;
   static constexpr int Border = 3;
 
   TInfoColumn(const TGameEngine& engine, const TPreferences& preferences, QWidget* parent);
 
-  // The card row beside the column: its height, taken from the column's bottom, and the top
-  // of its cards within it. The buttons start two pixels below the level of the card tops.
-  void SetButtonLevel(int blockHeight, int cardTop);
+  // The window's scale (1 at the initial size; header, border, chart, rows and fonts grow
+  // with it) and the card row beside the column: its height, taken from the column's
+  // bottom, the top of its cards within it and their height. The three buttons start two
+  // pixels below the level of the card tops and share the card height.
+  void SetMetrics(double scale, int blockHeight, int cardTop, int cardHeight);
   // The values, the buttons' states and the Deal/Draw text from the engine; starts the
   // play-time display once the engine's clock runs.
   void Refresh();
@@ -67,9 +71,10 @@ class TInfoColumn : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  // Places the rows above `bottomTop` and the buttons two pixels below `cardTop` (both in
-  // the column's coordinates).
-  void Arrange(int bottomTop, int cardTop);
+  // Places the rows above the card row's level and the buttons beside the cards.
+  void Arrange();
+  // The captions, values, mode line and buttons in the column's font at the scale.
+  void ApplyFonts();
 
   const TGameEngine& engine_;
   const TPreferences& preferences_;
@@ -78,8 +83,10 @@ class TInfoColumn : public QWidget {
   QWidget* buttonPanel_ = nullptr;
   QTimer* timer_ = nullptr;
   TMiniChart miniChart_{130, 60};
+  double scale_ = 1.0;
   int blockHeight_ = 0;
   int cardTop_ = 0;
+  int cardHeight_ = 127;
 };
 
 }  // namespace tavrik

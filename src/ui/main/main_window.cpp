@@ -3,11 +3,12 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
-#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QDate>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -16,6 +17,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 #include <zlib.h>
 
@@ -39,10 +41,14 @@ namespace tavrik {
 
 namespace {
 
+// At scale 1.
 constexpr int PanelBorder = 3;
 constexpr int HeaderHeight = 22;
-constexpr int MinimumCardRowWidth = 300;
-constexpr int MaximumCardRowWidth = 600;
+constexpr double CardRowShare = 0.45;  // of the table's height, at most
+
+int Scaled(int pixels, double scale) {
+  return static_cast<int>(std::lround(pixels * scale));
+}
 
 }  // namespace
 
@@ -51,9 +57,9 @@ TfTavrik20Main::TfTavrik20Main(TPreferences& preferences, const std::filesystem:
     : QMainWindow(parent), preferences_(preferences), texts_(preferences), dataFolder_(dataFolder) {
   setObjectName("TfTavrik20Main");
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                 Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   setMinimumSize(MinimumWindowSize);
-  setMaximumSize(MaximumWindowSize);
   resize(InitialWindowSize);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
@@ -114,7 +120,6 @@ void TfTavrik20Main::CreateControls() {
   auto* central = new QWidget(this);
   setCentralWidget(central);
   lPokerName = new TGradientLabel(central);
-  BannerPlaceholder = new QWidget(central);
   PayoutGrid = new TPaytableGrid(*engine_, central);
   connect(PayoutGrid, &TPaytableGrid::ColumnClicked, this,
           [this](int column) { ChangeBet(column); });
@@ -125,7 +130,7 @@ void TfTavrik20Main::CreateControls() {
   connect(Info->btnHint, &QAbstractButton::clicked, this, [this] { btnHintClick(); });
   connect(Info->btnDoubleUp, &QAbstractButton::clicked, this, [this] { btnDoubleUpClick(); });
   connect(Info->btnDeal, &QAbstractButton::clicked, this, [this] { btnDealClick(); });
-  LayOut(central);
+  central->installEventFilter(this);
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this, [this] { ShowHelp(HelpMainWindow); });
   setFocusPolicy(Qt::StrongFocus);
@@ -218,6 +223,7 @@ void TfTavrik20Main::CreateMenus() {
 }
 
 bool TfTavrik20Main::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == centralWidget() && event->type() == QEvent::Resize) LayOut();
   if (watched == menuBar() && event->type() == QEvent::KeyPress &&
       QApplication::activePopupWidget() == nullptr) {
     auto* key = static_cast<QKeyEvent*>(event);
@@ -272,6 +278,7 @@ void TfTavrik20Main::ApplyLanguage() {
   StyleHeaderLabel(lPokerName, fontName);
   StyleHeaderLabel(CardRow->lInfoLabel, fontName);
   Info->ApplyLanguage();  // after the window font: the values are its bold form
+  LayOut();               // the fonts at the table's scale
   setWindowTitle(QString("  ") + ProgramTitle.data());
   QApplication::setApplicationName(ProgramTitle.data());
 }
@@ -321,36 +328,49 @@ void TfTavrik20Main::SyncMenus() {
 
 // --- Layout --------------------------------------------------------------------------
 
-// The left part holds the title, the banner and the grid over the card row; the info column
-// takes a fixed width at the right, its buttons level with the cards. The card row spans
-// the left part within its width limits.
-void TfTavrik20Main::LayOut(QWidget* central) {
-  // Boxes without spacing, `margin` at the left, top and right.
-  const auto box = [](QBoxLayout* layout, int margin = 0) {
-    layout->setContentsMargins(margin, margin, margin, 0);
-    layout->setSpacing(0);
-    return layout;
-  };
-  for (const auto& [widget, height] :
-       {std::pair<QWidget*, int>{lPokerName, HeaderHeight}, {BannerPlaceholder, BannerHeight}}) {
-    widget->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    widget->setFixedHeight(height);
+// The left part holds the title and the grid over the card row; the info column stands at
+// the right, its buttons level with the cards. Everything grows with the window: headers,
+// fonts and the info column by the table's scale, the cards as far as the left part's
+// width and their share of the height allow, the grid takes the rest.
+void TfTavrik20Main::LayOut() {
+  const QWidget* central = centralWidget();
+  if (central == nullptr || Info == nullptr) return;
+  const int width = central->width();
+  const int height = central->height();
+  const double scale =
+      std::max(1.0, std::min(static_cast<double>(width) / BaseTableSize.width(),
+                             static_cast<double>(height) / BaseTableSize.height()));
+  const int border = Scaled(PanelBorder, scale);
+  const int header = Scaled(HeaderHeight, scale);
+  const int infoWidth = Scaled(TInfoColumn::BaseWidth, scale);
+  const int left = std::max(0, width - infoWidth);
+
+  // The cards: five across the row with a sixteenth of a card between them, and the row
+  // (header, cards and a tenth of a card above and below) within its share of the height.
+  const double aspect = static_cast<double>(paintEngine_->CardHeight()) / paintEngine_->CardWidth();
+  const double byWidth = (left - 2 * border) / (5 + 4 / 16.0) * aspect;
+  const double byHeight = (height * CardRowShare - header - 2 * border) / 1.2;
+  int cardHeight = std::max(1, static_cast<int>(std::min(byWidth, byHeight)));
+  // Little above the deck's own size the cards keep it, pixel for pixel.
+  const int deckHeight = paintEngine_->CardHeight();
+  if (cardHeight >= deckHeight && cardHeight < deckHeight * 115 / 100) cardHeight = deckHeight;
+  const int cardWidth = std::max(1, static_cast<int>(cardHeight / aspect));
+  CardRow->SetMetrics(header, border, QSize(cardWidth, cardHeight));
+  const int block = CardRow->BlockHeight();
+  CardRow->setGeometry(0, height - block, left, block);
+
+  QFont headerFont = lPokerName->font();
+  headerFont.setPixelSize(Scaled(QFontInfo(font()).pixelSize(), scale));
+  for (QLabel* label :
+       {static_cast<QLabel*>(lPokerName), static_cast<QLabel*>(CardRow->lInfoLabel)}) {
+    label->setFont(headerFont);
   }
-  QBoxLayout* top = box(new QVBoxLayout, PanelBorder);
-  top->addWidget(lPokerName);
-  top->addWidget(BannerPlaceholder);
-  top->addWidget(PayoutGrid, 1);
-  CardRow->setFixedHeight(TCardRow::BlockHeight);
-  CardRow->setMinimumWidth(MinimumCardRowWidth);
-  CardRow->setMaximumWidth(MaximumCardRowWidth);
-  QBoxLayout* left = box(new QVBoxLayout);
-  left->addLayout(top, 1);
-  left->addWidget(CardRow, 0, Qt::AlignHCenter);
-  Info->setFixedWidth(TInfoColumn::Width);
-  Info->SetButtonLevel(TCardRow::BlockHeight, CardRow->CardTop());
-  QBoxLayout* columns = box(new QHBoxLayout(central));
-  columns->addLayout(left, 1);
-  columns->addWidget(Info);
+  lPokerName->setGeometry(border, border, left - 2 * border, header);
+  PayoutGrid->SetFontScale(scale);
+  PayoutGrid->setGeometry(border, border + header, left - 2 * border,
+                          std::max(0, height - block - border - header));
+  Info->setGeometry(left, 0, infoWidth, height);
+  Info->SetMetrics(scale, block, CardRow->CardTop(), cardHeight);
 }
 
 void TfTavrik20Main::RebuildGrid() {
@@ -615,6 +635,7 @@ void TfTavrik20Main::keyReleaseEvent(QKeyEvent* event) {
 bool TfTavrik20Main::event(QEvent* event) {
   // A key held while a dialog or a menu takes the keyboard is released there.
   if (event->type() == QEvent::WindowDeactivate) pressedKeys_.clear();
+  if (event->type() == QEvent::ScreenChangeInternal) LayOut();  // the pixel density may change
   if (event->type() == PreferencesChangedEvent) {
     ApplyLanguage();
     RefreshInfo();

@@ -30,16 +30,18 @@ class TGradientLabel;
 
 // The main window: the game's title over the paytable grid and the card row, the info
 // column at the right, and the menus. It owns the game engine and the paint engine, lays
-// the widgets out, turns clicks, keys and menu choices into engine commands and redraws
-// from the engine's queries.
+// the widgets out (the whole table scales with the window), turns clicks, keys and menu
+// choices into engine commands and redraws from the engine's queries.
 class TfTavrik20Main : public QMainWindow {
   Q_OBJECT
 
  public:
   static constexpr QSize MinimumWindowSize{450, 440};
-  static constexpr QSize MaximumWindowSize{734, 632};
   static constexpr QSize InitialWindowSize{676, 520};
-  static constexpr int BannerHeight = 68;
+  // The table's area at scale 1: the initial window without its menu bar. A larger area
+  // scales headers, fonts, the info column and the grid's font by the smaller of its
+  // width and height ratios; the cards take what the width and 45% of the height allow.
+  static constexpr QSize BaseTableSize{676, 496};
   static constexpr const char* PlacementSection = "MainWindow";
   static constexpr const char* CardsSection = "Cards";
 
@@ -96,7 +98,6 @@ class TfTavrik20Main : public QMainWindow {
 
   // Controls, by their names in the window's design.
   TGradientLabel* lPokerName = nullptr;
-  QWidget* BannerPlaceholder = nullptr;
   TPaytableGrid* PayoutGrid = nullptr;
   TCardRow* CardRow = nullptr;
   TInfoColumn* Info = nullptr;
@@ -142,7 +143,8 @@ class TfTavrik20Main : public QMainWindow {
  private:
   void CreateControls();
   void CreateMenus();
-  void LayOut(QWidget* central);
+  // Places the title, grid, card row and info column over the central widget's area.
+  void LayOut();
   // The placement, deck and back.
   void LoadSettings();
   void SaveSettings();

@@ -54,7 +54,8 @@ void TPaytableGrid::Rebuild() {
   gridFont_ = font();
   const int lowest =
       rowHeights_.empty() ? tallest : *std::min_element(rowHeights_.begin(), rowHeights_.end());
-  for (int size = QFontInfo(gridFont_).pixelSize(); size > SmallestFontPixels; --size) {
+  const int largest = static_cast<int>(std::lround(QFontInfo(gridFont_).pixelSize() * fontScale_));
+  for (int size = largest; size > SmallestFontPixels; --size) {
     QFont candidate = gridFont_;
     candidate.setPixelSize(size);
     QFont candidateBold = candidate;
@@ -72,6 +73,12 @@ void TPaytableGrid::Rebuild() {
   winBackground_ = GradientImage(columnWidths_[0], tallest, Lighten(Teal, 40), Lighten(Teal, 20));
   plainBackground_ = GradientImage(columnWidths_[0], tallest, Qt::white, Lighten(Silver, 40));
   update();
+}
+
+void TPaytableGrid::SetFontScale(double scale) {
+  if (scale == fontScale_) return;
+  fontScale_ = scale;
+  Rebuild();
 }
 
 TPaytableGrid::TCellLook TPaytableGrid::CellLook(int column, int row) const {

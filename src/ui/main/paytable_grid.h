@@ -30,8 +30,11 @@ class TPaytableGrid : public QWidget {
   };
   TCellLook CellLook(int column, int row) const;
   // Lays the columns and rows out for the current game and size, and picks the cells' font:
-  // smaller in a small window, until the rows and the longest name fit.
+  // the widget's font at the window's scale, smaller until the rows and the longest name
+  // fit.
   void Rebuild();
+  // The window's scale (1 at the initial size); rebuilds when it changes.
+  void SetFontScale(double scale);
   // Widths of the six columns and heights of the rows, as last laid out.
   const std::vector<int>& ColumnWidths() const { return columnWidths_; }
   const std::vector<int>& RowHeights() const { return rowHeights_; }
@@ -56,6 +59,7 @@ class TPaytableGrid : public QWidget {
   QImage winBackground_;
   QImage plainBackground_;
   QFont gridFont_;
+  double fontScale_ = 1.0;
   std::vector<int> columnWidths_;
   std::vector<int> rowHeights_;
 };

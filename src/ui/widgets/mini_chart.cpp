@@ -10,6 +10,12 @@ TMiniChart::TMiniChart(int width, int height) : image_(width, height, QImage::Fo
   Redraw();
 }
 
+void TMiniChart::Resize(int width, int height) {
+  if (QSize(width, height) == image_.size()) return;
+  image_ = QImage(width, height, QImage::Format_RGB32);
+  Redraw();
+}
+
 void TMiniChart::AddPoint(int32_t perfectCredits, int32_t playerCredits) {
   if (count_ == MaxPoints) {
     std::copy(PerfectPoints.begin() + 1, PerfectPoints.end(), PerfectPoints.begin());
@@ -51,21 +57,26 @@ void TMiniChart::Redraw() {
   image_.fill(Qt::white);
   const int width = image_.width();
   const int height = image_.height();
+  // Dots, their spacing and the lines grow with the height; points spread over the width.
+  const int thick = std::max(1, height / 60);
+  const double step = std::max(1.0, (width - 2) / static_cast<double>(MaxPoints));
   const QRgb dot = qRgb(192, 192, 192);
-  for (int y = 0; y < height; y += 10) {
-    for (int x = 0; x < width; x += 2) image_.setPixel(x, y, dot);
+  for (int y = 0; y < height; y += 10 * thick) {
+    for (int x = 0; x < width; x += 2 * thick) image_.setPixel(x, y, dot);
   }
-  for (int x = 0; x < width; x += 10) {
-    for (int y = 0; y < height; y += 2) image_.setPixel(x, y, dot);
+  for (int x = 0; x < width; x += 10 * thick) {
+    for (int y = 0; y < height; y += 2 * thick) image_.setPixel(x, y, dot);
   }
   QPainter painter(&image_);
-  painter.setPen(Qt::black);
-  painter.drawRect(0, 0, width - 1, height - 1);
+  painter.setPen(QPen(Qt::black, thick, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  const int inset = thick / 2;
+  painter.drawRect(QRect(inset, inset, width - thick, height - thick));
+  const auto x = [step](int i) { return static_cast<int>(std::lround(i * step)); };
   const auto drawLine = [&](const std::array<int32_t, MaxPoints>& points, QRgb colour) {
-    painter.setPen(QColor::fromRgb(colour));
+    painter.setPen(QPen(QColor::fromRgb(colour), thick, Qt::SolidLine, Qt::SquareCap));
     if (count_ == 1) painter.drawPoint(0, ValueY(points[0]));
     for (int i = 1; i < count_; ++i) {
-      painter.drawLine(i - 1, ValueY(points[static_cast<size_t>(i - 1)]), i,
+      painter.drawLine(x(i - 1), ValueY(points[static_cast<size_t>(i - 1)]), x(i),
                        ValueY(points[static_cast<size_t>(i)]));
     }
   };

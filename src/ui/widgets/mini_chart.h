@@ -7,7 +7,9 @@
 namespace tavrik {
 
 // The bankroll monitor of the main window: the last 128 credits of the player and of the
-// perfect strategy as two lines over a dotted grid.
+// perfect strategy as two lines over a dotted grid. At 130 x 60 pixels a point takes one
+// pixel column and the grid dots lie 10 pixels apart; a larger image stretches the lines
+// over its width and widens the lines, the dots and their spacing with its height.
 class TMiniChart {
  public:
   static constexpr int MaxPoints = 128;
@@ -16,6 +18,8 @@ class TMiniChart {
   // An image of `width` x `height` pixels, drawn empty.
   TMiniChart(int width, int height);
 
+  // A new image size (in pixels, at least 130 x 60 for one pixel per point), drawn again.
+  void Resize(int width, int height);
   // Appends one point to each line (the oldest is dropped when 128 are stored) and
   // redraws.
   void AddPoint(int32_t perfectCredits, int32_t playerCredits);

@@ -47,7 +47,7 @@ TEST(DeckFile, HeaderLayoutAndRoundTrip) {
       {0, 7},   {4, -2}, {8, 11}, {12, 12}, {16, -3}, {20, 4},         {27, 0x01020304},
       {31, -6}, {35, 9}, {40, 1}, {45, -1}, {49, 77}, {53, 0x7FFFFFFF}};
   for (const auto& [offset, value] : int32s) EXPECT_EQ(int32At(offset), value) << offset;
-  // MirrorPictures, MirrorAce, AcePictureOnly, Reserved2, MirrorNumbers.
+  // MirrorPictures, MirrorAce, AcePictureOnly, IndexPerSuit, MirrorNumbers.
   const std::pair<int, uint8_t> bytes[] = {{24, 0}, {25, 1}, {26, 0}, {39, 0xAB}, {44, 0}};
   for (const auto& [offset, value] : bytes) {
     EXPECT_EQ(static_cast<uint8_t>(content[offset]), value) << offset;
@@ -82,19 +82,41 @@ TEST(DeckFile, TruncatedOrMissingFilesRaiseNamingTheFile) {
 }
 
 TEST(DeckFile, GeneratedDecksMatchTheirStylesAndUseEveryFlag) {
-  // Each of the mirror flags, AllPictures and the two row shifts is both off and on in some deck.
-  std::set<int> seen[7];
+  // Each of the mirror flags, AllPictures, the two row shifts and the index row per suit is
+  // both off and on in some deck.
+  std::set<int> seen[8];
+  // The darkest colour of an area: a glyph's fill.
+  const auto ink = [](const QImage& image, const QRect& area) {
+    QRgb darkest = qRgb(255, 255, 255);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      for (int x = area.left(); x <= area.right(); ++x) {
+        if (qGray(image.pixel(x, y)) < qGray(darkest)) darkest = image.pixel(x, y);
+      }
+    }
+    return darkest;
+  };
   for (const art::TDeckStyle& style : art::DeckStyles()) {
     SCOPED_TRACE(style.Id.toStdString());
     const TDeckImages deck = ReadDeckFile(DataFolder / ("deck." + style.Id.toStdString()));
     const TDeckHeader& h = deck.Header;
     EXPECT_EQ(h, style.Header);
-    EXPECT_EQ(deck.RankStrip.size(), QSize(13 * style.RankWidth, 2 * style.RankHeight));
+    const int rows = h.IndexPerSuit != 0 ? 4 : 2;
+    EXPECT_EQ(deck.RankStrip.size(), QSize(13 * style.RankWidth, rows * style.RankHeight));
     EXPECT_EQ(deck.PictureStrip.size(), QSize(PictureCount * 94, 127));
     EXPECT_EQ(deck.PipStrip.size(), QSize(4 * style.PipWidth, style.PipHeight));
     const int flags[] = {h.MirrorPictures, h.MirrorAce,      h.AcePictureOnly, h.MirrorNumbers,
-                         h.AllPictures,    h.Row3Shift != 0, h.Row5Shift != 0};
-    for (size_t i = 0; i < 7; ++i) seen[i].insert(flags[i]);
+                         h.AllPictures,    h.Row3Shift != 0, h.Row5Shift != 0, h.IndexPerSuit};
+    for (size_t i = 0; i < 8; ++i) seen[i].insert(flags[i]);
+    // With a row per suit every index wears its suit's pip colour.
+    for (int suit = 0; suit < 4 && rows == 4; ++suit) {
+      for (const int rank : {0, 8, 12}) {
+        EXPECT_EQ(
+            ink(deck.RankStrip, QRect(rank * style.RankWidth, suit * style.RankHeight,
+                                      style.RankWidth, style.RankHeight)),
+            ink(deck.PipStrip, QRect(suit * style.PipWidth, 0, style.PipWidth, style.PipHeight)))
+            << "suit " << suit << " rank " << rank;
+      }
+    }
   }
   EXPECT_EQ(art::DeckStyles().front().Id, "001");
   for (const std::set<int>& values : seen) EXPECT_EQ(values, (std::set<int>{0, 1}));

@@ -14,10 +14,11 @@ namespace tavrik {
 namespace {
 
 // A synthetic deck whose every item has its own colour, so that a pixel tells which
-// item of which strip was drawn there. Index cells 10 x 12, pips 8 x 9 (upper 4 rows and
+// item of which strip was drawn there. Index cells 10 x 12 in two rows (black, red) or one
+// row per suit, pips 8 x 9 (upper 4 rows and
 // lower 5 rows in different colours, to tell the flipped strip), pictures coloured inside
 // a white margin of 20 pixels.
-const auto IndexColour = [](int rank, bool red) { return qRgb(rank + 1, red ? 0x80 : 0x10, 0x20); };
+const auto IndexColour = [](int rank, int row) { return qRgb(rank + 1, 0x10 + 0x30 * row, 0x20); };
 const auto PipTop = [](int suit) { return qRgb(0x30, 0x30, 0x40 + suit); };
 const auto PipBottom = [](int suit) { return qRgb(0x30, 0x60, 0x40 + suit); };
 const auto PictureColour = [](int column) { return qRgb(0x90, column * 8, 0x70); };
@@ -35,11 +36,12 @@ TDeckHeader TestHeader(int allPictures = 0) {
 TDeckImages TestDeck(const TDeckHeader& header, int pictureMargin = 20) {
   TDeckImages deck;
   deck.Header = header;
-  deck.RankStrip = QImage(130, 24, QImage::Format_RGB32);
-  for (int cell = 0; cell < 26; ++cell) {  // black ranks above, red below
+  const int rows = header.IndexPerSuit != 0 ? 4 : 2;
+  deck.RankStrip = QImage(130, rows * 12, QImage::Format_RGB32);
+  for (int cell = 0; cell < 13 * rows; ++cell) {
     QPainter(&deck.RankStrip)
         .fillRect(cell % 13 * 10, cell / 13 * 12, 10, 12,
-                  QColor(IndexColour(cell % 13, cell >= 13)));
+                  QColor(IndexColour(cell % 13, cell / 13)));
   }
   deck.PipStrip = QImage(32, 9, QImage::Format_RGB32);
   for (int suit = 0; suit < 4; ++suit) {
@@ -96,14 +98,14 @@ class PaintEngineTest : public ::testing::Test {
 TEST_F(PaintEngineTest, PipPositionsOfTheDefaultDeckAndOfShiftedRows) {
   TPaintEngine engine(TAVRIK_TEST_DATA_DIR);
   engine.SetDeck("001");
-  // Index cells 20 x 28 at (3, 4), pips 16 x 18, pip margins 0 and -12:
-  // xL = 20 + 3 + 0 = 23, xR = 94 - 16 - 23 = 55, xC = 39; yT = 28 + 4 - 12 = 20;
-  // y3 = 20 + round(107 / 6 - 9) = 29; y4 = 20 + round(107 / 4 - 9) = 38;
-  // y5 = 20 + round(87 / 3 - 9) = 40; y7 = 20 + round(34.5) = 54 (half to even).
+  // Index cells 18 x 24 at (3, 3), pips 14 x 16, pip margins 5 and -9:
+  // xL = 18 + 3 + 5 = 26, xR = 94 - 14 - 26 = 54, xC = 40; yT = 24 + 3 - 9 = 18;
+  // y3 = 18 + round(109 / 6 - 8) = 28; y4 = 18 + round(109 / 4 - 8) = 37;
+  // y5 = 18 + round(91 / 3 - 8) = 40; y7 = 18 + round(37.5) = 56 (half to even).
   const std::pair<int, QPoint> expected[] = {
-      {1, {23, 20}},  {2, {55, 20}},  {3, {39, 29}},  {4, {39, 38}},  {5, {23, 40}},
-      {6, {55, 40}},  {7, {23, 54}},  {8, {39, 54}},  {9, {55, 54}},  {10, {23, 69}},
-      {11, {55, 69}}, {12, {39, 71}}, {13, {39, 80}}, {14, {23, 89}}, {15, {55, 89}}};
+      {1, {26, 18}},  {2, {54, 18}},  {3, {40, 28}},  {4, {40, 37}},  {5, {26, 40}},
+      {6, {54, 40}},  {7, {26, 56}},  {8, {40, 56}},  {9, {54, 56}},  {10, {26, 71}},
+      {11, {54, 71}}, {12, {40, 74}}, {13, {40, 83}}, {14, {26, 93}}, {15, {54, 93}}};
   for (const auto& [position, point] : expected) {
     EXPECT_EQ(engine.PipPosition(position), point) << position;
   }
@@ -150,18 +152,20 @@ TEST_F(PaintEngineTest, NumberCardsShowThePipsOfTheirPattern) {
 TEST_F(PaintEngineTest, IndexesAndPicturePipsFollowTheMirrorFlags) {
   struct TCase {
     const char* name;
-    bool mirrorNumbers, mirrorPictures, mirrorAce, acePictureOnly;
+    bool mirrorNumbers, mirrorPictures, mirrorAce, acePictureOnly, indexPerSuit;
     int rank, suit;
     bool secondIndex, pip, mirroredPip;
   };
   const TCase cases[] = {
-      {"seven, numbers mirrored", true, true, true, true, 5, 0, true, false, false},
-      {"seven, numbers single", false, true, true, true, 5, 2, false, false, false},
-      {"king, pictures mirrored", true, true, true, true, 11, 3, true, true, true},
-      {"king, pictures single", true, false, true, true, 11, 1, false, true, false},
-      {"ace, picture only", true, true, true, true, 12, 0, true, false, false},
-      {"ace with pips, single", true, true, false, false, 12, 2, false, true, false},
-      {"ace with pips, mirrored", true, true, true, false, 12, 3, true, true, true},
+      {"seven, numbers mirrored", true, true, true, true, false, 5, 0, true, true, true},
+      {"seven, numbers single", false, true, true, true, false, 5, 2, false, true, false},
+      {"king, pictures mirrored", true, true, true, true, false, 11, 3, true, true, true},
+      {"king, pictures single", true, false, true, true, false, 11, 1, false, true, false},
+      {"ace, picture only", true, true, true, true, false, 12, 0, true, false, false},
+      {"ace with pips, single", true, true, false, false, false, 12, 2, false, true, false},
+      {"ace with pips, mirrored", true, true, true, false, false, 12, 3, true, true, true},
+      {"clubs seven, index row per suit", true, true, true, true, true, 5, 1, true, true, true},
+      {"diamonds king, index row per suit", true, true, true, true, true, 11, 2, true, true, true},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -170,9 +174,10 @@ TEST_F(PaintEngineTest, IndexesAndPicturePipsFollowTheMirrorFlags) {
     header.MirrorPictures = c.mirrorPictures;
     header.MirrorAce = c.mirrorAce;
     header.AcePictureOnly = c.acePictureOnly;
+    header.IndexPerSuit = c.indexPerSuit ? 1 : 0;
     UseDeck(header);
     const QImage card = Card(false, false, c.suit, c.rank);
-    const QRgb index = IndexColour(c.rank, c.suit >= 2);
+    const QRgb index = IndexColour(c.rank, c.indexPerSuit ? c.suit : c.suit / 2);
     // The index cell lies at (IndexX, IndexY); the second one ends IndexX, IndexY before
     // the right and bottom edges and comes from the turned strip.
     EXPECT_EQ(card.pixel(5 + 4, 3 + 5), index);
@@ -247,7 +252,7 @@ TEST_F(PaintEngineTest, WildCardsShowTheirIndexOnly) {
       for (int x = 0; x < 94; ++x) {
         const QPoint at(x, y);
         if (index.contains(at) || mirrored.contains(at)) {
-          ASSERT_EQ(card.pixel(at), wildFace.pixel(at) & IndexColour(rank, true));
+          ASSERT_EQ(card.pixel(at), wildFace.pixel(at) & IndexColour(rank, 1));
         } else {
           ASSERT_EQ(card.pixel(at), wildFace.pixel(at)) << x << "," << y;
         }

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <iterator>
 #include <numeric>
 
 #include "core/card.h"
@@ -188,17 +189,55 @@ TEST_F(MainWindowTest, GridMarksTheWinningRowAndTheBetColumn) {
             QString::number(Engine().GetPayout(other, 3)));
 }
 
-TEST_F(MainWindowTest, GridFillsAndFitsItsTextAndButtonsAreLevelWithTheCardsAtEverySize) {
-  // The buttons start two pixels below the card tops, from the first show on.
-  const auto buttonsLevel = [this] {
-    return window->Info->btnHint->mapTo(window.get(), QPoint()).y() ==
-           window->CardRow->Card(0)->mapTo(window.get(), QPoint()).y() + 2;
-  };
-  EXPECT_TRUE(buttonsLevel());
+// The place of a widget in the window.
+QRect InWindow(const QWidget* widget, const QWidget* window) {
+  return QRect(widget->mapTo(window, QPoint()), widget->size());
+}
+
+TEST_F(MainWindowTest, TheTableGrowsWithTheWindowAndNothingOverlapsAtAnySize) {
   const TPaytableGrid& grid = *window->PayoutGrid;
-  for (const QSize size : {window->minimumSize(), QSize(676, 520), window->maximumSize()}) {
+  const TInfoColumn& info = *window->Info;
+  int lastCardWidth = 0;
+  for (const QSize size : {window->minimumSize(), QSize(800, 600), QSize(1920, 1080)}) {
     window->resize(size);
-    EXPECT_TRUE(buttonsLevel()) << size.width();
+    SCOPED_TRACE(size.width());
+    const QRect table = InWindow(window->centralWidget(), window.get());
+    const QRect title = InWindow(window->lPokerName, window.get());
+    const QRect gridArea = InWindow(&grid, window.get());
+    const QRect cardRow = InWindow(window->CardRow, window.get());
+    const QRect column = InWindow(&info, window.get());
+    EXPECT_EQ(gridArea.top(), title.bottom() + 1) << "no band above the grid";
+    const QRect parts[] = {title, gridArea, cardRow, column};
+    for (size_t a = 0; a < std::size(parts); ++a) {
+      EXPECT_TRUE(table.contains(parts[a])) << a;
+      for (size_t b = a + 1; b < std::size(parts); ++b) {
+        EXPECT_FALSE(parts[a].intersects(parts[b])) << a << " " << b;
+      }
+    }
+    // The cards lie side by side in the row, growing with the window; the buttons stand
+    // in the column below the last value row, two pixels below the card tops.
+    const int cardWidth = window->CardRow->Card(0)->width();
+    EXPECT_GT(cardWidth, lastCardWidth);
+    lastCardWidth = cardWidth;
+    for (int position = 0; position < 5; ++position) {
+      const QRect card = InWindow(window->CardRow->Card(position), window.get());
+      EXPECT_TRUE(cardRow.contains(card)) << position;
+      if (position > 0) {
+        EXPECT_GT(card.left(), InWindow(window->CardRow->Card(position - 1), window.get()).right());
+      }
+      EXPECT_EQ(window->CardRow->Card(position)->pixmap().deviceIndependentSize().toSize(),
+                card.size());
+    }
+    const int cardTop = InWindow(window->CardRow->Card(0), window.get()).top();
+    int below = InWindow(info.lCost, window.get()).bottom();
+    for (const QWidget* button : {info.btnHint, info.btnDoubleUp, info.btnDeal}) {
+      const QRect area = InWindow(button, window.get());
+      EXPECT_TRUE(column.contains(area));
+      EXPECT_GT(area.top(), below);
+      below = area.bottom();
+    }
+    EXPECT_EQ(InWindow(info.btnHint, window.get()).top(), cardTop + 2);
+    // The grid fills its area and its text fits at every size and game.
     for (const int game : {0, 3, 5, 6}) {
       window->GameItems[static_cast<size_t>(game)]->trigger();
       const auto& widths = grid.ColumnWidths();
@@ -209,14 +248,21 @@ TEST_F(MainWindowTest, GridFillsAndFitsItsTextAndButtonsAreLevelWithTheCardsAtEv
       QFont bold = grid.GridFont();
       bold.setBold(true);
       const QFontMetrics metrics(bold);
-      EXPECT_LE(metrics.height(), *std::min_element(heights.begin(), heights.end()))
-          << size.width() << " game " << game;
+      EXPECT_LE(metrics.height(), *std::min_element(heights.begin(), heights.end())) << game;
       for (int row = 0; row < Engine().CategoryCount(); ++row) {
         EXPECT_LE(metrics.horizontalAdvance(grid.CellLook(0, row).Text), widths[0])
-            << size.width() << " " << grid.CellLook(0, row).Text.toStdString();
+            << grid.CellLook(0, row).Text.toStdString();
       }
     }
+    // A click on a card at this size holds it.
+    QTest::keyClick(window.get(), Qt::Key_Space);
+    ASSERT_EQ(Engine().State(), GameState::Dealt);
+    QTest::mouseClick(window->CardRow->Card(4), Qt::LeftButton);
+    EXPECT_EQ(Engine().HoldMask(), 31 & ~16);
+    QTest::keyClick(window.get(), Qt::Key_Space);
   }
+  EXPECT_GT(grid.GridFont().pixelSize(), QFontInfo(window->font()).pixelSize())
+      << "the grid's font grows";
   EXPECT_TRUE(Errors.empty());
 }
 
@@ -407,6 +453,10 @@ TEST(MiniChart, KeepsTheLast128PointsAndCentresAFlatLine) {
   EXPECT_EQ(full.PlayerPoint(127), 1128);
   EXPECT_EQ(full.ValueY(1128), 3);  // the top, three pixels in
   EXPECT_EQ(full.ValueY(1), 57);    // the bottom
+  // Twice the size: the points spread over the width, the flat line stays in the middle.
+  chart.Resize(260, 120);
+  EXPECT_EQ(chart.ValueY(2500), 60);
+  EXPECT_EQ(chart.Image().pixel(2 * 49, 60), TMiniChart::PlayerColour);
 }
 
 }  // namespace
