@@ -20,7 +20,6 @@ constexpr uint16_t RoyalRanks = 0x1F00;  // ten to ace
 // `deadRank` (deuces), whose slot of that rank no natural card can fill.
 struct TWindowTable {
   std::array<uint8_t, 1 << NumRanks> Windows{}, LowWindows{}, LiveWindows{}, LiveLowWindows{};
-  std::array<uint16_t, 1 << NumRanks> LowUnion{};  // the ranks of those LowWindows
   explicit TWindowTable(int deadRank) {
     std::array<uint16_t, 10> window{};
     window[0] = static_cast<uint16_t>(0xF | 1u << Ace);
@@ -35,7 +34,6 @@ struct TWindowTable {
         if (w == 9) continue;
         ++LowWindows[ranks];
         LiveLowWindows[ranks] = static_cast<uint8_t>(LiveLowWindows[ranks] + live);
-        LowUnion[ranks] = static_cast<uint16_t>(LowUnion[ranks] | window[w]);
       }
     }
   }
@@ -268,7 +266,6 @@ THoldPattern THoldClassifier::Classify(const std::array<TCard, 5>& cards, int ma
       p.Kind = THoldKind::StraightFlushDraw;
       p.Gaps = GapsOf(naturals, table.LiveLowWindows[ranks]);
       p.High = high;
-      p.Penalty = Discards(cards, mask, suit, table.LowUnion[ranks] & ~ranks);
       return p;
     }
     if (suited && cardsHeld >= 3) {
@@ -342,7 +339,7 @@ std::string THoldClassifier::Key(const THoldPattern& p) const {
       return key + (p.Ranks != 0 ? std::string("s").append(RankKey(p.Ranks)) : cards + "rf") +
              (p.Penalty ? "p" : "");
     case THoldKind::StraightFlushDraw:
-      return key + cards + "sf" + gaps() + highKey + (p.Penalty ? "p" : "");
+      return key + cards + "sf" + gaps() + highKey;
     case THoldKind::FlushDraw:
       return key + cards + "fl" + highKey;
     case THoldKind::StraightDraw:
@@ -413,7 +410,7 @@ std::string THoldClassifier::Text(const THoldPattern& p) const {
              (p.Penalty ? " with a penalty card" : "");
     case THoldKind::StraightFlushDraw:
       return prefix + cards + " to " + (p.Gaps == 0 ? "a " : GapWords[p.Gaps]) + "straight flush" +
-             highText + (p.Penalty ? " with a penalty card" : "");
+             highText;
     case THoldKind::FlushDraw:
       return prefix + cards + " to a flush" + highText;
     case THoldKind::StraightDraw:

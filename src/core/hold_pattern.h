@@ -43,8 +43,7 @@ struct THoldPattern {
   uint8_t High = 0;     // draws: high cards held (see THoldClassifier)
   uint8_t Group = 0;    // fours, threes, pairs: index of the game's class of fours
   uint8_t Kickers = 0;  // made hands: cards held that do not belong to them
-  // Royal and straight flush draws: a discarded card of the suit or of a rank the draw's
-  // straights lack.
+  // Royal draws: a discarded natural card of the suit or of a royal rank the draw lacks.
   bool Penalty = false;
   uint16_t Ranks = 0;  // royal draws of two cards, high cards: bit r for each rank held
 

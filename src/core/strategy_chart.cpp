@@ -134,6 +134,7 @@ TStrategyChart DeriveStrategyChart(int gameIndex, const TPaytable& table, int be
     chart.Bet = bet;
     long double totalWeight = 0;
     std::vector<long double> bestWeight(patterns, 0), offeredWeight(patterns, 0);
+    std::vector<long double> bestCoins(patterns, 0);  // weight times coins where it is best
     // beats[a * patterns + b]: weight of the deals offering a and b whose best is a.
     std::vector<long double> beats(patterns * patterns, 0);
     for (size_t t = 0; t < count; ++t) {
@@ -149,6 +150,7 @@ TStrategyChart DeriveStrategyChart(int gameIndex, const TPaytable& table, int be
           const uint32_t p = renumber[t][part.Pattern[e]];
           offeredWeight[p] += w;
           if (p != best) beats[best * patterns + p] += w;
+          if (p == best) bestCoins[best] += w * part.Coins[e];
         }
       }
     }
@@ -156,25 +158,26 @@ TStrategyChart DeriveStrategyChart(int gameIndex, const TPaytable& table, int be
 
     // The lines: every pattern that is the best hold of some deal. Each next line is one
     // that no line left beats; where every one is beaten (the majorities go round in a
-    // circle), the one beaten by the least weight. Equal candidates: the larger margin.
+    // circle), the one beaten by the least weight. Of equal candidates (patterns no deal
+    // offers together, like a full house and a straight) the one whose deals pay more.
     std::vector<uint32_t> left, order;
     for (uint32_t p = 0; p < patterns; ++p) {
       if (bestWeight[p] > 0) left.push_back(p);
     }
     while (!left.empty()) {
       size_t pick = 0;
-      long double pickDefeat = 0, pickMargin = 0;
+      long double pickDefeat = 0, pickPays = 0;
       for (size_t i = 0; i < left.size(); ++i) {
-        long double defeat = 0, margin = 0;
+        long double defeat = 0;
         for (const uint32_t b : left) {
-          const long double diff = beats[left[i] * patterns + b] - beats[b * patterns + left[i]];
-          margin += diff;
-          if (diff < 0) defeat -= diff;
+          defeat += std::max<long double>(
+              0, beats[b * patterns + left[i]] - beats[left[i] * patterns + b]);
         }
-        if (i == 0 || defeat < pickDefeat || (defeat == pickDefeat && margin > pickMargin)) {
+        const long double pays = bestCoins[left[i]] / bestWeight[left[i]];
+        if (i == 0 || defeat < pickDefeat || (defeat == pickDefeat && pays > pickPays)) {
           pick = i;
           pickDefeat = defeat;
-          pickMargin = margin;
+          pickPays = pays;
         }
       }
       order.push_back(left[pick]);
