@@ -427,8 +427,17 @@ std::string THoldClassifier::Text(const THoldPattern& p) const {
   return prefix;
 }
 
+THoldName NameHold(int game, const std::array<uint8_t, 5>& cardIndexes, int mask) {
+  std::array<int, 5> indexes;
+  std::copy(cardIndexes.begin(), cardIndexes.end(), indexes.begin());
+  return NameHold(game, indexes, mask);
+}
+
 THoldName NameHold(int game, const std::array<int, 5>& cardIndexes, int mask) {
-  RequireInRange(game, 0, GameCount - 1, "Game index");
+  if (game < 0 || game >= GameCount) return {};
+  for (const int index : cardIndexes) {
+    if (index < 0 || index > MaxCardIndex) return {};
+  }
   static const auto classifiers = [] {
     std::vector<std::unique_ptr<THoldClassifier>> all;
     for (int g = 0; g < GameCount; ++g) {

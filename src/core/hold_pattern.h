@@ -91,11 +91,12 @@ class THoldClassifier {
   std::vector<std::string> groupKey_, groupText_;
 };
 
-// The pattern key and text of a logged hold: game 0..8, the five dealt card indexes and the
-// replaced mask. Raises TError for a game or card out of range.
+// The pattern key and text of a logged hold: game 0..8, the five dealt card indexes (0..53)
+// and the replaced mask. Both empty for a game or card out of range (a damaged record).
 struct THoldName {
   std::string Key, Text;
 };
 THoldName NameHold(int game, const std::array<int, 5>& cardIndexes, int mask);
+THoldName NameHold(int game, const std::array<uint8_t, 5>& cardIndexes, int mask);
 
 }  // namespace tavrik

@@ -48,8 +48,9 @@ class TStatistic {
   std::string ValueText(int column, int row) const;
 };
 
-// The five tables in their fixed order (balance, hands count, hands frequency, hands
-// payback, errors effect), recomputed on every change of the logger's filter.
+// The six tables in their fixed order (balance, hands count, hands frequency, hands
+// payback, errors effect, error patterns), recomputed on every change of the logger's
+// filter.
 class TStatisticsList {
  public:
   TStatisticsList();

@@ -101,7 +101,7 @@ TEST(HoldPattern, NamesHandPickedHolds) {
     EXPECT_EQ(classifier.Key(pattern), c.Key) << c.Dealt << " holding " << c.Held;
     EXPECT_FALSE(classifier.Text(pattern).empty());
   }
-  EXPECT_EQ(NameHold(GAME_DEUCES_WILD, {0, 13, 11, 10, 16}, 1 << 4).Text,
+  EXPECT_EQ(NameHold(GAME_DEUCES_WILD, std::array{0, 13, 11, 10, 16}, 1 << 4).Text,
             "two deuces: 4 to a wild royal flush");
 }
 

@@ -50,11 +50,12 @@ constexpr const char* UsageText =
     "--from keeps the hands dealt from that local midnight on (default: all). errors lists\n"
     "the hands whose hold fell short of the best one, in log order unless sorted by deal\n"
     "time (hand), your or the perfect expected return, or the loss (difference), each per\n"
-    "coin bet, ascending unless --descending. Loss is in percent of the bet; in --json,\n"
-    "record is the 0-based position in the log, held and best show the kept cards,\n"
-    "your_return and perfect_return are expected coins, your_win and perfect_win the coins\n"
-    "the final hands of your hold and of the best hold paid, before any double-up;\n"
-    "your_pattern and best_pattern name the two holds ({\"key\", \"text\"}).\n"
+    "coin bet, ascending unless --descending; under each, the patterns of your hold and of\n"
+    "the best one (\"you: suited AK | best: 3 to a royal flush\"). Loss is in percent of\n"
+    "the bet; in --json, record is the 0-based position in the log, held and best show the\n"
+    "kept cards, your_return and perfect_return are expected coins, your_win and\n"
+    "perfect_win the coins the final hands of your hold and of the best hold paid, before\n"
+    "any double-up; your_pattern and best_pattern name the two holds ({\"key\", \"text\"}).\n"
     "\n"
     "strategy derives a chart from every deal of the game: the hold patterns that are ever\n"
     "the best hold, a pattern above another when most deals offering both (weighted) have\n"
@@ -648,7 +649,14 @@ std::string CardsText(const TLogRecord& record, int replaced) {
   return text;
 }
 
-// The errors of the selected records, one line each.
+// The pattern of a record's hold as {"key": ..., "text": ...}.
+std::string PatternJson(const TLogRecord& record, int mask) {
+  const THoldName name = NameHold(record.GameType, record.DealtCards, mask);
+  return "{\"key\":" + JsonString(name.Key) + ",\"text\":" + JsonString(name.Text) + "}";
+}
+
+// The errors of the selected records, one line each and a line naming the patterns of the
+// player's and the best hold.
 std::string RunErrors(const TOptions& options, std::string& err) {
   const auto log = OpenLog(options, err);
   TErrorList list;
@@ -680,8 +688,10 @@ std::string RunErrors(const TOptions& options, std::string& err) {
                               ",\"loss\":" + JsonReal(100 * ErrorLoss(record)) +
                               ",\"your_return\":" + JsonReal(record.PlayerReturn) +
                               ",\"perfect_return\":" + JsonReal(record.BestReturn) +
-                              Format(",\"your_win\":%d,\"perfect_win\":%d}", record.HandWin,
-                                     record.PerfectWin);
+                              Format(",\"your_win\":%d,\"perfect_win\":%d", record.HandWin,
+                                     record.PerfectWin) +
+                              ",\"your_pattern\":" + PatternJson(record, record.PlayerMask) +
+                              ",\"best_pattern\":" + PatternJson(record, record.BestMask) + "}";
                      }) +
            "}\n";
   }
@@ -707,6 +717,9 @@ std::string RunErrors(const TOptions& options, std::string& err) {
                   CardsText(record, 0).c_str(), CardsText(record, record.PlayerMask).c_str(),
                   CardsText(record, record.BestMask).c_str(),
                   GradeNames[static_cast<size_t>(list.Grade(row))], 100 * ErrorLoss(record));
+    out += std::string(static_cast<size_t>(recordWidth) + 2, ' ') +
+           "you: " + NameHold(record.GameType, record.DealtCards, record.PlayerMask).Text +
+           " | best: " + NameHold(record.GameType, record.DealtCards, record.BestMask).Text + "\n";
   }
   return out;
 }
