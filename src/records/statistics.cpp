@@ -9,6 +9,7 @@
 
 #include "core/error.h"
 #include "core/hold_pattern.h"
+#include "records/error_list.h"
 #include "records/logger.h"
 #include "records/mistake.h"
 
@@ -453,6 +454,21 @@ void TStatisticsList::Recompute() {
   }
   for (const auto& table : tables_) table->Finish(records_, bet_);
   if (OnChange) OnChange();
+}
+
+std::map<std::string, int64_t> CountErrorsByBestPattern(const TLogger& logger, int game,
+                                                        int payIndex) {
+  std::map<std::string, int64_t> counts;
+  const uint8_t* bytes = logger.Data();
+  for (size_t i = 0; i < logger.RecordCount(); ++i, bytes += TLogRecord::Size) {
+    TLogRecord record;
+    TLogRecord::DecodeKey(bytes, record);
+    if (record.GameType != game || record.PayIndex != payIndex) continue;
+    record = TLogRecord::Deserialize(bytes);
+    if (record.Bet == 0 || GradeOf(record) == GRADE_NONE) continue;
+    ++counts[NameHold(game, record.DealtCards, record.BestMask).Key];
+  }
+  return counts;
 }
 
 }  // namespace tavrik

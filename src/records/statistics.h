@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -94,5 +95,10 @@ class TStatisticsList {
   int64_t records_ = 0;
   int64_t bet_ = 0;
 };
+
+// The graded errors of the log (every record, whatever the filter) in game `game` under
+// paytable `payIndex`, counted by the pattern key of their best hold (THoldClassifier).
+std::map<std::string, int64_t> CountErrorsByBestPattern(const TLogger& logger, int game,
+                                                        int payIndex);
 
 }  // namespace tavrik
