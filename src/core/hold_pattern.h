@@ -29,7 +29,7 @@ enum class THoldKind : uint8_t {
   RoyalDraw,          // 2..4 suited cards of ten to ace
   StraightFlushDraw,  // Gaps, High
   FlushDraw,          // 3 or 4 suited cards
-  StraightDraw,       // Gaps (4 cards: 0 outside, 1 inside), High
+  StraightDraw,       // Gaps (4 cards: 0 outside, 1 inside, 2 only a deuce fills it), High
   HighCards,          // unsuited high cards, Ranks
   Other,              // none of the above: Cards, High
 };
@@ -37,9 +37,11 @@ enum class THoldKind : uint8_t {
 // The pattern of one hold. Equal patterns have equal Code().
 struct THoldPattern {
   THoldKind Kind = THoldKind::Discard;
-  uint8_t Wild = 0;     // wild cards held
-  uint8_t Cards = 0;    // cards held, wild cards included
-  uint8_t Gaps = 0;     // draws: 0 open, 1 inside, 2 double inside, 3 more
+  uint8_t Wild = 0;   // wild cards held
+  uint8_t Cards = 0;  // cards held, wild cards included
+  // Draws: straight windows missed against cards of consecutive ranks (0 open, 1 inside,
+  // 2 double inside, 3 more); windows holding the deuce rank count as missed.
+  uint8_t Gaps = 0;
   uint8_t High = 0;     // draws: high cards held (see THoldClassifier)
   uint8_t Group = 0;    // fours, threes, pairs: index of the game's class of fours
   uint8_t Kickers = 0;  // made hands: cards held that do not belong to them
