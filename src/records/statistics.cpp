@@ -1,10 +1,15 @@
 #include "records/statistics.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <map>
 #include <utility>
+#include <vector>
 
 #include "core/error.h"
+#include "core/hold_pattern.h"
+#include "records/error_list.h"
 #include "records/logger.h"
 #include "records/mistake.h"
 
@@ -126,6 +131,74 @@ class TErrorEffectStat final : public TFixedRowsStat {
       }
     }
   }
+};
+
+// The graded errors grouped by the patterns of the player's hold and of the best hold
+// ("suited AK -> 3 to a royal flush"): count, share of the selected hands and expected loss
+// in percent of the coins bet, the costliest group first. Past MaxRows - 2 groups the rest
+// share one row; the last row is the total.
+class TErrorPatternStat final : public TStatistic {
+ public:
+  TErrorPatternStat() {
+    Section = "Statistics.ErrorPatterns";
+    Key = "ErrorPatterns";
+    Name = "ERROR PATTERNS";
+    Columns = {"Your hold -> best hold", "Errors", "% of hands", "Exp loss %"};
+    Formats = {"%10.0f", "%10.5f", "%10.5f"};
+    Clear();
+  }
+  void Clear() override {
+    TStatistic::Clear();
+    groups_.clear();
+    Rows = {total_};
+    TotalRow = 0;
+  }
+  void AddRecord(const TLogRecord& record) override {
+    if (record.Bet == 0 || record.PlayerReturn >= record.BestReturn) return;
+    if (GradeError((record.BestReturn - record.PlayerReturn) / record.Bet) == GRADE_NONE) return;
+    const std::string name = NameHold(record.GameType, record.DealtCards, record.PlayerMask).Text +
+                             " -> " +
+                             NameHold(record.GameType, record.DealtCards, record.BestMask).Text;
+    TGroup& group = groups_[name];
+    group.Count += 1;
+    group.Loss += record.BestReturn - record.PlayerReturn;
+  }
+  void Finish(int64_t records, int64_t bet) override {
+    std::vector<std::pair<std::string, TGroup>> sorted(groups_.begin(), groups_.end());
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const auto& a, const auto& b) { return a.second.Loss > b.second.Loss; });
+    Rows.clear();
+    const size_t shown = sorted.size() < MaxRows ? sorted.size() : MaxRows - 2;
+    for (size_t i = 0; i < sorted.size(); ++i) {
+      const size_t row = std::min(i, shown);
+      if (row == Rows.size()) Rows.push_back(row < shown ? sorted[i].first : other_);
+      Values[0][row] += sorted[i].second.Count;
+      Values[1][row] += sorted[i].second.Count;
+      Values[2][row] += sorted[i].second.Loss;
+    }
+    Rows.push_back(total_);
+    TotalRow = static_cast<int>(Rows.size()) - 1;
+    TStatistic::Finish(records, bet);
+    for (size_t row = 0; row < Rows.size(); ++row) {
+      Values[1][row] = records > 0 ? 100 * Values[1][row] / static_cast<double>(records) : 0;
+      Values[2][row] = bet > 0 ? 100 * Values[2][row] / static_cast<double>(bet) : 0;
+    }
+  }
+  void Localize(const TTextLookup& text) override {
+    TStatistic::Localize(text);
+    other_ = text(Section, "Other");
+    total_ = text(Section, "Total");
+    if (!Rows.empty()) Rows.back() = total_;
+  }
+
+ private:
+  struct TGroup {
+    double Count = 0;
+    double Loss = 0;  // expected coins
+  };
+  std::map<std::string, TGroup> groups_;
+  std::string other_ = "Other patterns";
+  std::string total_ = "All errors";
 };
 
 // A table by paytable category: one row per category of the selected game (one row of
@@ -298,6 +371,7 @@ TStatisticsList::TStatisticsList() {
   tables_.push_back(std::make_unique<THandsFreqStat>());
   tables_.push_back(std::make_unique<THandsPaybackStat>());
   tables_.push_back(std::make_unique<TErrorEffectStat>());
+  tables_.push_back(std::make_unique<TErrorPatternStat>());
 }
 
 TStatisticsList::~TStatisticsList() = default;
@@ -347,6 +421,7 @@ void TStatisticsList::AddToEach(const TLogRecord& record) {
   static_cast<THandsFreqStat&>(*tables_[2]).AddRecord(record);
   static_cast<THandsPaybackStat&>(*tables_[3]).AddRecord(record);
   static_cast<TErrorEffectStat&>(*tables_[4]).AddRecord(record);
+  static_cast<TErrorPatternStat&>(*tables_[5]).AddRecord(record);
 }
 
 void TStatisticsList::Recompute() {
@@ -370,6 +445,8 @@ void TStatisticsList::Recompute() {
       TLogRecord::DecodeKey(bytes, record);
       if (!filter->Matches(record)) continue;
       TLogRecord::DecodeOutcome(bytes, record);
+      // The cards and holds only for an error, which the pattern table names.
+      if (record.PlayerReturn < record.BestReturn) record = TLogRecord::Deserialize(bytes);
       ++records_;
       bet_ += record.Bet;
       AddToEach(record);
@@ -377,6 +454,21 @@ void TStatisticsList::Recompute() {
   }
   for (const auto& table : tables_) table->Finish(records_, bet_);
   if (OnChange) OnChange();
+}
+
+std::map<std::string, int64_t> CountErrorsByBestPattern(const TLogger& logger, int game,
+                                                        int payIndex) {
+  std::map<std::string, int64_t> counts;
+  const uint8_t* bytes = logger.Data();
+  for (size_t i = 0; i < logger.RecordCount(); ++i, bytes += TLogRecord::Size) {
+    TLogRecord record;
+    TLogRecord::DecodeKey(bytes, record);
+    if (record.GameType != game || record.PayIndex != payIndex) continue;
+    record = TLogRecord::Deserialize(bytes);
+    if (record.Bet == 0 || GradeOf(record) == GRADE_NONE) continue;
+    ++counts[NameHold(game, record.DealtCards, record.BestMask).Key];
+  }
+  return counts;
 }
 
 }  // namespace tavrik

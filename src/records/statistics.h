@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,8 +49,9 @@ class TStatistic {
   std::string ValueText(int column, int row) const;
 };
 
-// The five tables in their fixed order (balance, hands count, hands frequency, hands
-// payback, errors effect), recomputed on every change of the logger's filter.
+// The six tables in their fixed order (balance, hands count, hands frequency, hands
+// payback, errors effect, error patterns), recomputed on every change of the logger's
+// filter.
 class TStatisticsList {
  public:
   TStatisticsList();
@@ -93,5 +95,10 @@ class TStatisticsList {
   int64_t records_ = 0;
   int64_t bet_ = 0;
 };
+
+// The graded errors of the log (every record, whatever the filter) in game `game` under
+// paytable `payIndex`, counted by the pattern key of their best hold (THoldClassifier).
+std::map<std::string, int64_t> CountErrorsByBestPattern(const TLogger& logger, int game,
+                                                        int payIndex);
 
 }  // namespace tavrik

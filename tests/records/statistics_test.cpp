@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <vector>
@@ -12,7 +13,7 @@
 namespace tavrik {
 namespace {
 
-enum : int { BALANCE, COUNT, FREQUENCY, PAYBACK, ERRORS };
+enum : int { BALANCE, COUNT, FREQUENCY, PAYBACK, ERRORS, PATTERNS };
 constexpr double Now = 46000.5;
 
 // Jacks or better (categories 0..8: 8 is a high pair, 7 two pairs), paytable 0, in mode 0,
@@ -114,6 +115,36 @@ TEST(Statistics, HandMadeLogGivesHandComputedFigures) {
   stats.list->SetCurrent(COUNT);
   EXPECT_EQ(list.GetCell(0, 1), "Royal Flush");
   EXPECT_EQ(list.GetCell(3, 11), "-");  // total difference 0
+}
+
+TEST(Statistics, ErrorPatternsGroupTheGradedErrors) {
+  // Five rounds at 5 coins: cards dealt, the player's and the best hold, their returns.
+  const auto round = [](std::array<uint8_t, 5> cards, int yours, int best, double yourReturn,
+                        double bestReturn) {
+    TLogRecord record = Round(5, 2, 0, 0, 0, 0, 255, 255, yourReturn, bestReturn);
+    record.DealtCards = cards;
+    record.PlayerMask = static_cast<uint8_t>(yours);
+    record.BestMask = static_cast<uint8_t>(best);
+    return record;
+  };
+  TStats stats({
+      round({12, 11, 10, 31, 13}, 0b11100, 0b11000, 1, 1.5),      // AS KS (QS) 7D 2C
+      round({22, 35, 42, 6, 13}, 0b11111, 0b11100, 1, 3),         // (JC JD) 5H 8S 2C
+      round({51, 50, 49, 18, 26}, 0b11100, 0b11000, 2, 3),        // AH KH (QH) 7C 2D
+      round({22, 35, 42, 6, 13}, 0b11100, 0b11100, 3, 3),         // no error
+      round({22, 35, 42, 6, 13}, 0b11111, 0b11100, 3 - 1e-8, 3),  // too little to count
+  });
+  const TStatistic& table = stats.list->Table(PATTERNS);
+  EXPECT_EQ(table.Rows, (std::vector<std::string>{
+                            "discard everything -> high pair",
+                            "suited AK with a penalty card -> 3 to a royal flush", "All errors"}));
+  const std::array<std::array<double, 3>, 3> values = {
+      {{1, 20, 8}, {2, 40, 6}, {3, 60, 14}}};  // errors, % of 5 hands, % of 25 coins
+  for (size_t row = 0; row < values.size(); ++row) {
+    for (size_t column = 0; column < 3; ++column) {
+      EXPECT_NEAR(table.Values[column][row], values[row][column], 1e-9) << row << ", " << column;
+    }
+  }
 }
 
 TEST(Statistics, RowsFollowTheGameAndTexts) {

@@ -213,7 +213,9 @@ TEST(CalcErrors, SelectedGradedAndSorted) {
       json.rfind("{\"errors\":[{\"record\":0,\"deal_time\":\"2025-12-09T12:00:00\",\"game\":6,"
                  "\"paytable\":0,\"bet\":5,\"dealt\":\"AS KS 2S 2C JK\",\"held\":\"AS KS -- -- "
                  "--\",\"best\":\"-- -- 2S 2C --\",\"grade\":\"serious\",\"loss\":30.0,"
-                 "\"your_return\":2.0,\"perfect_return\":3.5,\"your_win\":3,\"perfect_win\":5},"
+                 "\"your_return\":2.0,\"perfect_return\":3.5,\"your_win\":3,\"perfect_win\":5,"
+                 "\"your_pattern\":{\"key\":\"sakp\",\"text\":\"suited AK with a penalty card\"},"
+                 "\"best_pattern\":{\"key\":\"lp\",\"text\":\"low pair\"}},"
                  "{\"record\":5,",
                  0),
       0u)
@@ -224,7 +226,8 @@ TEST(CalcErrors, SelectedGradedAndSorted) {
                  "Record  Dealt             Game  Cards           You kept        Best kept  "
                  "     Grade    Loss %\n"
                  "     0  2025-12-09 12:00  6/0   AS KS 2S 2C JK  AS KS -- -- --  -- -- 2S 2C "
-                 "--  serious   30.00\n",
+                 "--  serious   30.00\n"
+                 "        you: suited AK with a penalty card | best: low pair\n",
                  0),
       0u)
       << text;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "core/payout_storage.h"
@@ -78,6 +79,9 @@ TEST(Calc, BadInputIsOneLineAndStatusTwo) {
       {"errors --log /nonexistent/hands.log",
        "cannot read the log /nonexistent/hands.log: no such"},
       {"stats --log /", "cannot read the log /: not a regular file"},
+      {"strategy --json", "strategy needs --game"},
+      {"strategy --game 6 --game 3", "strategy takes one --game"},
+      {"strategy --game 6 --grades minor", "--grades is not an option of strategy"},
   };
   for (const auto& c : cases) {
     const TCalcResult result = Calc(c.arguments);
@@ -228,6 +232,32 @@ TEST(Calc, WholeGameReturn) {
   EXPECT_NE(text.Out.find("% with perfect play\n  134459 classes of deals, 2598960 deals, "),
             std::string::npos);
   EXPECT_NE(text.Out.find(" s on 2 threads\n"), std::string::npos);
+}
+
+// The chart's figures are checked in core; here the command prints them in both forms.
+TEST(Calc, StrategyChart) {
+  TempFolder folder;
+  const TCalcResult json = Calc("strategy --game 8 --threads 2 --json");
+  ASSERT_EQ(json.ExitCode, 0) << json.Err;
+  EXPECT_EQ(json.Out.rfind("{\"game\":8,\"name\":\"Tens or better\",\"paytable\":0,\"bet\":5,"
+                           "\"perfect_return\":",
+                           0),
+            0u)
+      << json.Out;
+  EXPECT_NE(json.Out.find("\"lines\":[{\"pattern\":\"rf\",\"text\":\"royal flush\","
+                          "\"best_share\":"),
+            std::string::npos);
+  const std::regex returns("\"perfect_return\":([0-9.]+),\"chart_return\":([0-9.]+),");
+  std::smatch match;
+  ASSERT_TRUE(std::regex_search(json.Out, match, returns)) << json.Out;
+  EXPECT_LE(std::stod(match[2].str()), std::stod(match[1].str()));
+  EXPECT_EQ(Occurrences(json.Out, "\"order_holds\":"), Occurrences(json.Out, "\"pattern\":"));
+
+  const TCalcResult text = Calc("strategy --game 8 --threads 2");
+  EXPECT_NE(text.Out.find("\n    1  rf          royal flush"), std::string::npos) << text.Out;
+  EXPECT_TRUE(std::regex_search(
+      text.Out, std::regex("\nchart 99\\.\\d{4} %, perfect 99\\.1388 % \\(134459 ")))
+      << text.Out;
 }
 
 }  // namespace

@@ -19,7 +19,9 @@
 #include "core/error.h"
 #include "core/game_list.h"
 #include "core/game_return.h"
+#include "core/hold_pattern.h"
 #include "core/payout_storage.h"
+#include "core/strategy_chart.h"
 #include "core/text.h"
 #include "core/wild_engine.h"
 #include "game/preferences.h"
@@ -41,16 +43,25 @@ constexpr const char* UsageText =
     "       tavrik-calc errors [--log FILE] [--game G] [--paytable P] [--modes LIST]\n"
     "                          [--from YYYY-MM-DD] [--grades serious,medium,minor]\n"
     "                          [--sort hand|your|perfect|difference [--descending]] [--json]\n"
+    "       tavrik-calc strategy --game G [--paytable P] [--bet B] [--threads T] [--json]\n"
     "\n"
     "stats and errors read the hand log (default: Tavrik.log of the data folder). --modes\n"
     "lists play modes 0 auto hold, 1 training, 2 real play, 3 problem hands (default: all);\n"
     "--from keeps the hands dealt from that local midnight on (default: all). errors lists\n"
     "the hands whose hold fell short of the best one, in log order unless sorted by deal\n"
     "time (hand), your or the perfect expected return, or the loss (difference), each per\n"
-    "coin bet, ascending unless --descending. Loss is in percent of the bet; in --json,\n"
-    "record is the 0-based position in the log, held and best show the kept cards,\n"
-    "your_return and perfect_return are expected coins, your_win and perfect_win the coins\n"
-    "the final hands of your hold and of the best hold paid, before any double-up.\n";
+    "coin bet, ascending unless --descending; under each, the patterns of your hold and of\n"
+    "the best one (\"you: suited AK | best: 3 to a royal flush\"). Loss is in percent of\n"
+    "the bet; in --json, record is the 0-based position in the log, held and best show the\n"
+    "kept cards, your_return and perfect_return are expected coins, your_win and\n"
+    "perfect_win the coins the final hands of your hold and of the best hold paid, before\n"
+    "any double-up; your_pattern and best_pattern name the two holds ({\"key\", \"text\"}).\n"
+    "\n"
+    "strategy derives a chart from every deal of the game: the hold patterns that are ever\n"
+    "the best hold, a pattern above another when most deals offering both (weighted) have\n"
+    "their best hold in it. Each line shows how often it is the best hold and, of the deals\n"
+    "offering it, how often the best hold is this line or one above. Last, the return of\n"
+    "holding in every deal the highest line it offers, beside that of perfect play.\n";
 
 // Bad input: reported in one line with exit status 2.
 class TUsageError : public std::runtime_error {
@@ -200,12 +211,12 @@ double ParseDate(std::string_view text) {
 
 TOptions ParseArguments(const std::vector<std::string>& arguments) {
   if (arguments.empty()) {
-    throw TUsageError("no command given (games, hand, return, stats or errors)");
+    throw TUsageError("no command given (games, hand, return, stats, errors or strategy)");
   }
   TOptions options;
   options.Command = arguments[0];
   if (options.Command != "games" && options.Command != "hand" && options.Command != "return" &&
-      options.Command != "stats" && options.Command != "errors") {
+      options.Command != "stats" && options.Command != "errors" && options.Command != "strategy") {
     throw TUsageError("unknown command '" + options.Command + "'");
   }
   // The commands over the hand log share its options.
@@ -223,7 +234,8 @@ TOptions ParseArguments(const std::vector<std::string>& arguments) {
       options.Json = true;
     } else if (word == "--game") {
       allowed(options.Command != "games");
-      if ((options.Command == "hand" || onLog) && !options.Games.empty()) {
+      if ((options.Command == "hand" || options.Command == "strategy" || onLog) &&
+          !options.Games.empty()) {
         throw TUsageError(options.Command + " takes one --game");
       }
       options.Games.push_back(ParseGame(value()));
@@ -232,10 +244,11 @@ TOptions ParseArguments(const std::vector<std::string>& arguments) {
       options.Paytable = ParseNumber(word, value(), 0, 1 << 20);
       options.PaytableGiven = true;
     } else if (word == "--bet") {
-      allowed(options.Command == "hand" || options.Command == "return");
+      allowed(options.Command == "hand" || options.Command == "return" ||
+              options.Command == "strategy");
       options.Bet = ParseNumber(word, value(), 1, MaxCoins);
     } else if (word == "--threads") {
-      allowed(options.Command == "return");
+      allowed(options.Command == "return" || options.Command == "strategy");
       options.Threads = ParseNumber(word, value(), 1, 256);
     } else if (word == "--log") {
       allowed(onLog);
@@ -272,6 +285,9 @@ TOptions ParseArguments(const std::vector<std::string>& arguments) {
     if (options.Cards.size() != 5) {
       throw TUsageError(Format("hand needs five cards, not %zu", options.Cards.size()));
     }
+  }
+  if (options.Command == "strategy" && options.Games.empty()) {
+    throw TUsageError("strategy needs --game");
   }
   if (onLog && options.PaytableGiven && options.Games.empty()) {
     throw TUsageError("--paytable needs --game");
@@ -633,7 +649,14 @@ std::string CardsText(const TLogRecord& record, int replaced) {
   return text;
 }
 
-// The errors of the selected records, one line each.
+// The pattern of a record's hold as {"key": ..., "text": ...}.
+std::string PatternJson(const TLogRecord& record, int mask) {
+  const THoldName name = NameHold(record.GameType, record.DealtCards, mask);
+  return "{\"key\":" + JsonString(name.Key) + ",\"text\":" + JsonString(name.Text) + "}";
+}
+
+// The errors of the selected records, one line each and a line naming the patterns of the
+// player's and the best hold.
 std::string RunErrors(const TOptions& options, std::string& err) {
   const auto log = OpenLog(options, err);
   TErrorList list;
@@ -665,8 +688,10 @@ std::string RunErrors(const TOptions& options, std::string& err) {
                               ",\"loss\":" + JsonReal(100 * ErrorLoss(record)) +
                               ",\"your_return\":" + JsonReal(record.PlayerReturn) +
                               ",\"perfect_return\":" + JsonReal(record.BestReturn) +
-                              Format(",\"your_win\":%d,\"perfect_win\":%d}", record.HandWin,
-                                     record.PerfectWin);
+                              Format(",\"your_win\":%d,\"perfect_win\":%d", record.HandWin,
+                                     record.PerfectWin) +
+                              ",\"your_pattern\":" + PatternJson(record, record.PlayerMask) +
+                              ",\"best_pattern\":" + PatternJson(record, record.BestMask) + "}";
                      }) +
            "}\n";
   }
@@ -692,7 +717,57 @@ std::string RunErrors(const TOptions& options, std::string& err) {
                   CardsText(record, 0).c_str(), CardsText(record, record.PlayerMask).c_str(),
                   CardsText(record, record.BestMask).c_str(),
                   GradeNames[static_cast<size_t>(list.Grade(row))], 100 * ErrorLoss(record));
+    out += std::string(static_cast<size_t>(recordWidth) + 2, ' ') +
+           "you: " + NameHold(record.GameType, record.DealtCards, record.PlayerMask).Text +
+           " | best: " + NameHold(record.GameType, record.DealtCards, record.BestMask).Text + "\n";
   }
+  return out;
+}
+
+// ---------------------------------------------------------------------------------------
+// strategy
+
+std::string RunStrategy(const TOptions& options) {
+  const TPayoutStorage storage;
+  const int game = options.Games[0];
+  const TPaytable table = LoadPaytable(storage, game, options.Paytable);
+  const auto start = std::chrono::steady_clock::now();
+  const TStrategyChart chart = DeriveStrategyChart(game, table, options.Bet, options.Threads);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (options.Json) {
+    return Format("{\"game\":%d,\"name\":", game) + JsonString(chart.Name) +
+           Format(",\"paytable\":%d,\"bet\":%d,\"perfect_return\":", options.Paytable,
+                  options.Bet) +
+           JsonReal(chart.PerfectReturn) + ",\"chart_return\":" + JsonReal(chart.ChartReturn) +
+           Format(",\"classes\":%lld,\"seconds\":%.3f,\"lines\":",
+                  static_cast<long long>(chart.Classes), seconds) +
+           JsonArray(chart.Lines,
+                     [](const TChartLine& line) {
+                       return "{\"pattern\":" + JsonString(line.Key) +
+                              ",\"text\":" + JsonString(line.Text) +
+                              ",\"best_share\":" + JsonReal(line.BestShare) +
+                              ",\"order_holds\":" + JsonReal(line.OrderHolds) + "}";
+                     }) +
+           "}\n";
+  }
+  std::string out =
+      Format("%s, paytable %d, %d coin%s: %zu lines\n", chart.Name.c_str(), options.Paytable,
+             options.Bet, options.Bet == 1 ? "" : "s", chart.Lines.size());
+  size_t textWidth = 7;
+  for (const TChartLine& line : chart.Lines) textWidth = std::max(textWidth, line.Text.size());
+  out += Format("  %3s  %-10s  %-*s  %9s  %9s\n", "#", "Key", static_cast<int>(textWidth),
+                "Pattern", "Best %", "Order %");
+  for (size_t i = 0; i < chart.Lines.size(); ++i) {
+    const TChartLine& line = chart.Lines[i];
+    out += Format("  %3zu  %-10s  %-*s  %9.5f  %9.3f\n", i + 1, line.Key.c_str(),
+                  static_cast<int>(textWidth), line.Text.c_str(), 100 * line.BestShare,
+                  100 * line.OrderHolds);
+  }
+  out += Format("chart %.4Lf %%, perfect %.4Lf %% (%lld classes of deals, %.3f s on %d thread%s)\n",
+                100 * chart.ChartReturn, 100 * chart.PerfectReturn,
+                static_cast<long long>(chart.Classes), seconds, options.Threads,
+                options.Threads == 1 ? "" : "s");
   return out;
 }
 
@@ -709,7 +784,8 @@ TCalcResult RunCalc(const std::vector<std::string>& arguments, const TProgress& 
   std::string catalogueProblems;
   try {
     const TOptions options = ParseArguments(arguments);
-    if (options.Command == "games" || options.Command == "hand" || options.Command == "return") {
+    if (options.Command == "games" || options.Command == "hand" || options.Command == "return" ||
+        options.Command == "strategy") {
       if (const std::string report = TPayoutStorage().ProblemReport(); !report.empty()) {
         catalogueProblems = "tavrik-calc: " + report + "\n";
       }
@@ -723,6 +799,8 @@ TCalcResult RunCalc(const std::vector<std::string>& arguments, const TProgress& 
       result.Out =
           options.Command == "stats" ? RunStats(options, warnings) : RunErrors(options, warnings);
       result.Err = warnings;
+    } else if (options.Command == "strategy") {
+      result.Out = RunStrategy(options);
     } else {
       result.Out = RunReturn(options, progress);
     }

@@ -32,6 +32,7 @@
 #include "ui/dialogs/hand_analyser.h"
 #include "ui/main/window_placement.h"
 #include "ui/paytables/choose_dialog.h"
+#include "ui/stats/strategy_window.h"
 #include "ui/widgets/card_button.h"
 #include "ui/widgets/error_handler.h"
 #include "ui/widgets/gradient_label.h"
@@ -192,6 +193,9 @@ void TfTavrik20Main::CreateMenus() {
   miShowErrors = addItem(
       miStatistics, [this] { Guarded([this] { engine_->ShowErrors(); }); },
       QKeySequence(Qt::CTRL | Qt::Key_E));
+  miShowStrategy = addItem(miStatistics, [this] {
+    Guarded([this] { ShowStrategyWindow(*engine_, preferences_, this); });
+  });
   miStatistics->addSeparator();
   miClearLog = miStatistics->addMenu(QString());
   miClearAllRecords = addItem(miClearLog, [this] { miClearAllRecordsClick(); });
@@ -257,6 +261,7 @@ void TfTavrik20Main::ApplyLanguage() {
       {miShowStats, "ShowStats"},
       {miShowCharts, "ShowCharts"},
       {miShowErrors, "ShowErrors"},
+      {miShowStrategy, "ShowStrategy"},
       {miResetBalance, "ResetBalance"},
       {miClearLog->menuAction(), "ClearLog"},
       {miClearAllRecords, "ClearAllRecords"},

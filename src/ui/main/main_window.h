@@ -115,6 +115,7 @@ class TfTavrik20Main : public QMainWindow {
   QAction* miShowStats = nullptr;
   QAction* miShowCharts = nullptr;
   QAction* miShowErrors = nullptr;
+  QAction* miShowStrategy = nullptr;
   QAction* miResetBalance = nullptr;
   QMenu* miClearLog = nullptr;
   QAction* miClearAllRecords = nullptr;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/card.h"
+#include "core/hold_pattern.h"
 
 namespace tavrik {
 
@@ -51,6 +52,7 @@ QVariant TErrorsModel::data(const QModelIndex& index, int role) const {
     const TLogRecord record = Record(index.row());
     return index.column() == 0 ? DealtCards(record) : ReturnCell(record, index.column());
   }
+  if (role == Qt::ToolTipRole) return RowPatterns(index.row());
   if (role == Qt::TextAlignmentRole) {
     return static_cast<int>((index.column() == 0 ? Qt::AlignLeft : Qt::AlignRight) |
                             Qt::AlignVCenter);
@@ -87,6 +89,21 @@ QString TErrorsModel::ReturnCell(const TLogRecord& record, int column) {
   }
   const TReturnLines lines = ReturnLines(expected, real, record);
   return QString::fromStdString(lines.Percent + "\n" + lines.Expected + "\n" + lines.Real);
+}
+
+QString TErrorsModel::RowPatterns(int row) const {
+  const TLogRecord record = Record(row);
+  const auto line = [&](const QString& label, int mask) {
+    const std::string pattern = NameHold(record.GameType, record.DealtCards, mask).Text;
+    return label + ": " + KeptCards(record, mask) +
+           (pattern.empty() ? QString() : " (" + QString::fromStdString(pattern) + ")");
+  };
+  return line(yourLabel_, record.PlayerMask) + "\n" + line(bestLabel_, record.BestMask);
+}
+
+void TErrorsModel::SetPatternLabels(QString yours, QString best) {
+  yourLabel_ = std::move(yours);
+  bestLabel_ = std::move(best);
 }
 
 QString TErrorsModel::RowText(int row) const {

@@ -14,7 +14,8 @@ namespace tavrik {
 // cards as text; the window paints them as cards), columns 1..3 the three lines of "Your
 // return", "Perfect return" and "Difference" (ReturnLines) joined by "\n". Nothing is
 // copied: every cell is read from the list's record when asked for. Refresh() after the
-// list was rebuilt or sorted.
+// list was rebuilt or sorted. Every cell's tooltip names the player's and the best hold
+// with their patterns in strategy words (RowPatterns).
 class TErrorsModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -39,6 +40,11 @@ class TErrorsModel : public QAbstractTableModel {
   int WildRank(int gameType) const;
   // The three lines of return cell `column` (1..3) of a record, blank lines kept.
   static QString ReturnCell(const TLogRecord& record, int column);
+  // Two lines: "<your label>: KD 2C 2H (two deuces: three of a kind)" and the same for
+  // the best hold ("-" for no card kept).
+  QString RowPatterns(int row) const;
+  // The labels of the two lines of RowPatterns ("Your hold", "Best hold" until set).
+  void SetPatternLabels(QString yours, QString best);
   // Row `row` as one line for the clipboard, tab-separated: the dealt cards ("AS KD 2C 2H
   // 9S"), the cards the player held, the cards the best hold keeps ("-" for none), then the
   // three return cells with their non-empty lines joined by blanks.
@@ -47,6 +53,7 @@ class TErrorsModel : public QAbstractTableModel {
  private:
   const TErrorList& list_;
   QStringList titles_;
+  QString yourLabel_ = "Your hold", bestLabel_ = "Best hold";
   std::array<int, GameCount> wildRanks_{};
 };
 

@@ -144,6 +144,8 @@ TfErrors::TfErrors(TLogger& logger, const TPreferences& preferences, QWidget* pa
                                     Text(preferences, "Errors", "ColumnBestReturn"),
                                     Text(preferences, "Errors", "ColumnDifference")};
   model_ = new TErrorsModel(list_, columnTitles, this);
+  model_->SetPatternLabels(Text(preferences, "Errors", "YourHold"),
+                           Text(preferences, "Errors", "BestHold"));
   Grid->setModel(model_);
   Grid->setItemDelegateForColumn(0, new THandDelegate(*model_, *Options, *cardPainter_, Grid));
   Grid->setItemDelegate(new TReturnDelegate(Grid));

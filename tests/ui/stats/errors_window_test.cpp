@@ -221,6 +221,9 @@ TEST(ErrorsWindow, PaintsTheHandAndCopiesTheRow) {
   }
 
   EXPECT_EQ(errors.Model().index(0, 1).data().toString(), "70.00000%\n$3.50000\n");
+  EXPECT_EQ(errors.Model().index(0, 2).data(Qt::ToolTipRole).toString(),
+            "Your hold: KD 2C 2H (two deuces: three of a kind)\n"
+            "Best hold: 2C 2H (two deuces alone)");
   errors.activateWindow();
   errors.Grid->setFocus();
   errors.Grid->selectRow(0);

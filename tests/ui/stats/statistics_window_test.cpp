@@ -68,17 +68,18 @@ TEST_F(StatisticsWindowTest, AnEmptyLogShowsADashInEveryValueCell) {
   auto statistics = Open();
   EXPECT_EQ(statistics->windowTitle(), "  Statistics");
   EXPECT_EQ(statistics->lStatHeader->text(), "STATISTICS");
-  const QStringList tables = {" BALANCE", " HANDS COUNT", " HANDS FREQUENCY", " HANDS PAYBACK",
-                              " ERRORS EFFECT"};
+  const QStringList tables = {" BALANCE",       " HANDS COUNT",   " HANDS FREQUENCY",
+                              " HANDS PAYBACK", " ERRORS EFFECT", " ERROR PATTERNS"};
   ASSERT_EQ(statistics->lbTables->count(), tables.size());
   for (int i = 0; i < tables.size(); ++i) {
     EXPECT_EQ(statistics->lbTables->item(i)->text(), tables[i]);
   }
   EXPECT_EQ(statistics->lTitle->text(), " BALANCE");
   const QStringList values = ValueTexts(*statistics);
-  EXPECT_EQ(values.size(), 3 * (5 + 3 * 3 + 4));  // all games: three rows per hand table
+  // All games: three rows per hand table; no error pattern, only the total row.
+  EXPECT_EQ(values.size(), 3 * (5 + 3 * 3 + 4 + 1));
   EXPECT_EQ(values.count("-"), values.size()) << values.join('|').toStdString();
-  EXPECT_EQ(statistics->lTitle->text(), " ERRORS EFFECT");
+  EXPECT_EQ(statistics->lTitle->text(), " ERROR PATTERNS");
   EXPECT_EQ(statistics->Options->cbGame->itemText(0), " ALL POKERS");
   EXPECT_EQ(statistics->Options->cbDate->itemText(0), " THIS SESSION");
   EXPECT_TRUE(std::filesystem::exists(HelpPage(HelpStatistics, TAVRIK_HELP_SOURCE_DIR)));

@@ -1,0 +1,113 @@
+#include "ui/stats/strategy_window.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <algorithm>
+#include <thread>
+
+#include "core/payout_storage.h"
+#include "core/strategy_chart.h"
+#include "game/game_engine.h"
+#include "records/statistics.h"
+#include "ui/dialogs/preferences_texts.h"
+#include "ui/widgets/gradient_label.h"
+
+namespace tavrik {
+
+namespace {
+
+constexpr int HeaderHeight = 22;
+
+QTableWidgetItem* Cell(const QString& text, bool number) {
+  auto* item = new QTableWidgetItem(text);
+  item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+  return item;
+}
+
+}  // namespace
+
+TfStrategy::TfStrategy(const TLogger& logger, const TPreferences& preferences, int game,
+                       int payIndex, const TPaytable& table, int bet, QWidget* parent)
+    : QDialog(parent) {
+  setObjectName("TfStrategy");
+  ApplyWindowFont(this, preferences);
+  setWindowTitle(QString::fromStdString(preferences.SetWindowCaption("Strategy")));
+
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const auto threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  TStrategyChart chart;
+  try {
+    chart = DeriveStrategyChart(game, table, bet, threads);
+  } catch (...) {
+    QApplication::restoreOverrideCursor();
+    throw;
+  }
+  QApplication::restoreOverrideCursor();
+  const auto errors = CountErrorsByBestPattern(logger, game, payIndex);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 8);
+  layout->setSpacing(2);
+  auto* title = new TGradientLabel(this);
+  title->setFixedHeight(HeaderHeight);
+  title->setText(QString::fromStdString(chart.Name) + ", " +
+                 Text(preferences, "Strategy", "Paytable") + QString(" %1, ").arg(payIndex) +
+                 Text(preferences, "Strategy", "Bet").arg(bet));
+  StyleHeaderLabel(title, QString::fromStdString(preferences.FontName));
+  lTitle = title;
+  layout->addWidget(lTitle);
+
+  Grid = new QTableWidget(static_cast<int>(chart.Lines.size()), ColumnCount, this);
+  Grid->setHorizontalHeaderLabels(
+      {Text(preferences, "Strategy", "Column1"), Text(preferences, "Strategy", "Column2"),
+       Text(preferences, "Strategy", "Column3"), Text(preferences, "Strategy", "Column4")});
+  Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  Grid->setWordWrap(false);
+  Grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  Grid->verticalHeader()->setDefaultSectionSize(20);
+  for (int row = 0; row < Grid->rowCount(); ++row) {
+    const TChartLine& line = chart.Lines[static_cast<size_t>(row)];
+    const auto found = errors.find(line.Key);
+    const long long count = found == errors.end() ? 0 : found->second;
+    Grid->setItem(row, 0, Cell(QString::fromStdString(line.Text), false));
+    Grid->setItem(row, 1, Cell(QString::number(100 * line.BestShare, 'f', 4), true));
+    Grid->setItem(row, 2, Cell(QString::number(100 * line.OrderHolds, 'f', 2), true));
+    Grid->setItem(row, 3, Cell(count == 0 ? QString("-") : QString::number(count), true));
+    Grid->item(row, 0)->setToolTip(QString::fromStdString(line.Key));
+  }
+  Grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  for (int column = 1; column < ColumnCount; ++column) {
+    Grid->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+  }
+  layout->addWidget(Grid, 1);
+
+  lReturns =
+      new QLabel(Text(preferences, "Strategy", "Returns")
+                     .arg(QString::number(static_cast<double>(100 * chart.ChartReturn), 'f', 4),
+                          QString::number(static_cast<double>(100 * chart.PerfectReturn), 'f', 4)),
+                 this);
+  layout->addWidget(lReturns);
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch(1);
+  btnOK = new QPushButton(Text(preferences, "Main.Buttons", "OK"), this);
+  btnOK->setDefault(true);
+  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+  buttons->addWidget(btnOK);
+  layout->addLayout(buttons);
+  resize(640, 600);
+}
+
+void ShowStrategyWindow(TGameEngine& engine, const TPreferences& preferences, QWidget* parent) {
+  const int game = engine.GameType();
+  const TPaytable table = TPayoutStorage().GetPaytable(game, engine.PayIndex());
+  TfStrategy window(engine.Logger(), preferences, game, engine.PayIndex(), table, engine.Bet(),
+                    parent);
+  window.exec();
+}
+
+}  // namespace tavrik
