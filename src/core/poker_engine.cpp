@@ -165,6 +165,8 @@ TPokerEngine::THeldShape TPokerEngine::HeldShape(int mask) const {
   const uint32_t keep = ~static_cast<uint32_t>(mask) & 31u;
   THeldShape held;
   held.Wild = (keep & wildPositions_) != 0;
+  held.WildCount = std::popcount(keep & wildPositions_);
+  held.Natural = std::popcount(keep) - held.WildCount;
   held.Distinct = ((repeatedRanks_ >> keep) & 1u) == 0;
   held.Ranks = keptRanks_[keep];
   if (held.Ranks != 0) held.MinRank = std::countr_zero(held.Ranks);
@@ -425,26 +427,72 @@ void TPokerEngine::SumCategories() {
   foldedMasks_ = 0;
 }
 
+void TPokerEngine::FoldSuitTypes(int mask) {
+  const auto& row = Count[mask];
+  const auto& rankPart = rankSuitTypes_[mask];
+  auto& categories = CatCount[mask];
+  for (size_t i = 0; i < SuitTypes.size(); ++i) {
+    const int category = TypeCategory[SuitTypes[i]];
+    if (category >= 0) categories[category] += row[SuitTypes[i]] - rankPart[i];
+  }
+}
+
+void TPokerEngine::KeepRankPart() {
+  rankCatCount_ = CatCount;
+  for (int mask = 1; mask < HoldMaskCount; ++mask) {
+    const auto& row = Count[mask];
+    // Without flushes every straight flush is a plain straight.
+    rankSuitTypes_[mask] = {0,
+                            0,
+                            0,
+                            0,
+                            row[STRAIGHT_A_5] + row[FLUSH_STRAIGHT_A_5],
+                            row[STRAIGHT] + row[FLUSH_STRAIGHT],
+                            row[STRAIGHT_T_A] + row[FLUSH_STRAIGHT_T_A]};
+    for (size_t i = 0; i < SuitTypes.size(); ++i) {
+      const int category = TypeCategory[SuitTypes[i]];
+      if (category >= 0)
+        rankCatCount_[mask][category] -= row[SuitTypes[i]] - rankSuitTypes_[mask][i];
+    }
+  }
+  suitRows_ = ~1u;
+}
+
+// Only a hold of different ranks in one suit can make a flush; every other hold's rows are
+// their rank part.
 void TPokerEngine::CheckDraw1(int mask) {
   WithContext([&] { return MaskContext("CheckDraw", mask); },
               [&] {
+                const uint32_t bit = 1u << mask;
+                foldedMasks_ |= bit;
                 const THeldShape held = HeldShape(mask);
                 if (held.Wild) return;
-                if (held.Distinct) {
+                if (held.Distinct && held.Suit >= 0) {
                   CountStraightsFlushes(mask, CardsDrawn[mask], held);
-                } else {
-                  ZeroSuitTypes(Count[mask]);
+                  FoldSuitTypes(mask);
+                  suitRows_ |= bit;
+                } else if ((suitRows_ & bit) != 0) {
+                  const auto& rankPart = rankSuitTypes_[mask];
+                  for (size_t i = 0; i < SuitTypes.size(); ++i)
+                    Count[mask][SuitTypes[i]] = rankPart[i];
+                  suitRows_ &= ~bit;
                 }
               });
 }
 
 void TPokerEngine::CheckEmpty1() {
-  WithContext("Error calculate natural case (CheckEmpty)", [&] { CountEmptyStraightsFlushes(); });
+  WithContext("Error calculate natural case (CheckEmpty)", [&] {
+    foldedMasks_ |= 1u << 31;
+    CountEmptyStraightsFlushes();
+    FoldSuitTypes(31);
+    suitRows_ |= 1u << 31;
+  });
 }
 
 void TPokerEngine::ClearCounts() {
-  std::fill(Count[0].begin(), Count[0].begin() + 32, 0);
-  CatCount = {};
+  Count[0] = {};
+  CatCount = rankCatCount_;
+  CatCount[0] = {};
   foldedMasks_ = 0;
 }
 
@@ -506,6 +554,7 @@ int TPokerEngine::GetTheBest() {
     for (int mask = 1; mask < 31; ++mask) CheckDraw(mask);
     CheckEmpty();
     SumCategories();
+    KeepRankPart();
     Require(Payout != nullptr, "No paytable attached");
     return ChooseBest();
   });

@@ -70,11 +70,14 @@ class TPokerEngine {
   void RunPermutationSlice(int slice, int sliceCount);
   // One deal class analysed by the partial recount (same ranks as the previous class).
   void Check1(const TDealClass& deal);
-  // Recounts only the straight and flush types of one mask 1..30.
+  // Recounts the counts of one mask 1..30 that depend on suits (the straight and flush
+  // types), from the part that depends on ranks only kept by the last full analysis, and
+  // folds the mask into CatCount. After ClearCounts and PrepareHand for the new suits.
   virtual void CheckDraw1(int mask);
-  // Recounts only the straight and flush types of mask 31.
+  // The same for mask 31.
   virtual void CheckEmpty1();
-  // Zeroes types 0..31 of row 0 of Count and all of CatCount.
+  // Zeroes row 0 of Count and sets CatCount to the rank part of the last full analysis
+  // (row 0 zero), for a partial recount.
   virtual void ClearCounts();
   // Takes the game's name, categories and type-to-category map.
   virtual void SetDescription(const TPokerDescription& description);
@@ -128,6 +131,31 @@ class TPokerEngine {
   std::vector<TTypeRun> TypeRuns;
 
  protected:
+  // What a hold keeps, for the straight and flush counts.
+  struct THeldShape {
+    uint32_t Ranks = 0;     // bit r: a natural card of rank r is held
+    bool Distinct = true;   // no rank is held twice
+    int32_t MinRank = Ace;  // lowest held rank (the ace counts as 12); 12 when none
+    int32_t MaxRank = 0;    // highest held rank other than the ace; 0 when none
+    int32_t Suit = -1;      // the suit of every held natural card, -1 when they differ
+    bool Wild = false;      // a wild card is held
+    int32_t Natural = 0;    // natural cards held
+    int32_t WildCount = 0;  // wild cards held
+  };
+  THeldShape HeldShape(int mask) const;
+
+  // Keeps what the full analysis just made of the ranks alone, for the partial recount of
+  // the next deals with the same ranks: CatCount as if no flush could be made (straights
+  // all plain), and the straight and flush types of each mask the same way.
+  virtual void KeepRankPart();
+  // Masks 1..31 whose rows hold more than their rank part (a flush count of some suits);
+  // the partial recount puts the rank part back before another deal reads them.
+  uint32_t suitRows_ = 0;
+  // CatCount per mask as if no flush could be made, from the last full analysis.
+  std::array<std::array<int64_t, MaxCategories>, HoldMaskCount> rankCatCount_{};
+  // Masks whose categories are already folded into CatCount; SumCategories folds the others.
+  uint32_t foldedMasks_ = 0;
+
   // Picks the best mask from CatCount: strictly greater return wins, ties keep the lower.
   // Needs the payout.
   int ChooseBest() const;
@@ -150,15 +178,6 @@ class TPokerEngine {
   struct TStraights {
     int64_t Wheel = 0, Middle = 0, Top = 0;
     bool Found = false;
-  };
-  // What a hold keeps, for the straight and flush counts.
-  struct THeldShape {
-    uint32_t Ranks = 0;     // bit r: a natural card of rank r is held
-    bool Distinct = true;   // no rank is held twice
-    int32_t MinRank = Ace;  // lowest held rank (the ace counts as 12); 12 when none
-    int32_t MaxRank = 0;    // highest held rank other than the ace; 0 when none
-    int32_t Suit = -1;      // the suit of every held natural card, -1 when they differ
-    bool Wild = false;      // a wild card is held
   };
   // What the draws of one hold make of one rank: the draws ending in a pair, three or four
   // of that rank, and in a full house with three of it.
@@ -183,11 +202,12 @@ class TPokerEngine {
   // Inlined into the counting loop: returned through memory, its result would be read
   // back before the stores that made it had landed.
   [[gnu::always_inline]] inline TRankDraws CountRank(const TDrawRules& rules, int d, int h) const;
-  THeldShape HeldShape(int mask) const;
   // Draws completing a straight with the held cards, all suits (suit = -1) or one suit.
   TStraights CountStraights(const THeldShape& held, int suit) const;
   // Flush and straight counts of a mask whose held cards have different ranks.
   void CountStraightsFlushes(int mask, int drawn, const THeldShape& held);
+  // Adds to CatCount[mask] what its straight and flush types hold beyond the rank part.
+  void FoldSuitTypes(int mask);
   void CountNaturalDraw(int mask);
   void CountEmptyStraightsFlushes();
   // Groups the dealt hand by rank and tabulates what each hold keeps; once per deal.
@@ -217,8 +237,9 @@ class TPokerEngine {
   };
   std::array<TFreshTerm, 3 * 4 * MaxCategories> freshTerms_{};
   int freshTermCount_ = 0;
-  // Masks whose categories CheckDraw has already folded; SumCategories folds the others.
-  uint32_t foldedMasks_ = 0;
+  // The straight and flush types (in SuitTypes order) of each mask as if no flush could be
+  // made, from the last full analysis.
+  std::array<std::array<int32_t, 7>, HoldMaskCount> rankSuitTypes_{};
 };
 
 }  // namespace tavrik

@@ -38,7 +38,7 @@ class TWildEngine : public TPokerEngine {
   void CheckDraw1(int mask) override;
   // Base, then the wild types of mask 31 from WildRankCounts and the suits.
   void CheckEmpty1() override;
-  // Base, then the deck's suit tables and zeroed WildCounts.
+  // Base, then the deck's suit tables and a zeroed row 0 of WildCounts.
   void ClearCounts() override;
   // Base, then the deck's jokers and wild rank and the categories' wild type sets.
   void SetDescription(const TPokerDescription& description) override;
@@ -57,7 +57,8 @@ class TWildEngine : public TPokerEngine {
   void CountWildDraw(int mask);
   // The same when Held holds no natural card.
   void CountWildDrawNoNatural(int mask);
-  // Adds WildCounts[m][t] to CatCount[m][WildTypeCategory[t]] for every paid type.
+  // Adds WildCounts[m][t] to CatCount[m][WildTypeCategory[t]] for every paid type, for the
+  // masks whose wild types the partial recount has not folded already.
   void SumWildTypes();
   void ClearWildCounts() { WildCounts = {}; }
 
@@ -70,6 +71,9 @@ class TWildEngine : public TPokerEngine {
   std::array<std::array<uint32_t, WildHandTypeCount>, HoldMaskCount> WildRankCounts{};
 
  protected:
+  // Base, then takes the flushes of the wild types out of the kept CatCount.
+  void KeepRankPart() override;
+
   // The deals of the game's deck with and without wild cards (WildDealClasses). The
   // whole-game computation analyses the first class of each set of ranks in full and the
   // others (the same ranks in other suits) by the partial recount, which recounts only
@@ -79,14 +83,20 @@ class TWildEngine : public TPokerEngine {
  private:
   using TWildRow = std::array<int64_t, WildHandTypeCount>;
   using TWildWays = std::array<int64_t, 3>;  // for 3, 2 and 1 wild cards
-  TWildWays WildWays() const;
+  // C(Wd, w - Wh) for w = 3, 2, 1 with `heldWild` = Wh.
+  TWildWays WildWays(int heldWild) const;
+  // The shape of Held, as HeldShape gives it for a mask.
+  THeldShape HeldCardsShape() const;
   void CountWildRow(int mask);
-  void CountWildRanks(TWildRow& t);
-  bool CountWildSuits(TWildRow& t);
-  void AddWildSuits(int mask, const TWildWays& ways);
+  void CountWildRanks(TWildRow& t, const THeldShape& held);
+  bool CountWildSuits(TWildRow& t, const THeldShape& held);
+  void AddWildSuits(int mask, const THeldShape& held, const TWildWays& ways);
   void RecountWildSuits(int mask);
+  // Adds (sign +1) or takes out (-1) of `categories` what the row of `mask` holds beyond
+  // its rank part.
+  void FoldWildSuits(int mask, std::array<int64_t, MaxCategories>& categories, int sign) const;
   template <class Visit>
-  void ForEachWindow(Visit&& visit) const;
+  void ForEachWindow(const THeldShape& held, Visit&& visit) const;
 
   void CountDeckRanks();
 
@@ -95,6 +105,10 @@ class TWildEngine : public TPokerEngine {
   // The paid types of WildTypeCategory and their categories, for SumWildTypes.
   std::array<uint8_t, WildHandTypeCount> paidType_{}, paidCategory_{};
   size_t paidTypeCount_ = 0;
+  // Masks whose wild types are folded already (partial recount), and masks whose rows hold
+  // more than their rank part.
+  uint32_t wildFolded_ = 0;
+  uint32_t wildSuitRows_ = 0;
   void CountWildDrawInContext(int mask);
 };
 
