@@ -165,8 +165,8 @@ TPokerEngine::THeldShape TPokerEngine::HeldShape(int mask) const {
   const uint32_t keep = ~static_cast<uint32_t>(mask) & 31u;
   THeldShape held;
   held.Wild = (keep & wildPositions_) != 0;
-  held.WildCount = std::popcount(keep & wildPositions_);
-  held.Natural = std::popcount(keep) - held.WildCount;
+  held.WildCount = CardsDrawn[keep & wildPositions_];
+  held.Natural = CardsDrawn[keep] - held.WildCount;
   held.Distinct = ((repeatedRanks_ >> keep) & 1u) == 0;
   held.Ranks = keptRanks_[keep];
   if (held.Ranks != 0) held.MinRank = std::countr_zero(held.Ranks);
@@ -229,6 +229,20 @@ void TPokerEngine::CountStraightsFlushes(int mask, int drawn, const THeldShape& 
   row[STRAIGHT_A_5] = static_cast<int32_t>(wheel);
   row[STRAIGHT] = static_cast<int32_t>(middle);
   row[STRAIGHT_T_A] = static_cast<int32_t>(top);
+}
+
+void TPokerEngine::CountFlushes(int mask, int drawn, const THeldShape& held) {
+  auto& row = Count[mask];
+  const auto& rankPart = rankSuitTypes_[mask];
+  const TStraights flush = CountStraights(held, held.Suit);
+  row[FLUSH_STRAIGHT_A_5] = static_cast<int32_t>(flush.Wheel);
+  row[FLUSH_STRAIGHT] = static_cast<int32_t>(flush.Middle);
+  row[FLUSH_STRAIGHT_T_A] = static_cast<int32_t>(flush.Top);
+  row[FLUSH] = Binomial(Deck.SuitCount[held.Suit], drawn) -
+               static_cast<int32_t>(flush.Wheel + flush.Middle + flush.Top);
+  row[STRAIGHT_A_5] = rankPart[4] - static_cast<int32_t>(flush.Wheel);
+  row[STRAIGHT] = rankPart[5] - static_cast<int32_t>(flush.Middle);
+  row[STRAIGHT_T_A] = rankPart[6] - static_cast<int32_t>(flush.Top);
 }
 
 void TPokerEngine::CheckDraw(int mask) {
@@ -352,13 +366,14 @@ void TPokerEngine::CountEmptyStraightsFlushes() {
   int64_t flushes = 0, wheelFlushes = 0, middleFlushes = 0, royals = 0;
   for (int suit = 0; suit < NumSuits; ++suit) {
     flushes += Binomial(Deck.SuitCount[suit], 5);
-    const auto has = [&](int rank) { return Deck.RankSuitCount[rank][suit] > 0; };
-    for (int base = 0; base <= 8; ++base) {
-      if (has(base) && has(base + 1) && has(base + 2) && has(base + 3) && has(base + 4)) {
-        ++(base == 8 ? royals : middleFlushes);
-      }
+    uint32_t present = 0;  // bit r: the deck holds rank r of this suit
+    for (int rank = 0; rank < NumRanks; ++rank)
+      present |= (Deck.RankSuitCount[rank][suit] > 0 ? 1u : 0u) << rank;
+    for (int base = 0; base < 8; ++base) {
+      if (((present >> base) & 31u) == 31u) ++middleFlushes;
     }
-    if (has(Ace) && has(0) && has(1) && has(2) && has(3)) ++wheelFlushes;
+    if (((present >> 8) & 31u) == 31u) ++royals;
+    if ((present & 0x100Fu) == 0x100Fu) ++wheelFlushes;  // the ace and 2 to 5
   }
   const auto& ranks = Deck.RankCount;
   int64_t middle = 0;
@@ -455,45 +470,40 @@ void TPokerEngine::KeepRankPart() {
         rankCatCount_[mask][category] -= row[SuitTypes[i]] - rankSuitTypes_[mask][i];
     }
   }
-  suitRows_ = ~1u;
 }
 
-// Only a hold of different ranks in one suit can make a flush; every other hold's rows are
-// their rank part.
+void TPokerEngine::RestoreRankPart(int mask) {
+  const auto& rankPart = rankSuitTypes_[mask];
+  for (size_t i = 0; i < SuitTypes.size(); ++i) Count[mask][SuitTypes[i]] = rankPart[i];
+  CatCount[mask] = rankCatCount_[mask];
+  paySums_[mask] = rankPaySums_[mask];
+}
+
 void TPokerEngine::CheckDraw1(int mask) {
   WithContext([&] { return MaskContext("CheckDraw", mask); },
               [&] {
-                const uint32_t bit = 1u << mask;
-                foldedMasks_ |= bit;
                 const THeldShape held = HeldShape(mask);
-                if (held.Wild) return;
+                if (held.Wild) return;  // no natural final hand: the row is zero
                 if (held.Distinct && held.Suit >= 0) {
-                  CountStraightsFlushes(mask, CardsDrawn[mask], held);
+                  CountFlushes(mask, CardsDrawn[mask], held);
                   FoldSuitTypes(mask);
-                  suitRows_ |= bit;
-                } else if ((suitRows_ & bit) != 0) {
-                  const auto& rankPart = rankSuitTypes_[mask];
-                  for (size_t i = 0; i < SuitTypes.size(); ++i)
-                    Count[mask][SuitTypes[i]] = rankPart[i];
-                  suitRows_ &= ~bit;
                 }
               });
 }
 
 void TPokerEngine::CheckEmpty1() {
   WithContext("Error calculate natural case (CheckEmpty)", [&] {
-    foldedMasks_ |= 1u << 31;
     CountEmptyStraightsFlushes();
     FoldSuitTypes(31);
-    suitRows_ |= 1u << 31;
   });
 }
 
 void TPokerEngine::ClearCounts() {
   Count[0] = {};
-  CatCount = rankCatCount_;
   CatCount[0] = {};
-  foldedMasks_ = 0;
+  // Masks 1..31 keep their rows from the last deal; the recount changes only what suits
+  // change and leaves nothing to fold.
+  foldedMasks_ = ~1u;
 }
 
 void TPokerEngine::SetDescription(const TPokerDescription& description) {
@@ -554,8 +564,13 @@ int TPokerEngine::GetTheBest() {
     for (int mask = 1; mask < 31; ++mask) CheckDraw(mask);
     CheckEmpty();
     SumCategories();
-    KeepRankPart();
     Require(Payout != nullptr, "No paytable attached");
+    KeepRankPart();
+    for (int mask = 1; mask < HoldMaskCount; ++mask) {
+      rankPaySums_[mask] = PaySum(rankCatCount_[mask]);
+      paySums_[mask] = PaySum(CatCount[mask]);
+      suitPart_[mask] = SuitPartOther;
+    }
     return ChooseBest();
   });
 }
@@ -570,13 +585,37 @@ int TPokerEngine::ClassifyHand() {
 
 int TPokerEngine::GetTheBest1() {
   return WithContext("Error calculate natural case (GetTheBest)", [&] {
+    Require(Payout != nullptr, "No paytable attached");
     ClearCounts();
     PrepareHand();
     CheckCombination();
-    for (int mask = 1; mask < 31; ++mask) CheckDraw1(mask);
-    CheckEmpty1();
+    // The positions of the dealt natural cards of each suit.
+    std::array<uint8_t, NumSuits> bySuit{};
+    for (int position = 0; position < Hand.Count; ++position) {
+      if (Hand.CardRank[position] >= 0) bySuit[Hand.CardSuit[position]] |= 1u << position;
+    }
+    for (int mask = 1; mask < HoldMaskCount; ++mask) {
+      // Only holds of different ranks in one suit, or of no natural card, can make a
+      // flush; the deck's cards of that suit, and so the suit part, follow from the
+      // positions dealt in it (the suits of a full deck are alike). A hold of no natural
+      // card depends on every suit.
+      const uint32_t keep = ~static_cast<uint32_t>(mask) & 31u;
+      const uint32_t suits = keptSuits_[keep];
+      uint8_t part = SuitPartNone;
+      if (((repeatedRanks_ >> keep) & 1u) == 0 && (suits & (suits - 1)) == 0)
+        part = suits == 0 ? SuitPartOther : bySuit[std::countr_zero(suits)];
+      if (part == suitPart_[mask] && part != SuitPartOther) continue;
+      if (suitPart_[mask] != SuitPartNone) RestoreRankPart(mask);
+      suitPart_[mask] = part;
+      if (part == SuitPartNone) continue;
+      if (mask == 31) {
+        CheckEmpty1();
+      } else {
+        CheckDraw1(mask);
+      }
+      paySums_[mask] = PaySum(CatCount[mask]);
+    }
     SumCategories();
-    Require(Payout != nullptr, "No paytable attached");
     return ChooseBest();
   });
 }
@@ -585,10 +624,10 @@ int TPokerEngine::ChooseBest() const {
   // Returns are sum / draws; comparing sum_a * draws_b with sum_b * draws_a in 128 bits
   // decides exactly as comparing the quotients does, without a division per mask.
   int best = 0;
-  TWide bestSum = PaySum(0);
+  TWide bestSum = PaySum(CatCount[0]);
   TWide bestDraws = DrawCount(0);
   for (int mask = 1; mask < HoldMaskCount; ++mask) {
-    const TWide sum = PaySum(mask);
+    const TWide sum = paySums_[mask];
     const TWide draws = DrawCount(mask);
     if (sum * bestDraws > bestSum * draws) {
       best = mask;
@@ -599,10 +638,10 @@ int TPokerEngine::ChooseBest() const {
   return best;
 }
 
-int64_t TPokerEngine::PaySum(int mask) const {
+int64_t TPokerEngine::PaySum(const std::array<int64_t, MaxCategories>& categories) const {
   int64_t sum = 0;
   for (int category = 0; category <= LastCategory; ++category) {
-    sum += int64_t{Payout->Pay[category]} * CatCount[mask][category];
+    sum += int64_t{Payout->Pay[category]} * categories[category];
   }
   return sum;
 }
@@ -615,7 +654,8 @@ long double TPokerEngine::DrawReturn(int mask) const {
   return WithContext("Error calculate natural case (DrawReturn)", [&] {
     RequireInRange(mask, 0, HoldMaskCount - 1, "Hold mask");
     Require(Payout != nullptr, "No paytable attached");
-    return static_cast<long double>(PaySum(mask)) / static_cast<long double>(DrawCount(mask));
+    return static_cast<long double>(PaySum(CatCount[mask])) /
+           static_cast<long double>(DrawCount(mask));
   });
 }
 

@@ -70,14 +70,13 @@ class TPokerEngine {
   void RunPermutationSlice(int slice, int sliceCount);
   // One deal class analysed by the partial recount (same ranks as the previous class).
   void Check1(const TDealClass& deal);
-  // Recounts the counts of one mask 1..30 that depend on suits (the straight and flush
-  // types), from the part that depends on ranks only kept by the last full analysis, and
-  // folds the mask into CatCount. After ClearCounts and PrepareHand for the new suits.
+  // For one mask 1..30 whose held cards may make a flush and whose rows and CatCount hold
+  // their rank part (kept by the last full analysis): adds what the suits of this deal
+  // change in the straight and flush types, and the change to CatCount.
   virtual void CheckDraw1(int mask);
   // The same for mask 31.
   virtual void CheckEmpty1();
-  // Zeroes row 0 of Count and sets CatCount to the rank part of the last full analysis
-  // (row 0 zero), for a partial recount.
+  // Zeroes row 0 of Count and of CatCount, for a partial recount.
   virtual void ClearCounts();
   // Takes the game's name, categories and type-to-category map.
   virtual void SetDescription(const TPokerDescription& description);
@@ -93,7 +92,7 @@ class TPokerEngine {
   // Analyses Hand against Deck and returns the best hold mask (ties keep the lower mask).
   int GetTheBest();
   // The same after only the straight and flush counts were redone: valid when the previous
-  // full analysis was of a deal with the same ranks in other suits.
+  // full analysis was of a deal with the same ranks in other suits, at the same payouts.
   int GetTheBest1();
   // The paying category of the five cards in Hand, or -1, without counting any draw: for a
   // final hand that is only to be paid. Leaves no analysis behind (the counts are zeroed).
@@ -148,19 +147,20 @@ class TPokerEngine {
   // the next deals with the same ranks: CatCount as if no flush could be made (straights
   // all plain), and the straight and flush types of each mask the same way.
   virtual void KeepRankPart();
-  // Masks 1..31 whose rows hold more than their rank part (a flush count of some suits);
-  // the partial recount puts the rank part back before another deal reads them.
-  uint32_t suitRows_ = 0;
-  // CatCount per mask as if no flush could be made, from the last full analysis.
+  // Puts the rank part back into the rows and CatCount of one mask 1..31.
+  virtual void RestoreRankPart(int mask);
+  // CatCount per mask as if no flush could be made, from the last full analysis, and the
+  // coins it pays at the payouts of that analysis.
   std::array<std::array<int64_t, MaxCategories>, HoldMaskCount> rankCatCount_{};
+  std::array<int64_t, HoldMaskCount> rankPaySums_{};
   // Masks whose categories are already folded into CatCount; SumCategories folds the others.
   uint32_t foldedMasks_ = 0;
 
-  // Picks the best mask from CatCount: strictly greater return wins, ties keep the lower.
-  // Needs the payout.
+  // Picks the best mask: strictly greater return wins, ties keep the lower. Reads the
+  // coins of masks 1..31 from paySums_ and those of mask 0 from CatCount.
   int ChooseBest() const;
-  // Coins paid over all draws of a mask: sum of Pay[c] * CatCount[mask][c].
-  int64_t PaySum(int mask) const;
+  // Coins paid over the draws counted per category: sum of Pay[c] * categories[c].
+  int64_t PaySum(const std::array<int64_t, MaxCategories>& categories) const;
   // Adds the analysed class to the payout's accumulators and counts progress.
   void AddClassResult(const TDealClass& deal, int best);
   // Deals a class into Hand (removing the cards from Deck) and takes it back out again.
@@ -206,6 +206,9 @@ class TPokerEngine {
   TStraights CountStraights(const THeldShape& held, int suit) const;
   // Flush and straight counts of a mask whose held cards have different ranks.
   void CountStraightsFlushes(int mask, int drawn, const THeldShape& held);
+  // The straight and flush types of a mask 1..30 whose held cards are of different ranks
+  // in one suit, from the straights of its rank part.
+  void CountFlushes(int mask, int drawn, const THeldShape& held);
   // Adds to CatCount[mask] what its straight and flush types hold beyond the rank part.
   void FoldSuitTypes(int mask);
   void CountNaturalDraw(int mask);
@@ -240,6 +243,13 @@ class TPokerEngine {
   // The straight and flush types (in SuitTypes order) of each mask as if no flush could be
   // made, from the last full analysis.
   std::array<std::array<int32_t, 7>, HoldMaskCount> rankSuitTypes_{};
+  // PaySum of CatCount per mask 1..31, kept up to date by the analyses.
+  std::array<int64_t, HoldMaskCount> paySums_{};
+  // Per mask 1..31, what its rows and CatCount hold beyond the rank part: SuitPartNone,
+  // the suit part of a deal whose dealt cards in the held cards' suit are at the positions
+  // of this set (1..31), or SuitPartOther (any other deal).
+  static constexpr uint8_t SuitPartNone = 0, SuitPartOther = 0xFF;
+  std::array<uint8_t, HoldMaskCount> suitPart_{};
 };
 
 }  // namespace tavrik

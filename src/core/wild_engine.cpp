@@ -23,6 +23,7 @@ void TWildEngine::Prepare() {
   TPokerEngine::Prepare();
   ClearWildCounts();
   wildFolded_ = 0;
+  emptyHoldKnown_ = false;
   CountDeckRanks();
   // The categories are ranked by the payouts of the bet being analysed, so that a wild
   // hand always pays the best category it can make under the paytable in force.
@@ -111,14 +112,14 @@ void TWildEngine::ClearCounts() {
   TPokerEngine::ClearCounts();
   Calculator.InitSuits(Deck);
   WildCounts[0] = {};
-  wildFolded_ = 0;
+  wildFolded_ = ~1u;
+  emptyHoldKnown_ = false;
 }
 
 void TWildEngine::KeepRankPart() {
   TPokerEngine::KeepRankPart();
   for (int mask = 1; mask < HoldMaskCount; ++mask)
     FoldWildSuits(mask, rankCatCount_[static_cast<size_t>(mask)], -1);
-  wildSuitRows_ = ~1u;
 }
 
 void TWildEngine::FoldWildSuits(int mask, std::array<int64_t, MaxCategories>& categories,
@@ -251,10 +252,23 @@ TWildEngine::THeldShape TWildEngine::HeldCardsShape() const {
 
 void TWildEngine::AddWildSuits(int mask, const THeldShape& held, const TWildWays& ways) {
   if (!held.Distinct) return;
-  TWildRow delta{};
-  if (!CountWildSuits(delta, held)) return;
+  TWildRow counted{};
+  const TWildRow* suits = &counted;
+  if (held.Natural == 0) {
+    // The same for every hold of no natural card: counted once per deal.
+    if (!emptyHoldKnown_) {
+      emptyHold_ = {};
+      CountWildSuits(emptyHold_, held);
+      emptyHoldKnown_ = true;
+    }
+    suits = &emptyHold_;
+  } else if (!CountWildSuits(counted, held)) {
+    return;
+  }
+  const TWildRow& delta = *suits;
   auto& row = WildCounts[static_cast<size_t>(mask)];
   const auto add = [&](size_t first, size_t end, int64_t times) {
+    if (times == 0) return;
     for (size_t type = first; type < end; ++type)
       row[type] += static_cast<uint32_t>(delta[type] * times);
   };
@@ -266,20 +280,17 @@ void TWildEngine::AddWildSuits(int mask, const THeldShape& held, const TWildWays
 // Only a hold of different ranks in one suit, or of no natural card, can make a flush;
 // every other hold's row is its rank part.
 void TWildEngine::RecountWildSuits(int mask) {
-  const uint32_t bit = 1u << mask;
-  wildFolded_ |= bit;
   const THeldShape held = HeldShape(mask);
   if (Deck.WildCount + held.WildCount == 0) return;  // the row is zero for any suits
-  auto& row = WildCounts[static_cast<size_t>(mask)];
   if (held.Distinct && (held.Natural == 0 || held.Suit >= 0)) {
-    row = WildRankCounts[static_cast<size_t>(mask)];
     AddWildSuits(mask, held, WildWays(held.WildCount));
     FoldWildSuits(mask, CatCount[static_cast<size_t>(mask)], +1);
-    wildSuitRows_ |= bit;
-  } else if ((wildSuitRows_ & bit) != 0) {
-    row = WildRankCounts[static_cast<size_t>(mask)];
-    wildSuitRows_ &= ~bit;
   }
+}
+
+void TWildEngine::RestoreRankPart(int mask) {
+  TPokerEngine::RestoreRankPart(mask);
+  WildCounts[static_cast<size_t>(mask)] = WildRankCounts[static_cast<size_t>(mask)];
 }
 
 // The ways to draw the wild cards a final hand of 3, 2 and 1 wild cards holds beyond the
@@ -471,7 +482,7 @@ bool TWildEngine::CountWildSuits(TWildRow& t, const THeldShape& held) {
     for (int suit = firstSuit; suit <= lastSuit; ++suit) {
       if (h == 0 && Deck.RankSuitCount[static_cast<size_t>(low)][static_cast<size_t>(suit)] == 0)
         continue;
-      const int v = calc.SuitRange(suit, rangeLow, rangeHigh);
+      const int v = calc.SuitRangeInRange(suit, rangeLow, rangeHigh);
       sf1[static_cast<size_t>(kind)] += Binomial(v, 3 - m);
       sf2[static_cast<size_t>(kind)] += Binomial(v, 2 - m);
       sf3[static_cast<size_t>(kind)] += Binomial(v, 1 - m);
@@ -511,11 +522,12 @@ bool TWildEngine::CountWildSuits(TWildRow& t, const THeldShape& held) {
       // flushes among them already left with the straights.
       if (aceHere > 0) {
         kings -= Binomial(n - 1, k);
-        if (held.MinRank >= Ten) kings += Binomial(calc.SuitRange(suit, Nine, King), k);
+        if (held.MinRank >= Ten) kings += Binomial(calc.SuitRangeInRange(suit, Nine, King), k);
       }
       if (Deck.RankSuitCount[King][s] > 0) {
         kings -= Binomial(n - 1 - aceHere, k);
-        if (held.MinRank >= Nine) kings += Binomial(calc.SuitRange(suit, Nine - 1, Queen), k);
+        if (held.MinRank >= Nine)
+          kings += Binomial(calc.SuitRangeInRange(suit, Nine - 1, Queen), k);
       }
     }
   }

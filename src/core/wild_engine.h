@@ -34,9 +34,9 @@ class TWildEngine : public TPokerEngine {
   void CheckDraw(int mask) override;
   // Base, then folds WildCounts into CatCount.
   void SumCategories() override;
-  // Base, then the wild types of one mask 1..30 from WildRankCounts and the suits.
+  // Base, then adds to the wild types of one mask 1..30 what the suits add to their rank part.
   void CheckDraw1(int mask) override;
-  // Base, then the wild types of mask 31 from WildRankCounts and the suits.
+  // The same for mask 31.
   void CheckEmpty1() override;
   // Base, then the deck's suit tables and a zeroed row 0 of WildCounts.
   void ClearCounts() override;
@@ -73,6 +73,8 @@ class TWildEngine : public TPokerEngine {
  protected:
   // Base, then takes the flushes of the wild types out of the kept CatCount.
   void KeepRankPart() override;
+  // Base, then the row of WildRankCounts.
+  void RestoreRankPart(int mask) override;
 
   // The deals of the game's deck with and without wild cards (WildDealClasses). The
   // whole-game computation analyses the first class of each set of ranks in full and the
@@ -105,10 +107,11 @@ class TWildEngine : public TPokerEngine {
   // The paid types of WildTypeCategory and their categories, for SumWildTypes.
   std::array<uint8_t, WildHandTypeCount> paidType_{}, paidCategory_{};
   size_t paidTypeCount_ = 0;
-  // Masks whose wild types are folded already (partial recount), and masks whose rows hold
-  // more than their rank part.
+  // Masks whose wild types are folded already (partial recount).
   uint32_t wildFolded_ = 0;
-  uint32_t wildSuitRows_ = 0;
+  // What the suits add for a hold of no natural card, once counted for this deal.
+  TWildRow emptyHold_{};
+  bool emptyHoldKnown_ = false;
   void CountWildDrawInContext(int mask);
 };
 
