@@ -45,10 +45,11 @@ constexpr const char* UsageText =
     "                          [--sort hand|your|perfect|difference [--descending]] [--json]\n"
     "\n"
     "Cards are written AS, TD or 10D, 9H, JK. --pays gives the game's paytable as the pays\n"
-    "per coin of its paying categories in order (tavrik-calc games lists them), e.g.\n"
-    "\"800 50 25 9 6 4 3 2 1\" for Jacks or better; a bet of B coins pays B times as much.\n"
-    "return also gives the variance and standard deviation of one hand in bets, the hit\n"
-    "frequency (any paying hand) and the hands per hit of the top category.\n"
+    "per coin of its paying categories in order (tavrik-calc games lists them), separated\n"
+    "by blanks or commas: \"800 50 25 9 6 4 3 2 1\" for Jacks or better; a bet of B coins\n"
+    "pays B times as much. return also gives the variance and standard deviation of one\n"
+    "hand in bets, the hit frequency (any paying hand) and the hands per hit of the top\n"
+    "category.\n"
     "\n"
     "stats and errors read the hand log (default: Tavrik.log of the data folder). --modes\n"
     "lists play modes 0 auto hold, 1 training, 2 real play, 3 problem hands (default: all);\n"
@@ -559,9 +560,9 @@ std::string RunReturn(const TOptions& options, const TProgress& progress) {
                  return Format("{\"game\":%d,\"name\":", r.GameIndex) + JsonString(r.Name) +
                         (options.Pays.empty() ? Format(",\"paytable\":%d", options.Paytable)
                                               : std::string(",\"paytable\":null")) +
+                        Format(",\"bet\":%d,\"return\":", options.Bet) + JsonReal(r.Return) +
                         ",\"pays\":" +
                         JsonArray(pays(i, true), [](const std::string& text) { return text; }) +
-                        Format(",\"bet\":%d,\"return\":", options.Bet) + JsonReal(r.Return) +
                         ",\"variance\":" + JsonReal(r.Variance) +
                         ",\"sd\":" + JsonReal(std::sqrt(r.Variance)) +
                         ",\"hit_frequency\":" + JsonReal(r.HitFrequency) +
