@@ -623,16 +623,18 @@ int TPokerEngine::GetTheBest1() {
 int TPokerEngine::ChooseBest() const {
   // Returns are sum / draws; comparing sum_a * draws_b with sum_b * draws_a in 128 bits
   // decides exactly as comparing the quotients does, without a division per mask.
+  std::array<int64_t, 6> draws{};  // by cards drawn
+  for (int n = 0; n <= 5; ++n) draws[n] = Binomial(Deck.Count, n);
   int best = 0;
-  TWide bestSum = PaySum(CatCount[0]);
-  TWide bestDraws = DrawCount(0);
+  int64_t bestSum = PaySum(CatCount[0]);
+  int64_t bestDraws = draws[0];
   for (int mask = 1; mask < HoldMaskCount; ++mask) {
-    const TWide sum = paySums_[mask];
-    const TWide draws = DrawCount(mask);
-    if (sum * bestDraws > bestSum * draws) {
+    const int64_t sum = paySums_[mask];
+    const int64_t maskDraws = draws[CardsDrawn[mask]];
+    if (TWide{sum} * bestDraws > TWide{bestSum} * maskDraws) {
       best = mask;
       bestSum = sum;
-      bestDraws = draws;
+      bestDraws = maskDraws;
     }
   }
   return best;

@@ -258,11 +258,11 @@ void TWildEngine::AddWildSuits(int mask, const THeldShape& held, const TWildWays
     // The same for every hold of no natural card: counted once per deal.
     if (!emptyHoldKnown_) {
       emptyHold_ = {};
-      CountWildSuits(emptyHold_, held);
+      CountWildSuits(emptyHold_, held, {1, 1, 1});
       emptyHoldKnown_ = true;
     }
     suits = &emptyHold_;
-  } else if (!CountWildSuits(counted, held)) {
+  } else if (!CountWildSuits(counted, held, ways)) {
     return;
   }
   const TWildRow& delta = *suits;
@@ -456,7 +456,7 @@ void TWildEngine::CountWildRanks(TWildRow& t, const THeldShape& held) {
 // The change that suits make to the rank part when the held naturals have distinct ranks:
 // the flushes (of the held suit, or of any suit when nothing natural is held) leave the
 // plain types for the flush and straight-flush types. False when no flush is possible.
-bool TWildEngine::CountWildSuits(TWildRow& t, const THeldShape& held) {
+bool TWildEngine::CountWildSuits(TWildRow& t, const THeldShape& held, const TWildWays& needed) {
   const auto& calc = Calculator;
   const int nh = held.Natural;
   const int k1 = 4 - nh, k2 = 3 - nh, k3 = 2 - nh;
@@ -466,12 +466,13 @@ bool TWildEngine::CountWildSuits(TWildRow& t, const THeldShape& held) {
     firstSuit = lastSuit = held.Suit;
   }
   const auto isHeld = [&](int rank) { return ((held.Ranks >> rank) & 1u) != 0; };
+  const bool need3 = needed[0] != 0, need2 = needed[1] != 0, need1 = needed[2] != 0;
   int64_t flush1 = 0, flush2 = 0, flush3 = 0;
   for (int suit = firstSuit; suit <= lastSuit; ++suit) {
     const int n = Deck.SuitCount[static_cast<size_t>(suit)];
-    flush1 += Binomial(n, k1);
-    flush2 += Binomial(n, k2);
-    flush3 += Binomial(n, k3);
+    if (need1) flush1 += Binomial(n, k1);
+    if (need2) flush2 += Binomial(n, k2);
+    if (need3) flush3 += Binomial(n, k3);
   }
 
   // Straight flushes by one, two and three wild cards, per kind.
@@ -483,9 +484,9 @@ bool TWildEngine::CountWildSuits(TWildRow& t, const THeldShape& held) {
       if (h == 0 && Deck.RankSuitCount[static_cast<size_t>(low)][static_cast<size_t>(suit)] == 0)
         continue;
       const int v = calc.SuitRangeInRange(suit, rangeLow, rangeHigh);
-      sf1[static_cast<size_t>(kind)] += Binomial(v, 3 - m);
-      sf2[static_cast<size_t>(kind)] += Binomial(v, 2 - m);
-      sf3[static_cast<size_t>(kind)] += Binomial(v, 1 - m);
+      if (need1) sf1[static_cast<size_t>(kind)] += Binomial(v, 3 - m);
+      if (need2) sf2[static_cast<size_t>(kind)] += Binomial(v, 2 - m);
+      if (need3) sf3[static_cast<size_t>(kind)] += Binomial(v, 1 - m);
     }
   });
   int64_t sf1Sum = 0, sf2Sum = 0, sf3Sum = 0;
@@ -509,7 +510,7 @@ bool TWildEngine::CountWildSuits(TWildRow& t, const THeldShape& held) {
   int64_t kings = 0;
   if (isHeld(King) || isHeld(Ace)) {
     kings = rest;
-  } else if (k1 >= 1) {
+  } else if (k1 >= 1 && need1) {
     const int k = k1 - 1;
     // The ace-low straight flushes leave the ace part with the flushes: they are no longer
     // among the plain ace-low straights taken out of it.

@@ -91,7 +91,9 @@ class TWildEngine : public TPokerEngine {
   THeldShape HeldCardsShape() const;
   void CountWildRow(int mask);
   void CountWildRanks(TWildRow& t, const THeldShape& held);
-  bool CountWildSuits(TWildRow& t, const THeldShape& held);
+  // What suits change in the types of 3, 2 and 1 wild cards, counted only for those whose
+  // entry of `needed` is not 0. False when no flush can be made.
+  bool CountWildSuits(TWildRow& t, const THeldShape& held, const TWildWays& needed);
   void AddWildSuits(int mask, const THeldShape& held, const TWildWays& ways);
   void RecountWildSuits(int mask);
   // Adds (sign +1) or takes out (-1) of `categories` what the row of `mask` holds beyond
