@@ -119,17 +119,15 @@ void TWildEngine::ClearCounts() {
 void TWildEngine::KeepRankPart() {
   TPokerEngine::KeepRankPart();
   for (int mask = 1; mask < HoldMaskCount; ++mask)
-    FoldWildSuits(mask, rankCatCount_[static_cast<size_t>(mask)], -1);
+    UnfoldWildSuits(mask, rankCatCount_[static_cast<size_t>(mask)]);
 }
 
-void TWildEngine::FoldWildSuits(int mask, std::array<int64_t, MaxCategories>& categories,
-                                int sign) const {
+void TWildEngine::UnfoldWildSuits(int mask, std::array<int64_t, MaxCategories>& categories) const {
   const auto& row = WildCounts[static_cast<size_t>(mask)];
   const auto& rankRow = WildRankCounts[static_cast<size_t>(mask)];
   // Suits change only the types from WILD_3 on; the paid types are in ascending order.
   for (size_t i = paidTypeCount_; i-- > 0 && paidType_[i] >= WILD_3;) {
-    categories[paidCategory_[i]] +=
-        sign * (int64_t{row[paidType_[i]]} - int64_t{rankRow[paidType_[i]]});
+    categories[paidCategory_[i]] += int64_t{rankRow[paidType_[i]]} - int64_t{row[paidType_[i]]};
   }
 }
 
@@ -218,17 +216,21 @@ void TWildEngine::CountWildRow(int mask) {
   const TWildWays ways = WildWays(Held.WildCount);
   auto& rankRow = WildRankCounts[static_cast<size_t>(mask)];
   auto& row = WildCounts[static_cast<size_t>(mask)];
+  auto& categories = CatCount[static_cast<size_t>(mask)];
   const auto store = [&](size_t first, size_t end, int64_t times) {
     for (size_t type = first; type < end; ++type) {
       rankRow[type] = static_cast<uint32_t>(t[type] * times);
       row[type] += rankRow[type];
+      const int32_t category = WildTypeCategory[type];
+      if (category >= 0) categories[static_cast<size_t>(category)] += rankRow[type];
     }
   };
   store(0, WILD_3, 1);
   store(WILD_3, WILD_2, ways[0]);
   store(WILD_2, WILD_1, ways[1]);
   store(WILD_1, WildHandTypeCount, ways[2]);
-  AddWildSuits(mask, held, ways);
+  AddWildSuits(mask, held, ways, &categories);
+  wildFolded_ |= 1u << mask;
 }
 
 TWildEngine::THeldShape TWildEngine::HeldCardsShape() const {
@@ -250,7 +252,8 @@ TWildEngine::THeldShape TWildEngine::HeldCardsShape() const {
   return held;
 }
 
-void TWildEngine::AddWildSuits(int mask, const THeldShape& held, const TWildWays& ways) {
+void TWildEngine::AddWildSuits(int mask, const THeldShape& held, const TWildWays& ways,
+                               std::array<int64_t, MaxCategories>* categories) {
   if (!held.Distinct) return;
   TWildRow counted{};
   const TWildRow* suits = &counted;
@@ -269,8 +272,13 @@ void TWildEngine::AddWildSuits(int mask, const THeldShape& held, const TWildWays
   auto& row = WildCounts[static_cast<size_t>(mask)];
   const auto add = [&](size_t first, size_t end, int64_t times) {
     if (times == 0) return;
-    for (size_t type = first; type < end; ++type)
-      row[type] += static_cast<uint32_t>(delta[type] * times);
+    for (size_t type = first; type < end; ++type) {
+      const int64_t change = delta[type] * times;
+      row[type] += static_cast<uint32_t>(change);
+      const int32_t category = WildTypeCategory[type];
+      if (categories != nullptr && category >= 0)
+        (*categories)[static_cast<size_t>(category)] += change;
+    }
   };
   add(WILD_3, WILD_2, ways[0]);
   add(WILD_2, WILD_1, ways[1]);
@@ -283,8 +291,7 @@ void TWildEngine::RecountWildSuits(int mask) {
   const THeldShape held = HeldShape(mask);
   if (Deck.WildCount + held.WildCount == 0) return;  // the row is zero for any suits
   if (held.Distinct && (held.Natural == 0 || held.Suit >= 0)) {
-    AddWildSuits(mask, held, WildWays(held.WildCount));
-    FoldWildSuits(mask, CatCount[static_cast<size_t>(mask)], +1);
+    AddWildSuits(mask, held, WildWays(held.WildCount), &CatCount[static_cast<size_t>(mask)]);
   }
 }
 

@@ -52,8 +52,8 @@ class TWildEngine : public TPokerEngine {
   // without a payout). Runs in ResetDeal, and in Prepare whenever the payouts changed.
   void BuildWildTypeMap();
   // Writes the wild types of `mask` from Held (the cards the mask keeps) and Deck (the
-  // cards that can come), after Prepare or ClearCounts for this deck and
-  // Calculator.Init(Held, Deck). Adds to a zeroed row.
+  // cards that can come), after Prepare for this deck and Calculator.Init(Held, Deck).
+  // Adds to a zeroed row and folds it into CatCount (SumWildTypes then leaves it alone).
   void CountWildDraw(int mask);
   // The same when Held holds no natural card.
   void CountWildDrawNoNatural(int mask);
@@ -94,11 +94,13 @@ class TWildEngine : public TPokerEngine {
   // What suits change in the types of 3, 2 and 1 wild cards, counted only for those whose
   // entry of `needed` is not 0. False when no flush can be made.
   bool CountWildSuits(TWildRow& t, const THeldShape& held, const TWildWays& needed);
-  void AddWildSuits(int mask, const THeldShape& held, const TWildWays& ways);
+  // Adds to the row of `mask` what the suits change, and the change to `categories` when
+  // given.
+  void AddWildSuits(int mask, const THeldShape& held, const TWildWays& ways,
+                    std::array<int64_t, MaxCategories>* categories);
   void RecountWildSuits(int mask);
-  // Adds (sign +1) or takes out (-1) of `categories` what the row of `mask` holds beyond
-  // its rank part.
-  void FoldWildSuits(int mask, std::array<int64_t, MaxCategories>& categories, int sign) const;
+  // Takes out of `categories` what the row of `mask` holds beyond its rank part.
+  void UnfoldWildSuits(int mask, std::array<int64_t, MaxCategories>& categories) const;
   template <class Visit>
   void ForEachWindow(const THeldShape& held, Visit&& visit) const;
 
