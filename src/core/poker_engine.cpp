@@ -166,6 +166,7 @@ TPokerEngine::THeldShape TPokerEngine::HeldShape(int mask) const {
   THeldShape held;
   held.Wild = (keep & wildPositions_) != 0;
   held.WildCount = CardsDrawn[keep & wildPositions_];
+  held.NaturalPositions = keep & ~wildPositions_;
   held.Natural = CardsDrawn[keep] - held.WildCount;
   held.Distinct = ((repeatedRanks_ >> keep) & 1u) == 0;
   held.Ranks = keptRanks_[keep];

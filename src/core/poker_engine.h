@@ -132,14 +132,15 @@ class TPokerEngine {
  protected:
   // What a hold keeps, for the straight and flush counts.
   struct THeldShape {
-    uint32_t Ranks = 0;     // bit r: a natural card of rank r is held
-    bool Distinct = true;   // no rank is held twice
-    int32_t MinRank = Ace;  // lowest held rank (the ace counts as 12); 12 when none
-    int32_t MaxRank = 0;    // highest held rank other than the ace; 0 when none
-    int32_t Suit = -1;      // the suit of every held natural card, -1 when they differ
-    bool Wild = false;      // a wild card is held
-    int32_t Natural = 0;    // natural cards held
-    int32_t WildCount = 0;  // wild cards held
+    uint32_t Ranks = 0;             // bit r: a natural card of rank r is held
+    bool Distinct = true;           // no rank is held twice
+    int32_t MinRank = Ace;          // lowest held rank (the ace counts as 12); 12 when none
+    int32_t MaxRank = 0;            // highest held rank other than the ace; 0 when none
+    int32_t Suit = -1;              // the suit of every held natural card, -1 when they differ
+    bool Wild = false;              // a wild card is held
+    int32_t Natural = 0;            // natural cards held
+    int32_t WildCount = 0;          // wild cards held
+    uint32_t NaturalPositions = 0;  // bit i: the natural card at position i is held
   };
   THeldShape HeldShape(int mask) const;
 
@@ -153,6 +154,11 @@ class TPokerEngine {
   // coins it pays at the payouts of that analysis.
   std::array<std::array<int64_t, MaxCategories>, HoldMaskCount> rankCatCount_{};
   std::array<int64_t, HoldMaskCount> rankPaySums_{};
+  // Per mask 1..31, what its rows and CatCount hold beyond the rank part: SuitPartNone,
+  // the suit part of a deal whose dealt cards in the held cards' suit are at the positions
+  // of this set (1..31), or SuitPartOther (any other deal).
+  static constexpr uint8_t SuitPartNone = 0, SuitPartOther = 0xFF;
+  std::array<uint8_t, HoldMaskCount> suitPart_{};
   // Masks whose categories are already folded into CatCount; SumCategories folds the others.
   uint32_t foldedMasks_ = 0;
 
@@ -245,11 +251,6 @@ class TPokerEngine {
   std::array<std::array<int32_t, 7>, HoldMaskCount> rankSuitTypes_{};
   // PaySum of CatCount per mask 1..31, kept up to date by the analyses.
   std::array<int64_t, HoldMaskCount> paySums_{};
-  // Per mask 1..31, what its rows and CatCount hold beyond the rank part: SuitPartNone,
-  // the suit part of a deal whose dealt cards in the held cards' suit are at the positions
-  // of this set (1..31), or SuitPartOther (any other deal).
-  static constexpr uint8_t SuitPartNone = 0, SuitPartOther = 0xFF;
-  std::array<uint8_t, HoldMaskCount> suitPart_{};
 };
 
 }  // namespace tavrik

@@ -47,6 +47,7 @@ void TWildEngine::BuildWildTypeMap() {
     if (type <= WILD_3_FLUSH_STR_T_A) return 3;
     return type <= WILD_2_STRAIGHT_T_A ? 2 : 1;
   };
+  gameWays_ = {deckWild >= 3 ? 1 : 0, deckWild >= 2 ? 1 : 0, deckWild >= 1 ? 1 : 0};
   paidTypeCount_ = 0;
   for (int type = 0; type < WildHandTypeCount; ++type) {
     const int category = WildTypeCategory[static_cast<size_t>(type)];
@@ -118,6 +119,7 @@ void TWildEngine::ClearCounts() {
 
 void TWildEngine::KeepRankPart() {
   TPokerEngine::KeepRankPart();
+  ++rankGroup_;
   for (int mask = 1; mask < HoldMaskCount; ++mask)
     UnfoldWildSuits(mask, rankCatCount_[static_cast<size_t>(mask)]);
 }
@@ -255,29 +257,35 @@ TWildEngine::THeldShape TWildEngine::HeldCardsShape() const {
 void TWildEngine::AddWildSuits(int mask, const THeldShape& held, const TWildWays& ways,
                                std::array<int64_t, MaxCategories>* categories) {
   if (!held.Distinct) return;
-  TWildRow counted{};
-  const TWildRow* suits = &counted;
+  TSuitChange counted{};
   if (held.Natural == 0) {
-    // The same for every hold of no natural card: counted once per deal.
-    if (!emptyHoldKnown_) {
-      emptyHold_ = {};
-      CountWildSuits(emptyHold_, held, {1, 1, 1});
-      emptyHoldKnown_ = true;
-    }
-    suits = &emptyHold_;
-  } else if (!CountWildSuits(counted, held, ways)) {
-    return;
+    ApplyWildSuits(mask, EmptyHoldSuits(held), ways, categories);
+  } else if (CountWildSuits(counted, held, ways)) {
+    ApplyWildSuits(mask, counted, ways, categories);
   }
-  const TWildRow& delta = *suits;
+}
+
+const TWildEngine::TSuitChange& TWildEngine::EmptyHoldSuits(const THeldShape& held) {
+  // The same for every hold of no natural card: counted once per deal.
+  if (!emptyHoldKnown_) {
+    emptyHold_ = {};
+    CountWildSuits(emptyHold_, held, {1, 1, 1});
+    emptyHoldKnown_ = true;
+  }
+  return emptyHold_;
+}
+
+void TWildEngine::ApplyWildSuits(int mask, const TSuitChange& change, const TWildWays& ways,
+                                 std::array<int64_t, MaxCategories>* categories) {
   auto& row = WildCounts[static_cast<size_t>(mask)];
   const auto add = [&](size_t first, size_t end, int64_t times) {
     if (times == 0) return;
     for (size_t type = first; type < end; ++type) {
-      const int64_t change = delta[type] * times;
-      row[type] += static_cast<uint32_t>(change);
+      const int64_t added = change[type - WILD_3] * times;
+      row[type] += static_cast<uint32_t>(added);
       const int32_t category = WildTypeCategory[type];
       if (categories != nullptr && category >= 0)
-        (*categories)[static_cast<size_t>(category)] += change;
+        (*categories)[static_cast<size_t>(category)] += added;
     }
   };
   add(WILD_3, WILD_2, ways[0]);
@@ -290,9 +298,25 @@ void TWildEngine::AddWildSuits(int mask, const THeldShape& held, const TWildWays
 void TWildEngine::RecountWildSuits(int mask) {
   const THeldShape held = HeldShape(mask);
   if (Deck.WildCount + held.WildCount == 0) return;  // the row is zero for any suits
-  if (held.Distinct && (held.Natural == 0 || held.Suit >= 0)) {
-    AddWildSuits(mask, held, WildWays(held.WildCount), &CatCount[static_cast<size_t>(mask)]);
+  if (!held.Distinct || (held.Natural > 0 && held.Suit < 0)) return;
+  auto& categories = CatCount[static_cast<size_t>(mask)];
+  const TWildWays ways = WildWays(held.WildCount);
+  if (held.Natural == 0) {
+    ApplyWildSuits(mask, EmptyHoldSuits(held), ways, &categories);
+    return;
   }
+  // What the suits change depends on the held natural cards and on the deck's cards of
+  // their suit, that is on the positions dealt in it, and not on the wild cards held: the
+  // holds of the same natural cards share it, and so do the deals of the same ranks.
+  const uint8_t part = suitPart_[static_cast<size_t>(mask)];
+  if (suitCache_.empty()) suitCache_.resize(size_t{32} * 32);
+  TSuitCacheEntry& entry = suitCache_[held.NaturalPositions * 32u + part];
+  if (entry.Ranks != rankGroup_) {
+    entry.Change = {};
+    CountWildSuits(entry.Change, held, gameWays_);
+    entry.Ranks = rankGroup_;
+  }
+  ApplyWildSuits(mask, entry.Change, ways, &categories);
 }
 
 void TWildEngine::RestoreRankPart(int mask) {
@@ -463,7 +487,7 @@ void TWildEngine::CountWildRanks(TWildRow& t, const THeldShape& held) {
 // The change that suits make to the rank part when the held naturals have distinct ranks:
 // the flushes (of the held suit, or of any suit when nothing natural is held) leave the
 // plain types for the flush and straight-flush types. False when no flush is possible.
-bool TWildEngine::CountWildSuits(TWildRow& t, const THeldShape& held, const TWildWays& needed) {
+bool TWildEngine::CountWildSuits(TSuitChange& t, const THeldShape& held, const TWildWays& needed) {
   const auto& calc = Calculator;
   const int nh = held.Natural;
   const int k1 = 4 - nh, k2 = 3 - nh, k3 = 2 - nh;
@@ -498,20 +522,20 @@ bool TWildEngine::CountWildSuits(TWildRow& t, const THeldShape& held, const TWil
   });
   int64_t sf1Sum = 0, sf2Sum = 0, sf3Sum = 0;
   for (size_t kind = 0; kind < 3; ++kind) {
-    t[WILD_3_FLUSH_STR_A_5 + kind] = sf3[kind];
-    t[WILD_2_FLUSH_STR_A_5 + kind] = sf2[kind];
-    t[WILD_1_FLUSH_STR_A_5 + kind] = sf1[kind];
-    t[WILD_2_STRAIGHT_A_5 + kind] = -sf2[kind];
-    t[WILD_1_STRAIGHT_A_5 + kind] = -sf1[kind];
+    t[WILD_3_FLUSH_STR_A_5 - WILD_3 + kind] = sf3[kind];
+    t[WILD_2_FLUSH_STR_A_5 - WILD_3 + kind] = sf2[kind];
+    t[WILD_1_FLUSH_STR_A_5 - WILD_3 + kind] = sf1[kind];
+    t[WILD_2_STRAIGHT_A_5 - WILD_3 + kind] = -sf2[kind];
+    t[WILD_1_STRAIGHT_A_5 - WILD_3 + kind] = -sf1[kind];
     sf1Sum += sf1[kind];
     sf2Sum += sf2[kind];
     sf3Sum += sf3[kind];
   }
-  t[WILD_3_FLUSH] = flush3 - sf3Sum;
-  t[WILD_2_FLUSH] = flush2 - sf2Sum;
-  t[WILD_1_FLUSH] = flush1 - sf1Sum;
-  t[WILD_3] = -flush3;
-  t[WILD_2] = -flush2 + sf2Sum;
+  t[WILD_3_FLUSH - WILD_3] = flush3 - sf3Sum;
+  t[WILD_2_FLUSH - WILD_3] = flush2 - sf2Sum;
+  t[WILD_1_FLUSH - WILD_3] = flush1 - sf1Sum;
+  t[WILD_3 - WILD_3] = -flush3;
+  t[WILD_2 - WILD_3] = -flush2 + sf2Sum;
   const int64_t rest = -flush1 + sf1Sum;
 
   int64_t kings = 0;
@@ -539,8 +563,8 @@ bool TWildEngine::CountWildSuits(TWildRow& t, const THeldShape& held, const TWil
       }
     }
   }
-  t[WILD_1_KINGS] = kings;
-  t[WILD_1] = rest - kings;
+  t[WILD_1_KINGS - WILD_3] = kings;
+  t[WILD_1 - WILD_3] = rest - kings;
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/poker_engine.h"
 #include "core/wild_classification.h"
@@ -85,6 +86,9 @@ class TWildEngine : public TPokerEngine {
  private:
   using TWildRow = std::array<int64_t, WildHandTypeCount>;
   using TWildWays = std::array<int64_t, 3>;  // for 3, 2 and 1 wild cards
+  // What suits change in the types from WILD_3 on (index type - WILD_3), before the ways
+  // to draw the wild cards multiply it.
+  using TSuitChange = std::array<int64_t, WildHandTypeCount - WILD_3>;
   // C(Wd, w - Wh) for w = 3, 2, 1 with `heldWild` = Wh.
   TWildWays WildWays(int heldWild) const;
   // The shape of Held, as HeldShape gives it for a mask.
@@ -93,7 +97,12 @@ class TWildEngine : public TPokerEngine {
   void CountWildRanks(TWildRow& t, const THeldShape& held);
   // What suits change in the types of 3, 2 and 1 wild cards, counted only for those whose
   // entry of `needed` is not 0. False when no flush can be made.
-  bool CountWildSuits(TWildRow& t, const THeldShape& held, const TWildWays& needed);
+  bool CountWildSuits(TSuitChange& t, const THeldShape& held, const TWildWays& needed);
+  // CountWildSuits for a hold of no natural card, once per deal.
+  const TSuitChange& EmptyHoldSuits(const THeldShape& held);
+  // Adds `change` times the ways to the row of `mask`, and to `categories` when given.
+  void ApplyWildSuits(int mask, const TSuitChange& change, const TWildWays& ways,
+                      std::array<int64_t, MaxCategories>* categories);
   // Adds to the row of `mask` what the suits change, and the change to `categories` when
   // given.
   void AddWildSuits(int mask, const THeldShape& held, const TWildWays& ways,
@@ -114,8 +123,19 @@ class TWildEngine : public TPokerEngine {
   // Masks whose wild types are folded already (partial recount).
   uint32_t wildFolded_ = 0;
   // What the suits add for a hold of no natural card, once counted for this deal.
-  TWildRow emptyHold_{};
+  TSuitChange emptyHold_{};
   bool emptyHoldKnown_ = false;
+  // What the suits change for the held natural cards at the positions of one set and the
+  // dealt cards of their suit at the positions of another (index held * 32 + suit), for
+  // the deals of the ranks of the last full analysis (rankGroup_), counted for every
+  // number of wild cards the game's deck can make (gameWays_).
+  struct TSuitCacheEntry {
+    uint32_t Ranks = 0;
+    TSuitChange Change{};
+  };
+  std::vector<TSuitCacheEntry> suitCache_;
+  uint32_t rankGroup_ = 1;
+  TWildWays gameWays_{};
   void CountWildDrawInContext(int mask);
 };
 
