@@ -566,12 +566,8 @@ int TPokerEngine::GetTheBest() {
     CheckEmpty();
     SumCategories();
     Require(Payout != nullptr, "No paytable attached");
-    KeepRankPart();
-    for (int mask = 1; mask < HoldMaskCount; ++mask) {
-      rankPaySums_[mask] = PaySum(rankCatCount_[mask]);
-      paySums_[mask] = PaySum(CatCount[mask]);
-      suitPart_[mask] = SuitPartOther;
-    }
+    for (int mask = 1; mask < HoldMaskCount; ++mask) paySums_[mask] = PaySum(CatCount[mask]);
+    rankPartKept_ = false;  // kept by the first partial recount that needs it
     return ChooseBest();
   });
 }
@@ -587,6 +583,15 @@ int TPokerEngine::ClassifyHand() {
 int TPokerEngine::GetTheBest1() {
   return WithContext("Error calculate natural case (GetTheBest)", [&] {
     Require(Payout != nullptr, "No paytable attached");
+    if (!rankPartKept_) {
+      // The counts are still those of the full analysis.
+      KeepRankPart();
+      for (int mask = 1; mask < HoldMaskCount; ++mask) {
+        rankPaySums_[mask] = PaySum(rankCatCount_[mask]);
+        suitPart_[mask] = SuitPartOther;
+      }
+      rankPartKept_ = true;
+    }
     ClearCounts();
     PrepareHand();
     CheckCombination();

@@ -91,8 +91,9 @@ class TPokerEngine {
   void NewDeal();
   // Analyses Hand against Deck and returns the best hold mask (ties keep the lower mask).
   int GetTheBest();
-  // The same after only the straight and flush counts were redone: valid when the previous
-  // full analysis was of a deal with the same ranks in other suits, at the same payouts.
+  // The same after only the straight and flush counts were redone: valid when the analyses
+  // since the last GetTheBest were of deals with the same ranks in other suits, at the
+  // same payouts, and nothing else changed the counts.
   int GetTheBest1();
   // The paying category of the five cards in Hand, or -1, without counting any draw: for a
   // final hand that is only to be paid. Leaves no analysis behind (the counts are zeroed).
@@ -144,10 +145,12 @@ class TPokerEngine {
   };
   THeldShape HeldShape(int mask) const;
 
-  // Keeps what the full analysis just made of the ranks alone, for the partial recount of
+  // Keeps what the last full analysis made of the ranks alone, for the partial recount of
   // the next deals with the same ranks: CatCount as if no flush could be made (straights
-  // all plain), and the straight and flush types of each mask the same way.
+  // all plain), and the straight and flush types of each mask the same way. Reads the
+  // counts that analysis left.
   virtual void KeepRankPart();
+  bool rankPartKept_ = false;  // since the last full analysis
   // Puts the rank part back into the rows and CatCount of one mask 1..31.
   virtual void RestoreRankPart(int mask);
   // CatCount per mask as if no flush could be made, from the last full analysis, and the
