@@ -72,7 +72,8 @@ class TPokerEngine {
   void Check1(const TDealClass& deal);
   // For one mask 1..30 whose held cards may make a flush and whose rows and CatCount hold
   // their rank part (kept by the last full analysis): adds what the suits of this deal
-  // change in the straight and flush types, and the change to CatCount.
+  // change in the straight and flush types, and the change to CatCount. GetTheBest1 calls
+  // it after setting the mask's suitPart_ for this deal.
   virtual void CheckDraw1(int mask);
   // The same for mask 31.
   virtual void CheckEmpty1();

@@ -59,7 +59,7 @@ class TWildEngine : public TPokerEngine {
   // The same when Held holds no natural card.
   void CountWildDrawNoNatural(int mask);
   // Adds WildCounts[m][t] to CatCount[m][WildTypeCategory[t]] for every paid type, for the
-  // masks whose wild types the partial recount has not folded already.
+  // masks whose wild types were not folded while they were counted.
   void SumWildTypes();
   void ClearWildCounts() { WildCounts = {}; }
 
@@ -120,7 +120,7 @@ class TWildEngine : public TPokerEngine {
   // The paid types of WildTypeCategory and their categories, for SumWildTypes.
   std::array<uint8_t, WildHandTypeCount> paidType_{}, paidCategory_{};
   size_t paidTypeCount_ = 0;
-  // Masks whose wild types are folded already (partial recount).
+  // Masks whose wild types are folded already (by CountWildDraw or the partial recount).
   uint32_t wildFolded_ = 0;
   // What the suits add for a hold of no natural card, once counted for this deal.
   TSuitChange emptyHold_{};
