@@ -94,7 +94,7 @@ class TPokerEngine {
   int GetTheBest();
   // The same after only the straight and flush counts were redone: valid when the analyses
   // since the last GetTheBest were of deals with the same ranks in other suits, at the
-  // same payouts, and nothing else changed the counts.
+  // same payouts, each dealt from the full deck, and nothing else changed the counts.
   int GetTheBest1();
   // The paying category of the five cards in Hand, or -1, without counting any draw: for a
   // final hand that is only to be paid. Leaves no analysis behind (the counts are zeroed).
