@@ -595,10 +595,10 @@ int TPokerEngine::GetTheBest1() {
     ClearCounts();
     PrepareHand();
     CheckCombination();
-    // The positions of the dealt natural cards of each suit.
-    std::array<uint8_t, NumSuits> bySuit{};
+    suitPositions_ = {};
     for (int position = 0; position < Hand.Count; ++position) {
-      if (Hand.CardRank[position] >= 0) bySuit[Hand.CardSuit[position]] |= 1u << position;
+      if (Hand.CardRank[position] >= 0)
+        suitPositions_[Hand.CardSuit[position]] |= static_cast<uint8_t>(1u << position);
     }
     for (int mask = 1; mask < HoldMaskCount; ++mask) {
       // Only holds of different ranks in one suit, or of no natural card, can make a
@@ -609,7 +609,7 @@ int TPokerEngine::GetTheBest1() {
       const uint32_t suits = keptSuits_[keep];
       uint8_t part = SuitPartNone;
       if (((repeatedRanks_ >> keep) & 1u) == 0 && (suits & (suits - 1)) == 0)
-        part = suits == 0 ? SuitPartOther : bySuit[std::countr_zero(suits)];
+        part = suits == 0 ? SuitPartOther : suitPositions_[std::countr_zero(suits)];
       if (part == suitPart_[mask] && part != SuitPartOther) continue;
       if (suitPart_[mask] != SuitPartNone) RestoreRankPart(mask);
       suitPart_[mask] = part;

@@ -163,6 +163,8 @@ class TPokerEngine {
   // of this set (1..31), or SuitPartOther (any other deal).
   static constexpr uint8_t SuitPartNone = 0, SuitPartOther = 0xFF;
   std::array<uint8_t, HoldMaskCount> suitPart_{};
+  // The positions of the dealt natural cards of each suit, for the partial recount.
+  std::array<uint8_t, NumSuits> suitPositions_{};
   // Masks whose categories are already folded into CatCount; SumCategories folds the others.
   uint32_t foldedMasks_ = 0;
 

@@ -259,20 +259,42 @@ void TWildEngine::AddWildSuits(int mask, const THeldShape& held, const TWildWays
   if (!held.Distinct) return;
   TSuitChange counted{};
   if (held.Natural == 0) {
-    ApplyWildSuits(mask, EmptyHoldSuits(held), ways, categories);
-  } else if (CountWildSuits(counted, held, ways)) {
+    ApplyWildSuits(mask, EmptyHoldSuits(held, false), ways, categories);
+  } else if (CountWildSuits(counted, held, ways, -1)) {
     ApplyWildSuits(mask, counted, ways, categories);
   }
 }
 
-const TWildEngine::TSuitChange& TWildEngine::EmptyHoldSuits(const THeldShape& held) {
+const TWildEngine::TSuitChange& TWildEngine::EmptyHoldSuits(const THeldShape& held,
+                                                            bool sameRanks) {
   // The same for every hold of no natural card: counted once per deal.
-  if (!emptyHoldKnown_) {
+  if (emptyHoldKnown_) return emptyHold_;
+  emptyHoldKnown_ = true;
+  if (!sameRanks) {
     emptyHold_ = {};
-    CountWildSuits(emptyHold_, held, {1, 1, 1});
-    emptyHoldKnown_ = true;
+    CountWildSuits(emptyHold_, held, {1, 1, 1}, -1);
+    return emptyHold_;
+  }
+  // A sum over the suits, each suit's share following from the positions dealt in it:
+  // kept with what the suits change for held cards, as a hold of no natural card.
+  emptyHold_ = {};
+  for (int suit = 0; suit < NumSuits; ++suit) {
+    const TSuitChange& share = SuitChange(held, suitPositions_[static_cast<size_t>(suit)], suit);
+    for (size_t i = 0; i < emptyHold_.size(); ++i) emptyHold_[i] += share[i];
   }
   return emptyHold_;
+}
+
+const TWildEngine::TSuitChange& TWildEngine::SuitChange(const THeldShape& held, uint32_t part,
+                                                        int suit) {
+  if (suitCache_.empty()) suitCache_.resize(size_t{32} * 32);
+  TSuitCacheEntry& entry = suitCache_[held.NaturalPositions * 32u + part];
+  if (entry.Ranks != rankGroup_) {
+    entry.Change = {};
+    CountWildSuits(entry.Change, held, gameWays_, suit);
+    entry.Ranks = rankGroup_;
+  }
+  return entry.Change;
 }
 
 void TWildEngine::ApplyWildSuits(int mask, const TSuitChange& change, const TWildWays& ways,
@@ -302,21 +324,11 @@ void TWildEngine::RecountWildSuits(int mask) {
   auto& categories = CatCount[static_cast<size_t>(mask)];
   const TWildWays ways = WildWays(held.WildCount);
   if (held.Natural == 0) {
-    ApplyWildSuits(mask, EmptyHoldSuits(held), ways, &categories);
-    return;
+    ApplyWildSuits(mask, EmptyHoldSuits(held, true), ways, &categories);
+  } else {
+    ApplyWildSuits(mask, SuitChange(held, suitPart_[static_cast<size_t>(mask)], held.Suit), ways,
+                   &categories);
   }
-  // What the suits change depends on the held natural cards and on the deck's cards of
-  // their suit, that is on the positions dealt in it, and not on the wild cards held: the
-  // holds of the same natural cards share it, and so do the deals of the same ranks.
-  const uint8_t part = suitPart_[static_cast<size_t>(mask)];
-  if (suitCache_.empty()) suitCache_.resize(size_t{32} * 32);
-  TSuitCacheEntry& entry = suitCache_[held.NaturalPositions * 32u + part];
-  if (entry.Ranks != rankGroup_) {
-    entry.Change = {};
-    CountWildSuits(entry.Change, held, gameWays_);
-    entry.Ranks = rankGroup_;
-  }
-  ApplyWildSuits(mask, entry.Change, ways, &categories);
 }
 
 void TWildEngine::RestoreRankPart(int mask) {
@@ -487,7 +499,8 @@ void TWildEngine::CountWildRanks(TWildRow& t, const THeldShape& held) {
 // The change that suits make to the rank part when the held naturals have distinct ranks:
 // the flushes (of the held suit, or of any suit when nothing natural is held) leave the
 // plain types for the flush and straight-flush types. False when no flush is possible.
-bool TWildEngine::CountWildSuits(TSuitChange& t, const THeldShape& held, const TWildWays& needed) {
+bool TWildEngine::CountWildSuits(TSuitChange& t, const THeldShape& held, const TWildWays& needed,
+                                 int onlySuit) {
   const auto& calc = Calculator;
   const int nh = held.Natural;
   const int k1 = 4 - nh, k2 = 3 - nh, k3 = 2 - nh;
@@ -495,6 +508,8 @@ bool TWildEngine::CountWildSuits(TSuitChange& t, const THeldShape& held, const T
   if (nh > 0) {
     if (held.Suit < 0) return false;
     firstSuit = lastSuit = held.Suit;
+  } else if (onlySuit >= 0) {
+    firstSuit = lastSuit = onlySuit;
   }
   const auto isHeld = [&](int rank) { return ((held.Ranks >> rank) & 1u) != 0; };
   const bool need3 = needed[0] != 0, need2 = needed[1] != 0, need1 = needed[2] != 0;

@@ -96,10 +96,17 @@ class TWildEngine : public TPokerEngine {
   void CountWildRow(int mask);
   void CountWildRanks(TWildRow& t, const THeldShape& held);
   // What suits change in the types of 3, 2 and 1 wild cards, counted only for those whose
-  // entry of `needed` is not 0. False when no flush can be made.
-  bool CountWildSuits(TSuitChange& t, const THeldShape& held, const TWildWays& needed);
-  // CountWildSuits for a hold of no natural card, once per deal.
-  const TSuitChange& EmptyHoldSuits(const THeldShape& held);
+  // entry of `needed` is not 0; for a hold of no natural card only the share of
+  // `onlySuit` when it is 0..3 (the shares of the suits add up). False when no flush can
+  // be made.
+  bool CountWildSuits(TSuitChange& t, const THeldShape& held, const TWildWays& needed,
+                      int onlySuit);
+  // CountWildSuits for a hold of no natural card, once per deal; from the shares kept per
+  // suit for the deals of the same ranks when `sameRanks` (partial recount).
+  const TSuitChange& EmptyHoldSuits(const THeldShape& held, bool sameRanks);
+  // CountWildSuits for the held natural cards of `held` and the dealt cards of `suit` at
+  // the positions `part`, kept for the deals of the same ranks.
+  const TSuitChange& SuitChange(const THeldShape& held, uint32_t part, int suit);
   // Adds `change` times the ways to the row of `mask`, and to `categories` when given.
   void ApplyWildSuits(int mask, const TSuitChange& change, const TWildWays& ways,
                       std::array<int64_t, MaxCategories>* categories);
