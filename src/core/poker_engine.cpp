@@ -232,18 +232,27 @@ void TPokerEngine::CountStraightsFlushes(int mask, int drawn, const THeldShape& 
   row[STRAIGHT_T_A] = static_cast<int32_t>(top);
 }
 
-void TPokerEngine::CountFlushes(int mask, int drawn, const THeldShape& held) {
+const TPokerEngine::TFlushes& TPokerEngine::KeptFlushes(uint32_t heldPositions, uint32_t part,
+                                                        const auto& count) {
+  if (flushCache_.empty()) flushCache_.resize(size_t{32} * 32);
+  TFlushCacheEntry& entry = flushCache_[heldPositions * 32u + part];
+  if (entry.Ranks != rankGroup_) {
+    entry.Flushes = count();
+    entry.Ranks = rankGroup_;
+  }
+  return entry.Flushes;
+}
+
+void TPokerEngine::SetSuitTypes(int mask, const TFlushes& flushes) {
   auto& row = Count[mask];
   const auto& rankPart = rankSuitTypes_[mask];
-  const TStraights flush = CountStraights(held, held.Suit);
-  row[FLUSH_STRAIGHT_A_5] = static_cast<int32_t>(flush.Wheel);
-  row[FLUSH_STRAIGHT] = static_cast<int32_t>(flush.Middle);
-  row[FLUSH_STRAIGHT_T_A] = static_cast<int32_t>(flush.Top);
-  row[FLUSH] = Binomial(Deck.SuitCount[held.Suit], drawn) -
-               static_cast<int32_t>(flush.Wheel + flush.Middle + flush.Top);
-  row[STRAIGHT_A_5] = rankPart[4] - static_cast<int32_t>(flush.Wheel);
-  row[STRAIGHT] = rankPart[5] - static_cast<int32_t>(flush.Middle);
-  row[STRAIGHT_T_A] = rankPart[6] - static_cast<int32_t>(flush.Top);
+  row[FLUSH_STRAIGHT_A_5] = flushes[0];
+  row[FLUSH_STRAIGHT] = flushes[1];
+  row[FLUSH_STRAIGHT_T_A] = flushes[2];
+  row[FLUSH] = flushes[3] - flushes[0] - flushes[1] - flushes[2];
+  row[STRAIGHT_A_5] = rankPart[4] - flushes[0];
+  row[STRAIGHT] = rankPart[5] - flushes[1];
+  row[STRAIGHT_T_A] = rankPart[6] - flushes[2];
 }
 
 void TPokerEngine::CheckDraw(int mask) {
@@ -361,20 +370,30 @@ void TPokerEngine::CountNaturalDraw(int mask) {
   }
 }
 
+TPokerEngine::TFlushes TPokerEngine::SuitFlushes(int suit) const {
+  TFlushes result{};
+  result[3] = Binomial(Deck.SuitCount[suit], 5);
+  uint32_t present = 0;  // bit r: the deck holds rank r of this suit
+  for (int rank = 0; rank < NumRanks; ++rank)
+    present |= (Deck.RankSuitCount[rank][suit] > 0 ? 1u : 0u) << rank;
+  for (int base = 0; base < 8; ++base) {
+    if (((present >> base) & 31u) == 31u) ++result[1];
+  }
+  if (((present >> 8) & 31u) == 31u) ++result[2];
+  if ((present & 0x100Fu) == 0x100Fu) ++result[0];  // the ace and 2 to 5
+  return result;
+}
+
 void TPokerEngine::CountEmptyStraightsFlushes() {
   auto& row = Count[31];
   ZeroSuitTypes(row);
   int64_t flushes = 0, wheelFlushes = 0, middleFlushes = 0, royals = 0;
   for (int suit = 0; suit < NumSuits; ++suit) {
-    flushes += Binomial(Deck.SuitCount[suit], 5);
-    uint32_t present = 0;  // bit r: the deck holds rank r of this suit
-    for (int rank = 0; rank < NumRanks; ++rank)
-      present |= (Deck.RankSuitCount[rank][suit] > 0 ? 1u : 0u) << rank;
-    for (int base = 0; base < 8; ++base) {
-      if (((present >> base) & 31u) == 31u) ++middleFlushes;
-    }
-    if (((present >> 8) & 31u) == 31u) ++royals;
-    if ((present & 0x100Fu) == 0x100Fu) ++wheelFlushes;  // the ace and 2 to 5
+    const TFlushes share = SuitFlushes(suit);
+    wheelFlushes += share[0];
+    middleFlushes += share[1];
+    royals += share[2];
+    flushes += share[3];
   }
   const auto& ranks = Deck.RankCount;
   int64_t middle = 0;
@@ -454,6 +473,7 @@ void TPokerEngine::FoldSuitTypes(int mask) {
 }
 
 void TPokerEngine::KeepRankPart() {
+  ++rankGroup_;
   rankCatCount_ = CatCount;
   for (int mask = 1; mask < HoldMaskCount; ++mask) {
     const auto& row = Count[mask];
@@ -485,16 +505,31 @@ void TPokerEngine::CheckDraw1(int mask) {
               [&] {
                 const THeldShape held = HeldShape(mask);
                 if (held.Wild) return;  // no natural final hand: the row is zero
-                if (held.Distinct && held.Suit >= 0) {
-                  CountFlushes(mask, CardsDrawn[mask], held);
-                  FoldSuitTypes(mask);
-                }
+                if (!held.Distinct || held.Suit < 0) return;
+                // The straight flushes and flushes follow from the held cards and the
+                // positions dealt in their suit: kept for the deals of the same ranks.
+                SetSuitTypes(mask, KeptFlushes(held.NaturalPositions, suitPart_[mask], [&] {
+                               const TStraights flush = CountStraights(held, held.Suit);
+                               return TFlushes{
+                                   static_cast<int32_t>(flush.Wheel),
+                                   static_cast<int32_t>(flush.Middle),
+                                   static_cast<int32_t>(flush.Top),
+                                   Binomial(Deck.SuitCount[held.Suit], CardsDrawn[mask])};
+                             }));
+                FoldSuitTypes(mask);
               });
 }
 
 void TPokerEngine::CheckEmpty1() {
   WithContext("Error calculate natural case (CheckEmpty)", [&] {
-    CountEmptyStraightsFlushes();
+    // Each suit's share follows from the positions dealt in it.
+    TFlushes flushes{};
+    for (int suit = 0; suit < NumSuits; ++suit) {
+      const TFlushes& share =
+          KeptFlushes(0, suitPositions_[suit], [&] { return SuitFlushes(suit); });
+      for (size_t i = 0; i < flushes.size(); ++i) flushes[i] += share[i];
+    }
+    SetSuitTypes(31, flushes);
     FoldSuitTypes(31);
   });
 }

@@ -165,6 +165,9 @@ class TPokerEngine {
   std::array<uint8_t, HoldMaskCount> suitPart_{};
   // The positions of the dealt natural cards of each suit, for the partial recount.
   std::array<uint8_t, NumSuits> suitPositions_{};
+  // Counts the full analyses whose rank part was kept: what is kept per set of ranks is
+  // marked with it.
+  uint32_t rankGroup_ = 1;
   // Masks whose categories are already folded into CatCount; SumCategories folds the others.
   uint32_t foldedMasks_ = 0;
 
@@ -218,9 +221,22 @@ class TPokerEngine {
   TStraights CountStraights(const THeldShape& held, int suit) const;
   // Flush and straight counts of a mask whose held cards have different ranks.
   void CountStraightsFlushes(int mask, int drawn, const THeldShape& held);
-  // The straight and flush types of a mask 1..30 whose held cards are of different ranks
-  // in one suit, from the straights of its rank part.
-  void CountFlushes(int mask, int drawn, const THeldShape& held);
+  // Straight flushes from ace to five, ordinary and from ten to ace, then all flushes.
+  using TFlushes = std::array<int32_t, 4>;
+  // The five-card flushes of one suit of the deck.
+  TFlushes SuitFlushes(int suit) const;
+  // The straight and flush types of a mask from its flushes and the straights of its
+  // rank part.
+  void SetSuitTypes(int mask, const TFlushes& flushes);
+  // The flushes of a hold of the natural cards at `heldPositions` whose suit's dealt
+  // cards are at `part` (for no natural card, one suit's share), counted by `count` once
+  // for the deals of the same ranks.
+  const TFlushes& KeptFlushes(uint32_t heldPositions, uint32_t part, const auto& count);
+  struct TFlushCacheEntry {
+    uint32_t Ranks = 0;  // the rankGroup_ counted for
+    TFlushes Flushes{};
+  };
+  std::vector<TFlushCacheEntry> flushCache_;
   // Adds to CatCount[mask] what its straight and flush types hold beyond the rank part.
   void FoldSuitTypes(int mask);
   void CountNaturalDraw(int mask);

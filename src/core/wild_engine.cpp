@@ -119,7 +119,6 @@ void TWildEngine::ClearCounts() {
 
 void TWildEngine::KeepRankPart() {
   TPokerEngine::KeepRankPart();
-  ++rankGroup_;
   for (int mask = 1; mask < HoldMaskCount; ++mask)
     UnfoldWildSuits(mask, rankCatCount_[static_cast<size_t>(mask)]);
 }

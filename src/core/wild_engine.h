@@ -141,7 +141,6 @@ class TWildEngine : public TPokerEngine {
     TSuitChange Change{};
   };
   std::vector<TSuitCacheEntry> suitCache_;
-  uint32_t rankGroup_ = 1;
   TWildWays gameWays_{};
   void CountWildDrawInContext(int mask);
 };
