@@ -74,6 +74,10 @@ class TCalculator {
   void InitSuits(const TCardBunch& deck);
   // Deck cards of `suit` with rank low+1..high (high capped at 12, low = -1 from rank 0).
   int32_t SuitRange(int suit, int low, int high) const;
+  // SuitRange without checks, for the counting loops: suit 0..3, -1 <= low <= high <= 12.
+  int32_t SuitRangeInRange(int suit, int low, int high) const {
+    return SuitPrefix[high][suit] - (low >= 0 ? SuitPrefix[low][suit] : 0);
+  }
 
   // Row r, entry e: sum over the fresh ranks 0..r of d^e (entry 0 counts the ranks). With
   // no wild cards only row 12 is filled and it counts only fresh ranks with d > 0.

@@ -11,27 +11,6 @@ namespace tavrik {
 
 namespace {
 
-constexpr std::array<std::array<int, 4>, 24> SuitPermutations() {
-  std::array<std::array<int, 4>, 24> result{};
-  std::array<int, 4> p = {0, 1, 2, 3};
-  int i = 0;
-  do {
-    result[static_cast<size_t>(i++)] = p;
-  } while (std::next_permutation(p.begin(), p.end()));
-  return result;
-}
-constexpr auto Permutations = SuitPermutations();
-
-// The natural cards of a deal as a set of card bits (bit rank * 4 + suit), after renaming
-// suit s to perm[s].
-uint64_t CardBits(const TDealClass& deal, size_t cards, const std::array<int, 4>& perm) {
-  uint64_t bits = 0;
-  for (size_t i = 0; i < cards; ++i) {
-    bits |= uint64_t{1} << (deal.Rank[i] * 4 + perm[static_cast<uint8_t>(deal.Suit[i])]);
-  }
-  return bits;
-}
-
 // Every set of `cards` natural cards (1..5) without the rank `skippedRank` (-1: none) up to
 // suit permutation; the positions from `cards` to 4 hold wild cards (rank and suit -1).
 class TClassBuilder {
@@ -77,19 +56,24 @@ class TClassBuilder {
     }
   }
 
-  // Keeps the first deal seen of each class (a class is named by the smallest card set
-  // among its suit permutations).
+  // Keeps the first deal seen of each class. Renaming suits permutes the ranks held in each
+  // suit, so a class is named by those four sets of ranks in ascending order, and the
+  // renamings that leave a deal alone are those among suits holding the same ranks.
   void Keep() {
-    uint64_t smallest = ~uint64_t{0};
-    int fixedBy = 0;
-    const uint64_t own = CardBits(deal_, cards_, Permutations[0]);
-    for (const auto& perm : Permutations) {
-      const uint64_t image = CardBits(deal_, cards_, perm);
-      smallest = std::min(smallest, image);
-      if (image == own) ++fixedBy;
+    std::array<uint16_t, 4> ranksBySuit{};
+    for (size_t i = 0; i < cards_; ++i)
+      ranksBySuit[static_cast<uint8_t>(deal_.Suit[i])] |=
+          static_cast<uint16_t>(1u << deal_.Rank[i]);
+    std::sort(ranksBySuit.begin(), ranksBySuit.end());
+    uint64_t name = 0;
+    int fixedBy = 1;
+    for (size_t s = 0, run = 1; s < 4; ++s) {
+      name = name << 16 | ranksBySuit[s];
+      run = s > 0 && ranksBySuit[s] == ranksBySuit[s - 1] ? run + 1 : 1;
+      fixedBy *= static_cast<int>(run);  // run! over each run of equal sets
     }
-    if (std::find(seen_.begin(), seen_.end(), smallest) != seen_.end()) return;
-    seen_.push_back(smallest);
+    if (std::find(seen_.begin(), seen_.end(), name) != seen_.end()) return;
+    seen_.push_back(name);
     TDealClass kept = deal_;
     kept.Weight = 24 / fixedBy;
     kept.NewRanks = seen_.size() == 1;

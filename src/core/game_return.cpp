@@ -110,6 +110,7 @@ TGameReturn ComputeGameReturn(int gameIndex, const TPaytable& table, int bet, in
     result.Contribution.push_back(contribution);
     result.Return += contribution;
     square += contribution * pay / bet;
+    if (pay > 0) result.HitFrequency += probability;
   }
   result.Variance = square - result.Return * result.Return;
   return result;

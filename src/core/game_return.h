@@ -27,8 +27,9 @@ struct TGameReturn {
   // Per category: the probability that a deal ends in it, and its share of the return
   // (probability times pay per coin).
   std::vector<long double> Probability, Contribution;
-  long double Return = 0;    // expected pay per coin bet (1.0 gives back the bet)
-  long double Variance = 0;  // variance of the pay per coin bet of one deal
+  long double Return = 0;        // expected pay per coin bet (1.0 gives back the bet)
+  long double Variance = 0;      // variance of the pay per coin bet of one deal
+  long double HitFrequency = 0;  // probability that a deal ends in a category that pays
 };
 
 // Classes of deals done so far and in all.

@@ -165,6 +165,9 @@ TPokerEngine::THeldShape TPokerEngine::HeldShape(int mask) const {
   const uint32_t keep = ~static_cast<uint32_t>(mask) & 31u;
   THeldShape held;
   held.Wild = (keep & wildPositions_) != 0;
+  held.WildCount = CardsDrawn[keep & wildPositions_];
+  held.NaturalPositions = keep & ~wildPositions_;
+  held.Natural = CardsDrawn[keep] - held.WildCount;
   held.Distinct = ((repeatedRanks_ >> keep) & 1u) == 0;
   held.Ranks = keptRanks_[keep];
   if (held.Ranks != 0) held.MinRank = std::countr_zero(held.Ranks);
@@ -227,6 +230,29 @@ void TPokerEngine::CountStraightsFlushes(int mask, int drawn, const THeldShape& 
   row[STRAIGHT_A_5] = static_cast<int32_t>(wheel);
   row[STRAIGHT] = static_cast<int32_t>(middle);
   row[STRAIGHT_T_A] = static_cast<int32_t>(top);
+}
+
+const TPokerEngine::TFlushes& TPokerEngine::KeptFlushes(uint32_t heldPositions, uint32_t part,
+                                                        const auto& count) {
+  if (flushCache_.empty()) flushCache_.resize(size_t{32} * 32);
+  TFlushCacheEntry& entry = flushCache_[heldPositions * 32u + part];
+  if (entry.Ranks != rankGroup_) {
+    entry.Flushes = count();
+    entry.Ranks = rankGroup_;
+  }
+  return entry.Flushes;
+}
+
+void TPokerEngine::SetSuitTypes(int mask, const TFlushes& flushes) {
+  auto& row = Count[mask];
+  const auto& rankPart = rankSuitTypes_[mask];
+  row[FLUSH_STRAIGHT_A_5] = flushes[0];
+  row[FLUSH_STRAIGHT] = flushes[1];
+  row[FLUSH_STRAIGHT_T_A] = flushes[2];
+  row[FLUSH] = flushes[3] - flushes[0] - flushes[1] - flushes[2];
+  row[STRAIGHT_A_5] = rankPart[4] - flushes[0];
+  row[STRAIGHT] = rankPart[5] - flushes[1];
+  row[STRAIGHT_T_A] = rankPart[6] - flushes[2];
 }
 
 void TPokerEngine::CheckDraw(int mask) {
@@ -344,19 +370,30 @@ void TPokerEngine::CountNaturalDraw(int mask) {
   }
 }
 
+TPokerEngine::TFlushes TPokerEngine::SuitFlushes(int suit) const {
+  TFlushes result{};
+  result[3] = Binomial(Deck.SuitCount[suit], 5);
+  uint32_t present = 0;  // bit r: the deck holds rank r of this suit
+  for (int rank = 0; rank < NumRanks; ++rank)
+    present |= (Deck.RankSuitCount[rank][suit] > 0 ? 1u : 0u) << rank;
+  for (int base = 0; base < 8; ++base) {
+    if (((present >> base) & 31u) == 31u) ++result[1];
+  }
+  if (((present >> 8) & 31u) == 31u) ++result[2];
+  if ((present & 0x100Fu) == 0x100Fu) ++result[0];  // the ace and 2 to 5
+  return result;
+}
+
 void TPokerEngine::CountEmptyStraightsFlushes() {
   auto& row = Count[31];
   ZeroSuitTypes(row);
   int64_t flushes = 0, wheelFlushes = 0, middleFlushes = 0, royals = 0;
   for (int suit = 0; suit < NumSuits; ++suit) {
-    flushes += Binomial(Deck.SuitCount[suit], 5);
-    const auto has = [&](int rank) { return Deck.RankSuitCount[rank][suit] > 0; };
-    for (int base = 0; base <= 8; ++base) {
-      if (has(base) && has(base + 1) && has(base + 2) && has(base + 3) && has(base + 4)) {
-        ++(base == 8 ? royals : middleFlushes);
-      }
-    }
-    if (has(Ace) && has(0) && has(1) && has(2) && has(3)) ++wheelFlushes;
+    const TFlushes share = SuitFlushes(suit);
+    wheelFlushes += share[0];
+    middleFlushes += share[1];
+    royals += share[2];
+    flushes += share[3];
   }
   const auto& ranks = Deck.RankCount;
   int64_t middle = 0;
@@ -425,27 +462,84 @@ void TPokerEngine::SumCategories() {
   foldedMasks_ = 0;
 }
 
+void TPokerEngine::FoldSuitTypes(int mask) {
+  const auto& row = Count[mask];
+  const auto& rankPart = rankSuitTypes_[mask];
+  auto& categories = CatCount[mask];
+  for (size_t i = 0; i < SuitTypes.size(); ++i) {
+    const int category = TypeCategory[SuitTypes[i]];
+    if (category >= 0) categories[category] += row[SuitTypes[i]] - rankPart[i];
+  }
+}
+
+void TPokerEngine::KeepRankPart() {
+  ++rankGroup_;
+  rankCatCount_ = CatCount;
+  for (int mask = 1; mask < HoldMaskCount; ++mask) {
+    const auto& row = Count[mask];
+    // Without flushes every straight flush is a plain straight.
+    rankSuitTypes_[mask] = {0,
+                            0,
+                            0,
+                            0,
+                            row[STRAIGHT_A_5] + row[FLUSH_STRAIGHT_A_5],
+                            row[STRAIGHT] + row[FLUSH_STRAIGHT],
+                            row[STRAIGHT_T_A] + row[FLUSH_STRAIGHT_T_A]};
+    for (size_t i = 0; i < SuitTypes.size(); ++i) {
+      const int category = TypeCategory[SuitTypes[i]];
+      if (category >= 0)
+        rankCatCount_[mask][category] -= row[SuitTypes[i]] - rankSuitTypes_[mask][i];
+    }
+  }
+}
+
+void TPokerEngine::RestoreRankPart(int mask) {
+  const auto& rankPart = rankSuitTypes_[mask];
+  for (size_t i = 0; i < SuitTypes.size(); ++i) Count[mask][SuitTypes[i]] = rankPart[i];
+  CatCount[mask] = rankCatCount_[mask];
+  paySums_[mask] = rankPaySums_[mask];
+}
+
 void TPokerEngine::CheckDraw1(int mask) {
   WithContext([&] { return MaskContext("CheckDraw", mask); },
               [&] {
                 const THeldShape held = HeldShape(mask);
-                if (held.Wild) return;
-                if (held.Distinct) {
-                  CountStraightsFlushes(mask, CardsDrawn[mask], held);
-                } else {
-                  ZeroSuitTypes(Count[mask]);
-                }
+                if (held.Wild) return;  // no natural final hand: the row is zero
+                if (!held.Distinct || held.Suit < 0) return;
+                // The straight flushes and flushes follow from the held cards and the
+                // positions dealt in their suit: kept for the deals of the same ranks.
+                SetSuitTypes(mask, KeptFlushes(held.NaturalPositions, suitPart_[mask], [&] {
+                               const TStraights flush = CountStraights(held, held.Suit);
+                               return TFlushes{
+                                   static_cast<int32_t>(flush.Wheel),
+                                   static_cast<int32_t>(flush.Middle),
+                                   static_cast<int32_t>(flush.Top),
+                                   Binomial(Deck.SuitCount[held.Suit], CardsDrawn[mask])};
+                             }));
+                FoldSuitTypes(mask);
               });
 }
 
 void TPokerEngine::CheckEmpty1() {
-  WithContext("Error calculate natural case (CheckEmpty)", [&] { CountEmptyStraightsFlushes(); });
+  WithContext("Error calculate natural case (CheckEmpty)", [&] {
+    // Each suit's share follows from the positions dealt in it.
+    TFlushes flushes{};
+    for (int suit = 0; suit < NumSuits; ++suit) {
+      const TFlushes& share =
+          KeptFlushes(0, suitPositions_[suit], [&] { return SuitFlushes(suit); });
+      for (size_t i = 0; i < flushes.size(); ++i) flushes[i] += share[i];
+    }
+    SetSuitTypes(31, flushes);
+    FoldSuitTypes(31);
+  });
 }
 
 void TPokerEngine::ClearCounts() {
-  std::fill(Count[0].begin(), Count[0].begin() + 32, 0);
-  CatCount = {};
-  foldedMasks_ = 0;
+  Count[0] = {};
+  CatCount[0] = {};
+  // Masks 1..31 keep their rows from the last deal; the recount changes only what suits
+  // change and leaves nothing to fold.
+  foldedMasks_ = ~1u;
 }
 
 void TPokerEngine::SetDescription(const TPokerDescription& description) {
@@ -507,6 +601,8 @@ int TPokerEngine::GetTheBest() {
     CheckEmpty();
     SumCategories();
     Require(Payout != nullptr, "No paytable attached");
+    for (int mask = 1; mask < HoldMaskCount; ++mask) paySums_[mask] = PaySum(CatCount[mask]);
+    rankPartKept_ = false;  // kept by the first partial recount that needs it
     return ChooseBest();
   });
 }
@@ -521,13 +617,46 @@ int TPokerEngine::ClassifyHand() {
 
 int TPokerEngine::GetTheBest1() {
   return WithContext("Error calculate natural case (GetTheBest)", [&] {
+    Require(Payout != nullptr, "No paytable attached");
+    if (!rankPartKept_) {
+      // The counts are still those of the full analysis.
+      KeepRankPart();
+      for (int mask = 1; mask < HoldMaskCount; ++mask) {
+        rankPaySums_[mask] = PaySum(rankCatCount_[mask]);
+        suitPart_[mask] = SuitPartOther;
+      }
+      rankPartKept_ = true;
+    }
     ClearCounts();
     PrepareHand();
     CheckCombination();
-    for (int mask = 1; mask < 31; ++mask) CheckDraw1(mask);
-    CheckEmpty1();
+    suitPositions_ = {};
+    for (int position = 0; position < Hand.Count; ++position) {
+      if (Hand.CardRank[position] >= 0)
+        suitPositions_[Hand.CardSuit[position]] |= static_cast<uint8_t>(1u << position);
+    }
+    for (int mask = 1; mask < HoldMaskCount; ++mask) {
+      // Only holds of different ranks in one suit, or of no natural card, can make a
+      // flush; the deck's cards of that suit, and so the suit part, follow from the
+      // positions dealt in it (the suits of a full deck are alike). A hold of no natural
+      // card depends on every suit.
+      const uint32_t keep = ~static_cast<uint32_t>(mask) & 31u;
+      const uint32_t suits = keptSuits_[keep];
+      uint8_t part = SuitPartNone;
+      if (((repeatedRanks_ >> keep) & 1u) == 0 && (suits & (suits - 1)) == 0)
+        part = suits == 0 ? SuitPartOther : suitPositions_[std::countr_zero(suits)];
+      if (part == suitPart_[mask] && part != SuitPartOther) continue;
+      if (suitPart_[mask] != SuitPartNone) RestoreRankPart(mask);
+      suitPart_[mask] = part;
+      if (part == SuitPartNone) continue;
+      if (mask == 31) {
+        CheckEmpty1();
+      } else {
+        CheckDraw1(mask);
+      }
+      paySums_[mask] = PaySum(CatCount[mask]);
+    }
     SumCategories();
-    Require(Payout != nullptr, "No paytable attached");
     return ChooseBest();
   });
 }
@@ -535,25 +664,27 @@ int TPokerEngine::GetTheBest1() {
 int TPokerEngine::ChooseBest() const {
   // Returns are sum / draws; comparing sum_a * draws_b with sum_b * draws_a in 128 bits
   // decides exactly as comparing the quotients does, without a division per mask.
+  std::array<int64_t, 6> draws{};  // by cards drawn
+  for (int n = 0; n <= 5; ++n) draws[n] = Binomial(Deck.Count, n);
   int best = 0;
-  TWide bestSum = PaySum(0);
-  TWide bestDraws = DrawCount(0);
+  int64_t bestSum = PaySum(CatCount[0]);
+  int64_t bestDraws = draws[0];
   for (int mask = 1; mask < HoldMaskCount; ++mask) {
-    const TWide sum = PaySum(mask);
-    const TWide draws = DrawCount(mask);
-    if (sum * bestDraws > bestSum * draws) {
+    const int64_t sum = paySums_[mask];
+    const int64_t maskDraws = draws[CardsDrawn[mask]];
+    if (TWide{sum} * bestDraws > TWide{bestSum} * maskDraws) {
       best = mask;
       bestSum = sum;
-      bestDraws = draws;
+      bestDraws = maskDraws;
     }
   }
   return best;
 }
 
-int64_t TPokerEngine::PaySum(int mask) const {
+int64_t TPokerEngine::PaySum(const std::array<int64_t, MaxCategories>& categories) const {
   int64_t sum = 0;
   for (int category = 0; category <= LastCategory; ++category) {
-    sum += int64_t{Payout->Pay[category]} * CatCount[mask][category];
+    sum += int64_t{Payout->Pay[category]} * categories[category];
   }
   return sum;
 }
@@ -566,7 +697,8 @@ long double TPokerEngine::DrawReturn(int mask) const {
   return WithContext("Error calculate natural case (DrawReturn)", [&] {
     RequireInRange(mask, 0, HoldMaskCount - 1, "Hold mask");
     Require(Payout != nullptr, "No paytable attached");
-    return static_cast<long double>(PaySum(mask)) / static_cast<long double>(DrawCount(mask));
+    return static_cast<long double>(PaySum(CatCount[mask])) /
+           static_cast<long double>(DrawCount(mask));
   });
 }
 

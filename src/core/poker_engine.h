@@ -70,11 +70,14 @@ class TPokerEngine {
   void RunPermutationSlice(int slice, int sliceCount);
   // One deal class analysed by the partial recount (same ranks as the previous class).
   void Check1(const TDealClass& deal);
-  // Recounts only the straight and flush types of one mask 1..30.
+  // For one mask 1..30 whose held cards may make a flush and whose rows and CatCount hold
+  // their rank part (kept by the last full analysis): adds what the suits of this deal
+  // change in the straight and flush types, and the change to CatCount. GetTheBest1 calls
+  // it after setting the mask's suitPart_ for this deal.
   virtual void CheckDraw1(int mask);
-  // Recounts only the straight and flush types of mask 31.
+  // The same for mask 31.
   virtual void CheckEmpty1();
-  // Zeroes types 0..31 of row 0 of Count and all of CatCount.
+  // Zeroes row 0 of Count and of CatCount, for a partial recount.
   virtual void ClearCounts();
   // Takes the game's name, categories and type-to-category map.
   virtual void SetDescription(const TPokerDescription& description);
@@ -89,8 +92,9 @@ class TPokerEngine {
   void NewDeal();
   // Analyses Hand against Deck and returns the best hold mask (ties keep the lower mask).
   int GetTheBest();
-  // The same after only the straight and flush counts were redone: valid when the previous
-  // full analysis was of a deal with the same ranks in other suits.
+  // The same after only the straight and flush counts were redone: valid when the analyses
+  // since the last GetTheBest were of deals with the same ranks in other suits, at the
+  // same payouts, each dealt from the full deck, and nothing else changed the counts.
   int GetTheBest1();
   // The paying category of the five cards in Hand, or -1, without counting any draw: for a
   // final hand that is only to be paid. Leaves no analysis behind (the counts are zeroed).
@@ -128,11 +132,50 @@ class TPokerEngine {
   std::vector<TTypeRun> TypeRuns;
 
  protected:
-  // Picks the best mask from CatCount: strictly greater return wins, ties keep the lower.
-  // Needs the payout.
+  // What a hold keeps, for the straight and flush counts.
+  struct THeldShape {
+    uint32_t Ranks = 0;             // bit r: a natural card of rank r is held
+    bool Distinct = true;           // no rank is held twice
+    int32_t MinRank = Ace;          // lowest held rank (the ace counts as 12); 12 when none
+    int32_t MaxRank = 0;            // highest held rank other than the ace; 0 when none
+    int32_t Suit = -1;              // the suit of every held natural card, -1 when they differ
+    bool Wild = false;              // a wild card is held
+    int32_t Natural = 0;            // natural cards held
+    int32_t WildCount = 0;          // wild cards held
+    uint32_t NaturalPositions = 0;  // bit i: the natural card at position i is held
+  };
+  THeldShape HeldShape(int mask) const;
+
+  // Keeps what the last full analysis made of the ranks alone, for the partial recount of
+  // the next deals with the same ranks: CatCount as if no flush could be made (straights
+  // all plain), and the straight and flush types of each mask the same way. Reads the
+  // counts that analysis left.
+  virtual void KeepRankPart();
+  bool rankPartKept_ = false;  // since the last full analysis
+  // Puts the rank part back into the rows and CatCount of one mask 1..31.
+  virtual void RestoreRankPart(int mask);
+  // CatCount per mask as if no flush could be made, from the last full analysis, and the
+  // coins it pays at the payouts of that analysis.
+  std::array<std::array<int64_t, MaxCategories>, HoldMaskCount> rankCatCount_{};
+  std::array<int64_t, HoldMaskCount> rankPaySums_{};
+  // Per mask 1..31, what its rows and CatCount hold beyond the rank part: SuitPartNone,
+  // the suit part of a deal whose dealt cards in the held cards' suit are at the positions
+  // of this set (1..31), or SuitPartOther (any other deal).
+  static constexpr uint8_t SuitPartNone = 0, SuitPartOther = 0xFF;
+  std::array<uint8_t, HoldMaskCount> suitPart_{};
+  // The positions of the dealt natural cards of each suit, for the partial recount.
+  std::array<uint8_t, NumSuits> suitPositions_{};
+  // Counts the full analyses whose rank part was kept: what is kept per set of ranks is
+  // marked with it.
+  uint32_t rankGroup_ = 1;
+  // Masks whose categories are already folded into CatCount; SumCategories folds the others.
+  uint32_t foldedMasks_ = 0;
+
+  // Picks the best mask: strictly greater return wins, ties keep the lower. Reads the
+  // coins of masks 1..31 from paySums_ and those of mask 0 from CatCount.
   int ChooseBest() const;
-  // Coins paid over all draws of a mask: sum of Pay[c] * CatCount[mask][c].
-  int64_t PaySum(int mask) const;
+  // Coins paid over the draws counted per category: sum of Pay[c] * categories[c].
+  int64_t PaySum(const std::array<int64_t, MaxCategories>& categories) const;
   // Adds the analysed class to the payout's accumulators and counts progress.
   void AddClassResult(const TDealClass& deal, int best);
   // Deals a class into Hand (removing the cards from Deck) and takes it back out again.
@@ -150,15 +193,6 @@ class TPokerEngine {
   struct TStraights {
     int64_t Wheel = 0, Middle = 0, Top = 0;
     bool Found = false;
-  };
-  // What a hold keeps, for the straight and flush counts.
-  struct THeldShape {
-    uint32_t Ranks = 0;     // bit r: a natural card of rank r is held
-    bool Distinct = true;   // no rank is held twice
-    int32_t MinRank = Ace;  // lowest held rank (the ace counts as 12); 12 when none
-    int32_t MaxRank = 0;    // highest held rank other than the ace; 0 when none
-    int32_t Suit = -1;      // the suit of every held natural card, -1 when they differ
-    bool Wild = false;      // a wild card is held
   };
   // What the draws of one hold make of one rank: the draws ending in a pair, three or four
   // of that rank, and in a full house with three of it.
@@ -183,11 +217,28 @@ class TPokerEngine {
   // Inlined into the counting loop: returned through memory, its result would be read
   // back before the stores that made it had landed.
   [[gnu::always_inline]] inline TRankDraws CountRank(const TDrawRules& rules, int d, int h) const;
-  THeldShape HeldShape(int mask) const;
   // Draws completing a straight with the held cards, all suits (suit = -1) or one suit.
   TStraights CountStraights(const THeldShape& held, int suit) const;
   // Flush and straight counts of a mask whose held cards have different ranks.
   void CountStraightsFlushes(int mask, int drawn, const THeldShape& held);
+  // Straight flushes from ace to five, ordinary and from ten to ace, then all flushes.
+  using TFlushes = std::array<int32_t, 4>;
+  // The five-card flushes of one suit of the deck.
+  TFlushes SuitFlushes(int suit) const;
+  // The straight and flush types of a mask from its flushes and the straights of its
+  // rank part.
+  void SetSuitTypes(int mask, const TFlushes& flushes);
+  // The flushes of a hold of the natural cards at `heldPositions` whose suit's dealt
+  // cards are at `part` (for no natural card, one suit's share), counted by `count` once
+  // for the deals of the same ranks.
+  const TFlushes& KeptFlushes(uint32_t heldPositions, uint32_t part, const auto& count);
+  struct TFlushCacheEntry {
+    uint32_t Ranks = 0;  // the rankGroup_ counted for
+    TFlushes Flushes{};
+  };
+  std::vector<TFlushCacheEntry> flushCache_;
+  // Adds to CatCount[mask] what its straight and flush types hold beyond the rank part.
+  void FoldSuitTypes(int mask);
   void CountNaturalDraw(int mask);
   void CountEmptyStraightsFlushes();
   // Groups the dealt hand by rank and tabulates what each hold keeps; once per deal.
@@ -217,8 +268,11 @@ class TPokerEngine {
   };
   std::array<TFreshTerm, 3 * 4 * MaxCategories> freshTerms_{};
   int freshTermCount_ = 0;
-  // Masks whose categories CheckDraw has already folded; SumCategories folds the others.
-  uint32_t foldedMasks_ = 0;
+  // The straight and flush types (in SuitTypes order) of each mask as if no flush could be
+  // made, from the last full analysis.
+  std::array<std::array<int32_t, 7>, HoldMaskCount> rankSuitTypes_{};
+  // PaySum of CatCount per mask 1..31, kept up to date by the analyses.
+  std::array<int64_t, HoldMaskCount> paySums_{};
 };
 
 }  // namespace tavrik

@@ -22,6 +22,8 @@ std::string WildMaskContext(int mask) {
 void TWildEngine::Prepare() {
   TPokerEngine::Prepare();
   ClearWildCounts();
+  wildFolded_ = 0;
+  emptyHoldKnown_ = false;
   CountDeckRanks();
   // The categories are ranked by the payouts of the bet being analysed, so that a wild
   // hand always pays the best category it can make under the paytable in force.
@@ -45,6 +47,7 @@ void TWildEngine::BuildWildTypeMap() {
     if (type <= WILD_3_FLUSH_STR_T_A) return 3;
     return type <= WILD_2_STRAIGHT_T_A ? 2 : 1;
   };
+  gameWays_ = {deckWild >= 3 ? 1 : 0, deckWild >= 2 ? 1 : 0, deckWild >= 1 ? 1 : 0};
   paidTypeCount_ = 0;
   for (int type = 0; type < WildHandTypeCount; ++type) {
     const int category = WildTypeCategory[static_cast<size_t>(type)];
@@ -93,19 +96,12 @@ void TWildEngine::CountWildDrawInContext(int mask) {
 
 void TWildEngine::CheckDraw1(int mask) {
   TPokerEngine::CheckDraw1(mask);
-  WithContext([&] { return WildMaskContext(mask); },
-              [&] {
-                Held.LoadHeld(Hand, mask);
-                RecountWildSuits(mask);
-              });
+  WithContext([&] { return WildMaskContext(mask); }, [&] { RecountWildSuits(mask); });
 }
 
 void TWildEngine::CheckEmpty1() {
   TPokerEngine::CheckEmpty1();
-  WithContext("Error calculate wild case (CheckEmpty)", [&] {
-    Held.LoadHeld(Hand, 31);
-    RecountWildSuits(31);
-  });
+  WithContext("Error calculate wild case (CheckEmpty)", [&] { RecountWildSuits(31); });
 }
 
 void TWildEngine::SumCategories() {
@@ -116,8 +112,24 @@ void TWildEngine::SumCategories() {
 void TWildEngine::ClearCounts() {
   TPokerEngine::ClearCounts();
   Calculator.InitSuits(Deck);
-  ClearWildCounts();
-  CountDeckRanks();
+  WildCounts[0] = {};
+  wildFolded_ = ~1u;
+  emptyHoldKnown_ = false;
+}
+
+void TWildEngine::KeepRankPart() {
+  TPokerEngine::KeepRankPart();
+  for (int mask = 1; mask < HoldMaskCount; ++mask)
+    UnfoldWildSuits(mask, rankCatCount_[static_cast<size_t>(mask)]);
+}
+
+void TWildEngine::UnfoldWildSuits(int mask, std::array<int64_t, MaxCategories>& categories) const {
+  const auto& row = WildCounts[static_cast<size_t>(mask)];
+  const auto& rankRow = WildRankCounts[static_cast<size_t>(mask)];
+  // Suits change only the types from WILD_3 on; the paid types are in ascending order.
+  for (size_t i = paidTypeCount_; i-- > 0 && paidType_[i] >= WILD_3;) {
+    categories[paidCategory_[i]] += int64_t{rankRow[paidType_[i]]} - int64_t{row[paidType_[i]]};
+  }
 }
 
 void TWildEngine::CountDeckRanks() {
@@ -130,11 +142,13 @@ void TWildEngine::CountDeckRanks() {
 
 void TWildEngine::SumWildTypes() {
   for (int mask = 0; mask < HoldMaskCount; ++mask) {
+    if (((wildFolded_ >> mask) & 1u) != 0) continue;
     const auto& counts = WildCounts[static_cast<size_t>(mask)];
     auto& categories = CatCount[static_cast<size_t>(mask)];
     for (size_t i = 0; i < paidTypeCount_; ++i)
       categories[paidCategory_[i]] += counts[paidType_[i]];
   }
+  wildFolded_ = 0;
 }
 
 void TWildEngine::SetDescription(const TPokerDescription& description) {
@@ -166,16 +180,23 @@ const std::vector<TDealClass>& TWildEngine::DealClasses() const {
 }
 
 void TWildEngine::CountWildDraw(int mask) {
-  if (Deck.WildCount + Held.WildCount == 0) return;  // no final hand can hold a wild card
   if (Held.Count == Held.WildCount) {
     CountWildDrawNoNatural(mask);
+    return;
+  }
+  if (Deck.WildCount + Held.WildCount == 0) {
+    // No final hand can hold a wild card, whatever the suits.
+    WildRankCounts[static_cast<size_t>(mask)] = {};
     return;
   }
   CountWildRow(mask);
 }
 
 void TWildEngine::CountWildDrawNoNatural(int mask) {
-  if (Deck.WildCount + Held.WildCount == 0) return;
+  if (Deck.WildCount + Held.WildCount == 0) {
+    WildRankCounts[static_cast<size_t>(mask)] = {};
+    return;
+  }
   Require(Held.Count == Held.WildCount, "Natural cards held");
   CountWildRow(mask);
 }
@@ -190,81 +211,163 @@ void TWildEngine::CountWildDrawNoNatural(int mask) {
 // The counts that hold for any suits of the same ranks (the rank part, as if no flush
 // were possible) are kept in WildRankCounts; the suit part corrects them for flushes.
 void TWildEngine::CountWildRow(int mask) {
+  const THeldShape held = HeldCardsShape();
   TWildRow t{};
-  CountWildRanks(t);
-  const TWildWays ways = WildWays();
+  CountWildRanks(t, held);
+  const TWildWays ways = WildWays(Held.WildCount);
   auto& rankRow = WildRankCounts[static_cast<size_t>(mask)];
   auto& row = WildCounts[static_cast<size_t>(mask)];
+  auto& categories = CatCount[static_cast<size_t>(mask)];
   const auto store = [&](size_t first, size_t end, int64_t times) {
     for (size_t type = first; type < end; ++type) {
       rankRow[type] = static_cast<uint32_t>(t[type] * times);
       row[type] += rankRow[type];
+      const int32_t category = WildTypeCategory[type];
+      if (category >= 0) categories[static_cast<size_t>(category)] += rankRow[type];
     }
   };
   store(0, WILD_3, 1);
   store(WILD_3, WILD_2, ways[0]);
   store(WILD_2, WILD_1, ways[1]);
   store(WILD_1, WildHandTypeCount, ways[2]);
-  AddWildSuits(mask, ways);
+  AddWildSuits(mask, held, ways, &categories);
+  wildFolded_ |= 1u << mask;
 }
 
-void TWildEngine::AddWildSuits(int mask, const TWildWays& ways) {
-  if (Held.RankHistogram[1] != Held.Count - Held.WildCount) return;
-  TWildRow delta{};
-  if (!CountWildSuits(delta)) return;
+TWildEngine::THeldShape TWildEngine::HeldCardsShape() const {
+  THeldShape held;
+  held.WildCount = Held.WildCount;
+  held.Wild = Held.WildCount > 0;
+  held.Natural = Held.Count - Held.WildCount;
+  held.Distinct = Held.RankHistogram[1] == held.Natural;
+  held.MinRank = Held.MinRank;
+  held.MaxRank = Held.MaxRank;
+  for (int i = 0; i < Held.Count; ++i) {
+    const int rank = Held.CardRank[static_cast<size_t>(i)];
+    if (rank < 0) continue;
+    held.Ranks |= 1u << rank;
+    // Different ranks in one suit: every natural card is of the suit of the first.
+    if (Held.SuitHistogram[static_cast<size_t>(held.Natural)] == 1 && held.Suit < 0)
+      held.Suit = Held.CardSuit[static_cast<size_t>(i)];
+  }
+  return held;
+}
+
+void TWildEngine::AddWildSuits(int mask, const THeldShape& held, const TWildWays& ways,
+                               std::array<int64_t, MaxCategories>* categories) {
+  if (!held.Distinct) return;
+  TSuitChange counted{};
+  if (held.Natural == 0) {
+    ApplyWildSuits(mask, EmptyHoldSuits(held, false), ways, categories);
+  } else if (CountWildSuits(counted, held, ways, -1)) {
+    ApplyWildSuits(mask, counted, ways, categories);
+  }
+}
+
+const TWildEngine::TSuitChange& TWildEngine::EmptyHoldSuits(const THeldShape& held,
+                                                            bool sameRanks) {
+  // The same for every hold of no natural card: counted once per deal.
+  if (emptyHoldKnown_) return emptyHold_;
+  emptyHoldKnown_ = true;
+  if (!sameRanks) {
+    emptyHold_ = {};
+    CountWildSuits(emptyHold_, held, {1, 1, 1}, -1);
+    return emptyHold_;
+  }
+  // A sum over the suits, each suit's share following from the positions dealt in it:
+  // kept with what the suits change for held cards, as a hold of no natural card.
+  emptyHold_ = {};
+  for (int suit = 0; suit < NumSuits; ++suit) {
+    const TSuitChange& share = SuitChange(held, suitPositions_[static_cast<size_t>(suit)], suit);
+    for (size_t i = 0; i < emptyHold_.size(); ++i) emptyHold_[i] += share[i];
+  }
+  return emptyHold_;
+}
+
+const TWildEngine::TSuitChange& TWildEngine::SuitChange(const THeldShape& held, uint32_t part,
+                                                        int suit) {
+  if (suitCache_.empty()) suitCache_.resize(size_t{32} * 32);
+  TSuitCacheEntry& entry = suitCache_[held.NaturalPositions * 32u + part];
+  if (entry.Ranks != rankGroup_) {
+    entry.Change = {};
+    CountWildSuits(entry.Change, held, gameWays_, suit);
+    entry.Ranks = rankGroup_;
+  }
+  return entry.Change;
+}
+
+void TWildEngine::ApplyWildSuits(int mask, const TSuitChange& change, const TWildWays& ways,
+                                 std::array<int64_t, MaxCategories>* categories) {
   auto& row = WildCounts[static_cast<size_t>(mask)];
   const auto add = [&](size_t first, size_t end, int64_t times) {
-    for (size_t type = first; type < end; ++type)
-      row[type] += static_cast<uint32_t>(delta[type] * times);
+    if (times == 0) return;
+    for (size_t type = first; type < end; ++type) {
+      const int64_t added = change[type - WILD_3] * times;
+      row[type] += static_cast<uint32_t>(added);
+      const int32_t category = WildTypeCategory[type];
+      if (categories != nullptr && category >= 0)
+        (*categories)[static_cast<size_t>(category)] += added;
+    }
   };
   add(WILD_3, WILD_2, ways[0]);
   add(WILD_2, WILD_1, ways[1]);
   add(WILD_1, WildHandTypeCount, ways[2]);
 }
 
+// Only a hold of different ranks in one suit, or of no natural card, can make a flush;
+// every other hold's row is its rank part.
 void TWildEngine::RecountWildSuits(int mask) {
-  auto& row = WildCounts[static_cast<size_t>(mask)];
-  if (Deck.WildCount + Held.WildCount == 0) {
-    row = {};
-    return;
+  const THeldShape held = HeldShape(mask);
+  if (Deck.WildCount + held.WildCount == 0) return;  // the row is zero for any suits
+  if (!held.Distinct || (held.Natural > 0 && held.Suit < 0)) return;
+  auto& categories = CatCount[static_cast<size_t>(mask)];
+  const TWildWays ways = WildWays(held.WildCount);
+  if (held.Natural == 0) {
+    ApplyWildSuits(mask, EmptyHoldSuits(held, true), ways, &categories);
+  } else {
+    ApplyWildSuits(mask, SuitChange(held, suitPart_[static_cast<size_t>(mask)], held.Suit), ways,
+                   &categories);
   }
-  row = WildRankCounts[static_cast<size_t>(mask)];
-  AddWildSuits(mask, WildWays());
+}
+
+void TWildEngine::RestoreRankPart(int mask) {
+  TPokerEngine::RestoreRankPart(mask);
+  WildCounts[static_cast<size_t>(mask)] = WildRankCounts[static_cast<size_t>(mask)];
 }
 
 // The ways to draw the wild cards a final hand of 3, 2 and 1 wild cards holds beyond the
 // held ones: C(Wd, w - Wh), 0 when more are held.
-TWildEngine::TWildWays TWildEngine::WildWays() const {
-  const int wd = Deck.WildCount, wh = Held.WildCount;
+TWildEngine::TWildWays TWildEngine::WildWays(int heldWild) const {
+  const int wd = Deck.WildCount, wh = heldWild;
   const auto wildWays = [&](int w) -> int64_t { return w >= wh ? Binomial(wd, w - wh) : 0; };
   return {wildWays(3), wildWays(2), wildWays(1)};
 }
 
 template <class Visit>
-void TWildEngine::ForEachWindow(Visit&& visit) const {
-  const int nh = Held.Count - Held.WildCount;
+void TWildEngine::ForEachWindow(const THeldShape& held, Visit&& visit) const {
+  const int nh = held.Natural;
   const auto ordinaryOrTop = [&](int low) {
     if (low != Deck.WildRank) visit(low, low, std::min(low + 4, Ace), low < Ten ? 1 : 2);
   };
   if (nh == 0) {
     visit(Ace, -1, 3, 0);
     for (int low = 0; low < Ace; ++low) ordinaryOrTop(low);
-  } else if (Held.RankCount[Ace] == 0) {
-    if (Held.MaxRank - Held.MinRank <= 4) {
-      if (Held.MaxRank <= 3) visit(Ace, -1, 3, 0);
-      for (int low = std::max(0, Held.MaxRank - 4); low <= Held.MinRank; ++low) ordinaryOrTop(low);
+  } else if (((held.Ranks >> Ace) & 1u) == 0) {
+    if (held.MaxRank - held.MinRank <= 4) {
+      if (held.MaxRank <= 3) visit(Ace, -1, 3, 0);
+      for (int low = std::max(0, held.MaxRank - 4); low <= held.MinRank; ++low) ordinaryOrTop(low);
     }
-  } else if (nh >= 2 && Held.MaxRank <= 3) {
+  } else if (nh >= 2 && held.MaxRank <= 3) {
     visit(Ace, -1, 3, 0);
-  } else if (Held.MinRank >= Ten) {
+  } else if (held.MinRank >= Ten) {
     if (nh == 1) visit(Ace, -1, 3, 0);
-    for (int low = Ten; low <= std::min(Held.MinRank, King); ++low) ordinaryOrTop(low);
+    for (int low = Ten; low <= std::min(held.MinRank, King); ++low) ordinaryOrTop(low);
   }
 }
 
 // Natural part of every type before the multiplication by the wild cards, for any suits
 // of these ranks: the distinct-rank hands are split as if none were a flush.
-void TWildEngine::CountWildRanks(TWildRow& t) {
+void TWildEngine::CountWildRanks(TWildRow& t, const THeldShape& held) {
   auto& calc = Calculator;
   const int wd = Deck.WildCount, wh = Held.WildCount;
   const int nh = Held.Count - wh;
@@ -349,7 +452,7 @@ void TWildEngine::CountWildRanks(TWildRow& t) {
   // Straights by one and two wild cards, per kind (ace-low, ordinary, ten-to-ace).
   std::array<int64_t, 3> st1{}, st2{};
   std::array<int32_t, 6> ways{};
-  ForEachWindow([&](int low, int rangeLow, int rangeHigh, int kind) {
+  ForEachWindow(held, [&](int low, int rangeLow, int rangeHigh, int kind) {
     const int h = Held.RankCount[static_cast<size_t>(low)];
     const int64_t lowWays = h > 0 ? 1 : Deck.RankCount[static_cast<size_t>(low)];
     if (lowWays == 0) return;
@@ -395,64 +498,64 @@ void TWildEngine::CountWildRanks(TWildRow& t) {
 // The change that suits make to the rank part when the held naturals have distinct ranks:
 // the flushes (of the held suit, or of any suit when nothing natural is held) leave the
 // plain types for the flush and straight-flush types. False when no flush is possible.
-bool TWildEngine::CountWildSuits(TWildRow& t) {
+bool TWildEngine::CountWildSuits(TSuitChange& t, const THeldShape& held, const TWildWays& needed,
+                                 int onlySuit) {
   const auto& calc = Calculator;
-  const int nh = Held.Count - Held.WildCount;
+  const int nh = held.Natural;
   const int k1 = 4 - nh, k2 = 3 - nh, k3 = 2 - nh;
   int firstSuit = 0, lastSuit = NumSuits - 1;
   if (nh > 0) {
-    if (Held.SuitHistogram[static_cast<size_t>(nh)] != 1) return false;
-    for (int i = 0; i < Held.Count; ++i) {
-      if (Held.CardRank[static_cast<size_t>(i)] >= 0) {
-        firstSuit = lastSuit = Held.CardSuit[static_cast<size_t>(i)];
-        break;
-      }
-    }
+    if (held.Suit < 0) return false;
+    firstSuit = lastSuit = held.Suit;
+  } else if (onlySuit >= 0) {
+    firstSuit = lastSuit = onlySuit;
   }
+  const auto isHeld = [&](int rank) { return ((held.Ranks >> rank) & 1u) != 0; };
+  const bool need3 = needed[0] != 0, need2 = needed[1] != 0, need1 = needed[2] != 0;
   int64_t flush1 = 0, flush2 = 0, flush3 = 0;
   for (int suit = firstSuit; suit <= lastSuit; ++suit) {
     const int n = Deck.SuitCount[static_cast<size_t>(suit)];
-    flush1 += Binomial(n, k1);
-    flush2 += Binomial(n, k2);
-    flush3 += Binomial(n, k3);
+    if (need1) flush1 += Binomial(n, k1);
+    if (need2) flush2 += Binomial(n, k2);
+    if (need3) flush3 += Binomial(n, k3);
   }
 
   // Straight flushes by one, two and three wild cards, per kind.
   std::array<int64_t, 3> sf1{}, sf2{}, sf3{};
-  ForEachWindow([&](int low, int rangeLow, int rangeHigh, int kind) {
-    const int h = Held.RankCount[static_cast<size_t>(low)];
+  ForEachWindow(held, [&](int low, int rangeLow, int rangeHigh, int kind) {
+    const int h = isHeld(low) ? 1 : 0;
     const int m = nh - h;
     for (int suit = firstSuit; suit <= lastSuit; ++suit) {
       if (h == 0 && Deck.RankSuitCount[static_cast<size_t>(low)][static_cast<size_t>(suit)] == 0)
         continue;
-      const int v = calc.SuitRange(suit, rangeLow, rangeHigh);
-      sf1[static_cast<size_t>(kind)] += Binomial(v, 3 - m);
-      sf2[static_cast<size_t>(kind)] += Binomial(v, 2 - m);
-      sf3[static_cast<size_t>(kind)] += Binomial(v, 1 - m);
+      const int v = calc.SuitRangeInRange(suit, rangeLow, rangeHigh);
+      if (need1) sf1[static_cast<size_t>(kind)] += Binomial(v, 3 - m);
+      if (need2) sf2[static_cast<size_t>(kind)] += Binomial(v, 2 - m);
+      if (need3) sf3[static_cast<size_t>(kind)] += Binomial(v, 1 - m);
     }
   });
   int64_t sf1Sum = 0, sf2Sum = 0, sf3Sum = 0;
   for (size_t kind = 0; kind < 3; ++kind) {
-    t[WILD_3_FLUSH_STR_A_5 + kind] = sf3[kind];
-    t[WILD_2_FLUSH_STR_A_5 + kind] = sf2[kind];
-    t[WILD_1_FLUSH_STR_A_5 + kind] = sf1[kind];
-    t[WILD_2_STRAIGHT_A_5 + kind] = -sf2[kind];
-    t[WILD_1_STRAIGHT_A_5 + kind] = -sf1[kind];
+    t[WILD_3_FLUSH_STR_A_5 - WILD_3 + kind] = sf3[kind];
+    t[WILD_2_FLUSH_STR_A_5 - WILD_3 + kind] = sf2[kind];
+    t[WILD_1_FLUSH_STR_A_5 - WILD_3 + kind] = sf1[kind];
+    t[WILD_2_STRAIGHT_A_5 - WILD_3 + kind] = -sf2[kind];
+    t[WILD_1_STRAIGHT_A_5 - WILD_3 + kind] = -sf1[kind];
     sf1Sum += sf1[kind];
     sf2Sum += sf2[kind];
     sf3Sum += sf3[kind];
   }
-  t[WILD_3_FLUSH] = flush3 - sf3Sum;
-  t[WILD_2_FLUSH] = flush2 - sf2Sum;
-  t[WILD_1_FLUSH] = flush1 - sf1Sum;
-  t[WILD_3] = -flush3;
-  t[WILD_2] = -flush2 + sf2Sum;
+  t[WILD_3_FLUSH - WILD_3] = flush3 - sf3Sum;
+  t[WILD_2_FLUSH - WILD_3] = flush2 - sf2Sum;
+  t[WILD_1_FLUSH - WILD_3] = flush1 - sf1Sum;
+  t[WILD_3 - WILD_3] = -flush3;
+  t[WILD_2 - WILD_3] = -flush2 + sf2Sum;
   const int64_t rest = -flush1 + sf1Sum;
 
   int64_t kings = 0;
-  if (Held.RankCount[King] + Held.RankCount[Ace] > 0) {
+  if (isHeld(King) || isHeld(Ace)) {
     kings = rest;
-  } else if (k1 >= 1) {
+  } else if (k1 >= 1 && need1) {
     const int k = k1 - 1;
     // The ace-low straight flushes leave the ace part with the flushes: they are no longer
     // among the plain ace-low straights taken out of it.
@@ -465,16 +568,17 @@ bool TWildEngine::CountWildSuits(TWildRow& t) {
       // flushes among them already left with the straights.
       if (aceHere > 0) {
         kings -= Binomial(n - 1, k);
-        if (Held.MinRank >= Ten) kings += Binomial(calc.SuitRange(suit, Nine, King), k);
+        if (held.MinRank >= Ten) kings += Binomial(calc.SuitRangeInRange(suit, Nine, King), k);
       }
       if (Deck.RankSuitCount[King][s] > 0) {
         kings -= Binomial(n - 1 - aceHere, k);
-        if (Held.MinRank >= Nine) kings += Binomial(calc.SuitRange(suit, Nine - 1, Queen), k);
+        if (held.MinRank >= Nine)
+          kings += Binomial(calc.SuitRangeInRange(suit, Nine - 1, Queen), k);
       }
     }
   }
-  t[WILD_1_KINGS] = kings;
-  t[WILD_1] = rest - kings;
+  t[WILD_1_KINGS - WILD_3] = kings;
+  t[WILD_1 - WILD_3] = rest - kings;
   return true;
 }
 

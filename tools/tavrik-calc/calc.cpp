@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <chrono>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <filesystem>
@@ -38,12 +39,20 @@ constexpr const char* UsageText =
     "usage: tavrik-calc games [--json]\n"
     "       tavrik-calc hand --game G [--paytable P] [--bet B] [--json] C1 C2 C3 C4 C5\n"
     "       tavrik-calc return [--game G]... [--paytable P] [--bet B] [--threads T] [--json]\n"
+    "       tavrik-calc return --game G --pays \"P0 P1 ... Pn\" [--bet B] [--threads T] [--json]\n"
     "       tavrik-calc stats [--log FILE] [--game G] [--paytable P] [--modes LIST]\n"
     "                         [--from YYYY-MM-DD] [--json]\n"
     "       tavrik-calc errors [--log FILE] [--game G] [--paytable P] [--modes LIST]\n"
     "                          [--from YYYY-MM-DD] [--grades serious,medium,minor]\n"
     "                          [--sort hand|your|perfect|difference [--descending]] [--json]\n"
     "       tavrik-calc strategy --game G [--paytable P] [--bet B] [--threads T] [--json]\n"
+    "\n"
+    "Cards are written AS, TD or 10D, 9H, JK. --pays gives the game's paytable as the pays\n"
+    "per coin of its paying categories in order (tavrik-calc games lists them), separated\n"
+    "by blanks or commas: \"800 50 25 9 6 4 3 2 1\" for Jacks or better; a bet of B coins\n"
+    "pays B times as much. return also gives the variance and standard deviation of one\n"
+    "hand in bets, the hit frequency (any paying hand) and the hands per hit of the top\n"
+    "category.\n"
     "\n"
     "stats and errors read the hand log (default: Tavrik.log of the data folder). --modes\n"
     "lists play modes 0 auto hold, 1 training, 2 real play, 3 problem hands (default: all);\n"
@@ -129,6 +138,8 @@ struct TOptions {
   int Threads = 0;
   bool Json = false;
   std::vector<std::string> Cards;
+  // return: the pays per coin of --pays, in category order (empty: a catalogue paytable)
+  std::vector<int> Pays;
   // stats and errors: the records of the log
   std::optional<std::string> LogFile;
   bool PaytableGiven = false;
@@ -209,6 +220,25 @@ double ParseDate(std::string_view text) {
   throw TUsageError("--from must be a date written YYYY-MM-DD, not '" + std::string(text) + "'");
 }
 
+// "800 50 25 9 6 4 3 2 1": pays per coin, whole numbers small enough to be paid at 5 coins.
+std::vector<int> ParsePays(std::string_view text) {
+  constexpr int MaxPay = std::numeric_limits<int32_t>::max() / MaxCoins;
+  std::vector<int> pays;
+  for (size_t start = text.find_first_not_of(" \t,"); start != std::string_view::npos;) {
+    const size_t end = std::min(text.find_first_of(" \t,", start), text.size());
+    const std::string_view word = text.substr(start, end - start);
+    const auto pay = ParseInt(word);
+    if (!pay || *pay < 0 || *pay > MaxPay) {
+      throw TUsageError(Format("--pays takes whole numbers from 0 to %d, not '%s'", MaxPay,
+                               std::string(word).c_str()));
+    }
+    pays.push_back(*pay);
+    start = text.find_first_not_of(" \t,", end);
+  }
+  if (pays.empty()) throw TUsageError("--pays needs the pays of the game's categories");
+  return pays;
+}
+
 TOptions ParseArguments(const std::vector<std::string>& arguments) {
   if (arguments.empty()) {
     throw TUsageError("no command given (games, hand, return, stats, errors or strategy)");
@@ -243,6 +273,9 @@ TOptions ParseArguments(const std::vector<std::string>& arguments) {
       allowed(options.Command != "games");
       options.Paytable = ParseNumber(word, value(), 0, 1 << 20);
       options.PaytableGiven = true;
+    } else if (word == "--pays") {
+      allowed(options.Command == "return");
+      options.Pays = ParsePays(value());
     } else if (word == "--bet") {
       allowed(options.Command == "hand" || options.Command == "return" ||
               options.Command == "strategy");
@@ -293,6 +326,15 @@ TOptions ParseArguments(const std::vector<std::string>& arguments) {
     throw TUsageError("--paytable needs --game");
   }
   if (options.Descending && options.SortColumn == 0) throw TUsageError("--descending needs --sort");
+  if (!options.Pays.empty()) {
+    if (options.Games.size() != 1) throw TUsageError("--pays needs one --game");
+    if (options.PaytableGiven) throw TUsageError("--pays replaces --paytable: give one of them");
+    const int categories = CreateDescription(options.Games[0])->LastCategory + 1;
+    if (static_cast<int>(options.Pays.size()) != categories) {
+      throw TUsageError(Format("--pays needs %d pays for %s, not %zu", categories,
+                               GameName(options.Games[0]).c_str(), options.Pays.size()));
+    }
+  }
   if (options.Command == "return" && options.Games.empty()) {
     options.Games.resize(GameCount);
     std::iota(options.Games.begin(), options.Games.end(), 0);
@@ -354,8 +396,10 @@ std::vector<TDealtCard> ParseDeal(const std::vector<std::string>& words, int jok
   std::vector<TDealtCard> cards;
   int jokers = 0;
   for (const std::string& word : words) {
-    const auto card = ParseCard(word);
-    if (!card) throw TUsageError("'" + word + "' is not a card (write AS, TD, 9H, JK)");
+    // A ten may be written 10H as well as TH.
+    const bool ten = word.size() == 3 && word[0] == '1' && word[1] == '0';
+    const auto card = ParseCard(ten ? "T" + word.substr(2) : word);
+    if (!card) throw TUsageError("'" + word + "' is not a card (write AS, TD or 10D, 9H, JK)");
     std::string text = CardText(*card);
     if (card->Rank < 0) {
       if (++jokers > jokersAllowed) {
@@ -479,27 +523,66 @@ TTimedReturn WholeGame(int game, const TPaytable& table, int bet, int threads,
   return timed;
 }
 
+// The paytable of --pays: pay times coins at every bet, -1 for the categories the game lacks.
+TPaytable PaytableOfPays(const std::vector<int>& pays) {
+  TPaytable table;
+  for (size_t coins = 1; coins <= MaxCoins; ++coins) {
+    table[coins - 1].fill(-1);
+    for (size_t c = 0; c < pays.size(); ++c)
+      table[coins - 1][c] = pays[c] * static_cast<int32_t>(coins);
+  }
+  return table;
+}
+
 std::string RunReturn(const TOptions& options, const TProgress& progress) {
   const TPayoutStorage storage;
   std::vector<TPaytable> tables;
-  for (const int game : options.Games)
-    tables.push_back(LoadPaytable(storage, game, options.Paytable));
+  for (const int game : options.Games) {
+    tables.push_back(options.Pays.empty() ? LoadPaytable(storage, game, options.Paytable)
+                                          : PaytableOfPays(options.Pays));
+  }
   std::vector<TTimedReturn> results;
   for (size_t i = 0; i < options.Games.size(); ++i) {
     results.push_back(
         WholeGame(options.Games[i], tables[i], options.Bet, options.Threads, progress));
   }
+  // The pays per coin at the bet, as players write them.
+  const auto pays = [&](size_t i, bool json) {
+    std::vector<std::string> texts;
+    for (size_t c = 0; c < results[i].Result.CategoryNames.size(); ++c) {
+      const int32_t coins = tables[i][static_cast<size_t>(options.Bet - 1)][c];
+      texts.push_back(coins % options.Bet == 0
+                          ? std::to_string(coins / options.Bet)
+                          : (json ? JsonReal(static_cast<long double>(coins) / options.Bet)
+                                  : Format("%g", static_cast<double>(coins) / options.Bet)));
+    }
+    return texts;
+  };
+  const std::string source =
+      options.Pays.empty() ? Format("paytable %d", options.Paytable) : "pays as given";
   if (options.Json) {
+    std::vector<size_t> games(results.size());
+    std::iota(games.begin(), games.end(), 0);
     return JsonArray(
-               results,
-               [&](const TTimedReturn& timed) {
+               games,
+               [&](size_t i) {
+                 const TTimedReturn& timed = results[i];
                  const TGameReturn& r = timed.Result;
                  std::vector<size_t> indexes(r.CategoryNames.size());
                  std::iota(indexes.begin(), indexes.end(), 0);
+                 const auto cycle = r.Probability[0] > 0
+                                        ? JsonReal(1 / r.Probability[0])
+                                        : std::string("null");  // the top category never comes
                  return Format("{\"game\":%d,\"name\":", r.GameIndex) + JsonString(r.Name) +
-                        Format(",\"paytable\":%d,\"bet\":%d,\"return\":", options.Paytable,
-                               options.Bet) +
-                        JsonReal(r.Return) +
+                        (options.Pays.empty() ? Format(",\"paytable\":%d", options.Paytable)
+                                              : std::string(",\"paytable\":null")) +
+                        Format(",\"bet\":%d,\"return\":", options.Bet) + JsonReal(r.Return) +
+                        ",\"pays\":" +
+                        JsonArray(pays(i, true), [](const std::string& text) { return text; }) +
+                        ",\"variance\":" + JsonReal(r.Variance) +
+                        ",\"sd\":" + JsonReal(std::sqrt(r.Variance)) +
+                        ",\"hit_frequency\":" + JsonReal(r.HitFrequency) +
+                        ",\"royal_cycle\":" + cycle +
                         Format(",\"classes\":%lld,\"deals\":%lld,\"seconds\":%.3f,\"categories\":",
                                static_cast<long long>(r.Classes), static_cast<long long>(r.Deals),
                                timed.Seconds) +
@@ -514,12 +597,22 @@ std::string RunReturn(const TOptions& options, const TProgress& progress) {
            "\n";
   }
   std::string out;
-  for (const auto& [r, seconds] : results) {
-    out += Format("%s, paytable %d, %d coin%s: %.6Lf%% with perfect play\n", r.Name.c_str(),
-                  options.Paytable, options.Bet, options.Bet == 1 ? "" : "s", 100 * r.Return);
+  for (size_t i = 0; i < results.size(); ++i) {
+    const auto& [r, seconds] = results[i];
+    out += Format("%s, %s, %d coin%s: %.6Lf%% with perfect play\n", r.Name.c_str(), source.c_str(),
+                  options.Bet, options.Bet == 1 ? "" : "s", 100 * r.Return);
     out += Format("  %lld classes of deals, %lld deals, %.3f s on %d thread%s\n",
                   static_cast<long long>(r.Classes), static_cast<long long>(r.Deals), seconds,
                   options.Threads, options.Threads == 1 ? "" : "s");
+    std::string payList;
+    for (const std::string& text : pays(i, false)) payList += " " + text;
+    out += "  Pays per coin:" + payList + "\n";
+    out += Format("  Variance %.4Lf, standard deviation %.4Lf per hand, in bets\n", r.Variance,
+                  std::sqrt(r.Variance));
+    out += Format("  Hit frequency %.4Lf%%, ", 100 * r.HitFrequency);
+    out += r.Probability[0] > 0
+               ? Format("one %s in %.0Lf hands\n", r.CategoryNames[0].c_str(), 1 / r.Probability[0])
+               : Format("no %s\n", r.CategoryNames[0].c_str());
     out += "  Category               Probability   Contribution\n";
     for (size_t c = 0; c < r.CategoryNames.size(); ++c) {
       out += Format("  %-20s %13.10Lf %13.6Lf%%\n", r.CategoryNames[c].c_str(), r.Probability[c],
