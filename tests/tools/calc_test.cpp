@@ -8,6 +8,7 @@
 
 #include "core/payout_storage.h"
 #include "core/wild_engine.h"
+#include "support/message_lines.h"
 #include "support/temp_folder.h"
 
 namespace tavrik::calc {
@@ -37,7 +38,6 @@ TEST(Calc, BadInputIsOneLineAndStatusTwo) {
     const char* message;
   };
   const Case cases[] = {
-      {"", "no command"},
       {"deal", "unknown command"},
       {"hand AS KS QS JS 9D", "needs --game"},
       {"hand --game 9 AS KS QS JS 9D", "unknown game '9'"},
@@ -94,6 +94,10 @@ TEST(Calc, BadInputIsOneLineAndStatusTwo) {
     EXPECT_NE(result.Err.find(c.message), std::string::npos) << c.arguments << ": " << result.Err;
     EXPECT_EQ(std::count(result.Err.begin(), result.Err.end(), '\n'), 1) << result.Err;
   }
+  // Nothing asked: the usage.
+  const TCalcResult usage = Calc("");
+  EXPECT_EQ(usage.ExitCode, 2);
+  EXPECT_EQ(usage.Err.rfind("usage: tavrik-calc games", 0), 0u) << usage.Err;
 }
 
 TEST(Calc, GamesList) {
@@ -211,6 +215,16 @@ TEST(Calc, HandAgreesWithTheEngine) {
       const long double listed = std::stold(json.Out.substr(returnAt, 30));
       EXPECT_NEAR(static_cast<double>(listed), static_cast<double>(engine->DrawReturn(mask)),
                   1e-12);
+    }
+    // The text fits 100 columns; --wide adds a column per category.
+    const std::string command =
+        "hand --game " + std::to_string(c.game) + " " + std::string(c.cards);
+    for (const bool wide : {false, true}) {
+      const TCalcResult text = Calc(command + (wide ? " --wide" : ""));
+      size_t widest = 0;
+      for (const std::string& line : MessageLines(text.Out)) widest = std::max(widest, line.size());
+      EXPECT_EQ(widest <= 100, !wide || engine->LastCategory < 4) << text.Out;
+      EXPECT_EQ(text.Out.find(engine->CategoryNames[0]) != std::string::npos, wide);
     }
   }
 }

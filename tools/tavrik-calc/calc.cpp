@@ -37,7 +37,7 @@ namespace {
 
 constexpr const char* UsageText =
     "usage: tavrik-calc games [--json]\n"
-    "       tavrik-calc hand --game G [--paytable P] [--bet B] [--json] C1 C2 C3 C4 C5\n"
+    "       tavrik-calc hand --game G [--paytable P] [--bet B] [--wide] [--json] C1 .. C5\n"
     "       tavrik-calc return [--game G]... [--paytable P] [--bet B] [--threads T] [--json]\n"
     "       tavrik-calc return --game G --pays \"P0 P1 ... Pn\" [--bet B] [--threads T] [--json]\n"
     "       tavrik-calc stats [--log FILE] [--game G] [--paytable P] [--modes LIST]\n"
@@ -47,12 +47,13 @@ constexpr const char* UsageText =
     "                          [--sort hand|your|perfect|difference [--descending]] [--json]\n"
     "       tavrik-calc strategy --game G [--paytable P] [--bet B] [--threads T] [--json]\n"
     "\n"
-    "Cards are written AS, TD or 10D, 9H, JK. --pays gives the game's paytable as the pays\n"
-    "per coin of its paying categories in order (tavrik-calc games lists them), separated\n"
-    "by blanks or commas: \"800 50 25 9 6 4 3 2 1\" for Jacks or better; a bet of B coins\n"
-    "pays B times as much. return also gives the variance and standard deviation of one\n"
-    "hand in bets, the hit frequency (any paying hand) and the hands per hit of the top\n"
-    "category.\n"
+    "Cards are written AS, TD or 10D, 9H, JK. hand lists the 32 holds best first with\n"
+    "the draws that pay and that lose; --wide (and --json) gives the draws of every\n"
+    "category. --pays gives the game's paytable as the pays per coin of its paying\n"
+    "categories in order (tavrik-calc games lists them), separated by blanks or commas:\n"
+    "\"800 50 25 9 6 4 3 2 1\" for Jacks or better; a bet of B coins pays B times as much.\n"
+    "return also gives the variance and standard deviation of one hand in bets, the hit\n"
+    "frequency (any paying hand) and the hands per hit of the top category.\n"
     "\n"
     "stats and errors read the hand log (default: Tavrik.log of the data folder). --modes\n"
     "lists play modes 0 auto hold, 1 training, 2 real play, 3 problem hands (default: all);\n"
@@ -137,6 +138,7 @@ struct TOptions {
   int Bet = 5;
   int Threads = 0;
   bool Json = false;
+  bool Wide = false;  // hand: a column per category
   std::vector<std::string> Cards;
   // return: the pays per coin of --pays, in category order (empty: a catalogue paytable)
   std::vector<int> Pays;
@@ -262,6 +264,9 @@ TOptions ParseArguments(const std::vector<std::string>& arguments) {
     };
     if (word == "--json") {
       options.Json = true;
+    } else if (word == "--wide") {
+      allowed(options.Command == "hand");
+      options.Wide = true;
     } else if (word == "--game") {
       allowed(options.Command != "games");
       if ((options.Command == "hand" || options.Command == "strategy" || onLog) &&
@@ -485,10 +490,18 @@ std::string RunHand(const TOptions& options) {
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(),
                    [&](int a, int b) { return engine->DrawReturn(a) > engine->DrawReturn(b); });
+  // By default two count columns keep the table within 100 columns: the draws that pay
+  // and those that lose; --wide gives every category its own.
+  std::vector<std::string> names;
+  if (options.Wide) {
+    names.assign(engine->CategoryNames.begin(), engine->CategoryNames.begin() + last + 1);
+  } else {
+    names.push_back("Paying");
+  }
+  names.push_back("Losing");
   std::vector<int> widths;
   out += "  Mask  Held                Return   Per coin";
-  for (int c = 0; c <= last + 1; ++c) {
-    const std::string name = c <= last ? engine->CategoryNames[static_cast<size_t>(c)] : "Losing";
+  for (const std::string& name : names) {
     widths.push_back(std::max<int>(static_cast<int>(name.size()), 7));
     out += "  " + std::string(static_cast<size_t>(widths.back()) - name.size(), ' ') + name;
   }
@@ -497,9 +510,16 @@ std::string RunHand(const TOptions& options) {
     out += Format("%c %4d  %s  %10.6Lf %10.6Lf", mask == best ? '*' : ' ', mask,
                   HeldText(cards, mask, false).c_str(), engine->DrawReturn(mask),
                   engine->DrawReturn(mask) / options.Bet);
-    for (int c = 0; c <= last + 1; ++c) {
-      out += Format("  %*lld", widths[static_cast<size_t>(c)],
-                    static_cast<long long>(engine->GetCategoryCount(c, mask)));
+    std::vector<long long> counts;
+    long long paying = 0;
+    for (int c = 0; c <= last; ++c) {
+      counts.push_back(static_cast<long long>(engine->GetCategoryCount(c, mask)));
+      paying += counts.back();
+    }
+    if (!options.Wide) counts = {paying};
+    counts.push_back(static_cast<long long>(engine->GetCategoryCount(last + 1, mask)));
+    for (size_t column = 0; column < counts.size(); ++column) {
+      out += Format("  %*lld", widths[column], counts[column]);
     }
     out += "\n";
   }
@@ -872,6 +892,7 @@ TCalcResult RunCalc(const std::vector<std::string>& arguments, const TProgress& 
     result.Out = UsageText;
     return result;
   }
+  if (arguments.empty()) return {2, "", UsageText};  // nothing asked: what may be asked
   // Lines of the player's paytable file that were not read: said on standard error
   // before anything else, and the command goes on with the rest of the catalogue.
   std::string catalogueProblems;
