@@ -278,6 +278,14 @@ TEST(Calc, StrategyChart) {
 
   const TCalcResult text = Calc("strategy --game 8 --threads 2");
   EXPECT_NE(text.Out.find("\n    1  rf          royal flush"), std::string::npos) << text.Out;
+  // A paytable given as pays: 8/5 jacks or better.
+  const TCalcResult pays =
+      Calc("strategy --game 6 --threads 2 --json --pays 800,50,25,8,5,4,3,2,1");
+  ASSERT_EQ(pays.ExitCode, 0) << pays.Err;
+  EXPECT_NE(pays.Out.find("\"paytable\":null,\"bet\":5,\"perfect_return\":0.97298"),
+            std::string::npos)
+      << pays.Out.substr(0, 200);
+
   const size_t chart = text.Out.find("\nchart 99.");
   ASSERT_NE(chart, std::string::npos) << text.Out;
   EXPECT_EQ(text.Out.substr(chart + 14, 41), " %, perfect 99.1388 % (134459 classes of ")

@@ -45,7 +45,8 @@ constexpr const char* UsageText =
     "       tavrik-calc errors [--log FILE] [--game G] [--paytable P] [--modes LIST]\n"
     "                          [--from YYYY-MM-DD] [--grades serious,medium,minor]\n"
     "                          [--sort hand|your|perfect|difference [--descending]] [--json]\n"
-    "       tavrik-calc strategy --game G [--paytable P] [--bet B] [--threads T] [--json]\n"
+    "       tavrik-calc strategy --game G [--paytable P | --pays \"P0 .. Pn\"] [--bet B]\n"
+    "                            [--threads T] [--json]\n"
     "\n"
     "Cards are written AS, TD or 10D, 9H, JK. hand lists the 32 holds best first with\n"
     "the draws that pay and that lose; --wide (and --json) gives the draws of every\n"
@@ -279,7 +280,7 @@ TOptions ParseArguments(const std::vector<std::string>& arguments) {
       options.Paytable = ParseNumber(word, value(), 0, 1 << 20);
       options.PaytableGiven = true;
     } else if (word == "--pays") {
-      allowed(options.Command == "return");
+      allowed(options.Command == "return" || options.Command == "strategy");
       options.Pays = ParsePays(value());
     } else if (word == "--bet") {
       allowed(options.Command == "hand" || options.Command == "return" ||
@@ -843,16 +844,20 @@ std::string RunErrors(const TOptions& options, std::string& err) {
 std::string RunStrategy(const TOptions& options) {
   const TPayoutStorage storage;
   const int game = options.Games[0];
-  const TPaytable table = LoadPaytable(storage, game, options.Paytable);
+  const TPaytable table = options.Pays.empty() ? LoadPaytable(storage, game, options.Paytable)
+                                               : PaytableOfPays(options.Pays);
+  const std::string paytable =
+      options.Pays.empty() ? Format("paytable %d", options.Paytable) : "pays as given";
   const auto start = std::chrono::steady_clock::now();
   const TStrategyChart chart = DeriveStrategyChart(game, table, options.Bet, options.Threads);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (options.Json) {
     return Format("{\"game\":%d,\"name\":", game) + JsonString(chart.Name) +
-           Format(",\"paytable\":%d,\"bet\":%d,\"perfect_return\":", options.Paytable,
-                  options.Bet) +
-           JsonReal(chart.PerfectReturn) + ",\"chart_return\":" + JsonReal(chart.ChartReturn) +
+           (options.Pays.empty() ? Format(",\"paytable\":%d", options.Paytable)
+                                 : std::string(",\"paytable\":null")) +
+           Format(",\"bet\":%d,\"perfect_return\":", options.Bet) + JsonReal(chart.PerfectReturn) +
+           ",\"chart_return\":" + JsonReal(chart.ChartReturn) +
            Format(",\"classes\":%lld,\"seconds\":%.3f,\"lines\":",
                   static_cast<long long>(chart.Classes), seconds) +
            JsonArray(chart.Lines,
@@ -864,9 +869,8 @@ std::string RunStrategy(const TOptions& options) {
                      }) +
            "}\n";
   }
-  std::string out =
-      Format("%s, paytable %d, %d coin%s: %zu lines\n", chart.Name.c_str(), options.Paytable,
-             options.Bet, options.Bet == 1 ? "" : "s", chart.Lines.size());
+  std::string out = Format("%s, %s, %d coin%s: %zu lines\n", chart.Name.c_str(), paytable.c_str(),
+                           options.Bet, options.Bet == 1 ? "" : "s", chart.Lines.size());
   size_t textWidth = 7;
   for (const TChartLine& line : chart.Lines) textWidth = std::max(textWidth, line.Text.size());
   out += Format("  %3s  %-10s  %-*s  %9s  %9s\n", "#", "Key", static_cast<int>(textWidth),
