@@ -22,7 +22,7 @@ struct TTopic {
   const char* Name;
 };
 
-constexpr std::array<TTopic, 14> Topics = {{
+constexpr std::array<TTopic, 15> Topics = {{
     {HelpMainWindow, "main"},
     {HelpStatistics, "statistics"},
     {HelpCharts, "charts"},
@@ -37,6 +37,7 @@ constexpr std::array<TTopic, 14> Topics = {{
     {HelpBackDialog, "diag_back"},
     {HelpWarning, "warning"},
     {HelpAnalyser, "analyser"},
+    {HelpStrategy, "strategy"},
 }};
 
 // The help browser: a window of its own above the window that asked for it (a modal

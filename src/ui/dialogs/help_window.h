@@ -25,6 +25,7 @@ enum HelpContext : int {
   HelpBackDialog = 1300,
   HelpWarning = 1400,
   HelpAnalyser = 1500,
+  HelpStrategy = 1600,
 };
 
 // The page name of a help context (100 "main", 1000 "howtoplay", 1100 "allhands", ...);

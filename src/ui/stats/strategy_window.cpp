@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 #include <algorithm>
 #include <thread>
@@ -13,6 +14,7 @@
 #include "core/strategy_chart.h"
 #include "game/game_engine.h"
 #include "records/statistics.h"
+#include "ui/dialogs/help_window.h"
 #include "ui/dialogs/preferences_texts.h"
 #include "ui/widgets/gradient_label.h"
 
@@ -99,6 +101,9 @@ TfStrategy::TfStrategy(const TLogger& logger, const TPreferences& preferences, i
   connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
   buttons->addWidget(btnOK);
   layout->addLayout(buttons);
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(help, &QShortcut::activated, this,
+          [this, &preferences] { ShowHelpTopic(HelpStrategy, preferences, this); });
   resize(640, 600);
 }
 
