@@ -10,8 +10,8 @@ namespace {
 
 class TFuzzPaintEngine : public tavrik::TPaintEngine {
  public:
-  using TPaintEngine::TPaintEngine;
   using TPaintEngine::LoadDeck;
+  using TPaintEngine::TPaintEngine;
 };
 
 }  // namespace

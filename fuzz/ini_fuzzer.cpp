@@ -39,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TPreferences preferences;
   try {
     for (int run = 0; run < 2; ++run) {
-      TGameEngine engine(preferences, windows,
-                         std::make_unique<TLogger>(folder / "Tavrik.log", TLogger::TAccess::ReadOnly));
+      TGameEngine engine(
+          preferences, windows,
+          std::make_unique<TLogger>(folder / "Tavrik.log", TLogger::TAccess::ReadOnly));
       engine.Deal();
       engine.Draw();
       engine.Collect();

@@ -20,8 +20,8 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max
   }
   const auto room = static_cast<size_t>(content.size()) + 64;
   content.resize(static_cast<qsizetype>(room));
-  const size_t changed = LLVMFuzzerMutate(reinterpret_cast<uint8_t*>(content.data()),
-                                          room - 64, room);
+  const size_t changed =
+      LLVMFuzzerMutate(reinterpret_cast<uint8_t*>(content.data()), room - 64, room);
   content.resize(static_cast<qsizetype>(changed));
   const QByteArray packed = tavrik::Deflate(content);
   if (static_cast<size_t>(packed.size()) > maxSize) return LLVMFuzzerMutate(data, size, maxSize);

@@ -26,7 +26,8 @@ std::filesystem::path WritePath(std::string_view name);
 // `path`. Raises TError when the file cannot be written.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
 
-// The whole content of a file; nothing when it cannot be read.
+// The whole content of a regular file; nothing when it cannot be read or is of another
+// kind (a FIFO, a device or a folder), which is never opened for reading, so this never waits.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 }  // namespace tavrik

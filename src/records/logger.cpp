@@ -68,7 +68,8 @@ void TLogger::Load() {
                "). Play goes on, but this run's hands are not saved and the file is left "
                "unchanged.";
   };
-  const TFileDescriptor file(::open(file_.c_str(), O_RDONLY | O_CLOEXEC));
+  // Never waits: a FIFO or a device under the log's name opens at once and is refused below.
+  const TFileDescriptor file(::open(file_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.Get() < 0) {
     if (errno != ENOENT) unreadable(SystemError());
     return;  // no file yet: an empty log
@@ -119,7 +120,7 @@ void TLogger::Append(const TLogRecord& record) {
 bool TLogger::AppendToFile() {
   CreateFolderOf(file_);
   const TFileDescriptor file(
-      ::open(file_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+      ::open(file_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644));
   const auto fail = [this](const std::string& what) {
     throw TError("Cannot " + what + " " + file_.string() + ": " + SystemError());
   };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -121,23 +122,30 @@ TEST(Logger, TornFileKeepsWholeRecordsUntilTheNextWrite) {
 }
 
 TEST(Logger, UnreadableFileIsNeverWritten) {
-  TempFolder folder;
-  // A folder where the log should be cannot be read as a log, whoever runs the test.
-  const fs::path path = folder.Path() / "Tavrik.log";
-  fs::create_directories(path / "keep");
-  {
-    TLogger logger(path);
-    EXPECT_NE(logger.Problem().find(path.string()), std::string::npos);
-    // Play goes on in memory; nothing tries the file.
-    logger.Append(Sample(1));
-    logger.Append(Sample(2));
-    EXPECT_EQ(logger.ClearByFilter([](const TLogRecord& r) { return r == Sample(1); }), 1);
-    EXPECT_EQ(ReadAll(logger), Samples({2}));
-    logger.Clear();
-    EXPECT_EQ(logger.RecordCount(), 0u);
+  // A folder or a FIFO where the log should be cannot be read as a log (and a FIFO is not
+  // waited on), whoever runs the test.
+  for (const bool fifo : {false, true}) {
+    TempFolder folder;
+    const fs::path path = folder.Path() / "Tavrik.log";
+    if (fifo) {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    } else {
+      fs::create_directories(path / "keep");
+    }
+    {
+      TLogger logger(path);
+      EXPECT_NE(logger.Problem().find(path.string()), std::string::npos);
+      // Play goes on in memory; nothing tries the file.
+      logger.Append(Sample(1));
+      logger.Append(Sample(2));
+      EXPECT_EQ(logger.ClearByFilter([](const TLogRecord& r) { return r == Sample(1); }), 1);
+      EXPECT_EQ(ReadAll(logger), Samples({2}));
+      logger.Clear();
+      EXPECT_EQ(logger.RecordCount(), 0u);
+    }
+    EXPECT_TRUE(fifo ? fs::is_fifo(path) : fs::is_directory(path / "keep"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
   }
-  EXPECT_TRUE(fs::is_directory(path / "keep"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
 }
 
 TEST(Logger, FailedWritesKeepTheLogAndTheNextWriteCatchesUp) {
