@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -56,18 +57,23 @@ fs::path WritePath(std::string_view name) {
   const fs::path folder = DataFolder();
   std::error_code error;
   fs::create_directories(folder, error);
-  if (error) throw TError("Cannot create folder " + folder.string() + ": " + error.message());
+  if (error) {
+    errno = error.value();
+    throw TError("Cannot create folder " + folder.string() + ": " + error.message());
+  }
   return folder / name;
 }
 
 void WriteFileAtomically(const fs::path& path, std::string_view content) {
   fs::path temporary = path;
   temporary += ".tmp";
+  // errno still tells the cause when the error reaches the caller.
   const auto fail = [&](const std::string& what) {
-    const std::string reason = std::strerror(errno);
+    const int error = errno;
     std::error_code ignored;
     fs::remove(temporary, ignored);
-    throw TError("Cannot " + what + " " + path.string() + ": " + reason);
+    errno = error;
+    throw TError("Cannot " + what + " " + path.string() + ": " + std::strerror(error));
   };
   // Whatever is left under the temporary name (a file of a run that failed, or a FIFO that
   // would block the open) goes first: the file is always created new.
@@ -96,6 +102,25 @@ void WriteFileAtomically(const fs::path& path, std::string_view content) {
       dir >= 0) {
     ::fsync(dir);
     ::close(dir);
+  }
+}
+
+std::string WriteFailureReason(int error) {
+  switch (error) {
+    case ENOSPC:
+      return "disk full";
+    case EDQUOT:
+      return "disk quota exceeded";
+    case EROFS:
+      return "the disk is read-only";
+    case EACCES:
+    case EPERM:
+      return "no permission to write there";
+    default: {
+      std::string reason = std::strerror(error);
+      if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(reason[0]));
+      return reason;
+    }
   }
 }
 

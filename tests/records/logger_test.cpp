@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -164,11 +165,33 @@ TEST(Logger, FailedWritesKeepTheLogAndTheNextWriteCatchesUp) {
   EXPECT_THROW(logger.Clear(), TError);
   EXPECT_THROW(logger.ClearByFilter([](const TLogRecord&) { return true; }), TError);
   EXPECT_EQ(ReadAll(logger), Samples({1, 2}));
+  EXPECT_EQ(logger.UnwrittenCount(), 1U);
+  EXPECT_EQ(logger.WriteError(), "not a directory");
   // Once the folder is back, the next append writes every record.
   fs::remove(logFolder);
   fs::rename(folder.Path() / "moved", logFolder);
   logger.Append(Sample(3));
   EXPECT_EQ(FileBytes(path), Bytes(Samples({1, 2, 3})));
+  EXPECT_EQ(logger.UnwrittenCount(), 0U);
+  EXPECT_EQ(logger.WriteError(), "");
+
+  // A disk that fills during an append: the part that got in is taken back, and when
+  // space is free again the missing records are appended after the whole ones.
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  const auto oldSignal = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 4 * TLogRecord::Size + 30;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  logger.Append(Sample(4));
+  EXPECT_THROW(logger.Append(Sample(5)), TError);
+  EXPECT_THROW(logger.Append(Sample(6)), TError);
+  EXPECT_EQ(FileBytes(path), Bytes(Samples({1, 2, 3, 4})));
+  EXPECT_EQ(logger.UnwrittenCount(), 2U);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  ::signal(SIGXFSZ, oldSignal);
+  logger.Append(Sample(7));
+  EXPECT_EQ(FileBytes(path), Bytes(Samples({1, 2, 3, 4, 5, 6, 7})));
 }
 
 TEST(Logger, ClearAndClearByFilter) {
