@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "core/data_files.h"
 #include "core/game_list.h"
 #include "core/version.h"
 #include "records/ole_date.h"
@@ -54,6 +55,7 @@ TfTavrik20Main::TfTavrik20Main(TPreferences& preferences, const std::filesystem:
     const QRect area = screen->availableGeometry();
     move(area.center() - QPoint(InitialWindowSize.width() / 2, InitialWindowSize.height() / 2));
   }
+  windows_.TakeNotedProblems();
   paintEngine_ = std::make_unique<TPaintEngine>(dataFolder_);
   // The saved deck at once (LoadSettings finds it loaded), so that start-up does not read
   // the default deck only to replace it.
@@ -91,18 +93,41 @@ TfTavrik20Main::TfTavrik20Main(TPreferences& preferences, const std::filesystem:
 }
 
 TfTavrik20Main::~TfTavrik20Main() {
+  windows_.SetShuttingDown();
   try {
     CardRow->Finish();
     engine_->Collect();
   } catch (const std::exception& error) {
-    HandleError(error);
+    windows_.ReportProblem(error.what());
   }
   try {
     SaveSettings();
   } catch (const std::exception& error) {
-    HandleError(error);
+    windows_.ReportProblem(error.what());
   }
   engine_.reset();
+}
+
+void TfTavrik20Main::CloseOnSignal() {
+  closingOnSignal_ = true;
+  windows_.SetShuttingDown();
+  close();
+}
+
+void TfTavrik20Main::SaveAll() {
+  try {
+    engine_->Collect();
+  } catch (const std::exception& error) {
+    windows_.ReportProblem(error.what());
+  }
+  try {
+    SaveSettings();
+    engine_->SaveToIni(preferences_.Settings);
+    preferences_.Save();
+  } catch (const std::exception&) {
+    windows_.ReportProblem("The settings file cannot be written: " + WriteFailureReason(errno) +
+                           ". The settings of this session are lost.");
+  }
 }
 
 void TfTavrik20Main::CreateControls() {
@@ -570,6 +595,7 @@ void TfTavrik20Main::closeEvent(QCloseEvent* event) {
   // A dealing sequence still under way shows its last cards at once; the engine has played
   // the round already, and collects it when the window goes.
   CardRow->Finish();
+  SaveAll();
   QMainWindow::closeEvent(event);
 }
 

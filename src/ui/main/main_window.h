@@ -49,8 +49,12 @@ class TfTavrik20Main : public QMainWindow {
                           const std::filesystem::path& dataFolder = CardDataFolder(),
                           QWidget* parent = nullptr);
   // Collects the open round, saves the placement, deck and back, and frees the game
-  // engine (which saves its settings into the preferences).
+  // engine (which saves its settings into the preferences). Opens no window: problems go
+  // to standard error and are told at the next start.
   ~TfTavrik20Main() override;
+  // Closes the window as the player would, but without asking or telling anything: the
+  // program ends on a signal.
+  void CloseOnSignal();
 
   // Player actions, as the buttons, keys and menus call them. While a dealing sequence
   // runs, the play actions are ignored; each does nothing when the engine does not allow it.
@@ -128,6 +132,8 @@ class TfTavrik20Main : public QMainWindow {
   // closed a dialog or a menu never reaches the table.
   void keyReleaseEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Collects the open round and writes the settings file; when that fails, the player is
+  // told before the window goes.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -137,6 +143,8 @@ class TfTavrik20Main : public QMainWindow {
   // The placement, deck and back.
   void LoadSettings();
   void SaveSettings();
+  // Collects the round and writes every setting to the file; problems go to the windows.
+  void SaveAll();
   void FirstStartDeck();
   void SyncMenus();
   void RebuildGrid();
@@ -151,6 +159,7 @@ class TfTavrik20Main : public QMainWindow {
   std::unique_ptr<TPaintEngine> paintEngine_;
   std::unique_ptr<TGameEngine> engine_;
   QSet<int> pressedKeys_;  // keys pressed while this window had the keyboard
+  bool closingOnSignal_ = false;
 };
 
 }  // namespace tavrik

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <fstream>
 #include <numeric>
 
 #include "core/card.h"
@@ -212,14 +213,17 @@ TEST_F(MainWindowTest, GridFillsAndFitsItsTextAndButtonsAreLevelWithTheCardsAtEv
 }
 
 TEST_F(MainWindowTest, AnErrorInAClickHandlerIsReportedAndPlayGoesOn) {
-  // Credits one bet above the lowest 32-bit number: the deal refuses to overflow them.
-  Reload([](TIniFile& settings) {
-    settings.WriteInteger("Params", "Credits", std::numeric_limits<int32_t>::min() + 2);
-  });
-  QTest::mouseClick(window->Info->btnDeal, Qt::LeftButton);
+  // A hand log that cannot be cleared: its folder has become a file.
+  Reload([](TIniFile& settings) { settings.WriteInteger("Params", "Credits", 7); });
+  const auto data = folder.DataFolder();
+  std::filesystem::create_directories(data.parent_path());
+  std::ofstream(data) << "x";
+  auto confirmed = AnswerNextDialog<QMessageBox>(
+      [](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+  window->miClearAllRecords->trigger();
   ASSERT_EQ(Errors.size(), 1U);
-  EXPECT_NE(Errors[0].find("Overflow of Credits\nDeal"), std::string::npos) << Errors[0];
-  EXPECT_FALSE(window->IsDealing());
+  EXPECT_NE(Errors[0].find("ClearLog"), std::string::npos) << Errors[0];
+  std::filesystem::remove(data);
   // Reset asks first: Cancel keeps the counters, OK resets them.
   for (const bool ok : {false, true}) {
     auto answered = AnswerNextDialog<QMessageBox>([ok](QMessageBox* box) {
@@ -364,6 +368,64 @@ TEST(MainWindowStart, ProblemsAndTheFirstDeckDialogComeOnceTheWindowIsUp) {
   QTest::qWait(50);
   EXPECT_FALSE(unexpected->Answered);
   EXPECT_EQ(second.PaintEngine().DeckId(), "003");
+}
+
+// Files that cannot be written when the program ends: a close by the player is told so
+// before the window goes; a close on a signal and the window's end open no window at all,
+// and what went wrong is told at the next start.
+TEST_F(MainWindowTest, ShutdownNeverWaitsForThePlayer) {
+  const auto data = folder.DataFolder();
+  const auto breakFolder = [&] {
+    std::filesystem::create_directories(data);
+    std::filesystem::rename(data, folder.Path() / "moved");
+    std::ofstream(data) << "x";
+  };
+  const auto mendFolder = [&] {
+    std::filesystem::remove(data);
+    std::filesystem::rename(folder.Path() / "moved", data);
+  };
+  window->btnDealClick();
+  breakFolder();
+  QString told;
+  auto answered = AnswerNextDialog<QMessageBox>([&told](QMessageBox* box) {
+    told = box->text();
+    box->accept();
+  });
+  window->close();
+  EXPECT_TRUE(answered->Answered);
+  EXPECT_TRUE(told.contains("settings file cannot be written")) << told.toStdString();
+
+  // A drawn round is on the table when the program is ended by a signal, then the window goes.
+  window->show();
+  window->btnDealClick();
+  mendFolder();
+  window->btnDealClick();
+  ASSERT_EQ(Engine().State(), GameState::Finished);
+  breakFolder();
+  auto unexpected = AnswerNextDialog<QDialog>([](QDialog* dialog) { dialog->reject(); });
+  window->CloseOnSignal();
+  window.reset();
+  EXPECT_FALSE(unexpected->Answered);
+  unexpected.reset();
+  EXPECT_TRUE(Errors.empty());
+  mendFolder();
+  preferences->Save();  // as the program does at its very end
+  preferences = std::make_unique<TPreferences>();
+  QStringList shown;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&shown] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        box != nullptr && box->isVisible()) {
+      shown << box->text();
+      box->accept();
+    }
+  });
+  poll.start(5);
+  window = std::make_unique<TfTavrik20Main>(*preferences, TAVRIK_TEST_DATA_DIR);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() == 2; }, 1000));
+  EXPECT_TRUE(shown[0].contains("hand log cannot be written")) << shown[0].toStdString();
+  EXPECT_TRUE(shown[1].contains("settings of this session are lost")) << shown[1].toStdString();
 }
 
 TEST(MiniChart, KeepsTheLast128PointsAndCentresAFlatLine) {
