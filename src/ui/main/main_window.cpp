@@ -291,13 +291,21 @@ void TfTavrik20Main::LoadSettings() {
   DeckId = QString::fromStdString(settings.ReadString(CardsSection, "Deck", ""));
   if (!DeckId.isEmpty()) paintEngine_->SetDeck(DeckId);
   paintEngine_->SetBack(std::clamp(settings.ReadInteger(CardsSection, "Back", 0), 0, 14));
+  paintEngine_->BuildBackImage();  // a backs file that cannot be read is found now
+  TellCardProblems();
   SyncMenus();
+}
+
+void TfTavrik20Main::TellCardProblems() {
+  for (const std::string& problem : paintEngine_->TakeProblems()) windows_.ReportProblem(problem);
 }
 
 void TfTavrik20Main::SaveSettings() {
   TIniFile& settings = preferences_.Settings;
   SavePlacement(*this, settings, PlacementSection);
-  settings.WriteString(CardsSection, "Deck", paintEngine_->DeckId().toStdString());
+  // The player's choice, even while a damaged deck file shows other cards.
+  settings.WriteString(CardsSection, "Deck",
+                       (DeckId.isEmpty() ? paintEngine_->DeckId() : DeckId).toStdString());
   settings.WriteInteger(CardsSection, "Back", paintEngine_->BackIndex());
 }
 
@@ -485,8 +493,9 @@ void TfTavrik20Main::miSelectDeckClick() {
     const QString id = SelectDeck(paintEngine_->DeckId(), texts_, this, dataFolder_);
     if (!id.isEmpty()) {
       paintEngine_->SetDeck(id);
-      DeckId = paintEngine_->DeckId();
+      DeckId = id;
       CardRow->PaintAllCards();
+      TellCardProblems();
     }
   });
 }

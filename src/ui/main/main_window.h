@@ -123,7 +123,9 @@ class TfTavrik20Main : public QMainWindow {
   QAction* miHelpGetStart = nullptr;
   QAction* miShowHelp = nullptr;
 
-  QString DeckId;  // from the settings; empty on a first start
+  // The player's deck from the settings or the deck dialog (kept and saved even when its
+  // file cannot be used); empty on a first start.
+  QString DeckId;
 
  protected:
   bool event(QEvent* event) override;
@@ -146,6 +148,8 @@ class TfTavrik20Main : public QMainWindow {
   // Collects the round and writes every setting to the file; problems go to the windows.
   void SaveAll();
   void FirstStartDeck();
+  // Tells the player of deck and backs files that cannot be used.
+  void TellCardProblems();
   void SyncMenus();
   void RebuildGrid();
   QString MessageText(const char* key) const;

@@ -9,6 +9,7 @@
 #include <numeric>
 
 #include "core/card.h"
+#include "core/data_files.h"
 #include "ui/dialogs/choice_dialog.h"
 #include "ui/dialogs/deck_dialog.h"
 #include "ui/dialogs/no_errors_dialog.h"
@@ -426,6 +427,40 @@ TEST_F(MainWindowTest, ShutdownNeverWaitsForThePlayer) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() == 2; }, 1000));
   EXPECT_TRUE(shown[0].contains("hand log cannot be written")) << shown[0].toStdString();
   EXPECT_TRUE(shown[1].contains("settings of this session are lost")) << shown[1].toStdString();
+}
+
+// Damaged deck and backs files: the program starts with the built-in faces and a plain
+// back, tells each file once, and keeps the player's deck for when the file is mended.
+TEST(MainWindowStart, DamagedCardFilesAreToldAndThePlayersDeckIsKept) {
+  TempFolder folder;
+  const auto data = folder.Path() / "cards";
+  std::filesystem::create_directories(data);
+  for (const char* name : {"deck.001", "deck.011", "back.001"}) {
+    WriteFileAtomically(data / name, "damaged");
+  }
+  TPreferences preferences;
+  preferences.Settings.WriteString("Cards", "Deck", "011");
+  QStringList shown;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&shown] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        box != nullptr && box->isVisible()) {
+      shown << box->text();
+      box->accept();
+    }
+  });
+  poll.start(5);
+  {
+    TfTavrik20Main window(preferences, data);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() == 3; }, 1000));
+    window.btnDealClick();
+    EXPECT_EQ(window.Engine().State(), GameState::Dealt);
+  }
+  for (const char* name : {"deck.011", "deck.001", "back.001"}) {
+    EXPECT_TRUE(shown.join("\n").contains(name)) << name;
+  }
+  EXPECT_EQ(preferences.Settings.ReadString("Cards", "Deck", ""), "011");
 }
 
 TEST(MiniChart, KeepsTheLast128PointsAndCentresAFlatLine) {
