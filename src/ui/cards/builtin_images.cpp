@@ -43,8 +43,10 @@ TDeckImages BuiltInDeck() {
   TDeckImages deck;
   deck.RankStrip = LoadUncompressedImage("S_RANKS");
   deck.PipStrip = LoadUncompressedImage("S_SUIT1");
-  // The picture pip under the corner index.
+  // The picture pip under the corner index; the pips clear of the index column.
   deck.Header.PicturePipY = deck.Header.IndexY + deck.RankStrip.height() / 2 + 2;
+  deck.Header.PipMarginX = 4;
+  deck.Header.PipMarginY = 2;
   const QImage face = LoadCompressedImage("EMPTY");
   deck.PictureStrip = QImage(PictureCount * face.width(), face.height(), QImage::Format_RGB32);
   deck.PictureStrip.fill(Qt::white);
