@@ -75,9 +75,10 @@ class TBalanceStat final : public TFixedRowsStat {
     };
     add(PLAYED, -record.Bet);
     add(WON, record.PerfectWin);
-    add(ERRORS, record.HandWin - record.PerfectWin);
+    // In 64 bits: a damaged record may hold any 32-bit wins.
+    add(ERRORS, int64_t{record.HandWin} - record.PerfectWin);
     // A lost double-up pays nothing: Win is then 0 and the hand's win is lost.
-    if (record.DoubleCount > 0) add(DOUBLED, record.Win - record.HandWin);
+    if (record.DoubleCount > 0) add(DOUBLED, int64_t{record.Win} - record.HandWin);
   }
   void Finish(int64_t records, int64_t bet) override {
     for (int row = PLAYED; row <= ERRORS; ++row) {
