@@ -371,62 +371,61 @@ TEST(MainWindowStart, ProblemsAndTheFirstDeckDialogComeOnceTheWindowIsUp) {
   EXPECT_EQ(second.PaintEngine().DeckId(), "003");
 }
 
+// Accepts every message box that opens while it lives and keeps its text.
+struct TMessageBoxes {
+  QStringList Shown;
+  QTimer Poll;
+  TMessageBoxes() {
+    QObject::connect(&Poll, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+          box != nullptr && box->isVisible()) {
+        Shown << box->text();
+        box->accept();
+      }
+    });
+    Poll.start(5);
+  }
+};
+
 // Files that cannot be written when the program ends: a close by the player is told so
 // before the window goes; a close on a signal and the window's end open no window at all,
 // and what went wrong is told at the next start.
 TEST_F(MainWindowTest, ShutdownNeverWaitsForThePlayer) {
   const auto data = folder.DataFolder();
-  const auto breakFolder = [&] {
-    std::filesystem::create_directories(data);
-    std::filesystem::rename(data, folder.Path() / "moved");
-    std::ofstream(data) << "x";
+  const auto writable = [&](bool yes) {  // the data folder, or a file in its place
+    if (yes) std::filesystem::remove(data);
+    std::filesystem::create_directories(yes ? folder.Path() / "moved" : data);
+    std::filesystem::rename(yes ? folder.Path() / "moved" : data,
+                            yes ? data : folder.Path() / "moved");
+    if (!yes) std::ofstream(data) << "x";
   };
-  const auto mendFolder = [&] {
-    std::filesystem::remove(data);
-    std::filesystem::rename(folder.Path() / "moved", data);
-  };
+  auto boxes = std::make_unique<TMessageBoxes>();
   window->btnDealClick();
-  breakFolder();
-  QString told;
-  auto answered = AnswerNextDialog<QMessageBox>([&told](QMessageBox* box) {
-    told = box->text();
-    box->accept();
-  });
+  writable(false);
   window->close();
-  EXPECT_TRUE(answered->Answered);
-  EXPECT_TRUE(told.contains("settings file cannot be written")) << told.toStdString();
+  ASSERT_EQ(boxes->Shown.size(), 1);
+  EXPECT_TRUE(boxes->Shown[0].contains("settings file cannot be written"));
 
-  // A drawn round is on the table when the program is ended by a signal, then the window goes.
+  // A drawn round is on the table when a signal ends the program.
   window->show();
   window->btnDealClick();
-  mendFolder();
+  writable(true);
   window->btnDealClick();
   ASSERT_EQ(Engine().State(), GameState::Finished);
-  breakFolder();
-  auto unexpected = AnswerNextDialog<QDialog>([](QDialog* dialog) { dialog->reject(); });
+  writable(false);
   window->CloseOnSignal();
   window.reset();
-  EXPECT_FALSE(unexpected->Answered);
-  unexpected.reset();
+  EXPECT_EQ(boxes->Shown.size(), 1);
   EXPECT_TRUE(Errors.empty());
-  mendFolder();
+  writable(true);
   preferences->Save();  // as the program does at its very end
   preferences = std::make_unique<TPreferences>();
-  QStringList shown;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&shown] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        box != nullptr && box->isVisible()) {
-      shown << box->text();
-      box->accept();
-    }
-  });
-  poll.start(5);
+  boxes = std::make_unique<TMessageBoxes>();
   window = std::make_unique<TfTavrik20Main>(*preferences, TAVRIK_TEST_DATA_DIR);
   window->show();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() == 2; }, 1000));
-  EXPECT_TRUE(shown[0].contains("hand log cannot be written")) << shown[0].toStdString();
-  EXPECT_TRUE(shown[1].contains("settings of this session are lost")) << shown[1].toStdString();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return boxes->Shown.size() == 2; }, 1000));
+  EXPECT_TRUE(boxes->Shown[0].contains("hand log cannot be written"));
+  EXPECT_TRUE(boxes->Shown[1].contains("settings of this session are lost"));
 }
 
 // Damaged deck and backs files: the program starts with the built-in faces and a plain
@@ -440,25 +439,16 @@ TEST(MainWindowStart, DamagedCardFilesAreToldAndThePlayersDeckIsKept) {
   }
   TPreferences preferences;
   preferences.Settings.WriteString("Cards", "Deck", "011");
-  QStringList shown;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&shown] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        box != nullptr && box->isVisible()) {
-      shown << box->text();
-      box->accept();
-    }
-  });
-  poll.start(5);
+  TMessageBoxes boxes;
   {
     TfTavrik20Main window(preferences, data);
     window.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() == 3; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.Shown.size() == 3; }, 1000));
     window.btnDealClick();
     EXPECT_EQ(window.Engine().State(), GameState::Dealt);
   }
   for (const char* name : {"deck.011", "deck.001", "back.001"}) {
-    EXPECT_TRUE(shown.join("\n").contains(name)) << name;
+    EXPECT_TRUE(boxes.Shown.join("\n").contains(name)) << name;
   }
   EXPECT_EQ(preferences.Settings.ReadString("Cards", "Deck", ""), "011");
 }
