@@ -116,7 +116,7 @@ class TErrorEffectStat final : public TFixedRowsStat {
     if (row == GRADE_NONE) return;
     Values[0][row] += 1;
     Values[1][row] += record.PlayerReturn - record.BestReturn;
-    Values[2][row] += record.HandWin - record.PerfectWin;
+    Values[2][row] += static_cast<double>(int64_t{record.HandWin} - record.PerfectWin);
   }
   void Finish(int64_t records, int64_t bet) override {
     TStatistic::Finish(records, bet);
