@@ -103,7 +103,10 @@ void TPaintEngine::SetDeck(const QString& id) {
     return;
   }
   if (deckId_ == fallback) return;
-  if (!tryDeck(fallback, true)) UseDeck(BuiltInDeck());
+  if (!tryDeck(fallback, true)) {
+    UseDeck(BuiltInDeck());
+    builtIn_ = true;
+  }
   deckId_ = fallback;
 }
 
@@ -135,6 +138,7 @@ void TPaintEngine::LoadDeck(const std::filesystem::path& path) {
     }
   });
   UseDeck(std::move(deck));
+  builtIn_ = false;
 }
 
 void TPaintEngine::UseDeck(TDeckImages deck) {

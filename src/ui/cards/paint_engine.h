@@ -81,6 +81,8 @@ class TPaintEngine {
   int CardHeight() const { return cardHeight_; }
   // The loaded deck; empty before the first SetDeck.
   const QString& DeckId() const { return deckId_; }
+  // Whether the built-in faces are shown because no deck file could be used.
+  bool UsesBuiltInDeck() const { return builtIn_; }
   int BackIndex() const { return backIndex_; }
   const TDeckHeader& Header() const { return header_; }
   // Pip position 1..15 relative to the card's top-left corner, as laid out for the
@@ -129,6 +131,7 @@ class TPaintEngine {
   QImage backImage_;
   std::vector<std::string> problems_;
   std::set<std::string> toldFiles_;
+  bool builtIn_ = false;
 };
 
 }  // namespace tavrik

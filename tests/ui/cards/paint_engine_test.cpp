@@ -318,11 +318,13 @@ TEST(PaintEngineDecks, MissingOrDamagedDecksFallBackToTheDefault) {
     for (int card = 0; card < 52; ++card) {
       EXPECT_NE(engine.CardImage(false, false, card / 13, card % 13), face) << card;
     }
+    EXPECT_TRUE(engine.UsesBuiltInDeck());
     const auto problems = engine.TakeProblems();
     EXPECT_EQ(problems.size(), 2U) << "deck.006 and deck.001, each once";
     EXPECT_NE(problems.front().find("deck.001"), std::string::npos) << problems.front();
     engine.SetDeck("005");
     EXPECT_EQ(engine.GetIndexX(), 9);
+    EXPECT_FALSE(engine.UsesBuiltInDeck());
   }
 }
 
