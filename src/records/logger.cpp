@@ -107,6 +107,7 @@ void TLogger::Append(const TLogRecord& record) {
   const TLogRecord::TBytes bytes = record.Serialize();
   bytes_.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   filter_.reset();
+  ++unwritten_;
   if (writable_) Save();
 }
 
@@ -154,6 +155,7 @@ void TLogger::Replace(const std::string& content) {
     throw;
   }
   fileBytes_ = content.size();
+  unwritten_ = 0;
 }
 
 void TLogger::Clear() {
@@ -196,11 +198,11 @@ void TLogger::Save() {
   if (!writable_ || fileBytes_ == bytes_.size()) return;
   if (fileBytes_ == NotKnown || fileBytes_ > bytes_.size() || !AppendToFile()) Replace(bytes_);
   writeError_.clear();
+  unwritten_ = 0;
 }
 
 size_t TLogger::UnwrittenCount() const {
-  if (!writable_ || fileBytes_ == NotKnown || fileBytes_ > bytes_.size()) return 0;
-  return (bytes_.size() - fileBytes_) / TLogRecord::Size;
+  return writable_ ? unwritten_ : 0;
 }
 
 }  // namespace tavrik

@@ -102,6 +102,7 @@ class TLogger {
   bool writable_ = true;  // false when read-only or the file could not be read
   size_t fileBytes_ = 0;  // the file holds this much of bytes_ (NotKnown: rewrite it)
   std::string writeError_;
+  size_t unwritten_ = 0;  // records appended since the file was last brought up to date
   std::string problem_;
   size_t ignoredBytes_ = 0;
   TShortDateFormat shortDate_;
