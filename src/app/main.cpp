@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
               dialog->reject();
             }
           }
-          window.close();
+          window.CloseOnSignal();
         });
         std::signal(SIGTERM, OnTerminate);
         std::signal(SIGINT, OnTerminate);

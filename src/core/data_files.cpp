@@ -1,13 +1,13 @@
 #include "core/data_files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "core/error.h"
 
@@ -57,20 +57,28 @@ fs::path WritePath(std::string_view name) {
   const fs::path folder = DataFolder();
   std::error_code error;
   fs::create_directories(folder, error);
-  if (error) throw TError("Cannot create folder " + folder.string() + ": " + error.message());
+  if (error) {
+    errno = error.value();
+    throw TError("Cannot create folder " + folder.string() + ": " + error.message());
+  }
   return folder / name;
 }
 
 void WriteFileAtomically(const fs::path& path, std::string_view content) {
   fs::path temporary = path;
   temporary += ".tmp";
+  // errno still tells the cause when the error reaches the caller.
   const auto fail = [&](const std::string& what) {
-    const std::string reason = std::strerror(errno);
+    const int error = errno;
     std::error_code ignored;
     fs::remove(temporary, ignored);
-    throw TError("Cannot " + what + " " + path.string() + ": " + reason);
+    errno = error;
+    throw TError("Cannot " + what + " " + path.string() + ": " + std::strerror(error));
   };
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // Whatever is left under the temporary name (a file of a run that failed, or a FIFO that
+  // would block the open) goes first: the file is always created new.
+  ::unlink(temporary.c_str());
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) fail("write");
   size_t written = 0;
   while (written < content.size()) {
@@ -97,13 +105,49 @@ void WriteFileAtomically(const fs::path& path, std::string_view content) {
   }
 }
 
+std::string WriteFailureReason(int error) {
+  switch (error) {
+    case ENOSPC:
+      return "disk full";
+    case EDQUOT:
+      return "disk quota exceeded";
+    case EROFS:
+      return "the disk is read-only";
+    case EACCES:
+    case EPERM:
+      return "no permission to write there";
+    default: {
+      std::string reason = std::strerror(error);
+      if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(reason[0]));
+      return reason;
+    }
+  }
+}
+
 std::optional<std::string> ReadWholeFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream content;
-  content << file.rdbuf();
-  if (file.bad()) return std::nullopt;
-  return content.str();
+  // Only a regular file is read: opening a FIFO or a device could wait for ever. The kind
+  // is checked before opening and again on what was opened (it may have been replaced),
+  // and the open itself never waits.
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string content;
+  bool complete = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+  if (complete) content.reserve(static_cast<size_t>(status.st_size));
+  char buffer[1 << 16];
+  while (complete) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      complete = errno == EINTR;
+      continue;
+    }
+    content.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  if (!complete) return std::nullopt;
+  return content;
 }
 
 }  // namespace tavrik

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/card.h"
+#include "core/data_files.h"
 #include "core/error.h"
 #include "core/game_list.h"
 #include "core/wild_engine.h"
@@ -212,9 +213,7 @@ void TGameEngine::Collect() {
           static_cast<double>(int64_t{win_} - record_.Bet) * CoinValues[record_.CoinValueIndex];
       win_ = 0;
       roundOpen_ = false;
-      // Settled first: should writing the file fail, the record is still in the log and
-      // reaches the file with the next write.
-      logger_->Append(record_);
+      KeepRound();
     } else if (state_ == GameState::Dealt) {
       // Dealt, never drawn: the bet comes back and nothing is logged; the cards are void.
       credits_ = CheckedSum(credits_, record_.Bet, "Credits");
@@ -223,6 +222,39 @@ void TGameEngine::Collect() {
       state_ = GameState::NoRound;
     }
   });
+}
+
+void TGameEngine::KeepRound() {
+  // Settled first: should writing a file fail, the record is still in the log and the
+  // counters in the settings, and both reach their files with the next write.
+  std::string problems;
+  try {
+    logger_->Append(record_);
+    logProblemTold_ = false;
+  } catch (const TError&) {
+    if (!logProblemTold_) {
+      const std::string& reason = logger_->WriteError();
+      const size_t kept = logger_->UnwrittenCount();
+      problems = "The hand log cannot be written: " + reason + ". Play goes on; " +
+                 std::to_string(kept) + (kept == 1 ? " hand is" : " hands are") +
+                 " kept in memory and will be written when " +
+                 (reason == "disk full" ? "space is free." : "writing is possible again.");
+      logProblemTold_ = true;
+    }
+  }
+  try {
+    SaveToIni(preferences_.Settings);
+    preferences_.Save();
+    settingsProblemTold_ = false;
+  } catch (const TError&) {
+    if (!settingsProblemTold_) {
+      if (!problems.empty()) problems += "\n\n";
+      problems += "The settings file cannot be written: " + WriteFailureReason(errno) +
+                  ". It is written again after the next hand.";
+      settingsProblemTold_ = true;
+    }
+  }
+  if (!problems.empty()) windows_.ReportProblem(problems);
 }
 
 void TGameEngine::ToggleHold(int position) {

@@ -62,7 +62,7 @@ int64_t BalanceCents(double dollars);
 // States: NoRound -Deal-> Dealt -Draw-> Finished -StartDoubleUp-> DoubleUp
 // -PickDoubleCard-> Finished; Finished or DoubleUp -Deal-> Dealt (collecting first); any
 // state -SelectPoker-> NoRound (collecting first). A round is logged when it is collected:
-// at the next deal, a change of game, or shutdown.
+// at the next deal, a change of game, or shutdown; the settings file is written then too.
 //
 // Failures raise TError; Deal, Draw, Collect, SetEngine, SelectPoker, SetPayIndex, ReloadPaytable,
 // LoadFromIni, SaveToIni, ShowCharts, ShowStatistics, SetupPreferences, ShowErrors,
@@ -249,6 +249,10 @@ class TGameEngine {
   void SetRandom(TRandom& random) { random_ = &random; }
 
  private:
+  // Appends the collected round to the hand log and writes the settings file. A write that
+  // fails is told to the player once (until a write succeeds again); play goes on and the
+  // next round writes what is missing.
+  void KeepRound();
   void SetEngine(std::unique_ptr<TPokerEngine> engine);
   void SetPayIndex(int index, const TPayoutStorage& catalogue);
   void ResetRound();
@@ -309,7 +313,9 @@ class TGameEngine {
   std::unique_ptr<TPokerEngine> engine_;
   TPayout payout_;
   std::vector<int32_t> errorHands_;
-  bool roundOpen_ = false;  // a dealt round waits to be collected
+  bool roundOpen_ = false;            // a dealt round waits to be collected
+  bool logProblemTold_ = false;       // the player knows the log cannot be written
+  bool settingsProblemTold_ = false;  // the player knows the settings cannot be written
 };
 
 }  // namespace tavrik

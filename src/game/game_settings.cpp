@@ -1,5 +1,6 @@
 // What the game engine keeps in the settings file between runs: the game, the recently
 // played games, the bet, the mode and options, and the counters the player chose to keep.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -19,6 +20,10 @@ constexpr std::string_view MRUSection = "MRU";
 constexpr std::string_view ParamsSection = "Params";
 constexpr int MRUKeys = 10;  // keys "0".."9" are read; "0" is the game being played
 constexpr double SecondsPerDay = 86400;
+// Limits of the saved counters (a billion coins, two billion hands, ten trillion dollars).
+constexpr int64_t MaxCredits = 1'000'000'000;
+constexpr int64_t MaxHands = 2'000'000'000;
+constexpr int64_t MaxBalanceCents = 1'000'000'000'000'000;
 
 // Reads "H:MM:SS" with any number of hours, and the older time-of-day form with "AM" or
 // "PM" ("2:13:05 PM"); nothing for anything else.
@@ -125,11 +130,16 @@ void TGameEngine::LoadFromIni(const TIniFile& settings) {
     if (mruList_.size() > 5) mruList_.resize(5);
 
     const uint8_t flags = preferences_.AutosaveFlags;
+    // Counters are clamped to ranges that leave room for any number of rounds a player can
+    // play, so that no round overflows them and each saves back as it was read.
     if ((flags & AUTOSAVE_CREDITS) != 0) {
-      credits_ = settings.ReadInteger(ParamsSection, "Credits", StartCredits);
+      credits_ = static_cast<int32_t>(std::clamp<int64_t>(
+          settings.ReadInt64(ParamsSection, "Credits", StartCredits), -MaxCredits, MaxCredits));
     }
     if ((flags & AUTOSAVE_BALANCE) != 0) {
-      balance_ = static_cast<double>(settings.ReadInt64(ParamsSection, "Balance", 0)) / 100;
+      balance_ = static_cast<double>(std::clamp(settings.ReadInt64(ParamsSection, "Balance", 0),
+                                                -MaxBalanceCents, MaxBalanceCents)) /
+                 100;
     }
     if ((flags & AUTOSAVE_VALUE) != 0) {
       const int value = settings.ReadInteger(ParamsSection, "Value", 0);
@@ -140,7 +150,8 @@ void TGameEngine::LoadFromIni(const TIniFile& settings) {
       sumPerfectReturn_ = ReadFloat(settings, "ER2", 0);
     }
     if ((flags & AUTOSAVE_HANDS) != 0) {
-      handsPlayed_ = settings.ReadInteger(ParamsSection, "Hands", 0);
+      handsPlayed_ = static_cast<int32_t>(
+          std::clamp<int64_t>(settings.ReadInt64(ParamsSection, "Hands", 0), 0, MaxHands));
     }
     if ((flags & AUTOSAVE_TIME) != 0) {
       savedTime_ = ParsePlayTime(settings.ReadString(ParamsSection, "Time", "")).value_or(0);
@@ -168,7 +179,10 @@ void TGameEngine::SaveToIni(TIniFile& settings) const {
     const uint8_t flags = preferences_.AutosaveFlags;
     if ((flags & AUTOSAVE_CREDITS) != 0) settings.WriteInteger(ParamsSection, "Credits", credits_);
     if ((flags & AUTOSAVE_BALANCE) != 0) {
-      settings.WriteInteger(ParamsSection, "Balance", BalanceCents(balance_));
+      // Clamped as at loading, so that saving never stops half-way.
+      const double limit = static_cast<double>(MaxBalanceCents) / 100;
+      settings.WriteInteger(ParamsSection, "Balance",
+                            BalanceCents(std::clamp(balance_, -limit, limit)));
     }
     if ((flags & AUTOSAVE_VALUE) != 0) {
       settings.WriteInteger(ParamsSection, "Value", coinValueIndex_);

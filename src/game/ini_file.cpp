@@ -44,6 +44,9 @@ TIniFile TIniFile::Parse(std::string_view text) {
       },
       [&](std::string_view line) {
         if (current == nullptr) return;
+        // Carriage returns before the line end would read back one fewer each time the
+        // file is written: they all belong to the line end.
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (Trim(line).front() == ';') {
           current->Lines.push_back({{}, std::string(line)});
         } else if (const auto equals = line.find('='); equals != std::string_view::npos) {

@@ -68,7 +68,8 @@ void TLogger::Load() {
                "). Play goes on, but this run's hands are not saved and the file is left "
                "unchanged.";
   };
-  const TFileDescriptor file(::open(file_.c_str(), O_RDONLY | O_CLOEXEC));
+  // Never waits: a FIFO or a device under the log's name opens at once and is refused below.
+  const TFileDescriptor file(::open(file_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.Get() < 0) {
     if (errno != ENOENT) unreadable(SystemError());
     return;  // no file yet: an empty log
@@ -89,7 +90,8 @@ void TLogger::Load() {
     content.append(buffer, static_cast<size_t>(n));
   }
   const size_t whole = content.size() - content.size() % TLogRecord::Size;
-  fileCurrent_ = whole == content.size();
+  // A fragment is not built on: the file is rewritten with the next write.
+  fileBytes_ = whole == content.size() ? whole : NotKnown;
   ignoredBytes_ = content.size() - whole;
   content.resize(whole);
   bytes_ = std::move(content);
@@ -105,48 +107,55 @@ void TLogger::Append(const TLogRecord& record) {
   const TLogRecord::TBytes bytes = record.Serialize();
   bytes_.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   filter_.reset();
-  if (!writable_) return;
-  if (fileCurrent_) {
-    fileCurrent_ = false;  // until the append is complete
-    if (AppendToFile()) {
-      fileCurrent_ = true;
-      return;
-    }
-  }
-  Replace(bytes_);
+  ++unwritten_;
+  if (writable_) Save();
 }
 
 bool TLogger::AppendToFile() {
   CreateFolderOf(file_);
   const TFileDescriptor file(
-      ::open(file_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+      ::open(file_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644));
   const auto fail = [this](const std::string& what) {
-    throw TError("Cannot " + what + " " + file_.string() + ": " + SystemError());
+    const int error = errno;
+    writeError_ = WriteFailureReason(error);
+    throw TError("Cannot " + what + " " + file_.string() + ": " + std::strerror(error));
   };
   if (file.Get() < 0) fail("open");
   struct stat status {};
   if (::fstat(file.Get(), &status) != 0) fail("examine");
-  // The file must end where the log's last record starts; anything else (a fragment, a
-  // file changed or removed behind our back) is mended by rewriting it whole.
-  if (static_cast<size_t>(status.st_size) != bytes_.size() - TLogRecord::Size) return false;
-  const char* data = bytes_.data() + bytes_.size() - TLogRecord::Size;
+  // The file must end where the records it lacks start; anything else (a fragment, a file
+  // changed or removed behind our back) is mended by rewriting it whole.
+  if (!S_ISREG(status.st_mode) || static_cast<size_t>(status.st_size) != fileBytes_) return false;
+  const char* data = bytes_.data() + fileBytes_;
+  const size_t count = bytes_.size() - fileBytes_;
   size_t written = 0;
-  while (written < TLogRecord::Size) {
-    const ssize_t n = ::write(file.Get(), data + written, TLogRecord::Size - written);
+  while (written < count) {
+    const ssize_t n = ::write(file.Get(), data + written, count - written);
     if (n < 0) {
       if (errno == EINTR) continue;
+      // What did reach the file goes again, so that no later append builds on a fragment.
+      const int error = errno;
+      if (::ftruncate(file.Get(), static_cast<off_t>(fileBytes_)) != 0) fileBytes_ = NotKnown;
+      errno = error;
       fail("append to");
     }
     written += static_cast<size_t>(n);
   }
   if (::fdatasync(file.Get()) != 0) fail("flush");
+  fileBytes_ = bytes_.size();
   return true;
 }
 
 void TLogger::Replace(const std::string& content) {
   CreateFolderOf(file_);
-  WriteFileAtomically(file_, content);
-  fileCurrent_ = true;
+  try {
+    WriteFileAtomically(file_, content);
+  } catch (const TError&) {
+    writeError_ = WriteFailureReason(errno);
+    throw;
+  }
+  fileBytes_ = content.size();
+  unwritten_ = 0;
 }
 
 void TLogger::Clear() {
@@ -186,7 +195,14 @@ void TLogger::SetShortDateFormat(TShortDateFormat format) {
 }
 
 void TLogger::Save() {
-  if (writable_ && !fileCurrent_) Replace(bytes_);
+  if (!writable_ || fileBytes_ == bytes_.size()) return;
+  if (fileBytes_ == NotKnown || fileBytes_ > bytes_.size() || !AppendToFile()) Replace(bytes_);
+  writeError_.clear();
+  unwritten_ = 0;
+}
+
+size_t TLogger::UnwrittenCount() const {
+  return writable_ ? unwritten_ : 0;
 }
 
 }  // namespace tavrik

@@ -44,7 +44,8 @@ class TLogger {
   // visiting every record is cheap). Raises TError when index >= RecordCount().
   TLogRecord Record(size_t index) const;
   // Adds a record at the end of the log and of the file. The record is in the log even
-  // when writing the file fails (TError); the next Append or Save then rewrites the file.
+  // when writing the file fails (TError, WriteError() says why); the next Append or Save
+  // then writes every record the file lacks. A failed append takes back what it wrote.
   void Append(const TLogRecord& record);
   // Deletes every record and writes the empty file. On failure (TError) the log and the
   // file stay unchanged.
@@ -53,8 +54,14 @@ class TLogger {
   // the file with exactly the kept records (creating it when there is none). Returns the
   // number deleted. On failure (TError) the log and the file stay unchanged.
   int ClearByFilter(const TRecordPredicate& shouldDelete);
-  // Brings the file up to date when an earlier write failed or it holds a fragment.
+  // Brings the file up to date when an earlier write failed or it holds a fragment: the
+  // missing records are appended, or the file is rewritten when it is not as left.
   void Save();
+  // Records in the log that an earlier write failed to put in the file.
+  size_t UnwrittenCount() const;
+  // Why the last write of the file failed, in plain words ("disk full"); empty once a
+  // write succeeded.
+  const std::string& WriteError() const { return writeError_; }
 
   size_t RecordCount() const { return bytes_.size() / TLogRecord::Size; }
   // The records' bytes, RecordCount() x 79, oldest first; valid until the log changes.
@@ -83,14 +90,19 @@ class TLogger {
   void Load();
   // Writes the file with `content` in place of the old one, atomically.
   void Replace(const std::string& content);
-  // Appends the last record of bytes_ to the file; false when the file is not what the log
-  // expects there (it must then be rewritten). Raises TError when writing fails.
+  // Appends the records of bytes_ past fileBytes_ to the file; false when the file is not
+  // what the log expects there (it must then be rewritten). Raises TError when writing
+  // fails, after cutting the file back to where it ended.
   bool AppendToFile();
 
+  static constexpr size_t NotKnown = static_cast<size_t>(-1);
+
   std::filesystem::path file_;
-  std::string bytes_;        // whole records only
-  bool writable_ = true;     // false when read-only or the file could not be read
-  bool fileCurrent_ = true;  // the file holds exactly bytes_
+  std::string bytes_;     // whole records only
+  bool writable_ = true;  // false when read-only or the file could not be read
+  size_t fileBytes_ = 0;  // the file holds this much of bytes_ (NotKnown: rewrite it)
+  std::string writeError_;
+  size_t unwritten_ = 0;  // records appended since the file was last brought up to date
   std::string problem_;
   size_t ignoredBytes_ = 0;
   TShortDateFormat shortDate_;

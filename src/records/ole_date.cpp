@@ -1,5 +1,6 @@
 #include "records/ole_date.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <ctime>
@@ -50,6 +51,10 @@ double ToOleDate(const TLocalDateTime& dateTime) {
 }
 
 TLocalDateTime FromOleDate(double oleDate) {
+  // A damaged record may hold any bits: dates stay within 0100-01-01 .. 9999-12-31.
+  constexpr double FirstDay = -657434;
+  constexpr double LastDay = 2958465;
+  oleDate = std::isnan(oleDate) ? 0 : std::clamp(oleDate, FirstDay, LastDay);
   double days = std::trunc(oleDate);
   auto msecs = static_cast<int64_t>(
       std::llround(std::fabs(oleDate - days) * static_cast<double>(MsecsPerDay)));

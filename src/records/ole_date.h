@@ -25,7 +25,8 @@ struct TLocalDateTime {
 // consult the zone (TZ).
 double ToOleDate(const TLocalDateTime& dateTime);
 // The local date-time of an OLE date, rounded to the millisecond; within half a
-// millisecond of midnight belongs to the next day.
+// millisecond of midnight belongs to the next day. Dates outside the years 100..9999 are
+// clamped into them; not a number gives the epoch.
 TLocalDateTime FromOleDate(double oleDate);
 // The local wall-clock date-time of an instant in the current time zone (localtime_r).
 TLocalDateTime LocalDateTimeOf(std::chrono::system_clock::time_point instant);

@@ -80,9 +80,10 @@ class TBalanceStat final : public TFixedRowsStat {
     };
     add(PLAYED, -record.Bet);
     add(WON, record.PerfectWin);
-    add(ERRORS, record.HandWin - record.PerfectWin);
+    // In 64 bits: a damaged record may hold any 32-bit wins.
+    add(ERRORS, int64_t{record.HandWin} - record.PerfectWin);
     // A lost double-up pays nothing: Win is then 0 and the hand's win is lost.
-    if (record.DoubleCount > 0) add(DOUBLED, record.Win - record.HandWin);
+    if (record.DoubleCount > 0) add(DOUBLED, int64_t{record.Win} - record.HandWin);
   }
   void Finish(int64_t records, int64_t bet) override {
     for (int row = PLAYED; row <= ERRORS; ++row) {
@@ -120,7 +121,7 @@ class TErrorEffectStat final : public TFixedRowsStat {
     if (row == GRADE_NONE) return;
     Values[0][row] += 1;
     Values[1][row] += record.PlayerReturn - record.BestReturn;
-    Values[2][row] += record.HandWin - record.PerfectWin;
+    Values[2][row] += static_cast<double>(int64_t{record.HandWin} - record.PerfectWin);
   }
   void Finish(int64_t records, int64_t bet) override {
     TStatistic::Finish(records, bet);

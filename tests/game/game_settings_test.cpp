@@ -102,6 +102,68 @@ TEST(GameSettings, CountersFollowTheAutosaveFlags) {
   }
 }
 
+TEST(GameSettings, CountersAtTheirLimitsStillPlayAndSaveBack) {
+  TempFolder folder;
+  // A counter at the edge of its range; every such start plays a round, logs it and saves
+  // every setting after it, which the next start reads again.
+  for (const char* counter :
+       {"Credits=2147483647", "Credits=-2147483648", "Hands=2147483647", "Hands=-7",
+        "Balance=9223372036854775807", "Balance=-9223372036854775808"}) {
+    SCOPED_TRACE(counter);
+    WriteSettings(folder, std::string("[Preferences]\nAutosave=123456\n[Params]\n") + counter);
+    std::filesystem::remove(folder.DataFolder() / "Tavrik.log");
+    for (const int bet : {2, 4}) {
+      TRun run;
+      ASSERT_NO_THROW({
+        run.engine.Deal();
+        run.engine.Draw();
+        run.engine.Collect();
+      });
+      EXPECT_EQ(run.engine.Logger().RecordCount(), bet / 2);
+      EXPECT_GE(run.engine.HandsPlayed(), bet / 2);
+      run.engine.SetBet(bet);
+    }
+    EXPECT_NE(SavedSettings(folder).find("Bet=4\n"), std::string::npos) << SavedSettings(folder);
+  }
+}
+
+TEST(GameSettings, WriteFailuresAreToldOnceAndNothingIsLost) {
+  TempFolder folder;
+  WriteSettings(folder, "[Preferences]\nAutosave=4\n");
+  const auto play = [](TGameEngine& engine) {
+    engine.Deal();
+    engine.Draw();
+    engine.Collect();
+  };
+  const auto stored = [&] {
+    return std::pair(ReadWholeFile(folder.DataFolder() / "Tavrik.log").value_or("").size() / 79,
+                     TIniFile::Parse(SavedSettings(folder)).ReadInteger("Params", "Hands", 0));
+  };
+  TRun run;
+  play(run.engine);
+  // The settings reach the file after every round, not only at the end of the run.
+  EXPECT_EQ(stored(), std::pair(size_t{1}, 1));
+  // The data folder turns into a file: neither the log nor the settings can be written.
+  const auto data = folder.DataFolder();
+  std::filesystem::rename(data, folder.Path() / "moved");
+  std::ofstream(data) << "x";
+  ASSERT_NO_THROW(play(run.engine));
+  ASSERT_NO_THROW(play(run.engine));
+  ASSERT_EQ(run.windows.Problems.size(), 1U) << "told once";
+  EXPECT_NE(run.windows.Problems[0].find("The hand log cannot be written: not a directory. Play "
+                                         "goes on; 1 hand is kept in memory"),
+            std::string::npos)
+      << run.windows.Problems[0];
+  EXPECT_NE(run.windows.Problems[0].find("settings"), std::string::npos);
+  EXPECT_EQ(run.engine.HandsPlayed(), 3);
+  // Once the folder is back, the next round writes every round and the settings.
+  std::filesystem::remove(data);
+  std::filesystem::rename(folder.Path() / "moved", data);
+  play(run.engine);
+  EXPECT_EQ(stored(), std::pair(size_t{4}, 4));
+  EXPECT_EQ(run.windows.Problems.size(), 1U);
+}
+
 TEST(GameSettings, SavedGameKeys) {
   TempFolder folder;
   // Settings text; game opened, recent games, mode. The bet is 5 in every case.

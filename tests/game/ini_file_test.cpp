@@ -23,16 +23,18 @@ TEST(IniFile, ReadsSectionsAndKeysExactly) {
       "no equals sign\n"
       "[MainWindow 1920#1080]\n"
       "Top=20\n"
+      "Right=carriage returns\r\r\r\n"
       "[After]\n"
       "Key=value\0padding=ignored\n";
   const TIniFile ini = TIniFile::Parse(std::string_view(text.data(), text.size()));
   EXPECT_EQ(ini.Sections(), (Strings{"MainWindow 1920#1080", "Params", "After"}));
-  EXPECT_EQ(ini.Keys("MainWindow 1920#1080"), (Strings{"Left", "Caption", "Top"}));
+  EXPECT_EQ(ini.Keys("MainWindow 1920#1080"), (Strings{"Left", "Caption", "Top", "Right"}));
   const std::tuple<const char*, const char*, std::optional<std::string>> cases[] = {
       {"MainWindow 1920#1080", "Left", " 10"},
       {"MainWindow 1920#1080", "Caption", "Play error hands "},
       {"Params", "Formula", "a=b"},
       {"Params", "Left", "first"},
+      {"MainWindow 1920#1080", "Right", "carriage returns"},  // as written back
       {"After", "Key", "value"},
       {"After", "padding", std::nullopt},
       {"params", "Left", std::nullopt},

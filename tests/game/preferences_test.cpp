@@ -1,5 +1,7 @@
 #include "game/preferences.h"
 
+#include <sys/stat.h>
+
 #include "core/data_files.h"
 #include "game_test_support.h"
 
@@ -63,7 +65,8 @@ TEST(Preferences, AutosaveDigits) {
 TEST(Preferences, ReadsItsKeys) {
   // Settings text, deal speed, autosave flags, save for new game, warning threshold.
   const std::tuple<const char*, int, uint8_t, bool, double> cases[] = {
-      {"", 100, 7, true, 0.01},  // no file at all
+      {"", 100, 7, true, 0.01},        // no file at all
+      {"<fifo>", 100, 7, true, 0.01},  // a FIFO is not waited on
       {"[Preferences]\nDealSpeed=-5\nAutosave=\nSaveForNewGame=0\nWarningCents=-3\n", 0, 0, false,
        0},
       {"[Preferences]\nDealSpeed=500\nAutosave=654\nWarningCents=900\n", 200, 56, true, 5},
@@ -72,7 +75,12 @@ TEST(Preferences, ReadsItsKeys) {
   for (const auto& [text, dealSpeed, flags, saveForNewGame, threshold] : cases) {
     SCOPED_TRACE(text);
     TempFolder folder;
-    if (*text != '\0') WriteSettings(folder, text);
+    if (std::string_view(text) == "<fifo>") {
+      std::filesystem::create_directories(folder.DataFolder());
+      ASSERT_EQ(::mkfifo((folder.DataFolder() / "Tavrik.ini").c_str(), 0600), 0);
+    } else if (*text != '\0') {
+      WriteSettings(folder, text);
+    }
     const TPreferences preferences;
     EXPECT_EQ(preferences.DealSpeed(), dealSpeed);
     EXPECT_EQ(preferences.AutosaveFlags, flags);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -121,23 +123,30 @@ TEST(Logger, TornFileKeepsWholeRecordsUntilTheNextWrite) {
 }
 
 TEST(Logger, UnreadableFileIsNeverWritten) {
-  TempFolder folder;
-  // A folder where the log should be cannot be read as a log, whoever runs the test.
-  const fs::path path = folder.Path() / "Tavrik.log";
-  fs::create_directories(path / "keep");
-  {
-    TLogger logger(path);
-    EXPECT_NE(logger.Problem().find(path.string()), std::string::npos);
-    // Play goes on in memory; nothing tries the file.
-    logger.Append(Sample(1));
-    logger.Append(Sample(2));
-    EXPECT_EQ(logger.ClearByFilter([](const TLogRecord& r) { return r == Sample(1); }), 1);
-    EXPECT_EQ(ReadAll(logger), Samples({2}));
-    logger.Clear();
-    EXPECT_EQ(logger.RecordCount(), 0u);
+  // A folder or a FIFO where the log should be cannot be read as a log (and a FIFO is not
+  // waited on), whoever runs the test.
+  for (const bool fifo : {false, true}) {
+    TempFolder folder;
+    const fs::path path = folder.Path() / "Tavrik.log";
+    if (fifo) {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    } else {
+      fs::create_directories(path / "keep");
+    }
+    {
+      TLogger logger(path);
+      EXPECT_NE(logger.Problem().find(path.string()), std::string::npos);
+      // Play goes on in memory; nothing tries the file.
+      logger.Append(Sample(1));
+      logger.Append(Sample(2));
+      EXPECT_EQ(logger.ClearByFilter([](const TLogRecord& r) { return r == Sample(1); }), 1);
+      EXPECT_EQ(ReadAll(logger), Samples({2}));
+      logger.Clear();
+      EXPECT_EQ(logger.RecordCount(), 0u);
+    }
+    EXPECT_TRUE(fifo ? fs::is_fifo(path) : fs::is_directory(path / "keep"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
   }
-  EXPECT_TRUE(fs::is_directory(path / "keep"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
 }
 
 TEST(Logger, FailedWritesKeepTheLogAndTheNextWriteCatchesUp) {
@@ -156,11 +165,33 @@ TEST(Logger, FailedWritesKeepTheLogAndTheNextWriteCatchesUp) {
   EXPECT_THROW(logger.Clear(), TError);
   EXPECT_THROW(logger.ClearByFilter([](const TLogRecord&) { return true; }), TError);
   EXPECT_EQ(ReadAll(logger), Samples({1, 2}));
+  EXPECT_EQ(logger.UnwrittenCount(), 1U);
+  EXPECT_EQ(logger.WriteError(), "not a directory");
   // Once the folder is back, the next append writes every record.
   fs::remove(logFolder);
   fs::rename(folder.Path() / "moved", logFolder);
   logger.Append(Sample(3));
   EXPECT_EQ(FileBytes(path), Bytes(Samples({1, 2, 3})));
+  EXPECT_EQ(logger.UnwrittenCount(), 0U);
+  EXPECT_EQ(logger.WriteError(), "");
+
+  // A disk that fills during an append: the part that got in is taken back, and when
+  // space is free again the missing records are appended after the whole ones.
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  const auto oldSignal = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 4 * TLogRecord::Size + 30;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  logger.Append(Sample(4));
+  EXPECT_THROW(logger.Append(Sample(5)), TError);
+  EXPECT_THROW(logger.Append(Sample(6)), TError);
+  EXPECT_EQ(FileBytes(path), Bytes(Samples({1, 2, 3, 4})));
+  EXPECT_EQ(logger.UnwrittenCount(), 2U);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  ::signal(SIGXFSZ, oldSignal);
+  logger.Append(Sample(7));
+  EXPECT_EQ(FileBytes(path), Bytes(Samples({1, 2, 3, 4, 5, 6, 7})));
 }
 
 TEST(Logger, ClearAndClearByFilter) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -57,6 +58,10 @@ TEST(OleDate, KnownDatesAndRounding) {
   // Within half a millisecond of midnight belongs to the next day, before the epoch too.
   EXPECT_EQ(FromOleDate(45121.9999999999), (TLocalDateTime{2023, 7, 15}));
   EXPECT_EQ(FromOleDate(-1.9999999999), (TLocalDateTime{1899, 12, 30}));
+  // Dates a damaged log may hold stay within the years 100 to 9999 (not a number: the epoch).
+  const std::pair<double, TLocalDateTime> damaged[] = {
+      {std::nan(""), {1899, 12, 30}}, {1e300, {9999, 12, 31}}, {-HUGE_VAL, {100, 1, 1}}};
+  for (const auto& [ole, dateTime] : damaged) EXPECT_EQ(FromOleDate(ole), dateTime) << ole;
 }
 
 TEST(OleDate, EveryDayFollowsThePreviousOne) {

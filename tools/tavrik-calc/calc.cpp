@@ -890,6 +890,15 @@ std::string RunStrategy(const TOptions& options) {
 
 }  // namespace
 
+std::string CheckArguments(const std::vector<std::string>& arguments) {
+  try {
+    (void)ParseArguments(arguments);
+  } catch (const TUsageError& error) {
+    return error.what();
+  }
+  return {};
+}
+
 TCalcResult RunCalc(const std::vector<std::string>& arguments, const TProgress& progress) {
   TCalcResult result;
   if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {

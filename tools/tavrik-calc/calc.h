@@ -21,4 +21,8 @@ using TProgress = std::function<void(long long done, long long total)>;
 // ("hand --game 6 AS KS QS JS 9D").
 TCalcResult RunCalc(const std::vector<std::string>& arguments, const TProgress& progress = {});
 
+// Reads the words as RunCalc does without running the command: the one-line complaint RunCalc
+// would give for bad words, empty when they are accepted.
+std::string CheckArguments(const std::vector<std::string>& arguments);
+
 }  // namespace tavrik::calc

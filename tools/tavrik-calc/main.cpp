@@ -2,7 +2,9 @@
 // log on the command line.
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,13 @@ int main(int argc, char** argv) {
   }
   const auto result = tavrik::calc::RunCalc(arguments, progress);
   std::fputs(result.Out.c_str(), stdout);
+  // Output that did not reach its file (a full disk, a closed standard output) is a failure.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    const int error = errno;
+    std::fputs(result.Err.c_str(), stderr);
+    std::fprintf(stderr, "tavrik-calc: the output cannot be written: %s\n", std::strerror(error));
+    return result.ExitCode != 0 ? result.ExitCode : 1;
+  }
   std::fputs(result.Err.c_str(), stderr);
   return result.ExitCode;
 }

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QString>
 
+#include "ui/cards/deck_file.h"
+
 namespace tavrik {
 
 // The images built into the program, under ":/images/<name>".
@@ -13,5 +15,11 @@ namespace tavrik {
 // Both raise TError when the image is missing or damaged. Images come back as RGB32.
 QImage LoadCompressedImage(const QString& name);
 QImage LoadUncompressedImage(const QString& name);
+
+// The faces built into the program, for when no deck file can be read: the small cards'
+// rank glyphs and suit pips, pictures that are a large pip of their suit on white.
+TDeckImages BuiltInDeck();
+// A plain back drawn on the blank `face`, for when the backs file cannot be read.
+QImage PlainBack(const QImage& face);
 
 }  // namespace tavrik

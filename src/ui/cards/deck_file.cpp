@@ -78,6 +78,41 @@ TDeckImages DecodeDeck(QByteArrayView file) {
   return deck;
 }
 
+void CheckDeckHeader(const TDeckImages& deck, QSize card) {
+  const TDeckHeader& h = deck.Header;
+  // The rank strip holds a row per colour, or a row per suit when IndexPerSuit is 1.
+  const int rankRows = h.IndexPerSuit == 1 ? 4 : 2;
+  const int rw = deck.RankStrip.width() / 13;
+  const int rh = deck.RankStrip.height() / rankRows;
+  const int pw = deck.PipStrip.width() / 4;
+  const int ph = deck.PipStrip.height();
+  const auto require = [](bool ok, const std::string& what) {
+    if (!ok) throw TError(what);
+  };
+  require(rw > 0 && rh > 0 && rw <= card.width() && rh <= card.height(),
+          "The rank strip does not hold 13 x " + std::to_string(rankRows) +
+              " glyphs that fit on a card");
+  require(pw > 0 && ph > 0 && pw <= card.width() && ph <= card.height(),
+          "The pip strip does not hold 4 pips that fit on a card");
+  require(deck.PictureStrip.height() > 0 && deck.PictureStrip.width() > 0,
+          "The picture strip is empty");
+  const auto within = [&](const char* field, int32_t value, int low, int high) {
+    require(value >= low && value <= high, std::string(field) + " is " + std::to_string(value) +
+                                               "; it must be " + std::to_string(low) + " to " +
+                                               std::to_string(high) + " for this deck");
+  };
+  within("IndexX", h.IndexX, 0, card.width() - rw);
+  within("IndexY", h.IndexY, 0, card.height() - rh);
+  within("PicturePipX", h.PicturePipX, 0, card.width() - pw);
+  within("PicturePipY", h.PicturePipY, 0, card.height() - ph);
+  within("PipMarginX", h.PipMarginX, -card.width(), card.width());
+  within("PipMarginY", h.PipMarginY, -card.height(), card.height());
+  within("Row3Shift", h.Row3Shift, -card.height(), card.height());
+  within("Row5Shift", h.Row5Shift, -card.height(), card.height());
+  within("AllPictures", h.AllPictures, 0, 1);
+  within("IndexPerSuit", h.IndexPerSuit, 0, 1);
+}
+
 TDeckImages ReadDeckFile(const std::filesystem::path& path) {
   return WithContext("Reading deck file " + path.string(),
                      [&] { return DecodeDeck(ReadFileOrRaise(path)); });

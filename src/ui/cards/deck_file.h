@@ -54,6 +54,11 @@ struct TDeckImages {
 QByteArray EncodeDeck(const TDeckImages& deck);
 // Raises TError when the data is not a deck file.
 TDeckImages DecodeDeck(QByteArrayView file);
+// Raises TError naming the first header field that would put an item of the deck outside a
+// card of `card` size (corner indexes, picture pips, pip margins and row shifts) or that has
+// no meaning (AllPictures other than 0 or 1), and when a strip is too small to hold its
+// glyphs. Pip positions are checked by the paint engine, which lays them out.
+void CheckDeckHeader(const TDeckImages& deck, QSize card);
 // The deck of a file; raises TError (naming the file) when it cannot be read or decoded.
 TDeckImages ReadDeckFile(const std::filesystem::path& path);
 void WriteDeckFile(const std::filesystem::path& path, const TDeckImages& deck);

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "core/data_files.h"
 #include "core/error.h"
@@ -50,6 +51,11 @@ void CopyImage(QPainter& canvas, QPoint at, const QImage& source, const QRect& f
 // spades, diamonds, hearts.
 constexpr std::array<int, 4> PictureSuitColumn = {1, 0, 2, 3};
 
+// The innermost message of an error chain.
+std::string FirstLine(const std::string& message) {
+  return message.substr(0, message.find_first_of("\r\n"));
+}
+
 }  // namespace
 
 std::filesystem::path CardDataFolder() {
@@ -76,24 +82,40 @@ QPoint TPaintEngine::PipPosition(int position) const {
 
 void TPaintEngine::SetDeck(const QString& id) {
   if (id == deckId_) return;
-  const auto deckPath = [&](const QString& deck) {
-    return dataFolder_ / ("deck." + deck.toStdString());
-  };
   const QString fallback =
       QString::fromLatin1(DefaultDeckId.data(), static_cast<qsizetype>(DefaultDeckId.size()));
-  std::error_code error;
-  if (id != fallback && std::filesystem::exists(deckPath(id), error)) {
+  // A missing deck other than the default is silently replaced; a damaged one is told.
+  const auto tryDeck = [&](const QString& deck, bool tellMissing) {
+    const auto path = dataFolder_ / ("deck." + deck.toStdString());
+    std::error_code error;
+    if (!tellMissing && !std::filesystem::exists(path, error)) return false;
     try {
-      LoadDeck(deckPath(id));
-      deckId_ = id;
-      return;
-    } catch (const TError&) {
-      // A damaged deck file is treated like a missing one.
+      LoadDeck(path);
+      return true;
+    } catch (const TError& failure) {
+      TellOnce(path, "The deck file " + path.string() + " cannot be used (" +
+                         FirstLine(failure.what()) + "). Other cards are shown instead.");
+      return false;
     }
+  };
+  if (id != fallback && tryDeck(id, false)) {
+    deckId_ = id;
+    return;
   }
   if (deckId_ == fallback) return;
-  WithContext("SetDeck", [&] { LoadDeck(deckPath(fallback)); });
+  if (!tryDeck(fallback, true)) {
+    UseDeck(BuiltInDeck());
+    builtIn_ = true;
+  }
   deckId_ = fallback;
+}
+
+std::vector<std::string> TPaintEngine::TakeProblems() {
+  return std::exchange(problems_, {});
+}
+
+void TPaintEngine::TellOnce(const std::filesystem::path& file, const std::string& message) {
+  if (toldFiles_.insert(file.string()).second) problems_.push_back(message);
 }
 
 void TPaintEngine::SetBack(int index) {
@@ -104,33 +126,50 @@ void TPaintEngine::SetBack(int index) {
 
 void TPaintEngine::LoadDeck(const std::filesystem::path& path) {
   TDeckImages deck = ReadDeckFile(path);
+  WithContext("Checking deck file " + path.string(), [&] {
+    CheckDeckHeader(deck, QSize(cardWidth_, cardHeight_));
+    const auto positions = PipLayout(deck);
+    for (size_t i = 1; i < positions.size(); ++i) {
+      const QPoint at = positions[i];
+      if (at.x() < 0 || at.y() < 0 || at.x() + deck.PipStrip.width() / 4 > cardWidth_ ||
+          at.y() + deck.PipStrip.height() > cardHeight_) {
+        throw TError("Pip position " + std::to_string(i) + " is off the card");
+      }
+    }
+  });
+  UseDeck(std::move(deck));
+  builtIn_ = false;
+}
+
+void TPaintEngine::UseDeck(TDeckImages deck) {
+  pipPositions_ = PipLayout(deck);
   header_ = deck.Header;
   rankStrip_ = std::move(deck.RankStrip);
   rankStripRotated_ = rankStrip_.mirrored(true, true);
   pictureStrip_ = std::move(deck.PictureStrip);
   pipStrip_ = std::move(deck.PipStrip);
   pipStripFlipped_ = pipStrip_.mirrored(false, true);
-  PipLayout();
   LayoutChanged();
 }
 
-void TPaintEngine::PipLayout() {
-  const int pw = pipStrip_.width() / 4;
-  const int ph = pipStrip_.height();
-  const int rw = rankStrip_.width() / 13;
-  const int rh = rankStrip_.height() / (header_.IndexPerSuit != 0 ? 4 : 2);
+std::array<QPoint, 16> TPaintEngine::PipLayout(const TDeckImages& deck) const {
+  const TDeckHeader& header = deck.Header;
+  const int pw = deck.PipStrip.width() / 4;
+  const int ph = deck.PipStrip.height();
+  const int rw = deck.RankStrip.width() / 13;
+  const int rh = deck.RankStrip.height() / (header.IndexPerSuit != 0 ? 4 : 2);
   const int w = cardWidth_;
   const int h = cardHeight_;
-  const int xL = rw + header_.IndexX + header_.PipMarginX;
+  const int xL = rw + header.IndexX + header.PipMarginX;
   const int xR = w - pw - xL;
   const int xC = RoundEven((xL + xR) / 2.0);
-  const int yT = rh + header_.IndexY + header_.PipMarginY;
+  const int yT = rh + header.IndexY + header.PipMarginY;
   const double halfPip = ph / 2.0;
-  const int y3 = yT + RoundEven((h - yT) / 6.0 - halfPip) + header_.Row3Shift;
+  const int y3 = yT + RoundEven((h - yT) / 6.0 - halfPip) + header.Row3Shift;
   const int y4 = yT + RoundEven((h - yT) / 4.0 - halfPip);
-  const int y5 = yT + RoundEven((h - 2 * yT) / 3.0 - halfPip) + header_.Row5Shift;
+  const int y5 = yT + RoundEven((h - 2 * yT) / 3.0 - halfPip) + header.Row5Shift;
   const int y7 = yT + RoundEven((h - 2 * yT) / 2.0 - halfPip);
-  auto& p = pipPositions_;
+  std::array<QPoint, 16> p{};
   p[1] = {xL, yT};
   p[2] = {xR, yT};
   p[3] = {xC, y3};
@@ -150,6 +189,7 @@ void TPaintEngine::PipLayout() {
   p[12] = mirror(4);
   p[10] = mirror(5);
   p[11] = mirror(6);
+  return p;
 }
 
 void TPaintEngine::DrawCard(QPainter& canvas, const QRect& rect, bool held, bool wild, int suit,
@@ -234,12 +274,18 @@ QImage TPaintEngine::ComposeBack(const QImage& face, const QImage& strip, int in
 }
 
 void TPaintEngine::BuildBackImage() {
-  const QImage strip = ReadBackStrip(dataFolder_ / "back.001");
-  backImage_ = ComposeBack(face_, strip, backIndex_);
+  const auto path = dataFolder_ / "back.001";
+  try {
+    backImage_ = ComposeBack(face_, ReadBackStrip(path), backIndex_);
+  } catch (const TError& failure) {
+    TellOnce(path, "The backs file " + path.string() + " cannot be used (" +
+                       FirstLine(failure.what()) + "). A plain back is shown instead.");
+    backImage_ = PlainBack(face_);
+  }
 }
 
 void TPaintEngine::DrawBack(QPainter& canvas, const QRect& rect) {
-  if (backImage_.isNull()) WithContext("DrawBack", [&] { BuildBackImage(); });
+  if (backImage_.isNull()) BuildBackImage();
   canvas.save();
   CopyImage(canvas, rect.topLeft(), backImage_, backImage_.rect());
   canvas.restore();

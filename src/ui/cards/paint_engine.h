@@ -6,7 +6,10 @@
 #include <QString>
 #include <array>
 #include <filesystem>
+#include <set>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/cards/deck_file.h"
 
@@ -39,8 +42,8 @@ class TPaintEngine {
   TPaintEngine& operator=(const TPaintEngine&) = delete;
 
   // Builds the back image of BackIndex: the blank face with the back's area of the backs
-  // file ANDed into it inside a one-pixel border. Reads the backs file each time; raises
-  // TError when it cannot be read.
+  // file ANDed into it inside a one-pixel border. Reads the backs file each time; when it
+  // cannot be read, the back is a plain drawn one and the problem is kept (TakeProblems).
   virtual void BuildBackImage();
   virtual int GetIndexX() const { return header_.IndexX; }
   virtual int GetIndexY() const { return header_.IndexY; }
@@ -50,10 +53,13 @@ class TPaintEngine {
   virtual void DrawBack(QPainter& canvas, const QRect& rect);
 
   // Loads deck `id` (three digits) from "deck.<id>" in the data folder. Nothing happens
-  // when `id` is the loaded deck. A deck whose file is missing or cannot be read is
-  // replaced by deck "001"; when that cannot be loaded either, TError is raised and the
-  // engine keeps the deck it had.
+  // when `id` is the loaded deck. A deck whose file is missing or cannot be used is
+  // replaced by deck "001", and that by the built-in faces (BuiltInDeck); DeckId() is then
+  // "001". Never raises: a damaged file, and a missing "001", are kept as problems.
   void SetDeck(const QString& id);
+  // The problems met since the last call, one message per file, each file told once in the
+  // engine's life.
+  std::vector<std::string> TakeProblems();
   // Selects back `index` (0 = the first back of the backs file). The back image is
   // rebuilt at the next DrawBack only when the index changes.
   void SetBack(int index);
@@ -78,6 +84,8 @@ class TPaintEngine {
   int CardHeight() const { return cardHeight_; }
   // The loaded deck; empty before the first SetDeck.
   const QString& DeckId() const { return deckId_; }
+  // Whether the built-in faces are shown because no deck file could be used.
+  bool UsesBuiltInDeck() const { return builtIn_; }
   int BackIndex() const { return backIndex_; }
   const TDeckHeader& Header() const { return header_; }
   // Pip position 1..15 relative to the card's top-left corner, as laid out for the
@@ -93,14 +101,18 @@ class TPaintEngine {
   static QImage ComposeBack(const QImage& face, const QImage& strip, int index);
 
  protected:
-  // Reads the deck file, makes the rotated rank strip and the flipped pip strip, lays out
-  // the pips and calls LayoutChanged. Raises TError and keeps the old deck when the file
-  // cannot be read.
+  // Reads the deck file, checks its header and pip layout against the card, makes the
+  // rotated rank strip and the flipped pip strip, lays out the pips and calls
+  // LayoutChanged. Raises TError and keeps the old deck when the file cannot be read or
+  // would draw off the card.
   void LoadDeck(const std::filesystem::path& path);
   const std::filesystem::path& DataFolder() const { return dataFolder_; }
 
  private:
-  void PipLayout();
+  void UseDeck(TDeckImages deck);
+  // Pip positions 1..15 (index 0 unused) of a deck on this engine's card.
+  std::array<QPoint, 16> PipLayout(const TDeckImages& deck) const;
+  void TellOnce(const std::filesystem::path& file, const std::string& message);
   void DrawPicture(QPainter& canvas, int x, int y, int right, int bottom, int suit, int rank);
   // The suit's pip under the corner index and, when `mirrored`, its upside-down twin.
   void DrawCornerPips(QPainter& canvas, int x, int y, int right, int bottom, int suit,
@@ -123,6 +135,9 @@ class TPaintEngine {
   std::array<QPoint, 16> pipPositions_{};
   int backIndex_ = 0;
   QImage backImage_;
+  std::vector<std::string> problems_;
+  std::set<std::string> toldFiles_;
+  bool builtIn_ = false;
 };
 
 }  // namespace tavrik

@@ -122,14 +122,9 @@ void TfmDeckDialog::Preview(int line) {
   for (QLabel* image : Images) image->hide();
   const QString id = deckIds_[line];
   TPaintEngine engine(dataFolder_);
-  bool loaded = true;
-  try {
-    engine.SetDeck(id);
-  } catch (const TError&) {
-    // Neither this deck nor the default one can be read: no preview.
-    loaded = false;
-  }
-  if (loaded) {
+  engine.SetDeck(id);
+  // Neither this deck nor the default one can be read: no preview.
+  if (!engine.UsesBuiltInDeck()) {
     for (int i = 0; i < PreviewCount; ++i) {
       QLabel* image = Images[static_cast<size_t>(i)];
       image->setPixmap(QPixmap::fromImage(engine.CardImage(false, false, i / 5, i % 5 + 8)));

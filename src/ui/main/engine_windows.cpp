@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
+#include <algorithm>
+#include <iostream>
 #include <utility>
 
 #include "core/error.h"
@@ -46,7 +48,19 @@ void TEngineWindows::SetupPreferences(TPreferences& preferences) {
 }
 
 void TEngineWindows::ReportProblem(const std::string& message) {
-  if (parent_.isVisible()) {
+  if (shuttingDown_) {
+    std::cerr << "tavrik: " << message << '\n';
+    try {
+      std::string line = message;
+      std::replace_if(
+          line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+      TIniFile& settings = preferences_.Settings;
+      settings.WriteString(NotesSection, std::to_string(settings.Keys(NotesSection).size() + 1),
+                           line);
+    } catch (const std::exception& error) {
+      std::cerr << "tavrik: " << error.what() << '\n';
+    }
+  } else if (parent_.isVisible()) {
     QMessageBox::warning(&parent_, parent_.windowTitle(), QString::fromStdString(message));
   } else {
     pendingProblems_.push_back(message);
@@ -59,6 +73,14 @@ void TEngineWindows::SetBusy(bool busy) {
   } else {
     QApplication::restoreOverrideCursor();
   }
+}
+
+void TEngineWindows::TakeNotedProblems() {
+  TIniFile& settings = preferences_.Settings;
+  for (const std::string& key : settings.Keys(NotesSection)) {
+    pendingProblems_.push_back(settings.ReadString(NotesSection, key, ""));
+  }
+  settings.EraseSection(NotesSection);
 }
 
 void TEngineWindows::ShowPendingProblems() {

@@ -66,6 +66,7 @@ TfTavrik20Main::TfTavrik20Main(TPreferences& preferences, const std::filesystem:
     const QRect area = screen->availableGeometry();
     move(area.center() - QPoint(InitialWindowSize.width() / 2, InitialWindowSize.height() / 2));
   }
+  windows_.TakeNotedProblems();
   paintEngine_ = std::make_unique<TPaintEngine>(dataFolder_);
   // The saved deck at once (LoadSettings finds it loaded), so that start-up does not read
   // the default deck only to replace it.
@@ -103,18 +104,41 @@ TfTavrik20Main::TfTavrik20Main(TPreferences& preferences, const std::filesystem:
 }
 
 TfTavrik20Main::~TfTavrik20Main() {
+  windows_.SetShuttingDown();
   try {
     CardRow->Finish();
     engine_->Collect();
   } catch (const std::exception& error) {
-    HandleError(error);
+    windows_.ReportProblem(error.what());
   }
   try {
     SaveSettings();
   } catch (const std::exception& error) {
-    HandleError(error);
+    windows_.ReportProblem(error.what());
   }
   engine_.reset();
+}
+
+void TfTavrik20Main::CloseOnSignal() {
+  closingOnSignal_ = true;
+  windows_.SetShuttingDown();
+  close();
+}
+
+void TfTavrik20Main::SaveAll() {
+  try {
+    engine_->Collect();
+  } catch (const std::exception& error) {
+    windows_.ReportProblem(error.what());
+  }
+  try {
+    SaveSettings();
+    engine_->SaveToIni(preferences_.Settings);
+    preferences_.Save();
+  } catch (const std::exception&) {
+    windows_.ReportProblem("The settings file cannot be written: " + WriteFailureReason(errno) +
+                           ". The settings of this session are lost.");
+  }
 }
 
 void TfTavrik20Main::CreateControls() {
@@ -294,13 +318,21 @@ void TfTavrik20Main::LoadSettings() {
   DeckId = QString::fromStdString(settings.ReadString(CardsSection, "Deck", ""));
   if (!DeckId.isEmpty()) paintEngine_->SetDeck(DeckId);
   paintEngine_->SetBack(std::clamp(settings.ReadInteger(CardsSection, "Back", 0), 0, 14));
+  paintEngine_->BuildBackImage();  // a backs file that cannot be read is found now
+  TellCardProblems();
   SyncMenus();
+}
+
+void TfTavrik20Main::TellCardProblems() {
+  for (const std::string& problem : paintEngine_->TakeProblems()) windows_.ReportProblem(problem);
 }
 
 void TfTavrik20Main::SaveSettings() {
   TIniFile& settings = preferences_.Settings;
   SavePlacement(*this, settings, PlacementSection);
-  settings.WriteString(CardsSection, "Deck", paintEngine_->DeckId().toStdString());
+  // The player's choice, even while a damaged deck file shows other cards.
+  settings.WriteString(CardsSection, "Deck",
+                       (DeckId.isEmpty() ? paintEngine_->DeckId() : DeckId).toStdString());
   settings.WriteInteger(CardsSection, "Back", paintEngine_->BackIndex());
 }
 
@@ -529,8 +561,9 @@ void TfTavrik20Main::miSelectDeckClick(const QString& reason) {
     const QString id = SelectDeck(paintEngine_->DeckId(), texts_, this, dataFolder_, reason);
     if (!id.isEmpty()) {
       paintEngine_->SetDeck(id);
-      DeckId = paintEngine_->DeckId();
+      DeckId = id;
       CardRow->PaintAllCards();
+      TellCardProblems();
     }
   });
 }
@@ -653,6 +686,7 @@ void TfTavrik20Main::closeEvent(QCloseEvent* event) {
   // A dealing sequence still under way shows its last cards at once; the engine has played
   // the round already, and collects it when the window goes.
   CardRow->Finish();
+  SaveAll();
   QMainWindow::closeEvent(event);
 }
 

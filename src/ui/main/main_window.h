@@ -51,8 +51,12 @@ class TfTavrik20Main : public QMainWindow {
                           const std::filesystem::path& dataFolder = CardDataFolder(),
                           QWidget* parent = nullptr);
   // Collects the open round, saves the placement, deck and back, and frees the game
-  // engine (which saves its settings into the preferences).
+  // engine (which saves its settings into the preferences). Opens no window: problems go
+  // to standard error and are told at the next start.
   ~TfTavrik20Main() override;
+  // Closes the window as the player would, but without asking or telling anything: the
+  // program ends on a signal.
+  void CloseOnSignal();
 
   // Player actions, as the buttons, keys and menus call them. While a dealing sequence
   // runs, the play actions are ignored; each does nothing when the engine does not allow it.
@@ -130,7 +134,9 @@ class TfTavrik20Main : public QMainWindow {
   QAction* miAbout = nullptr;
   QAction* miQuit = nullptr;
 
-  QString DeckId;  // from the settings; empty on a first start
+  // The player's deck from the settings or the deck dialog (kept and saved even when its
+  // file cannot be used); empty on a first start.
+  QString DeckId;
 
  protected:
   bool event(QEvent* event) override;
@@ -139,6 +145,8 @@ class TfTavrik20Main : public QMainWindow {
   // closed a dialog or a menu never reaches the table.
   void keyReleaseEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Collects the open round and writes the settings file; when that fails, the player is
+  // told before the window goes.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -149,7 +157,11 @@ class TfTavrik20Main : public QMainWindow {
   // The placement, deck and back.
   void LoadSettings();
   void SaveSettings();
+  // Collects the round and writes every setting to the file; problems go to the windows.
+  void SaveAll();
   void FirstStartDeck();
+  // Tells the player of deck and backs files that cannot be used.
+  void TellCardProblems();
   void SyncMenus();
   void RebuildGrid();
   QString MessageText(const char* key) const;
@@ -163,6 +175,7 @@ class TfTavrik20Main : public QMainWindow {
   std::unique_ptr<TPaintEngine> paintEngine_;
   std::unique_ptr<TGameEngine> engine_;
   QSet<int> pressedKeys_;  // keys pressed while this window had the keyboard
+  bool closingOnSignal_ = false;
 };
 
 }  // namespace tavrik

@@ -79,7 +79,7 @@ int TErrorsModel::WildRank(int gameType) const {
 QString TErrorsModel::ReturnCell(const TLogRecord& record, int column) {
   // The pair (expected, real) of each return column, in coins.
   double expected = record.PlayerReturn - record.BestReturn;
-  double real = record.HandWin - record.PerfectWin;
+  auto real = static_cast<double>(int64_t{record.HandWin} - record.PerfectWin);
   if (column == 1) {
     expected = record.PlayerReturn;
     real = record.HandWin;

@@ -283,16 +283,54 @@ TEST(PaintEngineDecks, MissingOrDamagedDecksFallBackToTheDefault) {
     EXPECT_EQ(engine.Loads, 1) << "asking again for " << request << " reloads nothing";
   }
 
-  // Without a default deck the request fails and the engine keeps what it had.
-  TCountingEngine engine(path);
-  engine.SetDeck("005");
-  std::filesystem::remove(path / "deck.001");
-  EXPECT_THROW(engine.SetDeck("404"), TError);
-  EXPECT_EQ(engine.DeckId(), "005");
-  EXPECT_EQ(engine.GetIndexX(), 9);
-  TPaintEngine empty(path / "nothing");
-  EXPECT_THROW(empty.SetDeck("001"), TError);
-  EXPECT_EQ(empty.DeckId(), "");
+  // Header fields that would put an item outside the card refuse the deck, naming the
+  // file and the field; the default deck is shown instead.
+  const std::pair<int32_t TDeckHeader::*, int32_t> extremes[] = {
+      {&TDeckHeader::IndexX, INT32_MAX},
+      {&TDeckHeader::IndexY, INT32_MIN},
+      {&TDeckHeader::IndexX, 85},
+      {&TDeckHeader::PicturePipX, -1},
+      {&TDeckHeader::PicturePipY, INT32_MAX},
+      {&TDeckHeader::PipMarginX, INT32_MAX},
+      {&TDeckHeader::PipMarginY, INT32_MIN + 1},
+      {&TDeckHeader::PipMarginY, 110},
+      {&TDeckHeader::Row3Shift, INT32_MIN},
+      {&TDeckHeader::Row5Shift, 120},
+      {&TDeckHeader::AllPictures, 7}};
+  for (const auto& [field, value] : extremes) {
+    TDeckHeader header = TestHeader();
+    header.*field = value;
+    WriteDeckFile(path / "deck.007", TestDeck(header));
+    TPaintEngine engine(path);
+    engine.SetDeck("007");
+    EXPECT_EQ(engine.DeckId(), "001") << value;
+    const auto problems = engine.TakeProblems();
+    ASSERT_EQ(problems.size(), 1U) << value;
+    EXPECT_NE(problems[0].find("deck.007"), std::string::npos) << problems[0];
+  }
+
+  // A damaged or missing default deck: the built-in faces, told once; a deck that loads
+  // replaces them, and the engine never raises.
+  WriteFileAtomically(path / "deck.001", "not a deck");
+  for (const bool missing : {false, true}) {
+    if (missing) std::filesystem::remove(path / "deck.001");
+    TCountingEngine engine(path);
+    for (const char* request : {"404", "001", "006"}) {
+      ASSERT_NO_THROW(engine.SetDeck(request));
+      EXPECT_EQ(engine.DeckId(), "001");
+    }
+    const QImage face = LoadCompressedImage("EMPTY");
+    for (int card = 0; card < 52; ++card) {
+      EXPECT_NE(engine.CardImage(false, false, card / 13, card % 13), face) << card;
+    }
+    EXPECT_TRUE(engine.UsesBuiltInDeck());
+    const auto problems = engine.TakeProblems();
+    EXPECT_EQ(problems.size(), 2U) << "deck.006 and deck.001, each once";
+    EXPECT_NE(problems.front().find("deck.001"), std::string::npos) << problems.front();
+    engine.SetDeck("005");
+    EXPECT_EQ(engine.GetIndexX(), 9);
+    EXPECT_FALSE(engine.UsesBuiltInDeck());
+  }
 }
 
 TEST(PaintEngineBacks, BackIsTheFaceWithTheBackInsideItsEdge) {
@@ -317,8 +355,20 @@ TEST(PaintEngineBacks, BackIsTheFaceWithTheBackInsideItsEdge) {
   engine.BackImage();
   EXPECT_EQ(engine.Builds, 3) << "the same index keeps the back image";
 
-  TPaintEngine noBacks(folder.Path() / "nothing");
-  EXPECT_THROW(noBacks.BackImage(), TError);
+  // A damaged or missing backs file: a plain drawn back, told once.
+  WriteFileAtomically(folder.Path() / "back.001", "not a backs file");
+  for (const auto& data : {folder.Path(), folder.Path() / "nothing"}) {
+    TPaintEngine noBacks(data);
+    for (const int index : {0, 1}) {
+      noBacks.SetBack(index);
+      const QImage back = noBacks.BackImage();
+      EXPECT_NE(back, face);
+      EXPECT_EQ(back.pixel(47, 63), noBacks.BackImage().pixel(47, 63));
+    }
+    const auto problems = noBacks.TakeProblems();
+    ASSERT_EQ(problems.size(), 1U);
+    EXPECT_NE(problems[0].find("back.001"), std::string::npos) << problems[0];
+  }
 }
 
 TEST(PaintEngineDecks, EveryGeneratedDeckDrawsEveryCard) {

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <fstream>
 #include <iterator>
 #include <numeric>
 
@@ -267,14 +268,17 @@ TEST_F(MainWindowTest, TheTableGrowsWithTheWindowAndNothingOverlapsAtAnySize) {
 }
 
 TEST_F(MainWindowTest, AnErrorInAClickHandlerIsReportedAndPlayGoesOn) {
-  // Credits one bet above the lowest 32-bit number: the deal refuses to overflow them.
-  Reload([](TIniFile& settings) {
-    settings.WriteInteger("Params", "Credits", std::numeric_limits<int32_t>::min() + 2);
-  });
-  QTest::mouseClick(window->Info->btnDeal, Qt::LeftButton);
+  // A hand log that cannot be cleared: its folder has become a file.
+  Reload([](TIniFile& settings) { settings.WriteInteger("Params", "Credits", 7); });
+  const auto data = folder.DataFolder();
+  std::filesystem::create_directories(data.parent_path());
+  std::ofstream(data) << "x";
+  auto confirmed = AnswerNextDialog<QMessageBox>(
+      [](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+  window->miClearAllRecords->trigger();
   ASSERT_EQ(Errors.size(), 1U);
-  EXPECT_NE(Errors[0].find("Overflow of Credits\nDeal"), std::string::npos) << Errors[0];
-  EXPECT_FALSE(window->IsDealing());
+  EXPECT_NE(Errors[0].find("ClearLog"), std::string::npos) << Errors[0];
+  std::filesystem::remove(data);
   // Reset asks first: Cancel keeps the counters, OK resets them.
   for (const bool ok : {false, true}) {
     auto answered = AnswerNextDialog<QMessageBox>([ok](QMessageBox* box) {
@@ -437,6 +441,88 @@ TEST(MainWindowStart, ProblemsAndTheFirstDeckDialogComeOnceTheWindowIsUp) {
   QTest::qWait(50);
   EXPECT_FALSE(unexpected->Answered);
   EXPECT_EQ(second.PaintEngine().DeckId(), "003");
+}
+
+// Accepts every message box that opens while it lives and keeps its text.
+struct TMessageBoxes {
+  QStringList Shown;
+  QTimer Poll;
+  TMessageBoxes() {
+    QObject::connect(&Poll, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+          box != nullptr && box->isVisible()) {
+        Shown << box->text();
+        box->accept();
+      }
+    });
+    Poll.start(5);
+  }
+};
+
+// Files that cannot be written when the program ends: a close by the player is told so
+// before the window goes; a close on a signal and the window's end open no window at all,
+// and what went wrong is told at the next start.
+TEST_F(MainWindowTest, ShutdownNeverWaitsForThePlayer) {
+  const auto data = folder.DataFolder();
+  const auto writable = [&](bool yes) {  // the data folder, or a file in its place
+    if (yes) std::filesystem::remove(data);
+    std::filesystem::create_directories(yes ? folder.Path() / "moved" : data);
+    std::filesystem::rename(yes ? folder.Path() / "moved" : data,
+                            yes ? data : folder.Path() / "moved");
+    if (!yes) std::ofstream(data) << "x";
+  };
+  auto boxes = std::make_unique<TMessageBoxes>();
+  window->btnDealClick();
+  writable(false);
+  window->close();
+  ASSERT_EQ(boxes->Shown.size(), 1);
+  EXPECT_TRUE(boxes->Shown[0].contains("settings file cannot be written"));
+
+  // A drawn round is on the table when a signal ends the program.
+  window->show();
+  window->btnDealClick();
+  writable(true);
+  window->btnDealClick();
+  ASSERT_EQ(Engine().State(), GameState::Finished);
+  writable(false);
+  window->CloseOnSignal();
+  window.reset();
+  EXPECT_EQ(boxes->Shown.size(), 1);
+  EXPECT_TRUE(Errors.empty());
+  writable(true);
+  preferences->Save();  // as the program does at its very end
+  preferences = std::make_unique<TPreferences>();
+  boxes = std::make_unique<TMessageBoxes>();
+  window = std::make_unique<TfTavrik20Main>(*preferences, TAVRIK_TEST_DATA_DIR);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return boxes->Shown.size() == 2; }, 1000));
+  EXPECT_TRUE(boxes->Shown[0].contains("hand log cannot be written"));
+  EXPECT_TRUE(boxes->Shown[1].contains("settings of this session are lost"));
+}
+
+// Damaged deck and backs files: the program starts with the built-in faces and a plain
+// back, tells each file once, and keeps the player's deck for when the file is mended.
+TEST(MainWindowStart, DamagedCardFilesAreToldAndThePlayersDeckIsKept) {
+  TempFolder folder;
+  const auto data = folder.Path() / "cards";
+  std::filesystem::create_directories(data);
+  for (const char* name : {"deck.001", "deck.011", "back.001"}) {
+    WriteFileAtomically(data / name, "damaged");
+  }
+  TPreferences preferences;
+  preferences.Settings.WriteString("Cards", "Deck", "011");
+  TMessageBoxes boxes;
+  {
+    TfTavrik20Main window(preferences, data);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.Shown.size() == 3; }, 1000));
+    window.btnDealClick();
+    EXPECT_EQ(window.Engine().State(), GameState::Dealt);
+  }
+  for (const char* name : {"deck.011", "deck.001", "back.001"}) {
+    EXPECT_TRUE(boxes.Shown.join("\n").contains(name)) << name;
+  }
+  EXPECT_EQ(preferences.Settings.ReadString("Cards", "Deck", ""), "011");
 }
 
 TEST(MiniChart, KeepsTheLast128PointsAndCentresAFlatLine) {
