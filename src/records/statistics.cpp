@@ -457,9 +457,9 @@ void TStatisticsList::Recompute() {
   if (OnChange) OnChange();
 }
 
-std::map<std::string, int64_t> CountErrorsByBestPattern(const TLogger& logger, int game,
-                                                        int payIndex) {
-  std::map<std::string, int64_t> counts;
+std::map<std::string, TPatternErrors> ErrorsByBestPattern(const TLogger& logger, int game,
+                                                          int payIndex, size_t examples) {
+  std::map<std::string, TPatternErrors> errors;
   const uint8_t* bytes = logger.Data();
   for (size_t i = 0; i < logger.RecordCount(); ++i, bytes += TLogRecord::Size) {
     TLogRecord record;
@@ -467,9 +467,12 @@ std::map<std::string, int64_t> CountErrorsByBestPattern(const TLogger& logger, i
     if (record.GameType != game || record.PayIndex != payIndex) continue;
     record = TLogRecord::Deserialize(bytes);
     if (record.Bet == 0 || GradeOf(record) == GRADE_NONE) continue;
-    ++counts[NameHold(game, record.DealtCards, record.BestMask).Key];
+    TPatternErrors& pattern = errors[NameHold(game, record.DealtCards, record.BestMask).Key];
+    ++pattern.Count;
+    pattern.LossPercent += 100 * ErrorLoss(record);
+    if (pattern.Examples.size() < examples) pattern.Examples.push_back(i);
   }
-  return counts;
+  return errors;
 }
 
 }  // namespace tavrik

@@ -96,9 +96,17 @@ class TStatisticsList {
   int64_t bet_ = 0;
 };
 
+// The graded errors of one best-hold pattern: how many, their expected losses summed in
+// percent of the bet, and the log positions of the first few, to show as examples.
+struct TPatternErrors {
+  int64_t Count = 0;
+  double LossPercent = 0;
+  std::vector<size_t> Examples;
+};
 // The graded errors of the log (every record, whatever the filter) in game `game` under
-// paytable `payIndex`, counted by the pattern key of their best hold (THoldClassifier).
-std::map<std::string, int64_t> CountErrorsByBestPattern(const TLogger& logger, int game,
-                                                        int payIndex);
+// paytable `payIndex`, by the pattern key of their best hold (THoldClassifier), with up to
+// `examples` examples each.
+std::map<std::string, TPatternErrors> ErrorsByBestPattern(const TLogger& logger, int game,
+                                                          int payIndex, size_t examples = 3);
 
 }  // namespace tavrik

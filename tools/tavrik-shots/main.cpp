@@ -368,6 +368,10 @@ int main(int argc, char** argv) try {
   });
   window.miShowCharts->trigger();
 
+  // The strategy chart of the game with the errors of that history.
+  SaveNextDialog("strategy");
+  window.miShowStrategy->trigger();
+
   TError error("Card index out of range: 60");
   error.AppendContext("Draw");
   SaveNextDialog("error_report");

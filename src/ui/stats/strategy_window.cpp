@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "core/hand_parser.h"
 #include "core/payout_storage.h"
 #include "core/strategy_chart.h"
 #include "game/game_engine.h"
@@ -23,11 +24,27 @@ namespace tavrik {
 namespace {
 
 constexpr int HeaderHeight = 22;
+constexpr size_t Costliest = 3;  // lines highlighted for what their errors cost
+const QColor CostlyLineColor(255, 220, 200);
 
 QTableWidgetItem* Cell(const QString& text, bool number) {
   auto* item = new QTableWidgetItem(text);
   item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
   return item;
+}
+
+// A logged error as an example: "QD JD TD 3C 3S: you held 3C 3S, the best hold QD JD TD".
+QString ExampleText(const QString& format, const TLogRecord& record) {
+  const auto kept = [&record](int mask) {
+    std::vector<int> cards;
+    for (size_t i = 0; i < record.DealtCards.size(); ++i) {
+      if (((mask >> i) & 1) == 0) cards.push_back(record.DealtCards[i]);
+    }
+    return QString::fromStdString(cards.empty() ? std::string("nothing") : HandWords(cards));
+  };
+  const std::vector<int> dealt(record.DealtCards.begin(), record.DealtCards.end());
+  return format.arg(QString::fromStdString(HandWords(dealt)), kept(record.PlayerMask),
+                    kept(record.BestMask));
 }
 
 }  // namespace
@@ -49,7 +66,12 @@ TfStrategy::TfStrategy(const TLogger& logger, const TPreferences& preferences, i
     throw;
   }
   QApplication::restoreOverrideCursor();
-  const auto errors = CountErrorsByBestPattern(logger, game, payIndex);
+  const auto errors = ErrorsByBestPattern(logger, game, payIndex);
+  // The lines whose errors cost the player most (at most three) stand out.
+  std::vector<double> losses;
+  for (const auto& [key, pattern] : errors) losses.push_back(pattern.LossPercent);
+  std::sort(losses.rbegin(), losses.rend());
+  const double costly = losses.empty() ? 0 : losses[std::min<size_t>(losses.size(), Costliest) - 1];
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 8);
@@ -75,12 +97,31 @@ TfStrategy::TfStrategy(const TLogger& logger, const TPreferences& preferences, i
   for (int row = 0; row < Grid->rowCount(); ++row) {
     const TChartLine& line = chart.Lines[static_cast<size_t>(row)];
     const auto found = errors.find(line.Key);
-    const long long count = found == errors.end() ? 0 : found->second;
+    const TPatternErrors none;
+    const TPatternErrors& mine = found == errors.end() ? none : found->second;
     Grid->setItem(row, 0, Cell(QString::fromStdString(line.Text), false));
     Grid->setItem(row, 1, Cell(QString::number(100 * line.BestShare, 'f', 4), true));
     Grid->setItem(row, 2, Cell(QString::number(100 * line.OrderHolds, 'f', 2), true));
-    Grid->setItem(row, 3, Cell(count == 0 ? QString("-") : QString::number(count), true));
-    Grid->item(row, 0)->setToolTip(QString::fromStdString(line.Key));
+    Grid->setItem(row, 3, Cell(mine.Count == 0 ? QString("-") : QString::number(mine.Count), true));
+    // The line's key, and where the player broke it: what it cost and example hands.
+    QString tip = QString::fromStdString(line.Key);
+    if (mine.Count > 0) {
+      tip += "\n" + Text(preferences, "Strategy", "Cost").arg(mine.LossPercent, 0, 'f', 2);
+      for (const size_t index : mine.Examples) {
+        tip += "\n" + ExampleText(Text(preferences, "Strategy", "Example"), logger.Record(index));
+      }
+    }
+    const bool highlighted = mine.Count > 0 && mine.LossPercent >= costly;
+    for (int column = 0; column < ColumnCount; ++column) {
+      QTableWidgetItem* item = Grid->item(row, column);
+      item->setToolTip(tip);
+      if (highlighted) {
+        item->setBackground(CostlyLineColor);
+        QFont font = item->font();
+        font.setBold(true);
+        item->setFont(font);
+      }
+    }
   }
   Grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   for (int column = 1; column < ColumnCount; ++column) {

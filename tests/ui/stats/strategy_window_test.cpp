@@ -43,6 +43,16 @@ TEST(StrategyWindow, ShowsTheChartAndThePlayersErrorsPerLine) {
   }
   EXPECT_EQ(errors["3 to a royal flush"], "1");
   EXPECT_EQ(errors["low pair"], "-");
+  // The costliest lines stand out, each with what it cost and the hands of the errors.
+  for (int row = 0; row < grid.rowCount(); ++row) {
+    const QTableWidgetItem& line = *grid.item(row, 3);
+    EXPECT_EQ(line.font().bold(), line.text() != "-") << row;
+    if (line.text() == "-") continue;
+    EXPECT_TRUE(
+        line.toolTip().endsWith("cost 60.00 % of a bet in all, for example:\n"
+                                "QD JD TD 3C 3S: you held 3C 3S, the best hold QD JD TD"))
+        << line.toolTip().toStdString();
+  }
   EXPECT_EQ(window.lReturns->text(),
             "Playing by the chart returns 99.5429 %, perfect play 99.5439 %.");
 }
