@@ -6,17 +6,14 @@
 //      --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QListWidget>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
+#include "bench_log.h"
 #include "game/preferences.h"
 #include "records/chart_series.h"
 #include "records/log_filter.h"
@@ -28,50 +25,7 @@ namespace {
 using namespace tavrik;
 namespace fs = std::filesystem;
 
-constexpr int RecordCount = 1'000'000;
-
-// A log file of RecordCount varied records over about three months, oldest first, written
-// once per run and removed at exit.
-class TBenchLog {
- public:
-  TBenchLog()
-      : path_(fs::temp_directory_path() /
-              ("tavrik-charts-bench-" + std::to_string(::getpid()) + ".log")) {
-    std::mt19937 random(7);
-    std::ofstream file(path_, std::ios::binary);
-    for (int i = 0; i < RecordCount; ++i) {
-      const auto pick = [&](int count) {
-        return static_cast<int>(random() % static_cast<unsigned>(count));
-      };
-      TLogRecord record;
-      record.GameType = static_cast<uint8_t>(pick(9));
-      record.Mode = static_cast<uint8_t>(pick(4));
-      record.CoinValueIndex = static_cast<uint8_t>(pick(6));
-      record.Bet = static_cast<uint8_t>(1 + pick(5));
-      record.HandWin = pick(3) == 0 ? record.Bet * (1 + pick(4)) : 0;
-      record.PerfectWin = pick(4) == 0 ? record.HandWin : record.Bet * pick(3);
-      record.DoubleCount = static_cast<uint8_t>(record.HandWin > 0 ? pick(3) : 0);
-      record.Win =
-          record.DoubleCount > 0 && pick(2) == 0 ? 0 : record.HandWin << record.DoubleCount;
-      record.BestReturn = record.Bet * 0.99;
-      record.PlayerReturn = record.BestReturn - (pick(5) == 0 ? pick(100) / 50.0 : 0);
-      record.DealTime = 46000 + 90.0 * i / RecordCount;
-      record.EndTime = record.DealTime + (2 + pick(10)) / 86400.0;
-      const auto bytes = record.Serialize();
-      file.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    }
-  }
-  ~TBenchLog() { fs::remove(path_); }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-const TBenchLog& BenchLog() {
-  static const TBenchLog log;
-  return log;
-}
+using bench::BenchLog;
 
 // The bench log with every record selected.
 struct TSelectedLog {
