@@ -84,29 +84,6 @@ class THandDelegate : public QStyledItemDelegate {
   TCardPainter& painter_;
 };
 
-// Paints the three lines of a return cell right-aligned, inset by the cell margin.
-class TReturnDelegate : public QStyledItemDelegate {
- public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-
-  void paint(QPainter* canvas, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override {
-    QStyleOptionViewItem cell = option;
-    initStyleOption(&cell, index);
-    const QString text = cell.text;
-    cell.text.clear();
-    QStyle* style = cell.widget != nullptr ? cell.widget->style() : nullptr;
-    if (style != nullptr) style->drawControl(QStyle::CE_ItemViewItem, &cell, canvas, cell.widget);
-    const bool selected = (option.state & QStyle::State_Selected) != 0;
-    canvas->save();
-    canvas->setFont(cell.font);
-    canvas->setPen(cell.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    canvas->drawText(option.rect.adjusted(TfErrors::CellMargin, 0, -TfErrors::CellMargin, 0),
-                     Qt::AlignRight | Qt::AlignVCenter, text);
-    canvas->restore();
-  }
-};
-
 }  // namespace
 
 TfErrors::TfErrors(TLogger& logger, const TPreferences& preferences, QWidget* parent)
@@ -148,7 +125,7 @@ TfErrors::TfErrors(TLogger& logger, const TPreferences& preferences, QWidget* pa
                            Text(preferences, "Errors", "BestHold"));
   Grid->setModel(model_);
   Grid->setItemDelegateForColumn(0, new THandDelegate(*model_, *Options, *cardPainter_, Grid));
-  Grid->setItemDelegate(new TReturnDelegate(Grid));
+  Grid->setItemDelegate(new TInsetTextDelegate(Grid));
   Grid->setMinimumSize(HandWidth + 3 * 130 + 2 * Grid->frameWidth() + 20,
                        titles->height() + 6 * RowHeight + 2 * Grid->frameWidth());
   Grid->installEventFilter(this);

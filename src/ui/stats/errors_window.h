@@ -31,7 +31,6 @@ class TfErrors : public TLogWindow {
 
  public:
   static constexpr int CardGap = 2;          // pixels between the small cards of a hand
-  static constexpr int CellMargin = 10;      // text inset from the cell's right edge
   static constexpr int TitleRowHeight = 18;  // the grid's column titles
 
   // Localises the window, follows the logger's filter and lists its errors in log order.

@@ -1,6 +1,7 @@
 #include "ui/stats/log_window.h"
 
 #include <QBoxLayout>
+#include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 #include <algorithm>
@@ -55,6 +56,23 @@ void TLogWindow::LayOutColumns(QVBoxLayout* left, int leftWidth, QVBoxLayout* ri
   row->addWidget(btnOK);
   right->addLayout(row);
   columns->addLayout(right, 1);
+}
+
+void TInsetTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+  QStyleOptionViewItem cell = option;
+  initStyleOption(&cell, index);
+  const QString text = cell.text;
+  cell.text.clear();
+  QStyle* style = cell.widget != nullptr ? cell.widget->style() : nullptr;
+  if (style != nullptr) style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
+  const bool selected = (option.state & QStyle::State_Selected) != 0;
+  painter->save();
+  painter->setFont(cell.font);
+  painter->setPen(cell.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+  painter->drawText(option.rect.adjusted(TLogWindow::CellMargin, 0, -TLogWindow::CellMargin, 0),
+                    static_cast<int>(cell.displayAlignment), text);
+  painter->restore();
 }
 
 }  // namespace tavrik

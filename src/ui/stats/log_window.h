@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStyledItemDelegate>
 #include <initializer_list>
 
 #include "game/preferences.h"
@@ -25,6 +26,7 @@ class TLogWindow : public QDialog {
  public:
   static constexpr int HeaderHeight = 22;      // the header labels over the columns
   static constexpr int LeftColumnWidth = 190;  // at least
+  static constexpr int CellMargin = 10;        // grid text inset from its cell's edge
 
   QPushButton* btnOK = nullptr;
 
@@ -44,6 +46,15 @@ class TLogWindow : public QDialog {
                      std::initializer_list<QPushButton*> buttons = {});
 
   const TPreferences& preferences_;
+};
+
+// Paints a grid cell's text at its alignment, inset by CellMargin from the cell's edges
+// (the style's own margin is a few pixels only).
+class TInsetTextDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
 };
 
 }  // namespace tavrik

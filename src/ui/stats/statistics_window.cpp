@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <algorithm>
 
@@ -21,30 +20,6 @@ namespace tavrik {
 namespace {
 
 constexpr int ValueColumns = 3;
-
-// Paints a cell's text inset by the window's cell margin from the edge it is aligned to
-// (the style's own margin is a few pixels only).
-class TCellDelegate : public QStyledItemDelegate {
- public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override {
-    QStyleOptionViewItem cell = option;
-    initStyleOption(&cell, index);
-    const QString text = cell.text;
-    cell.text.clear();
-    QStyle* style = cell.widget != nullptr ? cell.widget->style() : nullptr;
-    if (style != nullptr) style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
-    const QRect area =
-        option.rect.adjusted(TfStatistics::CellMargin, 0, -TfStatistics::CellMargin, 0);
-    painter->save();
-    painter->setFont(cell.font);
-    painter->setPen(cell.palette.color(QPalette::Text));
-    painter->drawText(area, static_cast<int>(cell.displayAlignment), text);
-    painter->restore();
-  }
-};
 
 }  // namespace
 
@@ -114,7 +89,7 @@ TfStatistics::TfStatistics(TLogger& logger, const TPreferences& preferences, QWi
   Grid->setFocusPolicy(Qt::NoFocus);
   Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Grid->setItemDelegate(new TCellDelegate(Grid));
+  Grid->setItemDelegate(new TInsetTextDelegate(Grid));
   model_ = new TStatisticsModel(list_, this);
   Grid->setModel(model_);
   Grid->viewport()->installEventFilter(this);

@@ -45,7 +45,6 @@ class TfStatistics : public TLogWindow {
   Q_OBJECT
 
  public:
-  static constexpr int CellMargin = 10;  // text inset from the cell's left or right edge
   static constexpr int RowHeight = 20;
 
   // Localises the window, follows the logger's filter and computes every table, the first
