@@ -7,42 +7,16 @@
 # Usage: dialog_keys.sh <tavrik executable>. Exit 77 (skipped) without xvfb-run/xdotool.
 set -euo pipefail
 exe="$1"
-for tool in xvfb-run xdotool python3; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
-done
-
-home="$(mktemp -d)"
-trap 'rm -rf "$home"' EXIT
-mkdir -p "$home/Tavrik"
-cat >"$home/Tavrik/Tavrik.ini" <<'INI'
-[Preferences]
-DealSpeed=0
-
-[Params]
-ShowWarnings=1
-
-[Cards]
-Deck=001
-INI
-export XDG_DATA_HOME="$home"
-export TAVRIK_E2E_LOG="$home/Tavrik/Tavrik.log"
-export TAVRIK_E2E_WARNINGS="$home/warnings"
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+source "$(dirname "$0")/common.sh"
+e2e_setup 1 python3
+export TAVRIK_E2E_WARNINGS="$E2E_HOME/warnings"
 hands=6
 
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -euo pipefail
   hands="$1"
-  "$0" & pid=$!
-  window=""
-  for _ in $(seq 300); do  # a loaded machine may take a while to show it
-    window="$(xdotool search --name "Tavrik 2.0" 2>/dev/null | head -1 || true)"
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || { echo "the main window did not appear"; kill "$pid"; exit 1; }
-  sleep 0.5
-  xdotool windowfocus --sync "$window"
+  source "$TAVRIK_E2E_COMMON"
+  e2e_start "$0"
   # Draws the held cards; a warning gets Space, then Esc.
   draw() {
     xdotool key 1 3
@@ -57,39 +31,29 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
       sleep 0.4
     fi
   }
-  # Waits until the log holds $1 bytes (a loaded machine may lag behind the keys).
-  wait_log() {
-    for _ in $(seq 200); do
-      [ "$(stat -c %s "$TAVRIK_E2E_LOG" 2>/dev/null || echo 0)" -ge "$1" ] && return
-      sleep 0.1
-    done
-  }
   for hand in $(seq "$hands"); do
     xdotool key space   # deal (collecting the round before)
-    wait_log $(((hand - 1) * 79))
+    e2e_wait_log $(((hand - 1) * 79))
     sleep 0.4
     draw
   done
-  xdotool mousemove --window "$window" 20 10 click 1   # opens the Game menu
+  xdotool mousemove --window "$E2E_WINDOW" 20 10 click 1   # opens the Game menu
   sleep 0.4
   xdotool key Escape
   sleep 0.3
   xdotool key space   # must deal, not open the menu
-  wait_log $((hands * 79))
+  e2e_wait_log $((hands * 79))
   sleep 0.4
   draw
   xdotool key space   # collects the last round
-  for _ in $(seq 100); do
-    [ "$(stat -c %s "$TAVRIK_E2E_LOG" 2>/dev/null || echo 0)" -ge $(((hands + 1) * 79)) ] && break
-    sleep 0.1
-  done
-  kill -TERM "$pid"
-  wait "$pid"
+  e2e_wait_log $(((hands + 1) * 79))
+  kill -TERM "$E2E_PID"
+  wait "$E2E_PID"
 ' "$exe" "$hands"
 
 warnings=$(wc -l <"$TAVRIK_E2E_WARNINGS" 2>/dev/null || echo 0)
 [ "$warnings" -ge 1 ] || { echo "no warning appeared in $hands hands: nothing was checked"; exit 1; }
-grep -qx "ShowWarnings=1" "$home/Tavrik/Tavrik.ini" ||
+grep -qx "ShowWarnings=1" "$E2E_HOME/Tavrik/Tavrik.ini" ||
   { echo "Space in a warning switched the warnings off"; exit 1; }
 python3 - "$TAVRIK_E2E_LOG" "$hands" <<'PY'
 import sys

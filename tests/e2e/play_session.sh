@@ -6,57 +6,18 @@
 # Usage: play_session.sh <tavrik executable>. Exit 77 (skipped) without xvfb-run/xdotool.
 set -euo pipefail
 exe="$1"
-for tool in xvfb-run xdotool; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "skipped: $tool is not installed"
-    exit 77
-  fi
-done
-
-home="$(mktemp -d)"
-trap 'rm -rf "$home"' EXIT
-mkdir -p "$home/Tavrik"
-# No dealing pause, no warnings (they would wait for an answer), and a deck chosen, so no
-# dialog opens on the first start.
-cat >"$home/Tavrik/Tavrik.ini" <<'INI'
-[Preferences]
-DealSpeed=0
-
-[Params]
-ShowWarnings=0
-
-[Cards]
-Deck=001
-INI
-export XDG_DATA_HOME="$home"
+# No warnings: they would wait for an answer.
+source "$(dirname "$0")/common.sh"
+e2e_setup 0
 export TAVRIK_E2E_HANDS=3
-export TAVRIK_E2E_LOG="$home/Tavrik/Tavrik.log"
-# In a sanitizer build the X and D-Bus client libraries leave allocations behind at exit;
-# the program's own memory is checked by the unit tests.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -euo pipefail
-  "$0" & pid=$!
-  window=""
-  for _ in $(seq 300); do  # a loaded machine may take a while to show it
-    window="$(xdotool search --name "Tavrik 2.0" 2>/dev/null | head -1 || true)"
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || { echo "the main window did not appear"; kill "$pid"; exit 1; }
-  sleep 0.5
-  xdotool windowfocus --sync "$window"
-  # Waits until the log holds $1 bytes (a loaded machine may lag behind the keys).
-  wait_log() {
-    for _ in $(seq 200); do
-      [ "$(stat -c %s "$TAVRIK_E2E_LOG" 2>/dev/null || echo 0)" -ge "$1" ] && return
-      sleep 0.1
-    done
-  }
+  source "$TAVRIK_E2E_COMMON"
+  e2e_start "$0"
   for hand in $(seq "$TAVRIK_E2E_HANDS"); do
     xdotool key space   # deal, collecting the round before
-    wait_log $(((hand - 1) * 79))
+    e2e_wait_log $(((hand - 1) * 79))
     sleep 0.4
     xdotool key 1 3     # hold the first and the third card
     sleep 0.2
@@ -67,17 +28,13 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   # holds it, so a slow machine cannot end a hand before its draw. The round dealt last
   # is never drawn: it gives its bet back and is not logged.
   xdotool key space
-  for _ in $(seq 300); do
-    [ "$(stat -c %s "$TAVRIK_E2E_LOG" 2>/dev/null || echo 0)" -ge $((TAVRIK_E2E_HANDS * 79)) ] &&
-      break
-    sleep 0.1
-  done
-  kill -TERM "$pid"
-  wait "$pid"
+  e2e_wait_log $((TAVRIK_E2E_HANDS * 79))
+  kill -TERM "$E2E_PID"
+  wait "$E2E_PID"
 ' "$exe"
 
 log="$TAVRIK_E2E_LOG"
-ini="$home/Tavrik/Tavrik.ini"
+ini="$E2E_HOME/Tavrik/Tavrik.ini"
 size="$(stat -c %s "$log")"
 if [ "$size" -ne $((TAVRIK_E2E_HANDS * 79)) ]; then
   echo "Tavrik.log holds $size bytes, expected $((TAVRIK_E2E_HANDS * 79))"
