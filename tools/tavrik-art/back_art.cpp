@@ -256,8 +256,7 @@ QImage DrawBackStrip() {
       {QColor(0x4A, 0x55, 0x68), QColor(0xA9, 0xB8, 0xCF), QColor(0xF2, 0xF5, 0xFA)},
       {QColor(0xC6, 0x28, 0x28), QColor(0xEE, 0x6A, 0x1E), QColor(0xFC, 0xE2, 0x5C)},
   }};
-  QImage strip(BackCount * CardWidth, CardHeight, QImage::Format_RGB32);
-  strip.fill(Qt::white);
+  QImage strip = NewImage(BackCount * CardWidth, CardHeight);
   QPainter p(&strip);
   p.setRenderHint(QPainter::Antialiasing, true);
   for (int i = 0; i < BackCount; ++i) {

@@ -21,14 +21,8 @@ const QColor Black(0x00, 0x00, 0x00);
 const QColor Red(0xD0, 0x00, 0x0C);
 const QColor Gold(0xF2, 0xC0, 0x3A);
 
-QImage Blank(int width, int height, const QColor& colour = Qt::white) {
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(colour);
-  return image;
-}
-
 QImage DrawFace(int width, int height, double radius) {
-  QImage face = Blank(width, height, CornerColour);
+  QImage face = NewImage(width, height, CornerColour);
   QPainter p(&face);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setPen(QPen(EdgeColour, 1.0));
@@ -61,7 +55,7 @@ void DrawCentredText(QPainter& p, QPointF centre, const QString& text, const QFo
 }
 
 QImage DrawHeldMarker() {
-  QImage marker = Blank(94, 30);
+  QImage marker = NewImage(94, 30);
   QPainter p(&marker);
   QLinearGradient band(0, 0, 0, 30);
   band.setColorAt(0, QColor(0xFF, 0xE0, 0x6A));
@@ -114,7 +108,7 @@ QImage DrawWildFace() {
 }
 
 QImage DrawSmallPips(int width, int height, int bottomGap) {
-  QImage strip = Blank(4 * width, height);
+  QImage strip = NewImage(4 * width, height);
   QPainter p(&strip);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setPen(Qt::NoPen);
@@ -131,7 +125,7 @@ QImage DrawSmallRanks() {
   constexpr int h = 13;
   constexpr std::array<const char*, 13> texts = {"2", "3",  "4", "5", "6", "7", "8",
                                                  "9", "10", "J", "Q", "K", "A"};
-  QImage strip = Blank(13 * w, 2 * h);
+  QImage strip = NewImage(13 * w, 2 * h);
   QPainter p(&strip);
   p.setRenderHint(QPainter::Antialiasing, true);
   const QFont font = BoldFont("DejaVuSansCondensed-Bold.ttf", 40);
@@ -160,7 +154,7 @@ QImage DrawSmallRanks() {
 }
 
 QImage DrawSmallBand(const QColor& top, const QColor& bottom, const QString& text) {
-  QImage band = Blank(48, 9);
+  QImage band = NewImage(48, 9);
   QPainter p(&band);
   QLinearGradient fill(0, 0, 0, 9);
   fill.setColorAt(0, top);
@@ -183,7 +177,7 @@ QImage DrawSmallBand(const QColor& top, const QColor& bottom, const QString& tex
 QImage DrawSmallWildMark() {
   constexpr int w = 28;
   constexpr int h = 40;
-  QImage mark = Blank(w, 2 * h);
+  QImage mark = NewImage(w, 2 * h);
   QPainter p(&mark);
   p.setRenderHint(QPainter::Antialiasing, true);
   const QFont font = BoldFont("DejaVuSansCondensed-Bold.ttf", 10);
@@ -198,7 +192,7 @@ QImage DrawSmallWildMark() {
 }
 
 QImage DrawSmallJoker() {
-  QImage joker = Blank(40, 40);
+  QImage joker = NewImage(40, 40);
   QPainter p(&joker);
   p.setRenderHint(QPainter::Antialiasing, true);
   DrawCentredText(p, QPointF(20, 5), "JOKER", BoldFont("DejaVuSansCondensed-Bold.ttf", 10),
@@ -215,7 +209,7 @@ QImage DrawSmallJoker() {
 }  // namespace
 
 std::vector<TBuiltInImage> DrawBuiltInImages() {
-  return {
+  std::vector<TBuiltInImage> images = {
       {"EMPTY", true, DrawFace(94, 127, 5)},
       {"HELD", true, DrawHeldMarker()},
       {"WILD", true, DrawWildFace()},
@@ -228,6 +222,15 @@ std::vector<TBuiltInImage> DrawBuiltInImages() {
       {"S_WILD", false, DrawSmallWildMark()},
       {"S_JOKER", false, DrawSmallJoker()},
   };
+  // The table's face, held marker and wild face again for each twin of the art.
+  for (const int scale : TwinScales) {
+    SetPixelScale(scale);
+    images.push_back({"EMPTY" + TwinSuffix(scale), true, DrawFace(94, 127, 5)});
+    images.push_back({"HELD" + TwinSuffix(scale), true, DrawHeldMarker()});
+    images.push_back({"WILD" + TwinSuffix(scale), true, DrawWildFace()});
+  }
+  SetPixelScale(1);
+  return images;
 }
 
 }  // namespace tavrik::art

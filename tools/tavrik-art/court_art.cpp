@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "deck_art.h"
 #include "suit_shapes.h"
 
 namespace tavrik::art {
@@ -22,9 +23,7 @@ QPen InkPen(const QColor& colour, double width = 0.9) {
 }
 
 QImage WhiteCard(QSize card) {
-  QImage image(card, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  return image;
+  return NewImage(card.width(), card.height());
 }
 
 // Frame lines: dark outer line, gold inner line. Returns the area inside them.
@@ -328,8 +327,7 @@ QImage DrawCourt(QSize card, const QRect& frame, int rank, int suit, const TPict
   const QRect inner = DrawFrame(p, frame, style);
   const int halfHeight = (inner.height() + 1) / 2;
 
-  QImage half(inner.width(), halfHeight, QImage::Format_RGB32);
-  half.fill(Qt::white);
+  QImage half = NewImage(inner.width(), halfHeight);
   {
     QPainter hp(&half);
     hp.setRenderHint(QPainter::Antialiasing, true);

@@ -48,8 +48,7 @@ QImage DrawRankStrip(const TDeckStyle& style) {
     rowColours.assign(style.Pictures.SuitColours.begin(), style.Pictures.SuitColours.end());
   }
   const int rows = static_cast<int>(rowColours.size());
-  QImage strip(13 * w, rows * h, QImage::Format_RGB32);
-  strip.fill(Qt::white);
+  QImage strip = NewImage(13 * w, rows * h);
   QPainter p(&strip);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setPen(Qt::NoPen);
@@ -81,8 +80,7 @@ QImage DrawRankStrip(const TDeckStyle& style) {
 QImage DrawPipStrip(const TDeckStyle& style) {
   const int w = style.PipWidth;
   const int h = style.PipHeight;
-  QImage strip(4 * w, h, QImage::Format_RGB32);
-  strip.fill(Qt::white);
+  QImage strip = NewImage(4 * w, h);
   QPainter p(&strip);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setPen(Qt::NoPen);
@@ -96,8 +94,7 @@ QImage DrawPipStrip(const TDeckStyle& style) {
 }
 
 QImage DrawPictureStrip(const TDeckStyle& style) {
-  QImage strip(PictureCount * CardWidth, CardHeight, QImage::Format_RGB32);
-  strip.fill(Qt::white);
+  QImage strip = NewImage(PictureCount * CardWidth, CardHeight);
   QPainter p(&strip);
   const QSize card(CardWidth, CardHeight);
   // Within a group of four the suits run clubs, spades, diamonds, hearts.
@@ -138,7 +135,24 @@ TPictureStyle ClassicPictures(std::array<QColor, 4> suitColours) {
   return s;
 }
 
+int pixelScale = 1;
+
 }  // namespace
+
+void SetPixelScale(int scale) {
+  pixelScale = scale;
+}
+
+int PixelScale() {
+  return pixelScale;
+}
+
+QImage NewImage(int width, int height, const QColor& colour) {
+  QImage image(width * pixelScale, height * pixelScale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(pixelScale);
+  image.fill(colour);
+  return image;
+}
 
 QString LoadFontFile(const QString& file) {
   static std::map<QString, QString> families;
@@ -268,6 +282,12 @@ std::vector<TDeckStyle> DeckStyles() {
 TDeckImages DrawDeck(const TDeckStyle& style) {
   TDeckImages deck;
   deck.Header = style.Header;
+  for (int32_t* offset : {&deck.Header.IndexX, &deck.Header.IndexY, &deck.Header.PicturePipX,
+                          &deck.Header.PicturePipY, &deck.Header.PipMarginX,
+                          &deck.Header.PipMarginY, &deck.Header.Row3Shift,
+                          &deck.Header.Row5Shift}) {
+    *offset *= pixelScale;
+  }
   deck.RankStrip = DrawRankStrip(style);
   deck.PipStrip = DrawPipStrip(style);
   deck.PictureStrip = DrawPictureStrip(style);

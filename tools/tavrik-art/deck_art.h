@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QString>
 #include <array>
 #include <vector>
@@ -10,9 +11,17 @@
 
 namespace tavrik::art {
 
-// Card size of every deck.
+// Card size of every deck, in units of the art.
 inline constexpr int CardWidth = 94;
 inline constexpr int CardHeight = 127;
+
+// Pixels per unit: 1 for the files the program ships, one of TwinScales for their twins.
+// Every image of the art comes from NewImage, so that one drawing serves them all.
+void SetPixelScale(int scale);
+int PixelScale();
+// A `colour` RGB32 image of width x height units at the pixel scale; a painter on it draws
+// in units.
+QImage NewImage(int width, int height, const QColor& colour = Qt::white);
 
 // How one deck looks; DrawDeck turns it into the deck file's images.
 struct TDeckStyle {
@@ -36,7 +45,8 @@ struct TDeckStyle {
 // Every deck the program ships, the default deck "001" first.
 std::vector<TDeckStyle> DeckStyles();
 
-// The images of a deck; raises TError when a font cannot be loaded.
+// The images of a deck at the pixel scale (header offsets scaled too); raises TError when a
+// font cannot be loaded.
 TDeckImages DrawDeck(const TDeckStyle& style);
 
 // The family name of a font file, loading it into the application once.

@@ -1,5 +1,6 @@
 // Draws the card art at build time: the deck files and the backs file into the data
-// folder, the built-in images and a resource list for them into the resource folder.
+// folder (and their twins at two and four times the resolution into its subfolders "2x"
+// and "4x"), the built-in images and a resource list for them into the resource folder.
 //
 //   tavrik-art --data <folder> --resources <folder>
 //
@@ -8,6 +9,8 @@
 #include <QGuiApplication>
 #include <QTextStream>
 #include <filesystem>
+#include <utility>
+#include <vector>
 #include <iostream>
 
 #include "back_art.h"
@@ -32,10 +35,17 @@ int Run(const fs::path& dataFolder, const fs::path& resourceFolder) {
   fs::create_directories(dataFolder);
   fs::create_directories(resourceFolder);
 
-  for (const art::TDeckStyle& style : art::DeckStyles()) {
-    WriteDeckFile(dataFolder / ("deck." + style.Id.toStdString()), art::DrawDeck(style));
+  std::vector<std::pair<int, fs::path>> folders = {{1, dataFolder}};
+  for (const int scale : TwinScales) folders.emplace_back(scale, dataFolder / TwinFolder(scale));
+  for (const auto& [scale, folder] : folders) {
+    fs::create_directories(folder);
+    art::SetPixelScale(scale);
+    for (const art::TDeckStyle& style : art::DeckStyles()) {
+      WriteDeckFile(folder / ("deck." + style.Id.toStdString()), art::DrawDeck(style));
+    }
+    WriteBackFile(folder / "back.001", art::DrawBackStrip());
   }
-  WriteBackFile(dataFolder / "back.001", art::DrawBackStrip());
+  art::SetPixelScale(1);
 
   QString qrc;
   QTextStream list(&qrc);

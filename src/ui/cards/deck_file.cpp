@@ -138,4 +138,12 @@ void WriteBackFile(const std::filesystem::path& path, const QImage& strip) {
   });
 }
 
+std::string TwinFolder(int scale) {
+  return std::to_string(scale) + "x";
+}
+
+QString TwinSuffix(int scale) {
+  return scale == 1 ? QString() : QString("_%1X").arg(scale);
+}
+
 }  // namespace tavrik

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 namespace tavrik {
 
@@ -33,6 +36,16 @@ struct TDeckHeader {
 };
 
 inline constexpr int DeckHeaderSize = 57;
+
+// Large tables and high-density screens draw from twins of the card art at these
+// multiples of its resolution: the deck and backs files of the data folder's subfolder
+// TwinFolder(scale), and the table's built-in images under their names with
+// TwinSuffix(scale).
+inline constexpr std::array<int, 2> TwinScales = {2, 4};
+// "2x" for scale 2.
+std::string TwinFolder(int scale);
+// "_2X" for scale 2, empty for scale 1.
+QString TwinSuffix(int scale);
 // Pictures per deck: J, Q, K, A in groups of four, each group in the suit order clubs,
 // spades, diamonds, hearts.
 inline constexpr int PictureCount = 16;

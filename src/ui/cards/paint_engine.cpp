@@ -1,6 +1,7 @@
 #include "ui/cards/paint_engine.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -62,12 +63,35 @@ std::filesystem::path CardDataFolder() {
   return ProgramFolder() / "data";
 }
 
-TPaintEngine::TPaintEngine(std::filesystem::path dataFolder) : dataFolder_(std::move(dataFolder)) {
-  face_ = LoadCompressedImage("EMPTY");
-  heldMarker_ = LoadCompressedImage("HELD");
-  wildFace_ = LoadCompressedImage("WILD");
+TPaintEngine::TPaintEngine(std::filesystem::path dataFolder, int scale)
+    : dataFolder_(std::move(dataFolder)), scale_(scale) {
+  Require(scale == 1 || std::find(TwinScales.begin(), TwinScales.end(), scale) != TwinScales.end(),
+          "Paint engine scale out of range");
+  const QString suffix = TwinSuffix(scale);
+  face_ = LoadCompressedImage("EMPTY" + suffix);
+  heldMarker_ = LoadCompressedImage("HELD" + suffix);
+  wildFace_ = LoadCompressedImage("WILD" + suffix);
   cardWidth_ = face_.width();
   cardHeight_ = face_.height();
+}
+
+TPaintEngine& TPaintEngine::ForPixels(QSize pixels) {
+  if (scale_ != 1 || builtIn_ || deckId_.isEmpty()) return *this;
+  TPaintEngine* best = this;
+  for (size_t i = 0; i < twins_.size(); ++i) {
+    // Up to a quarter above its own size a card's pixels scale up well enough.
+    if (4 * pixels.height() <= 5 * best->cardHeight_) break;
+    std::unique_ptr<TPaintEngine>& twin = twins_[i];
+    if (!twin) {
+      twin = std::make_unique<TPaintEngine>(dataFolder_ / TwinFolder(TwinScales[i]), TwinScales[i]);
+    }
+    // A deck without a twin shows on the twin as another deck; its problems are not told.
+    twin->SetDeck(deckId_);
+    twin->SetBack(backIndex_);
+    if (twin->DeckId() != deckId_ || twin->UsesBuiltInDeck()) break;
+    best = twin.get();
+  }
+  return *best;
 }
 
 std::string_view TPaintEngine::PipPattern(int rank) {
@@ -236,7 +260,7 @@ void TPaintEngine::DrawCard(QPainter& canvas, const QRect& rect, bool held, bool
   }
 
   if (held) {
-    CopyImage(canvas, {x + 1, y + HeldMarkerTop}, heldMarker_,
+    CopyImage(canvas, {x + 1, y + HeldMarkerTop * scale_}, heldMarker_,
               QRect(1, 0, heldMarker_.width() - 2, heldMarker_.height()));
   }
   canvas.restore();

@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -35,8 +36,11 @@ inline constexpr std::string_view DefaultDeckId = "001";
 class TPaintEngine {
  public:
   // Loads the built-in face, held marker and wild face (raises TError when they are
-  // missing). No deck is loaded yet; the deck header has its default values.
-  explicit TPaintEngine(std::filesystem::path dataFolder = CardDataFolder());
+  // missing). No deck is loaded yet; the deck header has its default values. With a `scale`
+  // of TwinScales the engine draws from the twins of the art at that resolution: the
+  // built-in images of that size, and the deck and backs files of `dataFolder`, which is
+  // then the twins' folder.
+  explicit TPaintEngine(std::filesystem::path dataFolder = CardDataFolder(), int scale = 1);
   virtual ~TPaintEngine() = default;
   TPaintEngine(const TPaintEngine&) = delete;
   TPaintEngine& operator=(const TPaintEngine&) = delete;
@@ -80,6 +84,14 @@ class TPaintEngine {
   // A CardWidth x CardHeight RGB32 image of the current back, drawn by DrawBack.
   QImage BackImage();
 
+  // The engine that draws best for cards shown at `pixels` (device pixels): this one, or,
+  // for cards well larger than the deck, the smallest twin at a higher resolution (showing
+  // the same deck and back) that comes near that size and holds the deck. Images from any
+  // of them are scaled to `pixels` smoothly.
+  TPaintEngine& ForPixels(QSize pixels);
+  // Pixels per unit of the card layout: 1, or one of TwinScales for a twin.
+  int Scale() const { return scale_; }
+
   int CardWidth() const { return cardWidth_; }
   int CardHeight() const { return cardHeight_; }
   // The loaded deck; empty before the first SetDeck.
@@ -119,6 +131,8 @@ class TPaintEngine {
                       bool mirrored);
 
   std::filesystem::path dataFolder_;
+  int scale_ = 1;
+  std::array<std::unique_ptr<TPaintEngine>, TwinScales.size()> twins_;
   TDeckHeader header_;
   int cardWidth_ = 0;
   int cardHeight_ = 0;

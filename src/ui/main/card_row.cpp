@@ -73,7 +73,9 @@ void TCardRow::SetMetrics(int headerHeight, int border, QSize cardSize) {
   cardSize_ = cardSize;
   for (QLabel* card : cards_) card->setFixedSize(cardSize_);
   if (resized) {
-    for (int position = 0; position < 5; ++position) ShowImage(position);
+    for (int position = 0; position < 5; ++position) {
+      if (!faces_[static_cast<size_t>(position)].isNull()) Render(position);
+    }
   }
   resizeEvent(nullptr);
 }
@@ -119,17 +121,8 @@ void TCardRow::RevealPick(int position, int pause, const std::function<void()>& 
   Play(std::move(steps), pause);
 }
 
-void TCardRow::ShowImage(int position) {
-  const QImage& face = faces_[static_cast<size_t>(position)];
-  if (face.isNull()) return;
-  QLabel* card = cards_[static_cast<size_t>(position)];
-  const qreal ratio = card->devicePixelRatioF();
-  const QSize target = (QSizeF(cardSize_) * ratio).toSize();
-  QPixmap pixmap = QPixmap::fromImage(
-      face.size() == target ? face
-                            : face.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-  pixmap.setDevicePixelRatio(ratio);
-  card->setPixmap(pixmap);
+QSize TCardRow::TargetPixels() const {
+  return (QSizeF(cardSize_) * cards_[0]->devicePixelRatioF()).toSize();
 }
 
 void TCardRow::PaintCard(int position) {
@@ -137,33 +130,51 @@ void TCardRow::PaintCard(int position) {
     ShowBack(position);
     return;
   }
-  QImage& scratch = faces_[static_cast<size_t>(position)];
-  scratch = QImage(paintEngine_.CardWidth(), paintEngine_.CardHeight(), QImage::Format_RGB32);
-  {
-    QPainter painter(&scratch);
-    const TCard face = CardFromIndex(engine_.GetCard(position));
-    paintEngine_.DrawCard(painter, scratch.rect(), !engine_.IsReplaced(position),
-                          engine_.IsWild(face.Rank), face.Suit, face.Rank);
-    if (engine_.State() == GameState::Finished && engine_.DoublePick() == position) {
-      // The card the player picked in double-up wears a frame.
-      painter.setPen(
-          QPen(PickFrameColor, PickFrameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-      painter.setBrush(Qt::NoBrush);
-      const int inset = PickFrameWidth / 2;
-      painter.drawRect(scratch.rect().adjusted(inset, inset, -inset - 1, -inset - 1));
-    }
-  }
-  ShowImage(position);
+  const TCard face = CardFromIndex(engine_.GetCard(position));
+  shown_[static_cast<size_t>(position)] = {
+      .Back = false,
+      .Held = !engine_.IsReplaced(position),
+      .Wild = engine_.IsWild(face.Rank),
+      .Picked = engine_.State() == GameState::Finished && engine_.DoublePick() == position,
+      .Suit = face.Suit,
+      .Rank = face.Rank};
+  Render(position);
 }
 
 void TCardRow::ShowBack(int position) {
+  shown_[static_cast<size_t>(position)].Back = true;
+  Render(position);
+}
+
+void TCardRow::Render(int position) {
+  const TShown& shown = shown_[static_cast<size_t>(position)];
+  const QSize target = TargetPixels();
+  TPaintEngine& cards = paintEngine_.ForPixels(target);
   QImage& scratch = faces_[static_cast<size_t>(position)];
-  scratch = QImage(paintEngine_.CardWidth(), paintEngine_.CardHeight(), QImage::Format_RGB32);
+  scratch = QImage(cards.CardWidth(), cards.CardHeight(), QImage::Format_RGB32);
   {
     QPainter painter(&scratch);
-    paintEngine_.DrawBack(painter, scratch.rect());
+    if (shown.Back) {
+      cards.DrawBack(painter, scratch.rect());
+    } else {
+      cards.DrawCard(painter, scratch.rect(), shown.Held, shown.Wild, shown.Suit, shown.Rank);
+    }
+    if (!shown.Back && shown.Picked) {
+      // The card the player picked in double-up wears a frame.
+      const int width = PickFrameWidth * cards.Scale();
+      painter.setPen(QPen(PickFrameColor, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+      painter.setBrush(Qt::NoBrush);
+      const int inset = width / 2;
+      painter.drawRect(scratch.rect().adjusted(inset, inset, -inset - 1, -inset - 1));
+    }
   }
-  ShowImage(position);
+  QLabel* card = cards_[static_cast<size_t>(position)];
+  QPixmap pixmap = QPixmap::fromImage(
+      scratch.size() == target
+          ? scratch
+          : scratch.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  pixmap.setDevicePixelRatio(card->devicePixelRatioF());
+  card->setPixmap(pixmap);
 }
 
 void TCardRow::PaintAllCards() {

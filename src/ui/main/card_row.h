@@ -18,10 +18,11 @@ namespace tavrik {
 class TGradientLabel;
 
 // The card row: the status header over the five cards of the table. It paints a card from
-// the engine (face, hold mark, wild look, or its back) at the deck's size, shows it smoothly
-// scaled to the size the window gives the cards (in device pixels, so that a screen with
-// two device pixels per point gets crisp cards), and plays the dealing sequences: steps
-// with the dealing pause between them, driven by a timer.
+// the engine (face, hold mark, wild look, or its back) at the deck's size, or from the
+// double-resolution art when the cards are shown much larger, shows it smoothly scaled to
+// the size the window gives the cards (in device pixels, so that a screen with two device
+// pixels per point gets crisp cards), and plays the dealing sequences: steps with the
+// dealing pause between them, driven by a timer.
 class TCardRow : public QWidget {
   Q_OBJECT
 
@@ -63,7 +64,8 @@ class TCardRow : public QWidget {
   QSize CardSize() const { return cardSize_; }
 
   QLabel* Card(int position) const { return cards_[static_cast<size_t>(position)]; }
-  // The card at position 0..4 as painted at the deck's size, before scaling.
+  // The card at position 0..4 as painted at the deck's size (or the double-resolution
+  // art's), before scaling.
   const QImage& Face(int position) const { return faces_[static_cast<size_t>(position)]; }
   TGradientLabel* lInfoLabel = nullptr;
 
@@ -87,14 +89,26 @@ class TCardRow : public QWidget {
   void RunSteps();
   // The gap above the cards in the cards' panel.
   int CardsTop() const;
-  // Shows Face(position) at the card size.
-  void ShowImage(int position);
+  // What a position shows, kept so that a new size paints it again as it was.
+  struct TShown {
+    bool Back = true;
+    bool Held = false;
+    bool Wild = false;
+    bool Picked = false;
+    int Suit = 0;
+    int Rank = 0;
+  };
+  // Paints shown_[position] for the card size and shows it.
+  void Render(int position);
+  // The card size in device pixels.
+  QSize TargetPixels() const;
 
   const TGameEngine& engine_;
   TPaintEngine& paintEngine_;
   QWidget* cardsPanel_ = nullptr;
   std::array<QLabel*, 5> cards_{};
   std::array<QImage, 5> faces_{};
+  std::array<TShown, 5> shown_{};
   int headerHeight_ = 22;
   int border_ = 3;
   QSize cardSize_{94, 127};

@@ -281,6 +281,7 @@ TEST(PaintEngineDecks, MissingOrDamagedDecksFallBackToTheDefault) {
     EXPECT_EQ(engine.Loads, 1) << request;
     engine.SetDeck(request);
     EXPECT_EQ(engine.Loads, 1) << "asking again for " << request << " reloads nothing";
+    EXPECT_EQ(&engine.ForPixels({400, 540}), &engine) << "a deck without a twin scales up";
   }
 
   // Header fields that would put an item outside the card refuse the deck, naming the
@@ -371,15 +372,31 @@ TEST(PaintEngineBacks, BackIsTheFaceWithTheBackInsideItsEdge) {
   }
 }
 
-TEST(PaintEngineDecks, EveryGeneratedDeckDrawsEveryCard) {
+TEST(PaintEngineDecks, EveryGeneratedDeckDrawsEveryCardAtEveryResolution) {
   TPaintEngine engine(TAVRIK_TEST_DATA_DIR);
   for (const char* id : {"001", "003", "011", "012"}) {
     engine.SetDeck(id);
     ASSERT_EQ(engine.DeckId(), id);
-    const QImage face = LoadCompressedImage("EMPTY");
-    for (int card = 0; card < 52; ++card) {
-      // Every card puts some ink on the blank face.
-      EXPECT_NE(engine.CardImage(false, false, card / 13, card % 13), face) << id << " " << card;
+    // Card height asked for, scale of the art that draws it.
+    for (const auto& [height, scale] : {std::pair(127, 1), std::pair(158, 1), std::pair(159, 2),
+                                        std::pair(317, 2), std::pair(318, 4), std::pair(2000, 4)}) {
+      TPaintEngine& art = engine.ForPixels({height * 3 / 4, height});
+      ASSERT_EQ(art.Scale(), scale) << id << " " << height;
+      ASSERT_EQ(art.DeckId(), id);
+      ASSERT_EQ(QSize(art.CardWidth(), art.CardHeight()), scale * QSize(94, 127));
+      for (int position = 1; position <= 15; ++position) {
+        // A twin lays its pips out where the deck has them, at its scale.
+        EXPECT_LE((art.PipPosition(position) - scale * engine.PipPosition(position))
+                      .manhattanLength(),
+                  scale)
+            << id << " " << scale << " " << position;
+      }
+      const QImage face = LoadCompressedImage("EMPTY" + TwinSuffix(scale));
+      for (int card = 0; card < 52; ++card) {
+        // Every card puts some ink on the blank face.
+        EXPECT_NE(art.CardImage(false, false, card / 13, card % 13), face)
+            << id << " " << scale << " " << card;
+      }
     }
   }
 }
