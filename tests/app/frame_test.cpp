@@ -5,16 +5,13 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "app/exception_report.h"
 #include "app/single_instance.h"
 #include "core/error.h"
 #include "support/temp_folder.h"
 #include "ui/widgets/error_handler.h"
-#include "ui/widgets/gradient_label.h"
 
 namespace tavrik {
 namespace {

@@ -36,7 +36,6 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
     choice = choice * 1103515245u + 12345u;
     return (choice >> 16) % range;
   };
-  const GameMode modes[] = {GameMode::AutoHold, GameMode::Training, GameMode::RealPlay};
   std::vector<std::array<int, 3>> expected;  // logged hand win, win and double-ups
   std::set<int> doubleOutcomes;              // -1 loss, 0 tie, 1 win
   for (const int game :
@@ -44,7 +43,7 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
     Select(game, 0);
     for (int round = 0; round < 60; ++round) {
       SCOPED_TRACE(std::to_string(game) + " round " + std::to_string(round));
-      const GameMode mode = modes[round % 3];
+      const auto mode = static_cast<GameMode>(round % 3);  // auto-hold, training, real play
       engine->SetMode(mode);
       engine->SetBet(1 + static_cast<int>(next(5)));
       engine->Deal();
@@ -63,19 +62,13 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
       EXPECT_EQ(record.PlayerMask, hold);
       EXPECT_EQ(TableCards(*engine), FinalCards(record, hold));
 
-      std::set<int> seen;
-      for (int card : AsCards(record.DealtCards)) seen.insert(card);
-      for (int card : AsCards(record.DrawCards)) seen.insert(card);
+      std::set<int> seen(record.DealtCards.begin(), record.DealtCards.end());
+      seen.insert(record.DrawCards.begin(), record.DrawCards.end());
       EXPECT_EQ(seen.size(), 10u) << "ten different cards";
-
-      int maxWin = 0;
-      int maxWinMask = 31;
+      int maxWin = 0, maxWinMask = 31;
       for (int mask = 0; mask < 32; ++mask) {
         const int win = ReferenceWin(game, bet, FinalCards(record, mask));
-        if (win > maxWin) {
-          maxWin = win;
-          maxWinMask = mask;
-        }
+        if (win > maxWin) std::tie(maxWin, maxWinMask) = std::pair(win, mask);
       }
       EXPECT_EQ(record.MaxWin, maxWin);
       EXPECT_EQ(record.MaxWinMask, maxWinMask);
@@ -97,12 +90,12 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
         const int difference =
             TGameEngine::DoubleUpRank(cards[static_cast<size_t>(pick)], engine->Engine().Deck) -
             TGameEngine::DoubleUpRank(cards[0], engine->Engine().Deck);
-        const int before = engine->Win();
+        const int sign = (difference > 0) - (difference < 0), before = engine->Win();
         engine->PickDoubleCard(pick);
         EXPECT_EQ(engine->State(), GameState::Finished);
-        EXPECT_EQ(engine->Win(), difference > 0 ? 2 * before : difference < 0 ? 0 : before);
-        doubleOutcomes.insert((difference > 0) - (difference < 0));
-        EXPECT_EQ(engine->DoubleOutcome(), (difference > 0) - (difference < 0));
+        EXPECT_EQ(engine->Win(), sign > 0 ? 2 * before : sign < 0 ? 0 : before);
+        EXPECT_EQ(engine->DoubleOutcome(), sign);
+        doubleOutcomes.insert(sign);
         EXPECT_EQ(engine->DoublePick(), pick);
       }
       expected.push_back({handWin, engine->Win(), doubles});
@@ -145,18 +138,15 @@ TEST_F(GameTest, RoundIsCollectedOnce) {
   EXPECT_TRUE(Log().empty());
   EXPECT_THROW(engine->Draw(), TError) << "the refunded cards cannot be drawn to";
 
-  engine->Deal();
-  engine->Draw();
+  PlayRounds(*engine, 1);
   const int win = engine->Win();
-  engine->Collect();
   engine->Collect();
   EXPECT_EQ(Log().size(), 1u);
   EXPECT_EQ(engine->Credits(), 2495 + win);
 
   // Shutdown collects an open double-up with its current win.
   for (uint32_t seed = 1; engine->Win() == 0; ++seed) {
-    TRandom::Global().SetSeed(seed);
-    engine->Deal();
+    Deal(seed);
     engine->Hint();
     engine->Draw();
   }
@@ -181,8 +171,7 @@ TEST_F(GameTest, WhatThePlayerMayDoInEachState) {
   };
   EXPECT_EQ(allowed(), Row(true, false, false, true, 0)) << "no round";
   for (uint32_t seed = 1; engine->Win() == 0; ++seed) {
-    TRandom::Global().SetSeed(seed);
-    engine->DrawOrDeal();
+    Deal(seed);
     EXPECT_EQ(allowed(), Row(false, false, true, false, 31)) << "dealt";
     engine->ToggleHold(0);
     engine->ReleaseAllHolds();  // Esc: nothing held, whatever was
@@ -259,8 +248,7 @@ TEST_F(GameTest, ProblemHandsCycleInLogOrder) {
     if (round > 0) {
       if (round % 4 == 1) {
         engine->SelectPoker(GAME_TENS_OR_BETTER, 0);
-        engine->Deal();
-        engine->Draw();
+        PlayRounds(*engine, 1);
         engine->SelectPoker(GAME_JACKS_OR_BETTER, 0);
       }
       engine->Deal();
@@ -308,14 +296,6 @@ TEST_F(GameTest, SelectPokerAndRecentGames) {
   const std::string jacks = GameKey(GAME_JACKS_OR_BETTER, 0);
   const std::string tens = GameKey(GAME_TENS_OR_BETTER, 0);
   const std::string eights = GameKey(GAME_ACES_AND_EIGHTS, 0);
-  const auto forgetRecentGames = [this] {
-    const std::string current = GameKey(engine->GameType(), engine->PayIndex());
-    Reload(*engine, [&current](TIniFile& settings) {
-      settings.EraseSection("MRU");
-      settings.WriteString("MRU", "0", current);
-    });
-  };
-  forgetRecentGames();
   Select(GAME_TENS_OR_BETTER, 0);
   EXPECT_EQ(engine->MRUList(), (Keys{jacks}));
   EXPECT_EQ(engine->GameTitle(), "TENS OR BETTER");
@@ -347,8 +327,7 @@ TEST_F(GameTest, WarningBeforeAWorseHold) {
   windows.WarningAnswers = {{false, false}, {true, false}, {false, true}};
   int shown = 0;
   for (uint32_t seed = 1; seed < 500; ++seed) {
-    TRandom::Global().SetSeed(seed);
-    engine->Deal();  // Training: nothing held
+    Deal(seed);  // Training: nothing held
     const bool worse = engine->BestHoldReturn() - engine->CurrentHoldReturn() > 0.01;
     if (!worse || shown == 3) {
       EXPECT_FALSE(engine->CheckWarning()) << "stopped: " << (shown == 3);
@@ -367,11 +346,10 @@ TEST_F(GameTest, WarningBeforeAWorseHold) {
   EXPECT_TRUE(windows.WarningAnswers.empty());
   // The player's threshold decides.
   engine->SetOption(ShowWarnings, true);
-  preferences->SetWarningThreshold(5);
+  preferences.SetWarningThreshold(5);
   int quiet = 0;
   for (uint32_t seed = 1; seed < 20; ++seed) {
-    TRandom::Global().SetSeed(seed);
-    engine->Deal();
+    Deal(seed);
     const double cost = engine->BestHoldReturn() - engine->CurrentHoldReturn();
     if (cost > 5) windows.WarningAnswers.push_back({});
     quiet += cost > 0.01 && cost <= 5;
@@ -385,8 +363,7 @@ TEST_F(GameTest, BackFromTheWarningKeepsTheDealtHand) {
   for (uint32_t seed = 1; engine->State() != GameState::Dealt ||
                           engine->BestHoldReturn() - engine->CurrentHoldReturn() <= 0.01;
        ++seed) {
-    TRandom::Global().SetSeed(seed);
-    engine->Deal();
+    Deal(seed);
     engine->ToggleHold(0);
   }
   const Cards dealt = TableCards(*engine);
@@ -407,8 +384,6 @@ TEST_F(GameTest, BackFromTheWarningKeepsTheDealtHand) {
 }
 
 TEST_F(GameTest, CountersAndReset) {
-  EXPECT_EQ(engine->Accuracy(), 100);
-  EXPECT_EQ(engine->PlayTime(), 0);
   Reload(*engine, [](TIniFile& settings) { settings.WriteInteger("Params", "Credits", 3); });
   engine->Deal();  // starts the clock; nothing compares the credits with the bet
   EXPECT_EQ(engine->Credits(), -2);
@@ -485,11 +460,7 @@ TEST(GameEngineLog, UnreadableLogIsReportedOnceAndPlayGoesOn) {
   {
     TPreferences preferences;
     TGameEngine engine(preferences, windows);
-    for (int round = 0; round < 2; ++round) {
-      engine.Deal();
-      engine.Draw();
-    }
-    engine.Collect();
+    PlayRounds(engine, 2);
     EXPECT_EQ(ReadLog(engine.Logger()).size(), 2u);
   }
   EXPECT_EQ(windows.Problems.size(), 1u);
@@ -500,13 +471,8 @@ TEST(GameEngineLog, KilledProgramLosesOnlyTheOpenRound) {
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    TFakeWindows windows;
-    TPreferences preferences;
-    TGameEngine engine(preferences, windows);
-    for (int round = 0; round < 4; ++round) {
-      engine.Deal();
-      engine.Draw();
-    }
+    TRun run;
+    PlayRounds(run.engine, 4, false);
     ::kill(::getpid(), SIGKILL);  // no destructor runs: the fourth round is still open
     ::_exit(1);
   }
