@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <numeric>
 #include <sstream>
 #include <vector>
 
@@ -137,7 +136,7 @@ TEST(CalcStats, TablesOfTheSelectedRecords) {
     arguments.insert(arguments.begin(), "stats");
     arguments.push_back("--json");
     EXPECT_TRUE(Starts(run.Run(arguments).Out, std::string("{\"records\":") + start + ","))
-        << arguments[1];
+        << ::testing::PrintToString(arguments);
   }
 
   // Text: each table as the statistics window shows it.
@@ -159,10 +158,9 @@ TEST(CalcStats, TablesOfTheSelectedRecords) {
 }
 
 TEST(CalcStats, TornLogKeepsItsWholeRecords) {
-  const TStatsRun run;
   // A log cut short: its whole records count, the fragment is reported and left in place.
   const std::string torn = LogBytes() + std::string(30, 'x');
-  std::ofstream(run.log, std::ios::binary) << torn;
+  const TStatsRun run(torn);
   const TCalcResult result = run.Run({"stats", "--json"});
   EXPECT_EQ(result.ExitCode, 0);
   EXPECT_TRUE(Starts(result.Out, "{\"records\":3,"));
@@ -189,9 +187,6 @@ TEST(CalcErrors, SelectedGradedAndSorted) {
       {{"--sort", "difference", "--descending"}, "5 0 2 4"},
   };
   for (auto [arguments, listed] : cases) {
-    const std::string options =
-        std::accumulate(arguments.begin(), arguments.end(), std::string(),
-                        [](auto all, auto& one) { return all + one + ' '; });
     arguments.insert(arguments.begin(), "errors");
     arguments.push_back("--json");
     const TCalcResult result = run.Run(arguments);
@@ -206,7 +201,7 @@ TEST(CalcErrors, SelectedGradedAndSorted) {
       records +=
           result.Out.substr(digits, result.Out.find_first_not_of("0123456789", digits) - digits);
     }
-    EXPECT_EQ(records, listed) << options;
+    EXPECT_EQ(records, listed) << ::testing::PrintToString(arguments);
   }
 
   const std::string json = run.Run({"errors", "--grades", "serious", "--json"}).Out;
