@@ -108,14 +108,13 @@ inline std::array<int, 5> FinalCards(const TLogRecord& record, int mask) {
 
 // Saves the engine's settings, lets `change` edit them and loads them again: the way a
 // test arranges counters and a saved mode that play cannot reach. Loading reopens the game,
-// which seeds the generator from the clock; it is seeded with `seed` again.
-inline void Reload(TGameEngine& engine, const std::function<void(TIniFile&)>& change,
-                   uint32_t seed = 12345) {
+// which seeds the generator from the clock; it is seeded as the test began.
+inline void Reload(TGameEngine& engine, const std::function<void(TIniFile&)>& change) {
   TIniFile settings;
   engine.SaveToIni(settings);
   change(settings);
   engine.LoadFromIni(settings);
-  TRandom::Global().SetSeed(seed);
+  TRandom::Global().SetSeed(12345);
 }
 
 // Puts `text` into the settings file of the temporary data folder.
@@ -166,6 +165,8 @@ class GameTest : public ::testing::Test {
     engine->Deal();
   }
   std::vector<TLogRecord> Log() { return ReadLog(engine->Logger()); }
+  // What the dealt hand's current hold gives away against the best one.
+  double HoldCost() const { return engine->BestHoldReturn() - engine->CurrentHoldReturn(); }
 
   TempFolder folder;
   TFakeWindows windows;

@@ -191,15 +191,11 @@ TEST(CalcErrors, SelectedGradedAndSorted) {
     arguments.push_back("--json");
     const TCalcResult result = run.Run(arguments);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
-    // The digits after each "record": field, in output order.
+    // The number of each "record": field, in output order.
     std::string records;
-    const std::string field = "\"record\":";
-    for (size_t at = result.Out.find(field); at != std::string::npos;
-         at = result.Out.find(field, at + 1)) {
-      const size_t digits = at + field.size();
+    for (size_t at = 0; (at = result.Out.find("\"record\":", at + 1)) != std::string::npos;) {
       if (!records.empty()) records += ' ';
-      records +=
-          result.Out.substr(digits, result.Out.find_first_not_of("0123456789", digits) - digits);
+      records += std::to_string(std::stoi(result.Out.substr(at + 9)));
     }
     EXPECT_EQ(records, listed) << ::testing::PrintToString(arguments);
   }
