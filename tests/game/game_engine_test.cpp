@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <random>
 #include <set>
 
 #include "core/error.h"
@@ -31,11 +32,8 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
   // Rounds of a natural and the three wild games, in each mode, with varied holds, bets,
   // hints and chains of double-ups; every figure the record keeps is checked against the
   // cards alone, a wild card paying its best substitution.
-  uint32_t choice = 7;
-  const auto next = [&choice](uint32_t range) {
-    choice = choice * 1103515245u + 12345u;
-    return (choice >> 16) % range;
-  };
+  std::mt19937 choices(7);
+  const auto next = [&choices](uint32_t range) { return static_cast<uint32_t>(choices() % range); };
   std::vector<std::array<int, 3>> expected;  // logged hand win, win and double-ups
   std::set<int> doubleOutcomes;              // -1 loss, 0 tie, 1 win
   for (const int game :
