@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <random>
 #include <set>
 
 #include "core/error.h"
@@ -31,12 +32,8 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
   // Rounds of a natural and the three wild games, in each mode, with varied holds, bets,
   // hints and chains of double-ups; every figure the record keeps is checked against the
   // cards alone, a wild card paying its best substitution.
-  uint32_t choice = 7;
-  const auto next = [&choice](uint32_t range) {
-    choice = choice * 1103515245u + 12345u;
-    return (choice >> 16) % range;
-  };
-  const GameMode modes[] = {GameMode::AutoHold, GameMode::Training, GameMode::RealPlay};
+  std::mt19937 choices(7);
+  const auto next = [&choices](uint32_t range) { return static_cast<uint32_t>(choices() % range); };
   std::vector<std::array<int, 3>> expected;  // logged hand win, win and double-ups
   std::set<int> doubleOutcomes;              // -1 loss, 0 tie, 1 win
   for (const int game :
@@ -44,7 +41,7 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
     Select(game, 0);
     for (int round = 0; round < 60; ++round) {
       SCOPED_TRACE(std::to_string(game) + " round " + std::to_string(round));
-      const GameMode mode = modes[round % 3];
+      const auto mode = static_cast<GameMode>(round % 3);  // auto-hold, training, real play
       engine->SetMode(mode);
       engine->SetBet(1 + static_cast<int>(next(5)));
       engine->Deal();
@@ -63,19 +60,13 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
       EXPECT_EQ(record.PlayerMask, hold);
       EXPECT_EQ(TableCards(*engine), FinalCards(record, hold));
 
-      std::set<int> seen;
-      for (int card : AsCards(record.DealtCards)) seen.insert(card);
-      for (int card : AsCards(record.DrawCards)) seen.insert(card);
+      std::set<int> seen(record.DealtCards.begin(), record.DealtCards.end());
+      seen.insert(record.DrawCards.begin(), record.DrawCards.end());
       EXPECT_EQ(seen.size(), 10u) << "ten different cards";
-
-      int maxWin = 0;
-      int maxWinMask = 31;
+      int maxWin = 0, maxWinMask = 31;
       for (int mask = 0; mask < 32; ++mask) {
         const int win = ReferenceWin(game, bet, FinalCards(record, mask));
-        if (win > maxWin) {
-          maxWin = win;
-          maxWinMask = mask;
-        }
+        if (win > maxWin) std::tie(maxWin, maxWinMask) = std::pair(win, mask);
       }
       EXPECT_EQ(record.MaxWin, maxWin);
       EXPECT_EQ(record.MaxWinMask, maxWinMask);
@@ -97,12 +88,12 @@ TEST_F(GameTest, RoundsAgreeWithADirectComputation) {
         const int difference =
             TGameEngine::DoubleUpRank(cards[static_cast<size_t>(pick)], engine->Engine().Deck) -
             TGameEngine::DoubleUpRank(cards[0], engine->Engine().Deck);
-        const int before = engine->Win();
+        const int sign = (difference > 0) - (difference < 0), before = engine->Win();
         engine->PickDoubleCard(pick);
         EXPECT_EQ(engine->State(), GameState::Finished);
-        EXPECT_EQ(engine->Win(), difference > 0 ? 2 * before : difference < 0 ? 0 : before);
-        doubleOutcomes.insert((difference > 0) - (difference < 0));
-        EXPECT_EQ(engine->DoubleOutcome(), (difference > 0) - (difference < 0));
+        EXPECT_EQ(engine->Win(), sign > 0 ? 2 * before : sign < 0 ? 0 : before);
+        EXPECT_EQ(engine->DoubleOutcome(), sign);
+        doubleOutcomes.insert(sign);
         EXPECT_EQ(engine->DoublePick(), pick);
       }
       expected.push_back({handWin, engine->Win(), doubles});
@@ -145,8 +136,7 @@ TEST_F(GameTest, RoundIsCollectedOnce) {
   EXPECT_TRUE(Log().empty());
   EXPECT_THROW(engine->Draw(), TError) << "the refunded cards cannot be drawn to";
 
-  engine->Deal();
-  engine->Draw();
+  PlayRounds(*engine, 1, false);
   const int win = engine->Win();
   engine->Collect();
   engine->Collect();
@@ -155,8 +145,7 @@ TEST_F(GameTest, RoundIsCollectedOnce) {
 
   // Shutdown collects an open double-up with its current win.
   for (uint32_t seed = 1; engine->Win() == 0; ++seed) {
-    TRandom::Global().SetSeed(seed);
-    engine->Deal();
+    Deal(seed);
     engine->Hint();
     engine->Draw();
   }
@@ -181,8 +170,7 @@ TEST_F(GameTest, WhatThePlayerMayDoInEachState) {
   };
   EXPECT_EQ(allowed(), Row(true, false, false, true, 0)) << "no round";
   for (uint32_t seed = 1; engine->Win() == 0; ++seed) {
-    TRandom::Global().SetSeed(seed);
-    engine->DrawOrDeal();
+    Deal(seed);
     EXPECT_EQ(allowed(), Row(false, false, true, false, 31)) << "dealt";
     engine->ToggleHold(0);
     engine->ReleaseAllHolds();  // Esc: nothing held, whatever was
@@ -259,8 +247,7 @@ TEST_F(GameTest, ProblemHandsCycleInLogOrder) {
     if (round > 0) {
       if (round % 4 == 1) {
         engine->SelectPoker(GAME_TENS_OR_BETTER, 0);
-        engine->Deal();
-        engine->Draw();
+        PlayRounds(*engine, 1, false);
         engine->SelectPoker(GAME_JACKS_OR_BETTER, 0);
       }
       engine->Deal();
@@ -296,7 +283,6 @@ TEST_F(GameTest, ProblemHandsCycleInLogOrder) {
   }
   engine->Collect();
   engine->ClearLog();
-  EXPECT_TRUE(Log().empty());
   windows.ModeAnswers = {1};
   engine->Deal();
   EXPECT_EQ(engine->Mode(), GameMode::Training) << "nothing left to replay";
@@ -308,14 +294,6 @@ TEST_F(GameTest, SelectPokerAndRecentGames) {
   const std::string jacks = GameKey(GAME_JACKS_OR_BETTER, 0);
   const std::string tens = GameKey(GAME_TENS_OR_BETTER, 0);
   const std::string eights = GameKey(GAME_ACES_AND_EIGHTS, 0);
-  const auto forgetRecentGames = [this] {
-    const std::string current = GameKey(engine->GameType(), engine->PayIndex());
-    Reload(*engine, [&current](TIniFile& settings) {
-      settings.EraseSection("MRU");
-      settings.WriteString("MRU", "0", current);
-    });
-  };
-  forgetRecentGames();
   Select(GAME_TENS_OR_BETTER, 0);
   EXPECT_EQ(engine->MRUList(), (Keys{jacks}));
   EXPECT_EQ(engine->GameTitle(), "TENS OR BETTER");
@@ -330,16 +308,6 @@ TEST_F(GameTest, SelectPokerAndRecentGames) {
     Select(game, 0);
   }
   EXPECT_EQ(engine->MRUList().size(), 5u);
-
-  // A game or paytable that cannot be opened changes nothing.
-  const Keys before = engine->MRUList();
-  engine->Deal();
-  for (const auto& [game, payIndex] :
-       {std::pair<int, int>{GAME_TENS_OR_BETTER, 1}, {9, 0}, {GAME_DEUCES_WILD, 1}}) {
-    EXPECT_THROW(engine->SelectPoker(game, payIndex), TError);
-  }
-  EXPECT_EQ(engine->MRUList(), before);
-  EXPECT_EQ(engine->State(), GameState::Dealt);
 }
 
 TEST_F(GameTest, WarningBeforeAWorseHold) {
@@ -347,9 +315,8 @@ TEST_F(GameTest, WarningBeforeAWorseHold) {
   windows.WarningAnswers = {{false, false}, {true, false}, {false, true}};
   int shown = 0;
   for (uint32_t seed = 1; seed < 500; ++seed) {
-    TRandom::Global().SetSeed(seed);
-    engine->Deal();  // Training: nothing held
-    const bool worse = engine->BestHoldReturn() - engine->CurrentHoldReturn() > 0.01;
+    Deal(seed);  // Training: nothing held
+    const bool worse = HoldCost() > 0.01;
     if (!worse || shown == 3) {
       EXPECT_FALSE(engine->CheckWarning()) << "stopped: " << (shown == 3);
       if (worse) break;
@@ -367,12 +334,11 @@ TEST_F(GameTest, WarningBeforeAWorseHold) {
   EXPECT_TRUE(windows.WarningAnswers.empty());
   // The player's threshold decides.
   engine->SetOption(ShowWarnings, true);
-  preferences->SetWarningThreshold(5);
+  preferences.SetWarningThreshold(5);
   int quiet = 0;
   for (uint32_t seed = 1; seed < 20; ++seed) {
-    TRandom::Global().SetSeed(seed);
-    engine->Deal();
-    const double cost = engine->BestHoldReturn() - engine->CurrentHoldReturn();
+    Deal(seed);
+    const double cost = HoldCost();
     if (cost > 5) windows.WarningAnswers.push_back({});
     quiet += cost > 0.01 && cost <= 5;
     EXPECT_EQ(engine->CheckWarning().has_value(), cost > 5) << cost;
@@ -382,23 +348,20 @@ TEST_F(GameTest, WarningBeforeAWorseHold) {
 
 TEST_F(GameTest, BackFromTheWarningKeepsTheDealtHand) {
   windows.WarningAnswers = {{.Back = true}, {.StopWarnings = true, .Back = true}};
-  for (uint32_t seed = 1; engine->State() != GameState::Dealt ||
-                          engine->BestHoldReturn() - engine->CurrentHoldReturn() <= 0.01;
-       ++seed) {
-    TRandom::Global().SetSeed(seed);
-    engine->Deal();
+  for (uint32_t seed = 1; engine->State() != GameState::Dealt || HoldCost() <= 0.01; ++seed) {
+    Deal(seed);
     engine->ToggleHold(0);
   }
-  const Cards dealt = TableCards(*engine);
-  const int credits = engine->Credits();
+  // Back from the warning, state, cards, hold (to be changed), new cards, credits and hint
+  // are as dealt.
+  const auto table = [this] {
+    return std::tuple(static_cast<int>(engine->State()), TableCards(*engine), engine->HoldMask(),
+                      engine->NewCards(), engine->Credits(), engine->Record().HintReturn);
+  };
+  const auto dealt = table();
   for (int answer = 0; answer < 2; ++answer) {
     EXPECT_FALSE(engine->DrawOrDeal());
-    EXPECT_EQ(engine->State(), GameState::Dealt);
-    EXPECT_EQ(TableCards(*engine), dealt);
-    EXPECT_EQ(engine->HoldMask(), 30) << "the hold stays to be changed";
-    EXPECT_EQ(engine->NewCards(), 0);
-    EXPECT_EQ(engine->Credits(), credits);
-    EXPECT_EQ(engine->Record().HintReturn, 0);
+    EXPECT_EQ(table(), dealt);
   }
   EXPECT_FALSE(engine->HasOption(ShowWarnings)) << "the box is honoured on the way back";
   EXPECT_TRUE(engine->DrawOrDeal()) << "no warning any more: it draws";
@@ -407,19 +370,15 @@ TEST_F(GameTest, BackFromTheWarningKeepsTheDealtHand) {
 }
 
 TEST_F(GameTest, CountersAndReset) {
-  EXPECT_EQ(engine->Accuracy(), 100);
-  EXPECT_EQ(engine->PlayTime(), 0);
   Reload(*engine, [](TIniFile& settings) { settings.WriteInteger("Params", "Credits", 3); });
   engine->Deal();  // starts the clock; nothing compares the credits with the bet
   EXPECT_EQ(engine->Credits(), -2);
   now += 0.25;
   EXPECT_DOUBLE_EQ(engine->PlayTime(), 0.25);
-  EXPECT_FALSE(engine->CanResetCounters());
   EXPECT_THROW(engine->ResetValues(), TError) << "not while a hand waits for its draw";
   engine->Draw();
   engine->SetBet(2);
   engine->SetCoinValue(3);
-  ASSERT_TRUE(engine->CanResetCounters());
   engine->ResetValues();
   EXPECT_EQ(Log().size(), 1u) << "the drawn round is logged in the session it was played in";
   EXPECT_EQ(engine->Credits(), 2500);
@@ -447,14 +406,24 @@ TEST_F(GameTest, RangeChecksAndErrorContext) {
   EXPECT_EQ(RaisedLines([&] { engine->SelectPoker(GAME_JACKS_OR_BETTER, 7); }),
             (Lines{"Paytable out of range: 7", "SelectPoker"}));
   EXPECT_EQ(RaisedLines([&] { engine->SetCoinValue(6); }), (Lines{"Coin value out of range: 6"}));
-  for (const auto& action : std::vector<std::function<void()>>{
-           [&] { engine->SetBet(6); }, [&] { engine->GetPayout(16, 1); },
-           [&] { engine->GetCard(5); }, [&] { engine->PickDoubleCard(1); }}) {
+  using Actions = std::vector<std::function<void()>>;
+  for (const auto& action :
+       Actions{[&] { engine->SetBet(6); }, [&] { engine->GetPayout(16, 1); },
+               [&] { engine->GetCard(5); }, [&] { engine->PickDoubleCard(1); }}) {
     EXPECT_THROW(action(), TError);
   }
+  // While a hand is dealt the bet stays; a game or paytable that cannot be opened changes
+  // nothing.
+  Select(GAME_TENS_OR_BETTER, 0);
   engine->Deal();
-  EXPECT_THROW(engine->ToggleHold(5), TError);
-  EXPECT_THROW(engine->SetBet(3), TError) << "not while a hand is dealt";
+  for (const auto& action : Actions{[&] { engine->ToggleHold(5); }, [&] { engine->SetBet(3); },
+                                    [&] { engine->SelectPoker(GAME_TENS_OR_BETTER, 1); },
+                                    [&] { engine->SelectPoker(9, 0); },
+                                    [&] { engine->SelectPoker(GAME_DEUCES_WILD, 1); }}) {
+    EXPECT_THROW(action(), TError);
+  }
+  EXPECT_EQ(engine->MRUList(), std::vector<std::string>{GameKey(GAME_JACKS_OR_BETTER, 0)});
+  EXPECT_EQ(engine->State(), GameState::Dealt);
 }
 
 TEST_F(GameTest, WindowsAreOpenedWithTheLogger) {
@@ -463,12 +432,10 @@ TEST_F(GameTest, WindowsAreOpenedWithTheLogger) {
   engine->ShowCharts();
   engine->SetupPreferences();
   EXPECT_EQ(windows.LastLogger, &engine->Logger());
-  for (int round = 0; round < 4; ++round) {
-    engine->SetBet(1 + round % 2);
-    engine->Deal();
-    engine->Draw();
+  for (const int bet : {1, 2, 1, 2}) {
+    engine->SetBet(bet);
+    PlayRounds(*engine, 1);
   }
-  engine->Collect();
   engine->ClearByFilter();  // cancelled
   EXPECT_EQ(Log().size(), 4u);
   windows.ClearRule = [](const TLogRecord& record) { return record.Bet == 2; };
@@ -485,11 +452,7 @@ TEST(GameEngineLog, UnreadableLogIsReportedOnceAndPlayGoesOn) {
   {
     TPreferences preferences;
     TGameEngine engine(preferences, windows);
-    for (int round = 0; round < 2; ++round) {
-      engine.Deal();
-      engine.Draw();
-    }
-    engine.Collect();
+    PlayRounds(engine, 2);
     EXPECT_EQ(ReadLog(engine.Logger()).size(), 2u);
   }
   EXPECT_EQ(windows.Problems.size(), 1u);
@@ -500,13 +463,8 @@ TEST(GameEngineLog, KilledProgramLosesOnlyTheOpenRound) {
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    TFakeWindows windows;
-    TPreferences preferences;
-    TGameEngine engine(preferences, windows);
-    for (int round = 0; round < 4; ++round) {
-      engine.Deal();
-      engine.Draw();
-    }
+    TRun run;
+    PlayRounds(run.engine, 4, false);
     ::kill(::getpid(), SIGKILL);  // no destructor runs: the fourth round is still open
     ::_exit(1);
   }

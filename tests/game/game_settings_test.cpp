@@ -10,14 +10,6 @@ std::string SavedSettings(const TempFolder& folder) {
   return ReadWholeFile(folder.DataFolder() / "Tavrik.ini").value_or("<missing>");
 }
 
-// One run of the program: preferences, then the engine, freed in the reverse order (which
-// writes the settings file).
-struct TRun {
-  TFakeWindows windows;
-  TPreferences preferences;
-  TGameEngine engine{preferences, windows};
-};
-
 TEST(GameSettings, EveryKeySurvivesARestart) {
   TempFolder folder;
   WriteSettings(folder, "[Preferences]\nAutosave=123456\n");
@@ -28,9 +20,7 @@ TEST(GameSettings, EveryKeySurvivesARestart) {
     engine.SetClock([&now] { return now; });
     engine.SelectPoker(GAME_TENS_OR_BETTER, 0);
     engine.SelectPoker(GAME_BONUS_POKER, 0);
-    engine.Deal();
-    engine.Draw();
-    engine.Collect();
+    PlayRounds(engine, 1);
     engine.SetBet(3);
     engine.SetMode(GameMode::RealPlay);
     engine.SetOption(ShowResultHands, false);
@@ -114,11 +104,7 @@ TEST(GameSettings, CountersAtTheirLimitsStillPlayAndSaveBack) {
     std::filesystem::remove(folder.DataFolder() / "Tavrik.log");
     for (const int bet : {2, 4}) {
       TRun run;
-      ASSERT_NO_THROW({
-        run.engine.Deal();
-        run.engine.Draw();
-        run.engine.Collect();
-      });
+      ASSERT_NO_THROW(PlayRounds(run.engine, 1));
       EXPECT_EQ(run.engine.Logger().RecordCount(), bet / 2);
       EXPECT_GE(run.engine.HandsPlayed(), bet / 2);
       run.engine.SetBet(bet);
@@ -130,25 +116,19 @@ TEST(GameSettings, CountersAtTheirLimitsStillPlayAndSaveBack) {
 TEST(GameSettings, WriteFailuresAreToldOnceAndNothingIsLost) {
   TempFolder folder;
   WriteSettings(folder, "[Preferences]\nAutosave=4\n");
-  const auto play = [](TGameEngine& engine) {
-    engine.Deal();
-    engine.Draw();
-    engine.Collect();
-  };
   const auto stored = [&] {
     return std::pair(ReadWholeFile(folder.DataFolder() / "Tavrik.log").value_or("").size() / 79,
                      TIniFile::Parse(SavedSettings(folder)).ReadInteger("Params", "Hands", 0));
   };
   TRun run;
-  play(run.engine);
+  PlayRounds(run.engine, 1);
   // The settings reach the file after every round, not only at the end of the run.
   EXPECT_EQ(stored(), std::pair(size_t{1}, 1));
   // The data folder turns into a file: neither the log nor the settings can be written.
   const auto data = folder.DataFolder();
   std::filesystem::rename(data, folder.Path() / "moved");
   std::ofstream(data) << "x";
-  ASSERT_NO_THROW(play(run.engine));
-  ASSERT_NO_THROW(play(run.engine));
+  ASSERT_NO_THROW(PlayRounds(run.engine, 2));
   ASSERT_EQ(run.windows.Problems.size(), 1U) << "told once";
   EXPECT_NE(run.windows.Problems[0].find("The hand log cannot be written: not a directory. Play "
                                          "goes on; 1 hand is kept in memory"),
@@ -159,7 +139,7 @@ TEST(GameSettings, WriteFailuresAreToldOnceAndNothingIsLost) {
   // Once the folder is back, the next round writes every round and the settings.
   std::filesystem::remove(data);
   std::filesystem::rename(folder.Path() / "moved", data);
-  play(run.engine);
+  PlayRounds(run.engine, 1);
   EXPECT_EQ(stored(), std::pair(size_t{4}, 4));
   EXPECT_EQ(run.windows.Problems.size(), 1U);
 }

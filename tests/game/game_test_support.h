@@ -108,14 +108,13 @@ inline std::array<int, 5> FinalCards(const TLogRecord& record, int mask) {
 
 // Saves the engine's settings, lets `change` edit them and loads them again: the way a
 // test arranges counters and a saved mode that play cannot reach. Loading reopens the game,
-// which seeds the generator from the clock; it is seeded with `seed` again.
-inline void Reload(TGameEngine& engine, const std::function<void(TIniFile&)>& change,
-                   uint32_t seed = 12345) {
+// which seeds the generator from the clock; it is seeded as the test began.
+inline void Reload(TGameEngine& engine, const std::function<void(TIniFile&)>& change) {
   TIniFile settings;
   engine.SaveToIni(settings);
   change(settings);
   engine.LoadFromIni(settings);
-  TRandom::Global().SetSeed(seed);
+  TRandom::Global().SetSeed(12345);
 }
 
 // Puts `text` into the settings file of the temporary data folder.
@@ -130,32 +129,50 @@ inline std::vector<TLogRecord> ReadLog(const TLogger& logger) {
   return records;
 }
 
+// Plays `rounds` rounds as dealt and collects the last one unless told not to.
+inline void PlayRounds(TGameEngine& engine, int rounds, bool collect = true) {
+  for (int round = 0; round < rounds; ++round) {
+    engine.Deal();
+    engine.Draw();
+  }
+  if (collect) engine.Collect();
+}
+
+// One run of the program: preferences, then the engine, freed in the reverse order (which
+// writes the settings file).
+struct TRun {
+  TFakeWindows windows;
+  TPreferences preferences;
+  TGameEngine engine{preferences, windows};
+};
+
 // A temporary data folder, the preferences, scripted windows and an engine on "Jacks or
 // better" with a seeded generator and a clock the test moves.
 class GameTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    preferences = std::make_unique<TPreferences>();
-    engine = std::make_unique<TGameEngine>(*preferences, windows);
+  GameTest() {
     engine->SetClock([this] { return now; });
     Select(GAME_JACKS_OR_BETTER, 0);
-  }
-  void TearDown() override {
-    engine.reset();
-    preferences.reset();
   }
   // Selects a game and seeds the generator again (a change of game seeds it from the clock).
   void Select(int game, int payIndex) {
     engine->SelectPoker(game, payIndex);
     TRandom::Global().SetSeed(12345);
   }
+  // Deals with the generator seeded with `seed`.
+  void Deal(uint32_t seed) {
+    TRandom::Global().SetSeed(seed);
+    engine->Deal();
+  }
   std::vector<TLogRecord> Log() { return ReadLog(engine->Logger()); }
+  // What the dealt hand's current hold gives away against the best one.
+  double HoldCost() const { return engine->BestHoldReturn() - engine->CurrentHoldReturn(); }
 
   TempFolder folder;
   TFakeWindows windows;
   double now = 45000.5;
-  std::unique_ptr<TPreferences> preferences;
-  std::unique_ptr<TGameEngine> engine;
+  TPreferences preferences;
+  std::unique_ptr<TGameEngine> engine = std::make_unique<TGameEngine>(preferences, windows);
 };
 
 }  // namespace tavrik::test

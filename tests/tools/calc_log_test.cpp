@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <numeric>
 #include <sstream>
 #include <vector>
 
@@ -96,23 +95,27 @@ int Occurrences(const std::string& text, const std::string& part) {
   return count;
 }
 
+// `text` begins with `part`; a failure shows both.
+::testing::AssertionResult Starts(const std::string& text, const std::string& part) {
+  if (text.rfind(part, 0) == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "\"" << part << "\" does not begin\n" << text;
+}
+
 TEST(CalcStats, TablesOfTheSelectedRecords) {
   const TStatsRun run;
   const TCalcResult all = run.Run({"stats", "--json"});
   ASSERT_EQ(all.ExitCode, 0) << all.Err;
   EXPECT_EQ(all.Err, "");
-  EXPECT_EQ(
-      all.Out.rfind("{\"records\":3,\"bet\":8,\"tables\":[{\"title\":\"BALANCE\",\"columns\":[\"\","
-                    "\"Coins\",\"%\",\"$\"],\"rows\":["
-                    "{\"name\":\"Total\",\"values\":[2.0,25.0,-5.25]},"
-                    "{\"name\":\"Played\",\"values\":[-8.0,-100.0,-15.25]},"
-                    "{\"name\":\"Won\",\"values\":[7.0,87.5,5.5]},"
-                    "{\"name\":\"Doubled\",\"values\":[5.0,62.5,5.0]},"
-                    "{\"name\":\"Errors\",\"values\":[-2.0,-25.0,-0.5]}]},"
-                    "{\"title\":\"HANDS COUNT\",\"columns\":[\"Hands\",",
-                    0),
-      0u)
-      << all.Out;
+  EXPECT_TRUE(
+      Starts(all.Out,
+             "{\"records\":3,\"bet\":8,\"tables\":[{\"title\":\"BALANCE\",\"columns\":[\"\","
+             "\"Coins\",\"%\",\"$\"],\"rows\":["
+             "{\"name\":\"Total\",\"values\":[2.0,25.0,-5.25]},"
+             "{\"name\":\"Played\",\"values\":[-8.0,-100.0,-15.25]},"
+             "{\"name\":\"Won\",\"values\":[7.0,87.5,5.5]},"
+             "{\"name\":\"Doubled\",\"values\":[5.0,62.5,5.0]},"
+             "{\"name\":\"Errors\",\"values\":[-2.0,-25.0,-0.5]}]},"
+             "{\"title\":\"HANDS COUNT\",\"columns\":[\"Hands\","));
   // All games: one row of winning hands in each hand table.
   EXPECT_EQ(Occurrences(all.Out, "\"rows\":[{\"name\":\"All win hands\",\"values\":"), 3);
   // The serious error as a share of the hands and percent of the coins bet, in its row and
@@ -132,40 +135,36 @@ TEST(CalcStats, TablesOfTheSelectedRecords) {
   for (auto [arguments, start] : selections) {
     arguments.insert(arguments.begin(), "stats");
     arguments.push_back("--json");
-    const std::string out = run.Run(arguments).Out;
-    EXPECT_EQ(out.find(std::string("{\"records\":") + start + ","), 0u) << arguments[1] << out;
+    EXPECT_TRUE(Starts(run.Run(arguments).Out, std::string("{\"records\":") + start + ","))
+        << ::testing::PrintToString(arguments);
   }
 
   // Text: each table as the statistics window shows it.
   const TCalcResult text = run.Run({"stats"});
-  EXPECT_EQ(text.Out.rfind("3 records, 8 coins bet\n"
-                           "\n"
-                           "BALANCE\n"
-                           "            Coins           %       $\n"
-                           "Total           2    25.00000   -5.25\n"
-                           "   Played      -8  -100.00000  -15.25\n"
-                           "   Won          7    87.50000    5.50\n"
-                           "   Doubled      5    62.50000    5.00\n"
-                           "   Errors      -2   -25.00000   -0.50\n"
-                           "\n"
-                           "HANDS COUNT\n"
-                           "Hands          Your result  Perfect result  Difference\n"
-                           "All win hands            1               2          -1\n",
-                           0),
-            0u)
-      << text.Out;
+  EXPECT_TRUE(Starts(text.Out,
+                     "3 records, 8 coins bet\n"
+                     "\n"
+                     "BALANCE\n"
+                     "            Coins           %       $\n"
+                     "Total           2    25.00000   -5.25\n"
+                     "   Played      -8  -100.00000  -15.25\n"
+                     "   Won          7    87.50000    5.50\n"
+                     "   Doubled      5    62.50000    5.00\n"
+                     "   Errors      -2   -25.00000   -0.50\n"
+                     "\n"
+                     "HANDS COUNT\n"
+                     "Hands          Your result  Perfect result  Difference\n"
+                     "All win hands            1               2          -1\n"));
 }
 
 TEST(CalcStats, TornLogKeepsItsWholeRecords) {
-  const TStatsRun run;
   // A log cut short: its whole records count, the fragment is reported and left in place.
   const std::string torn = LogBytes() + std::string(30, 'x');
-  std::ofstream(run.log, std::ios::binary) << torn;
+  const TStatsRun run(torn);
   const TCalcResult result = run.Run({"stats", "--json"});
   EXPECT_EQ(result.ExitCode, 0);
-  EXPECT_EQ(result.Out.find("{\"records\":3,"), 0u);
-  EXPECT_NE(result.Err.find("ignored the last 30 bytes of " + run.log.string()), std::string::npos)
-      << result.Err;
+  EXPECT_TRUE(Starts(result.Out, "{\"records\":3,"));
+  EXPECT_TRUE(Starts(result.Err, "tavrik-calc: ignored the last 30 bytes of " + run.log.string()));
   EXPECT_EQ(ReadWholeFile(run.log), torn);
 }
 
@@ -188,49 +187,36 @@ TEST(CalcErrors, SelectedGradedAndSorted) {
       {{"--sort", "difference", "--descending"}, "5 0 2 4"},
   };
   for (auto [arguments, listed] : cases) {
-    const std::string options =
-        std::accumulate(arguments.begin(), arguments.end(), std::string(),
-                        [](auto all, auto& one) { return all + one + ' '; });
     arguments.insert(arguments.begin(), "errors");
     arguments.push_back("--json");
     const TCalcResult result = run.Run(arguments);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
-    // The digits after each "record": field, in output order.
+    // The number of each "record": field, in output order.
     std::string records;
-    const std::string field = "\"record\":";
-    for (size_t at = result.Out.find(field); at != std::string::npos;
-         at = result.Out.find(field, at + 1)) {
-      const size_t digits = at + field.size();
+    for (size_t at = 0; (at = result.Out.find("\"record\":", at + 1)) != std::string::npos;) {
       if (!records.empty()) records += ' ';
-      records +=
-          result.Out.substr(digits, result.Out.find_first_not_of("0123456789", digits) - digits);
+      records += std::to_string(std::stoi(result.Out.substr(at + 9)));
     }
-    EXPECT_EQ(records, listed) << options;
+    EXPECT_EQ(records, listed) << ::testing::PrintToString(arguments);
   }
 
   const std::string json = run.Run({"errors", "--grades", "serious", "--json"}).Out;
-  EXPECT_EQ(
-      json.rfind("{\"errors\":[{\"record\":0,\"deal_time\":\"2025-12-09T12:00:00\",\"game\":6,"
-                 "\"paytable\":0,\"bet\":5,\"dealt\":\"AS KS 2S 2C JK\",\"held\":\"AS KS -- -- "
-                 "--\",\"best\":\"-- -- 2S 2C --\",\"grade\":\"serious\",\"loss\":30.0,"
-                 "\"your_return\":2.0,\"perfect_return\":3.5,\"your_win\":3,\"perfect_win\":5,"
-                 "\"your_pattern\":{\"key\":\"sakp\",\"text\":\"suited AK with a penalty card\"},"
-                 "\"best_pattern\":{\"key\":\"lp\",\"text\":\"low pair\"}},"
-                 "{\"record\":5,",
-                 0),
-      0u)
-      << json;
+  EXPECT_TRUE(
+      Starts(json,
+             "{\"errors\":[{\"record\":0,\"deal_time\":\"2025-12-09T12:00:00\",\"game\":6,"
+             "\"paytable\":0,\"bet\":5,\"dealt\":\"AS KS 2S 2C JK\",\"held\":\"AS KS -- -- "
+             "--\",\"best\":\"-- -- 2S 2C --\",\"grade\":\"serious\",\"loss\":30.0,"
+             "\"your_return\":2.0,\"perfect_return\":3.5,\"your_win\":3,\"perfect_win\":5,"
+             "\"your_pattern\":{\"key\":\"sakp\",\"text\":\"suited AK with a penalty card\"},"
+             "\"best_pattern\":{\"key\":\"lp\",\"text\":\"low pair\"}},{\"record\":5,"));
   const std::string text = run.Run({"errors", "--grades", "serious"}).Out;
-  EXPECT_EQ(
-      text.rfind("2 errors\n"
-                 "Record  Dealt             Game  Cards           You kept        Best kept  "
-                 "     Grade    Loss %\n"
-                 "     0  2025-12-09 12:00  6/0   AS KS 2S 2C JK  AS KS -- -- --  -- -- 2S 2C "
-                 "--  serious   30.00\n"
-                 "        you: suited AK with a penalty card | best: low pair\n",
-                 0),
-      0u)
-      << text;
+  EXPECT_TRUE(Starts(text,
+                     "2 errors\n"
+                     "Record  Dealt             Game  Cards           You kept        Best kept  "
+                     "     Grade    Loss %\n"
+                     "     0  2025-12-09 12:00  6/0   AS KS 2S 2C JK  AS KS -- -- --  -- -- 2S 2C "
+                     "--  serious   30.00\n"
+                     "        you: suited AK with a penalty card | best: low pair\n"));
   std::istringstream lines(text);
   for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 100u) << line;
 }

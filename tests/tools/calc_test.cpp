@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "core/payout_storage.h"
-#include "core/wild_engine.h"
+#include "support/engine_fixture.h"
 #include "support/message_lines.h"
 #include "support/temp_folder.h"
 
@@ -31,13 +31,26 @@ int Occurrences(const std::string& text, const std::string& part) {
   return count;
 }
 
+// `text` holds `part` (anywhere, or at its start); a failure shows both.
+::testing::AssertionResult Has(const std::string& text, const std::string& part) {
+  if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "no \"" << part << "\" in\n" << text;
+}
+::testing::AssertionResult Starts(const std::string& text, const std::string& part) {
+  if (text.rfind(part, 0) == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "\"" << part << "\" does not begin\n" << text;
+}
+
+// The number after "key": in JSON output; -1 when the key is missing.
+double Number(const std::string& json, const std::string& key) {
+  const size_t at = json.find("\"" + key + "\":");
+  return at == std::string::npos ? -1.0 : std::stod(json.substr(at + key.size() + 3));
+}
+
 TEST(Calc, BadInputIsOneLineAndStatusTwo) {
   TempFolder folder;
-  struct Case {
-    const char* arguments;
-    const char* message;
-  };
-  const Case cases[] = {
+  // Arguments, part of the complaint.
+  const std::pair<const char*, const char*> cases[] = {
       {"deal", "unknown command"},
       {"hand AS KS QS JS 9D", "needs --game"},
       {"hand --game 9 AS KS QS JS 9D", "unknown game '9'"},
@@ -87,30 +100,29 @@ TEST(Calc, BadInputIsOneLineAndStatusTwo) {
       {"strategy --game 6 --game 3", "strategy takes one --game"},
       {"strategy --game 6 --grades minor", "--grades is not an option of strategy"},
   };
-  for (const auto& c : cases) {
-    const TCalcResult result = Calc(c.arguments);
-    EXPECT_EQ(result.ExitCode, 2) << c.arguments;
-    EXPECT_EQ(result.Out, "") << c.arguments;
-    EXPECT_NE(result.Err.find(c.message), std::string::npos) << c.arguments << ": " << result.Err;
+  for (const auto& [arguments, message] : cases) {
+    SCOPED_TRACE(arguments);
+    const TCalcResult result = Calc(arguments);
+    EXPECT_EQ(result.ExitCode, 2);
+    EXPECT_EQ(result.Out, "");
+    EXPECT_TRUE(Has(result.Err, message));
     EXPECT_EQ(std::count(result.Err.begin(), result.Err.end(), '\n'), 1) << result.Err;
   }
-  // Nothing asked: the usage.
-  const TCalcResult usage = Calc("");
+  const TCalcResult usage = Calc("");  // nothing asked
   EXPECT_EQ(usage.ExitCode, 2);
-  EXPECT_EQ(usage.Err.rfind("usage: tavrik-calc games", 0), 0u) << usage.Err;
+  EXPECT_TRUE(Starts(usage.Err, "usage: tavrik-calc games"));
 }
 
 TEST(Calc, GamesList) {
   TempFolder folder;
   const TCalcResult text = Calc("games");
   EXPECT_EQ(text.ExitCode, 0);
-  EXPECT_NE(text.Out.find("6  Jacks or better (1 paytable)"), std::string::npos);
-  EXPECT_NE(text.Out.find("Four Sevens"), std::string::npos);
+  EXPECT_TRUE(Has(text.Out, "6  Jacks or better (1 paytable)"));
+  EXPECT_TRUE(Has(text.Out, "Four Sevens"));
   const TCalcResult json = Calc("games --json");
   EXPECT_EQ(json.ExitCode, 0);
-  EXPECT_EQ(json.Out.rfind(
-                "[{\"game\":0,\"name\":\"Aces and Eights\",\"categories\":[\"Royal Flush\"", 0),
-            0u);
+  EXPECT_TRUE(Starts(json.Out,
+                     "[{\"game\":0,\"name\":\"Aces and Eights\",\"categories\":[\"Royal Flush\""));
   EXPECT_EQ(Occurrences(json.Out, "{\"game\":"), 9);
   EXPECT_EQ(Occurrences(json.Out, "],\"paytables\":1}"), 9);
 
@@ -123,14 +135,13 @@ TEST(Calc, GamesList) {
                                                      << FormatPaytableLine(added) << "\n 1 2 3\n";
   const TCalcResult mine = Calc("games");
   EXPECT_EQ(mine.ExitCode, 0);
-  EXPECT_NE(mine.Out.find("6  Jacks or better (2 paytables)"), std::string::npos) << mine.Out;
-  EXPECT_NE(mine.Err.find("Quelbin.dat line 3 (section [Jacks or better], paytable 1): the "
-                          "line holds 3 numbers"),
-            std::string::npos)
-      << mine.Err;
+  EXPECT_TRUE(Has(mine.Out, "6  Jacks or better (2 paytables)"));
+  EXPECT_TRUE(Has(mine.Err,
+                  "Quelbin.dat line 3 (section [Jacks or better], paytable 1): the line "
+                  "holds 3 numbers"));
   const TCalcResult played = Calc("return --game 6 --paytable 0 --threads 2");
   ASSERT_EQ(played.ExitCode, 0) << played.Err;
-  EXPECT_EQ(played.Out.rfind("Jacks or better, paytable 0, 5 coins: 98.3", 0), 0u) << played.Out;
+  EXPECT_TRUE(Starts(played.Out, "Jacks or better, paytable 0, 5 coins: 98.3"));
   EXPECT_EQ(Occurrences(played.Err, "line 3"), 1);
 }
 
@@ -140,35 +151,20 @@ TEST(Calc, HandJsonShape) {
   const TCalcResult json =
       RunCalc({"hand", "--game", "Jacks or Better", "--json", "as", "KS", "QS", "JS", "9D"});
   ASSERT_EQ(json.ExitCode, 0) << json.Err;
-  EXPECT_EQ(json.Out.rfind(
-                "{\"game\":6,\"name\":\"Jacks or better\",\"paytable\":0,\"bet\":5,"
-                "\"cards\":[\"AS\",\"KS\",\"QS\",\"JS\",\"9D\"],\"categories\":[\"Royal Flush\",",
-                0),
-            0u);
-  EXPECT_NE(json.Out.find(
-                "\"category\":-1,\"best_mask\":16,\"holds\":[{\"mask\":0,\"held\":[\"AS\",\"KS\","
-                "\"QS\",\"JS\",\"9D\"],\"draws\":1,\"return\":0.0,\"counts\":[0,0,0,0,0,0,0,0,0],"
-                "\"losing\":1},"),
-            std::string::npos);
+  EXPECT_EQ(json.Out.back(), '\n');
+  EXPECT_TRUE(
+      Starts(json.Out,
+             "{\"game\":6,\"name\":\"Jacks or better\",\"paytable\":0,\"bet\":5,\"cards\":[\"AS\","
+             "\"KS\",\"QS\",\"JS\",\"9D\"],\"categories\":[\"Royal Flush\","));
+  EXPECT_TRUE(Has(json.Out,
+                  "\"category\":-1,\"best_mask\":16,\"holds\":[{\"mask\":0,\"held\":[\"AS\",\"KS\","
+                  "\"QS\",\"JS\",\"9D\"],\"draws\":1,\"return\":0.0,\"counts\":[0,0,0,0,0,0,0,0,0],"
+                  "\"losing\":1},"));
   // Discarding the 9D at 5 coins: 1 royal (4000), 8 flushes (30), 3 straights (20), 12 high
   // pairs (5) over 47 draws: 4360 / 47.
-  EXPECT_NE(
-      json.Out.find("{\"mask\":16,\"held\":[\"AS\",\"KS\",\"QS\",\"JS\"],\"draws\":47,"
-                    "\"return\":92.765957446808511,\"counts\":[1,0,0,0,8,3,0,0,12],\"losing\":23}"),
-      std::string::npos)
-      << json.Out.substr(0, 2000);
-  // 32 holds in mask order, each with nine category counts.
-  int masks = 0;
-  for (size_t at = json.Out.find("{\"mask\":"); at != std::string::npos;
-       at = json.Out.find("{\"mask\":", at + 1)) {
-    EXPECT_EQ(std::stoi(json.Out.substr(at + 8, 3)), masks++);
-    const size_t counts = json.Out.find("\"counts\":[", at);
-    const std::string list = json.Out.substr(counts, json.Out.find(']', counts) - counts);
-    EXPECT_EQ(Occurrences(list, ","), 8) << list;
-    EXPECT_LT(json.Out.find("\"losing\":", counts), json.Out.find('}', counts));
-  }
-  EXPECT_EQ(masks, 32);
-  EXPECT_EQ(json.Out.back(), '\n');
+  EXPECT_TRUE(Has(json.Out,
+                  "{\"mask\":16,\"held\":[\"AS\",\"KS\",\"QS\",\"JS\"],\"draws\":47,\"return\":"
+                  "92.765957446808511,\"counts\":[1,0,0,0,8,3,0,0,12],\"losing\":23}"));
   // A ten may be written with two digits.
   EXPECT_EQ(Calc("hand --game 6 --json 10h JH QH KH 2C").Out,
             Calc("hand --game 6 --json TH JH QH KH 2C").Out);
@@ -177,48 +173,39 @@ TEST(Calc, HandJsonShape) {
 // The command line gives what the engine gives, for hands of several games.
 TEST(Calc, HandAgreesWithTheEngine) {
   TempFolder folder;
-  struct Case {
-    int game, bet;
-    const char* cards;
-  };
-  const Case cases[] = {
+  // Game, bet, cards.
+  const std::tuple<int, int, const char*> cases[] = {
       {GAME_JACKS_OR_BETTER, 1, "JH JS 4C 7D 9S"}, {GAME_DOUBLE_BONUS, 5, "AS AD AH 4C 4D"},
       {GAME_ACES_AND_EIGHTS, 3, "8S 8H 2D 5C KS"}, {GAME_TENS_OR_BETTER, 2, "TC JD QH KS 2C"},
       {GAME_DEUCES_WILD, 5, "2S 2D AH KH 7C"},     {GAME_DEUCES_WILD, 1, "2S 2D 2H 2C 7C"},
       {GAME_JOKER_POKER, 5, "JK AS KS QS 3D"},     {GAME_DOUBLE_JOKER_POKER, 4, "JK jk 5C 5D 9H"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.cards);
-    const TCalcResult json = Calc("hand --json --game " + std::to_string(c.game) + " --bet " +
-                                  std::to_string(c.bet) + " " + c.cards);
+  for (const auto& [game, bet, cards] : cases) {
+    SCOPED_TRACE(cards);
+    const std::string command = "hand --game " + std::to_string(game) + " " + cards;
+    const TCalcResult json = Calc(command + " --json --bet " + std::to_string(bet));
     ASSERT_EQ(json.ExitCode, 0) << json.Err;
-    TPayout payout;
-    const auto engine = CreateEngineForGame(c.game);
-    engine->SetPayout(&payout);
-    payout.SetPay(TPayoutStorage().GetPaytable(c.game, 0), c.bet);
-    engine->NewDeal();
-    for (const auto& word : Words(c.cards)) {
-      const TCard card = *ParseCard(word);
-      engine->Hand.AddCard(card.Rank, card.Suit);
-      engine->Deck.Remove(card.Rank, card.Suit);
-    }
-    const int best = engine->GetTheBest();
-    EXPECT_NE(json.Out.find("\"best_mask\":" + std::to_string(best) + ","), std::string::npos);
-    EXPECT_NE(json.Out.find("\"category\":" + std::to_string(engine->GetHandCategory()) + ","),
-              std::string::npos);
+    test::TEngineFixture fixture(game, bet);
+    const int best = fixture.Analyse(cards);
+    const TPokerEngine* engine = &fixture.engine;
+    EXPECT_TRUE(Has(json.Out, "\"best_mask\":" + std::to_string(best) + ","));
+    EXPECT_TRUE(Has(json.Out, "\"category\":" + std::to_string(engine->GetHandCategory()) + ","));
+    // The 32 holds in mask order, each with a count per category and its losing draws.
+    EXPECT_EQ(Occurrences(json.Out, "{\"mask\":"), 32);
+    size_t previous = 0;
     for (int mask = 0; mask < 32; ++mask) {
-      char value[64];
-      std::snprintf(value, sizeof value, "{\"mask\":%d,", mask);
-      const size_t at = json.Out.find(value);
+      SCOPED_TRACE(mask);
+      const size_t at = json.Out.find("{\"mask\":" + std::to_string(mask) + ",");
       ASSERT_NE(at, std::string::npos);
-      const size_t returnAt = json.Out.find("\"return\":", at) + 9;
-      const long double listed = std::stold(json.Out.substr(returnAt, 30));
-      EXPECT_NEAR(static_cast<double>(listed), static_cast<double>(engine->DrawReturn(mask)),
-                  1e-12);
+      EXPECT_GT(at, std::exchange(previous, at));
+      EXPECT_NEAR(Number(json.Out.substr(at), "return"),
+                  static_cast<double>(engine->DrawReturn(mask)), 1e-12);
+      const size_t counts = json.Out.find("\"counts\":[", at);
+      const std::string list = json.Out.substr(counts, json.Out.find(']', counts) - counts);
+      EXPECT_EQ(Occurrences(list, ","), engine->LastCategory) << list;
+      EXPECT_LT(json.Out.find("\"losing\":", counts), json.Out.find('}', counts));
     }
     // The text fits 100 columns; --wide adds a column per category.
-    const std::string command =
-        "hand --game " + std::to_string(c.game) + " " + std::string(c.cards);
     for (const bool wide : {false, true}) {
       const TCalcResult text = Calc(command + (wide ? " --wide" : ""));
       size_t widest = 0;
@@ -235,24 +222,22 @@ TEST(Calc, WholeGameReturn) {
   TempFolder folder;
   const TCalcResult json = Calc("return --game 6 --threads 3 --json");
   ASSERT_EQ(json.ExitCode, 0) << json.Err;
-  EXPECT_EQ(json.Out.rfind("[{\"game\":6,\"name\":\"Jacks or better\",\"paytable\":0,\"bet\":5,"
-                           "\"return\":0.9954390436951",
-                           0),
-            0u)
-      << json.Out;
-  EXPECT_NE(json.Out.find("\"classes\":134459,\"deals\":2598960,\"seconds\":"), std::string::npos);
+  EXPECT_TRUE(
+      Starts(json.Out,
+             "[{\"game\":6,\"name\":\"Jacks or better\",\"paytable\":0,\"bet\":5,\"return\":"
+             "0.9954390436951"));
+  EXPECT_TRUE(Has(json.Out, "\"classes\":134459,\"deals\":2598960,\"seconds\":"));
   EXPECT_EQ(Occurrences(json.Out, "\"probability\":"), 9);
 
   // At one coin the royal pays 250 instead of 800 per coin: the return drops.
   const TCalcResult text = Calc("return --game 6 --bet 1 --threads 2");
   const std::string prefix = "Jacks or better, paytable 0, 1 coin: ";
-  ASSERT_EQ(text.Out.rfind(prefix, 0), 0u) << text.Out;
+  ASSERT_TRUE(Starts(text.Out, prefix));
   const double percent = std::stod(text.Out.substr(prefix.size(), 12));
   EXPECT_GT(percent, 97.0);
   EXPECT_LT(percent, 99.5);
-  EXPECT_NE(text.Out.find("% with perfect play\n  134459 classes of deals, 2598960 deals, "),
-            std::string::npos);
-  EXPECT_NE(text.Out.find(" s on 2 threads\n"), std::string::npos);
+  EXPECT_TRUE(Has(text.Out, "% with perfect play\n  134459 classes of deals, 2598960 deals, "));
+  EXPECT_TRUE(Has(text.Out, " s on 2 threads\n"));
 }
 
 // The chart's figures are checked in core; here the command prints them in both forms.
@@ -260,31 +245,22 @@ TEST(Calc, StrategyChart) {
   TempFolder folder;
   const TCalcResult json = Calc("strategy --game 8 --threads 2 --json");
   ASSERT_EQ(json.ExitCode, 0) << json.Err;
-  EXPECT_EQ(json.Out.rfind("{\"game\":8,\"name\":\"Tens or better\",\"paytable\":0,\"bet\":5,"
-                           "\"perfect_return\":",
-                           0),
-            0u)
-      << json.Out;
-  EXPECT_NE(json.Out.find("\"lines\":[{\"pattern\":\"rf\",\"text\":\"royal flush\","
-                          "\"best_share\":"),
-            std::string::npos);
-  const auto number = [&json](const std::string& key) {
-    const size_t at = json.Out.find("\"" + key + "\":");
-    return at == std::string::npos ? -1.0 : std::stod(json.Out.substr(at + key.size() + 3));
-  };
-  ASSERT_GT(number("chart_return"), 0) << json.Out;
-  EXPECT_LE(number("chart_return"), number("perfect_return"));
+  EXPECT_TRUE(Starts(json.Out,
+                     "{\"game\":8,\"name\":\"Tens or better\",\"paytable\":0,\"bet\":5,"
+                     "\"perfect_return\":"));
+  EXPECT_TRUE(
+      Has(json.Out, "\"lines\":[{\"pattern\":\"rf\",\"text\":\"royal flush\",\"best_share\":"));
+  ASSERT_GT(Number(json.Out, "chart_return"), 0) << json.Out;
+  EXPECT_LE(Number(json.Out, "chart_return"), Number(json.Out, "perfect_return"));
   EXPECT_EQ(Occurrences(json.Out, "\"order_holds\":"), Occurrences(json.Out, "\"pattern\":"));
 
   const TCalcResult text = Calc("strategy --game 8 --threads 2");
-  EXPECT_NE(text.Out.find("\n    1  rf          royal flush"), std::string::npos) << text.Out;
+  EXPECT_TRUE(Has(text.Out, "\n    1  rf          royal flush"));
   // A paytable given as pays: 8/5 jacks or better.
   const TCalcResult pays =
       Calc("strategy --game 6 --threads 2 --json --pays 800,50,25,8,5,4,3,2,1");
   ASSERT_EQ(pays.ExitCode, 0) << pays.Err;
-  EXPECT_NE(pays.Out.find("\"paytable\":null,\"bet\":5,\"perfect_return\":0.97298"),
-            std::string::npos)
-      << pays.Out.substr(0, 200);
+  EXPECT_TRUE(Has(pays.Out, "\"paytable\":null,\"bet\":5,\"perfect_return\":0.97298"));
 
   const size_t chart = text.Out.find("\nchart 99.");
   ASSERT_NE(chart, std::string::npos) << text.Out;
@@ -295,44 +271,37 @@ TEST(Calc, StrategyChart) {
 // Paytables entered as pays per coin give the exact returns published for them.
 TEST(Calc, PaysGiveThePublishedReturns) {
   TempFolder folder;
-  struct Case {
-    const char* arguments;
-    double percent;  // the widely published exact return with perfect play
-  };
-  const Case cases[] = {
-      {"--game 6 --pays 800,50,25,9,6,4,3,2,1", 99.5439},           // full-pay jacks or better
+  // Arguments, the widely published exact return with perfect play.
+  const std::pair<const char*, double> cases[] = {
       {"--game 6 --pays 800,50,25,8,5,4,3,2,1", 97.2984},           // the 8/5 jacks or better
       {"--game 3 --pays 800,200,25,15,9,5,3,2,2,1", 100.7620},      // full-pay deuces
       {"--game 4 --pays 800,50,160,80,50,10,7,5,3,1,1", 100.1725},  // 10/7 double bonus
   };
-  for (const auto& c : cases) {
-    const TCalcResult json = Calc(std::string("return --threads 2 --json ") + c.arguments);
-    ASSERT_EQ(json.ExitCode, 0) << json.Err;
-    const auto number = [&](const std::string& key) {
-      return std::stod(json.Out.substr(json.Out.find("\"" + key + "\":") + key.size() + 3));
-    };
-    EXPECT_NEAR(100 * number("return"), c.percent, 0.00005) << c.arguments;
-    EXPECT_NEAR(number("sd"), std::sqrt(number("variance")), 1e-12);
+  for (const auto& [arguments, percent] : cases) {
+    SCOPED_TRACE(arguments);
+    const TCalcResult result = Calc(std::string("return --threads 2 --json ") + arguments);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const std::string& json = result.Out;
+    EXPECT_NEAR(100 * Number(json, "return"), percent, 0.00005) << json;
+    EXPECT_NEAR(Number(json, "sd"), std::sqrt(Number(json, "variance")), 1e-12);
   }
   // Full-pay jacks or better written as players write it: the widely published variance of
   // about 19.51, a royal every 40,391 hands, and the pays echoed as given.
   const TCalcResult text = RunCalc(
       {"return", "--threads", "2", "--game", "6", "--bet", "3", "--pays", "800 50 25 9 6 4 3 2 1"});
   ASSERT_EQ(text.ExitCode, 0) << text.Err;
-  EXPECT_NE(
-      text.Out.find("Jacks or better, pays as given, 3 coins: 99.543904% with perfect play\n"),
-      std::string::npos)
-      << text.Out;
-  EXPECT_NE(text.Out.find("  Pays per coin: 800 50 25 9 6 4 3 2 1\n"
-                          "  Variance 19.5147, standard deviation 4.4175 per hand, in bets\n"),
-            std::string::npos);
-  EXPECT_NE(text.Out.find("one Royal Flush in 40391 hands\n"), std::string::npos);
+  EXPECT_TRUE(
+      Has(text.Out, "Jacks or better, pays as given, 3 coins: 99.543904% with perfect play\n"));
+  EXPECT_TRUE(Has(text.Out,
+                  "  Pays per coin: 800 50 25 9 6 4 3 2 1\n"
+                  "  Variance 19.5147, standard deviation 4.4175 per hand, in bets\n"));
+  EXPECT_TRUE(Has(text.Out, "one Royal Flush in 40391 hands\n"));
   // A category that pays nothing is no hit: unpaid, the high pairs (a fifth of all final
   // hands) leave the hit frequency of about 45 %.
   const TCalcResult unpaid =
       Calc("return --threads 2 --json --game 6 --pays 800,50,25,9,6,4,3,2,0");
   ASSERT_EQ(unpaid.ExitCode, 0) << unpaid.Err;
-  EXPECT_LT(std::stod(unpaid.Out.substr(unpaid.Out.find("\"hit_frequency\":") + 16)), 0.35);
+  EXPECT_LT(Number(unpaid.Out, "hit_frequency"), 0.35);
 }
 
 }  // namespace
