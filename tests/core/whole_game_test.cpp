@@ -91,12 +91,8 @@ std::array<int, 5> NumberCards(const TDealClass& deal, int wildRank) {
   std::array<int, 5> cards{};
   int wild = 0;
   for (size_t i = 0; i < 5; ++i) {
-    if (deal.Rank[i] >= 0) {
-      cards[i] = deal.Rank[i] * 4 + deal.Suit[i];
-    } else {
-      cards[i] = wildRank >= 0 ? wildRank * 4 + wild : 52 + wild;
-      ++wild;
-    }
+    cards[i] = deal.Rank[i] >= 0 ? deal.Rank[i] * 4 + deal.Suit[i]
+                                 : (wildRank >= 0 ? wildRank * 4 : 52) + wild++;
   }
   return cards;
 }

@@ -88,16 +88,11 @@ inline std::string ReportDifferences(const TPokerEngine& engine, int mask,
                   static_cast<long long>(listedCount), static_cast<long long>(counted));
     report += line;
   };
-  const auto row = mask;
   for (size_t type = 0; type < NaturalHandTypeCount; ++type)
-    compare(NaturalHandTypeNames[type], listed.Natural[type], engine.Count[row][type]);
+    compare(NaturalHandTypeNames[type], listed.Natural[type], engine.Count[mask][type]);
   for (size_t type = 0; type < WildHandTypeCount; ++type)
-    compare(WildHandTypeNames[type], listed.Wild[type], wild ? wild->WildCounts[row][type] : 0);
+    compare(WildHandTypeNames[type], listed.Wild[type], wild ? wild->WildCounts[mask][type] : 0);
   return report;
-}
-
-inline std::string ReportDraw(const TPokerEngine& engine, int mask) {
-  return ReportDifferences(engine, mask, ListDraws(engine, mask));
 }
 
 // Every count of every hold of the deal `f` analysed last against the listed draws: the fine
