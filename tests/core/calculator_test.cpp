@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <random>
 #include <vector>
 
@@ -40,7 +41,7 @@ TEST(Calculator, SinglesAndPairsMatchDirectCounting) {
     TDeck deck;
     THand held;
     std::vector<int> cards(52);
-    for (int i = 0; i < 52; ++i) cards[i] = i;
+    std::iota(cards.begin(), cards.end(), 0);
     std::shuffle(cards.begin(), cards.end(), random);
     const int heldCount = trial % 5;
     const int gone = static_cast<int>(random() % 12);

@@ -74,7 +74,8 @@ TEST(Deck, FullDecksOfEveryKind) {
   }
 }
 
-TEST(Hand, LoadHeldMatchesDirectConstructionForEveryMask) {
+// Held cards loaded for every mask, and suits changed, equal the hands dealt directly.
+TEST(Hand, LoadHeldAndChangeSuitMatchDirectConstruction) {
   const char* cards[] = {"KH", "2S", "KC", "9D", "TH"};
   const THand dealt = MakeHand("KH 2S KC 9D TH");
   THand held;
@@ -86,6 +87,15 @@ TEST(Hand, LoadHeldMatchesDirectConstructionForEveryMask) {
     }
     held.LoadHeld(dealt, mask);  // reuses the same object, as the engines do
     ExpectSameHand(held, MakeHand(text));
+  }
+  // Suits changed one by one.
+  THand hand = MakeHand("AS KS QS 7D 2C");
+  const std::tuple<int, int, const char*> changes[] = {
+      {3, 0, "AS KS QS 7S 2C"}, {4, 0, "AS KS QS 7S 2S"}, {0, 3, "AH KS QS 7S 2S"}};
+  for (const auto& [position, suit, expected] : changes) {
+    SCOPED_TRACE(expected);
+    hand.ChangeSuit(position, suit);
+    ExpectSameHand(hand, MakeHand(expected));
   }
 }
 
@@ -104,17 +114,6 @@ TEST(Hand, WildCardsAreStoredAsJokersAndLeaveTheShapeAlone) {
   ExpectSameHand(held, MakeHand("JK JK JK"));
   hand.Clear();
   ExpectSameHand(hand, THand{});
-}
-
-TEST(Hand, ChangeSuitEqualsTheHandDealtInTheNewSuits) {
-  THand hand = MakeHand("AS KS QS 7D 2C");
-  const std::tuple<int, int, const char*> changes[] = {
-      {3, 0, "AS KS QS 7S 2C"}, {4, 0, "AS KS QS 7S 2S"}, {0, 3, "AH KS QS 7S 2S"}};
-  for (const auto& [position, suit, cards] : changes) {
-    SCOPED_TRACE(cards);
-    hand.ChangeSuit(position, suit);
-    ExpectSameHand(hand, MakeHand(cards));
-  }
 }
 
 // Cards out of range, and a sixth card, change nothing.

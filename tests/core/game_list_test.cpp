@@ -5,7 +5,7 @@
 namespace tavrik {
 namespace {
 
-TEST(GameList, NamesInCatalogueOrder) {
+TEST(GameList, NamesInCatalogueOrderAndOnScreen) {
   const char* expected[] = {"Aces and Eights", "Aces and Faces", "Bonus Poker",
                             "Deuces Wild",     "Double Bonus",   "Double Joker Poker",
                             "Jacks or better", "Joker Poker",    "Tens or better"};
@@ -17,9 +17,6 @@ TEST(GameList, NamesInCatalogueOrder) {
   }
   EXPECT_EQ(GameName(9), "");
   EXPECT_EQ(GameName(-1), "");
-}
-
-TEST(GameList, DisplayNames) {
   EXPECT_EQ(GameDisplayName(6), "JACKS OR BETTER");
   EXPECT_EQ(GameDisplayName(5), "DOUBLE JOKER POKER");
   EXPECT_EQ(GameDisplayName(-1), "ALL POKERS");

@@ -7,12 +7,14 @@
 #include "core/error.h"
 #include "core/game_list.h"
 #include "core/hand_types.h"
+#include "core/wild_engine.h"
 
 namespace tavrik {
 namespace {
 
-// Kind and category count of each game; the names are those of the game list.
-TEST(PokerDescription, KindsAndCategoryCounts) {
+// Kind and category count of each game, the names those of the game list; each game gets
+// the engine of its kind on its full deck.
+TEST(PokerDescription, KindsCategoryCountsAndEngines) {
   struct Case {
     int wildRank, jokers, lastCategory;
   };
@@ -30,6 +32,10 @@ TEST(PokerDescription, KindsAndCategoryCounts) {
     EXPECT_EQ(dynamic_cast<const TWildPokerDescription*>(game.get()) != nullptr,
               !game->IsNatural());
     EXPECT_EQ(game->LastCategory, c.lastCategory);
+    const auto engine = CreateEngineForGame(index);
+    EXPECT_EQ(dynamic_cast<TWildEngine*>(engine.get()) == nullptr, game->IsNatural());
+    EXPECT_EQ(engine->Deck.Count, 52 + c.jokers);
+    EXPECT_EQ(engine->Deck.WildCount, c.jokers + (c.wildRank >= 0 ? 4 : 0));
     for (int category = 0; category < MaxCategories; ++category) {
       const bool used = category <= game->LastCategory;
       EXPECT_EQ(game->CategoryName[category].empty(), !used) << category;
@@ -40,6 +46,7 @@ TEST(PokerDescription, KindsAndCategoryCounts) {
   }
   EXPECT_THROW(CreateDescription(9), TError);
   EXPECT_THROW(CreateDescription(-1), TError);
+  EXPECT_THROW(CreateEngineForGame(9), TError);
 }
 
 // Where each natural hand type is paid, per game: the natural games pay each type in at

@@ -3,13 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
-#include <string>
 
-#include "core/payout_storage.h"
 #include "core/wild_engine.h"
-#include "support/hand_text.h"
-#include "support/temp_folder.h"
+#include "support/engine_fixture.h"
 #include "support/wild_reference.h"
 
 namespace tavrik {
@@ -44,23 +40,11 @@ TEST(WildClassification, PayoutOrderDecidesSharedTypes) {
 // exactly what the best substitution of its wild cards pays, at one coin and at five.
 TEST(WildClassification, EveryHandPaysItsBestSubstitution) {
   for (const int game : {GAME_DEUCES_WILD, GAME_JOKER_POKER, GAME_DOUBLE_JOKER_POKER}) {
-    const auto description = CreateDescription(game);
+    test::TEngineFixture one(game, 1), five(game, 5);
+    const TPokerDescription* description = one.description.get();
     SCOPED_TRACE(description->Name);
-    TempFolder folder;
-    const TPaytable table = TPayoutStorage(folder.Path() / "none.dat").GetPaytable(game, 0);
     const test::TWildReference reference(*description);
-    TPayout payout;
-    const auto owner = CreateEngineForGame(game);
-    auto& engine = dynamic_cast<TWildEngine&>(*owner);
-    engine.SetPayout(&payout);
-    std::array<std::array<int32_t, WildHandTypeCount>, 2> wildMap{};
-    std::array<std::array<int32_t, MaxCategories>, 2> pays{};
-    for (int bet = 0; bet < 2; ++bet) {
-      payout.SetPay(table, bet == 0 ? 1 : 5);
-      engine.BuildWildTypeMap();
-      wildMap[bet] = engine.WildTypeCategory;
-      pays[bet] = payout.Pay;
-    }
+    for (test::TEngineFixture* f : {&one, &five}) f->Wild().BuildWildTypeMap();
     const int deckSize = 52 + description->JokerCount;
     std::map<uint64_t, uint32_t> achievable;  // by wild count, natural ranks and one suit
     int64_t hands = 0, mismatches = 0;
@@ -72,31 +56,23 @@ TEST(WildClassification, EveryHandPaysItsBestSubstitution) {
             for (c[4] = c[3] + 1; c[4] < deckSize; ++c[4]) {
               THand hand;
               hand.SetWildRank(description->WildRank);
-              std::array<int, 5> ranks{}, suits{};
               for (size_t i = 0; i < 5; ++i) {
                 const TCard card = c[i] < 52 ? CardFromIndex(c[i]) : TCard{};
                 hand.AddCard(card.Rank, card.Suit);
-                ranks[i] = hand.CardRank[i];
-                suits[i] = hand.CardSuit[i];
               }
               uint64_t key = static_cast<uint64_t>(hand.WildCount);
               for (const int rank : hand.RankCount) key = key * 5 + static_cast<uint64_t>(rank);
               key = key * 2 + (hand.SuitHistogram[5 - hand.WildCount] == 1);
-              auto found = achievable.find(key);
-              if (found == achievable.end())
-                found = achievable.emplace(key, reference.Achievable(ranks, suits)).first;
-              int wildType = -1, naturalType = -1;
-              if (hand.WildCount > 0) {
-                wildType = ClassifyWildHand(hand);
-              } else {
-                naturalType = ClassifyNaturalHand(hand);
-              }
-              for (size_t bet = 0; bet < 2; ++bet) {
-                const int category = wildType >= 0      ? wildMap[bet][wildType]
-                                     : naturalType >= 0 ? engine.TypeCategory[naturalType]
-                                                        : -1;
-                const int32_t paid = category >= 0 ? pays[bet][category] : 0;
-                const int32_t best = reference.BestPay(found->second, pays[bet]);
+              const auto [found, fresh] = achievable.try_emplace(key, 0u);
+              if (fresh) found->second = reference.Achievable(hand.CardRank, hand.CardSuit);
+              const bool wild = hand.WildCount > 0;
+              const int type = wild ? ClassifyWildHand(hand) : ClassifyNaturalHand(hand);
+              for (test::TEngineFixture* f : {&one, &five}) {
+                const int category = type < 0 ? -1
+                                     : wild   ? f->Wild().WildTypeCategory[type]
+                                              : f->engine.TypeCategory[type];
+                const int32_t paid = category >= 0 ? f->payout.Pay[category] : 0;
+                const int32_t best = reference.BestPay(found->second, f->payout.Pay);
                 if (paid != best && ++mismatches <= 5) {
                   ADD_FAILURE() << hand.Print() << "pays " << paid << " as category " << category
                                 << ", the best substitution pays " << best;

@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <random>
 #include <sstream>
 #include <vector>
 
 #include "records/logger.h"
-#include "support/temp_folder.h"
+#include "support/test_log.h"
 
 namespace tavrik {
 namespace {
@@ -20,18 +19,11 @@ constexpr double Second = 1.0 / 86400;
 // Jacks or better, paytable 0, training, dealt at `deal` and collected `seconds` later.
 TLogRecord Round(int bet, int coinValueIndex, int handWin, int win, int doubles, int perfectWin,
                  double playerReturn, double bestReturn, double seconds, double deal = Now) {
-  return {.GameType = 6,
-          .Mode = 1,
-          .CoinValueIndex = static_cast<uint8_t>(coinValueIndex),
-          .Bet = static_cast<uint8_t>(bet),
-          .Win = win,
-          .HandWin = handWin,
-          .PerfectWin = perfectWin,
-          .PlayerReturn = playerReturn,
-          .BestReturn = bestReturn,
-          .DealTime = deal,
-          .EndTime = deal + seconds * Second,
-          .DoubleCount = static_cast<uint8_t>(doubles)};
+  TLogRecord record = test::JacksHand(bet, coinValueIndex, handWin, win, doubles, perfectWin,
+                                      playerReturn, bestReturn, deal);
+  record.Mode = 1;
+  record.EndTime = deal + seconds * Second;
+  return record;
 }
 
 // [chart][series] -> the points; no charts: every series empty.
@@ -55,54 +47,43 @@ TEST(ChartSeries, EachChartPlotsTheSelectedRecords) {
   const std::vector<TLogRecord> degenerate = {Round(5, 2, 0, 0, 0, 0, 0, 0, 0),
                                               Round(5, 2, 5, 5, 0, 5, 1, 2, 6)};
   struct TCase {
-    const char* name;
-    const std::vector<TLogRecord>& records;
-    TModeSet modes;
-    bool dollars;
+    struct {
+      const char* name;
+      const std::vector<TLogRecord>& records;
+      TModeSet modes;
+      bool dollars;
+    } setup;
     TExpected expected;
   };
   const TCase cases[] = {
-      {"coins",
-       handMade,
-       2,
-       false,
+      {{"coins", handMade, 2, false},
        {{{5, 20, 19}, {0, 0, 3}},
         {{100 * 7.0 / 8, 100 * 8.0 / 11, 100 * 8.5 / 12}, {}},
         {{480, 540, 720}, {}},
         {{5, 20, 16}, {0, -2, -2.5}},
         {{15, 13}, {}}}},
-      {"dollars",
-       handMade,
-       2,
-       true,
+      {{"dollars", handMade, 2, true},
        {{{1.25, 76.25, 75.25}, {0, 0, 3}},
         {{100 * 7.0 / 8, 100 * 8.0 / 11, 100 * 8.5 / 12}, {}},
         {{480, 540, 720}, {}},
         {{1.25, 76.25, 72.25}, {0, -10, -10.5}},
         {{75, 73}, {}}}},
-      {"degenerate first record",
-       degenerate,
-       2,
-       false,
+      {{"degenerate first record", degenerate, 2, false},
        {{{-5, -5}, {-5, -5}}, {{50}, {}}, {{1200}, {}}, {{0, 0}, {0, -1}}, {{}, {}}}},
-      {"nothing selected", handMade, 8, true, {}},
+      {{"nothing selected", handMade, 8, true}, {}},
   };
-  for (const TCase& test : cases) {
+  for (const auto& [test, charts] : cases) {
     SCOPED_TRACE(test.name);
-    TempFolder folder;
-    TLogger logger(folder.Path() / "Tavrik.log");
-    for (const TLogRecord& record : test.records) logger.Append(record);
-    logger.SessionStart = Now;
-    TLogFilter& filter = logger.Filter();
+    test::TTestLog log(test.records, Now);
+    TLogFilter& filter = log.logger.Filter();
     filter.SetGame(6, 0);
     filter.SetModes(test.modes);
     ASSERT_EQ(filter.FromDate(), Now);
     for (int chart = 0; chart < ChartCount; ++chart) {
-      const TChartSeries series = ComputeChart(chart, logger, filter, test.dollars);
+      const TChartSeries series = ComputeChart(chart, log.logger, filter, test.dollars);
       for (size_t s = 0; s < 2; ++s) {
-        const std::vector<double> expected = test.expected.empty()
-                                                 ? std::vector<double>{}
-                                                 : test.expected[static_cast<size_t>(chart)][s];
+        const std::vector<double> expected =
+            charts.empty() ? std::vector<double>{} : charts[static_cast<size_t>(chart)][s];
         const std::vector<double>& actual = series.Values[s];
         ASSERT_EQ(actual.size(), expected.size()) << "chart " << chart << " series " << s;
         for (size_t i = 0; i < actual.size(); ++i) {

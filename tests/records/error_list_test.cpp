@@ -6,7 +6,7 @@
 
 #include "core/error.h"
 #include "records/logger.h"
-#include "support/temp_folder.h"
+#include "support/test_log.h"
 
 namespace tavrik {
 namespace {
@@ -16,29 +16,21 @@ constexpr double Now = 46000.5;
 // A round of Jacks or better at `bet` coins whose hold returned `player` expected coins
 // against the best hold's `best`.
 TLogRecord Round(int bet, double player, double best, double dealTime = Now) {
-  return {.GameType = 6,
-          .PayIndex = 0,
-          .CoinValueIndex = 2,
-          .Bet = static_cast<uint8_t>(bet),
-          .PlayerReturn = player,
-          .BestReturn = best,
-          .DealTime = dealTime};
+  return test::JacksHand(bet, 2, 0, 0, 0, 0, player, best, dealTime);
 }
 
-struct TLog {
-  explicit TLog(const std::vector<TLogRecord>& records) : logger(folder.Path() / "Tavrik.log") {
-    for (const TLogRecord& record : records) logger.Append(record);
-    logger.SessionStart = Now - 1;
-  }
-  // Log positions of the listed rows, in list order.
+struct TLog : test::TTestLog {
+  explicit TLog(const std::vector<TLogRecord>& records) : TTestLog(records, Now - 1) {}
+  // Log positions of the listed rows, in list order, after a rebuild for `grades`.
   std::vector<size_t> Rows(int grades = AllGrades) {
     list.Rebuild(logger, logger.Filter(), grades);
+    return Order();
+  }
+  std::vector<size_t> Order() const {
     std::vector<size_t> rows;
     for (size_t row = 0; row < list.Count(); ++row) rows.push_back(list.RecordIndex(row));
     return rows;
   }
-  TempFolder folder;
-  TLogger logger;
   TErrorList list;
 };
 
@@ -73,11 +65,6 @@ TEST(ErrorList, SortOrdersKeepLogOrderOnTies) {
       {Round(1, 0.5, 0.75), Round(2, 1, 1.25), Round(1, 0.25, 0.5), Round(5, 1, 3, Now - 0.5)});
   log.Rows();
   TErrorList& list = log.list;
-  const auto order = [&list] {
-    Rows rows;
-    for (size_t row = 0; row < list.Count(); ++row) rows.push_back(list.RecordIndex(row));
-    return rows;
-  };
   const std::pair<int, Rows> clicks[] = {
       {ErrorColumnDifference, {1, 0, 2, 3}},  // smallest loss first
       {ErrorColumnDifference, {3, 0, 2, 1}},  // twice: most expensive first, ties in log order
@@ -86,12 +73,12 @@ TEST(ErrorList, SortOrdersKeepLogOrderOnTies) {
   };
   for (const auto& [column, rows] : clicks) {
     list.ClickColumn(column);
-    EXPECT_EQ(order(), rows) << "after a click on " << column << ", sort " << list.SortColumn();
+    EXPECT_EQ(log.Order(), rows) << "after a click on " << column << ", sort " << list.SortColumn();
   }
   // A rebuild keeps the order; sort 0 is log order again.
   EXPECT_EQ(log.Rows(), (Rows{2, 3, 1, 0}));
   list.Sort(0);
-  EXPECT_EQ(order(), (Rows{0, 1, 2, 3}));
+  EXPECT_EQ(log.Order(), (Rows{0, 1, 2, 3}));
   EXPECT_THROW(list.ClickColumn(5), TError);
 }
 

@@ -8,7 +8,7 @@
 #include "core/error.h"
 #include "core/game_list.h"
 #include "records/logger.h"
-#include "support/temp_folder.h"
+#include "support/test_log.h"
 
 namespace tavrik {
 namespace {
@@ -24,15 +24,11 @@ TLogRecord Dealt(int game, int paytable, int mode, double dealTime) {
 }
 
 // A logger over `records` whose run started at `sessionStart`, writing days as their number.
-struct TLog {
+struct TLog : test::TTestLog {
   TLog(const std::vector<TLogRecord>& records, double sessionStart)
-      : logger(folder.Path() / "Tavrik.log") {
-    for (const TLogRecord& record : records) logger.Append(record);
-    logger.SessionStart = sessionStart;
+      : TTestLog(records, sessionStart) {
     logger.SetShortDateFormat([](double day) { return std::to_string(static_cast<int>(day)); });
   }
-  TempFolder folder;
-  TLogger logger;
 };
 
 TEST(LogFilter, BuiltFromTheLog) {
@@ -65,6 +61,7 @@ TEST(LogFilter, BuiltFromTheLog) {
        {2, 0, 0, Day1}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     TLog log(c.records, start);
     const TLogFilter& filter = log.logger.Filter();
     std::vector<std::string> keys = {GameKey(-1, -1)}, texts = {""};
@@ -74,12 +71,11 @@ TEST(LogFilter, BuiltFromTheLog) {
       days.push_back(day);
       texts.push_back(' ' + std::to_string(static_cast<int>(day)));
     }
-    EXPECT_EQ(filter.GameKeys, keys) << c.what;
-    EXPECT_EQ(filter.DateTexts, texts) << c.what;
-    EXPECT_EQ(filter.DayStarts, days) << c.what;
+    EXPECT_EQ(filter.GameKeys, keys);
+    EXPECT_EQ(filter.DateTexts, texts);
+    EXPECT_EQ(filter.DayStarts, days);
     EXPECT_EQ(std::tuple(filter.GameType(), filter.PayIndex(), filter.Modes(), filter.FromDate()),
-              c.selection)
-        << c.what;
+              c.selection);
     EXPECT_EQ(filter.SessionStart(), start);
     EXPECT_EQ(keys.at(static_cast<size_t>(filter.GetGameIndex())),
               GameKey(filter.GameType(), filter.PayIndex()));

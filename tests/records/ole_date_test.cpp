@@ -25,22 +25,17 @@ using std::chrono::system_clock;
 constexpr const char* Berlin = "CET-1CEST,M3.5.0,M10.5.0/3";
 
 // Sets TZ for the life of the object, then puts back what was there.
-class TimeZone {
- public:
+struct TimeZone {
   explicit TimeZone(const char* zone) {
-    if (const char* old = std::getenv("TZ")) old_ = old;
+    if (const char* was = std::getenv("TZ")) old = was;
     Set(zone);
   }
-  ~TimeZone() { Set(old_ ? old_->c_str() : nullptr); }
-  TimeZone(const TimeZone&) = delete;
-  TimeZone& operator=(const TimeZone&) = delete;
-
- private:
+  ~TimeZone() { Set(old ? old->c_str() : nullptr); }
   static void Set(const char* zone) {
     zone != nullptr ? ::setenv("TZ", zone, 1) : ::unsetenv("TZ");
     ::tzset();
   }
-  std::optional<std::string> old_;
+  std::optional<std::string> old;
 };
 
 TEST(OleDate, KnownDatesAndRounding) {

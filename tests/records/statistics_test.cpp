@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "records/logger.h"
-#include "support/temp_folder.h"
+#include "support/test_log.h"
 
 namespace tavrik {
 namespace {
@@ -20,33 +20,21 @@ constexpr double Now = 46000.5;
 // dealt in this run unless told otherwise.
 TLogRecord Round(int bet, int coinValueIndex, int handWin, int win, int doubles, int perfectWin,
                  int finalCategory, int perfectCategory, double playerReturn, double bestReturn) {
-  return {.GameType = 6,
-          .PayIndex = 0,
-          .CoinValueIndex = static_cast<uint8_t>(coinValueIndex),
-          .Bet = static_cast<uint8_t>(bet),
-          .Win = win,
-          .HandWin = handWin,
-          .PerfectWin = perfectWin,
-          .FinalCategory = static_cast<uint8_t>(finalCategory),
-          .PerfectCategory = static_cast<uint8_t>(perfectCategory),
-          .PlayerReturn = playerReturn,
-          .BestReturn = bestReturn,
-          .DealTime = Now,
-          .DoubleCount = static_cast<uint8_t>(doubles)};
+  TLogRecord record = test::JacksHand(bet, coinValueIndex, handWin, win, doubles, perfectWin,
+                                      playerReturn, bestReturn, Now);
+  record.FinalCategory = static_cast<uint8_t>(finalCategory);
+  record.PerfectCategory = static_cast<uint8_t>(perfectCategory);
+  return record;
 }
 
 // A log of `records` played in the run that started at Now, with a statistics list on it.
-struct TStats {
-  explicit TStats(const std::vector<TLogRecord>& records) : logger(folder.Path() / "Tavrik.log") {
-    for (const TLogRecord& record : records) logger.Append(record);
-    logger.SessionStart = Now;
-    list = std::make_unique<TStatisticsList>();
+struct TStats : test::TTestLog {
+  explicit TStats(const std::vector<TLogRecord>& records)
+      : TTestLog(records, Now), list(std::make_unique<TStatisticsList>()) {
     list->SetLogger(logger);
     list->OnChange = [this] { ++changes; };
     list->SetActive(true);
   }
-  TempFolder folder;
-  TLogger logger;
   std::unique_ptr<TStatisticsList> list;
   int changes = 0;
 };

@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "core/wild_engine.h"
+#include "support/engine_fixture.h"
+#include "support/reference_evaluator.h"
 
 namespace tavrik::test {
 
@@ -38,8 +42,8 @@ void ForEachDraw(const TPokerEngine& engine, int mask, Visit&& visit) {
   step(step, held, 0);
 }
 
-// Every draw of one hold counted by listing it, each final hand classified by the
-// classifier of its kind.
+// Every draw of one hold counted by listing it: natural final hands typed by the tests' own
+// evaluator, those with a wild card by the wild classifier.
 struct TListedDraws {
   std::array<int64_t, NaturalHandTypeCount> Natural{};
   std::array<int64_t, WildHandTypeCount> Wild{};
@@ -52,13 +56,21 @@ inline TListedDraws ListDraws(const TPokerEngine& engine, int mask) {
   ForEachDraw(engine, mask, [&](const THand& final) {
     ++listed.Draws;
     const bool wild = final.WildCount > 0;
-    const int type = wild ? ClassifyWildHand(final) : ClassifyNaturalHand(final);
+    const int type = wild ? ClassifyWildHand(final) : ReferenceType(final.CardRank, final.CardSuit);
     if (wild) {
       ++(type >= 0 ? listed.Wild[type] : listed.WildWithoutType);
     } else if (type >= 0) {
       ++listed.Natural[type];
     }
   });
+  return listed;
+}
+
+using TListedHolds = std::array<TListedDraws, HoldMaskCount>;
+
+inline TListedHolds ListEveryHold(const TPokerEngine& engine) {
+  TListedHolds listed;
+  for (int mask = 0; mask < HoldMaskCount; ++mask) listed[mask] = ListDraws(engine, mask);
   return listed;
 }
 
@@ -76,16 +88,39 @@ inline std::string ReportDifferences(const TPokerEngine& engine, int mask,
                   static_cast<long long>(listedCount), static_cast<long long>(counted));
     report += line;
   };
-  const auto row = mask;
   for (size_t type = 0; type < NaturalHandTypeCount; ++type)
-    compare(NaturalHandTypeNames[type], listed.Natural[type], engine.Count[row][type]);
+    compare(NaturalHandTypeNames[type], listed.Natural[type], engine.Count[mask][type]);
   for (size_t type = 0; type < WildHandTypeCount; ++type)
-    compare(WildHandTypeNames[type], listed.Wild[type], wild ? wild->WildCounts[row][type] : 0);
+    compare(WildHandTypeNames[type], listed.Wild[type], wild ? wild->WildCounts[mask][type] : 0);
   return report;
 }
 
-inline std::string ReportDraw(const TPokerEngine& engine, int mask) {
-  return ReportDifferences(engine, mask, ListDraws(engine, mask));
+// Every count of every hold of the deal `f` analysed last against the listed draws: the fine
+// types, the draws, and each category, natural types placed by the game's own sets and wild
+// types by the engine's map.
+inline void ExpectListedCounts(TEngineFixture& f, const TListedHolds& listed) {
+  const TPokerEngine& engine = f.engine;
+  const auto* wild = dynamic_cast<const TWildEngine*>(&engine);
+  for (int mask = 0; mask < HoldMaskCount; ++mask) {
+    const TListedDraws& draws = listed[mask];
+    ASSERT_EQ(draws.Draws, engine.DrawCount(mask));
+    ASSERT_EQ(draws.WildWithoutType, 0);
+    ASSERT_EQ(ReportDifferences(engine, mask, draws), "") << "mask " << mask;
+    int64_t paying = 0;
+    for (int c = 0; c <= engine.LastCategory; ++c) {
+      int64_t expected = 0;
+      for (int type = 0; type < NaturalHandTypeCount; ++type) {
+        if (f.description->NaturalSet[c].Has(type)) expected += draws.Natural[type];
+      }
+      for (int type = 0; wild != nullptr && type < WildHandTypeCount; ++type) {
+        if (wild->WildTypeCategory[type] == c) expected += draws.Wild[type];
+      }
+      ASSERT_EQ(engine.GetCategoryCount(c, mask), expected)
+          << f.description->Name << " mask " << mask << " category " << c;
+      paying += expected;
+    }
+    ASSERT_EQ(engine.GetCategoryCount(engine.LastCategory + 1, mask), draws.Draws - paying);
+  }
 }
 
 }  // namespace tavrik::test

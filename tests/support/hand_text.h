@@ -1,7 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <numeric>
 #include <random>
 #include <set>
 #include <sstream>
@@ -11,6 +10,7 @@
 
 #include "core/card.h"
 #include "core/card_bunch.h"
+#include "core/poker_description.h"
 
 namespace tavrik::test {
 
@@ -31,14 +31,28 @@ inline THand MakeHand(const std::string& text) {
   return hand;
 }
 
-// Five different natural cards drawn at random, as text ("7D AS 2C 9H KD ").
-inline std::string RandomDealText(std::mt19937& random) {
-  std::vector<int> cards(52);
-  std::iota(cards.begin(), cards.end(), 0);
-  std::shuffle(cards.begin(), cards.end(), random);
-  std::string text;
-  for (size_t i = 0; i < 5; ++i) text += CardText(CardFromIndex(cards[i])) + " ";
-  return text;
+// Random deals of a game's deck with 0, 1, 2, ... wild cards in turn.
+inline std::vector<std::string> RandomDeals(int game, int count, uint32_t seed) {
+  const auto description = CreateDescription(game);
+  std::vector<std::string> wild, natural;
+  for (int card = 0; card < 52; ++card) {
+    (card % 13 == description->WildRank ? wild : natural).push_back(CardText(CardFromIndex(card)));
+  }
+  for (int joker = 0; joker < description->JokerCount; ++joker) wild.push_back("JK");
+  std::mt19937 random(seed);
+  std::vector<std::string> deals;
+  for (int i = 0; i < count; ++i) {
+    const size_t wildDealt = i % (std::min<size_t>(wild.size(), 4) + 1);
+    std::shuffle(wild.begin(), wild.end(), random);
+    std::shuffle(natural.begin(), natural.end(), random);
+    std::vector<std::string> cards(wild.begin(), wild.begin() + static_cast<long>(wildDealt));
+    cards.insert(cards.end(), natural.begin(), natural.begin() + static_cast<long>(5 - wildDealt));
+    std::shuffle(cards.begin(), cards.end(), random);
+    std::string text;
+    for (const auto& card : cards) text += card + " ";
+    deals.push_back(text);
+  }
+  return deals;
 }
 
 // The cards of `text` with each natural card moved to the suit 1 + position % 2 further on,

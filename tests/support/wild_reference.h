@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
+#include <string_view>
 
 #include "core/hand_types.h"
 #include "core/poker_description.h"
@@ -18,12 +20,7 @@ namespace tavrik::test {
 class TWildReference {
  public:
   explicit TWildReference(const TPokerDescription& game) : game_(game) {
-    for (int c = 0; c <= game.LastCategory; ++c) {
-      const std::string& name = game.CategoryName[c];
-      for (size_t k = 0; k < Names.size(); ++k) {
-        if (name == Names[k]) category_[k] = c;
-      }
-    }
+    for (int c = 0; c <= game.LastCategory; ++c) category_.emplace(game.CategoryName[c], c);
   }
 
   // Bit set of the categories the hand can be paid as. Wild cards have rank -1; the
@@ -43,7 +40,7 @@ class TWildReference {
     for (int i = 1; i < natural; ++i) oneSuit = oneSuit && s[i] == s[0];
     const int flushSuit = natural > 0 ? s[0] : 0;
     uint32_t result = 0;
-    if (game_.WildRank >= 0 && wild == 4) result |= Bit(RefFourDeuces);
+    if (game_.WildRank >= 0 && wild == 4) result |= Bit("Four Deuces");
     const auto rankAll = [&](auto&& self, int position, int lowest) -> void {
       if (position == 5) {
         // Wild cards in the natural cards' suit (a flush when those share one) or in
@@ -76,48 +73,31 @@ class TWildReference {
   }
 
  private:
-  enum : size_t {
-    RefNaturalRoyal,
-    RefFourDeuces,
-    RefWildRoyal,
-    RefFiveOfKind,
-    RefStraightFlush,
-    RefFourOfKind,
-    RefFullHouse,
-    RefFlush,
-    RefStraight,
-    RefThreeOfKind,
-    RefTwoPairs,
-    RefKingsOrBetter,
-    RefNothing
-  };
-  static constexpr std::array<const char*, 12> Names = {
-      "Natural Royal Flush", "Four Deuces",    "Wild Royal Flush",
-      "Five of Kind",        "Straight Flush", "Four of Kind",
-      "Full House",          "Flush",          "Straight",
-      "Three of Kind",       "Two Pairs",      "Kings or Better"};
-
-  static size_t Rank(const std::array<int, 5>& r, const std::array<int, 5>& s, bool usesWild) {
-    if (r[0] == r[1] && r[1] == r[2] && r[2] == r[3] && r[3] == r[4]) return RefFiveOfKind;
+  // The rank of the replaced hand, named as the categories of the wild games name it.
+  static std::string_view Rank(const std::array<int, 5>& r, const std::array<int, 5>& s,
+                               bool usesWild) {
+    if (r[0] == r[1] && r[1] == r[2] && r[2] == r[3] && r[3] == r[4]) return "Five of Kind";
     const int type = ReferenceType(r, s);
-    if (type == FLUSH_STRAIGHT_T_A) return usesWild ? RefWildRoyal : RefNaturalRoyal;
-    if (type == FLUSH_STRAIGHT_A_5 || type == FLUSH_STRAIGHT) return RefStraightFlush;
-    if (type >= FOUR_OF_KIND_2 && type <= FOUR_OF_KIND_A) return RefFourOfKind;
-    if (type == FULL_HOUSE) return RefFullHouse;
-    if (type == FLUSH) return RefFlush;
-    if (type >= STRAIGHT_A_5 && type <= STRAIGHT_T_A) return RefStraight;
-    if (type >= THREE_OF_KIND_2 && type <= THREE_OF_KIND_A) return RefThreeOfKind;
-    if (type == TWO_PAIRS) return RefTwoPairs;
-    if (type == PAIRS_K || type == PAIRS_A) return RefKingsOrBetter;
-    return RefNothing;
+    if (type == FLUSH_STRAIGHT_T_A) return usesWild ? "Wild Royal Flush" : "Natural Royal Flush";
+    if (type == FLUSH_STRAIGHT_A_5 || type == FLUSH_STRAIGHT) return "Straight Flush";
+    if (type >= FOUR_OF_KIND_2 && type <= FOUR_OF_KIND_A) return "Four of Kind";
+    if (type == FULL_HOUSE) return "Full House";
+    if (type == FLUSH) return "Flush";
+    if (type >= STRAIGHT_A_5 && type <= STRAIGHT_T_A) return "Straight";
+    if (type >= THREE_OF_KIND_2 && type <= THREE_OF_KIND_A) return "Three of Kind";
+    if (type == TWO_PAIRS) return "Two Pairs";
+    if (type == PAIRS_K || type == PAIRS_A) return "Kings or Better";
+    return "";
   }
 
-  uint32_t Bit(size_t rank) const {
-    return rank < Names.size() && category_[rank] >= 0 ? 1u << category_[rank] : 0u;
+  // The game's category of that name as a bit; none when the game has no such category.
+  uint32_t Bit(std::string_view name) const {
+    const auto found = category_.find(name);
+    return found == category_.end() ? 0u : 1u << found->second;
   }
 
   const TPokerDescription& game_;
-  std::array<int, 12> category_ = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+  std::map<std::string, int, std::less<>> category_;
 };
 
 }  // namespace tavrik::test
