@@ -44,9 +44,8 @@ bool ShowsDeck(const TfmDeckDialog& dialog, const QString& id) {
   engine.SetDeck(id);
   for (int i = 0; i < TfmDeckDialog::PreviewCount; ++i) {
     const QLabel* image = dialog.Images[static_cast<size_t>(i)];
-    if (image->isHidden()) return false;
-    if (image->pixmap().toImage().convertToFormat(QImage::Format_RGB32) !=
-        engine.CardImage(false, false, i / 5, i % 5 + 8)) {
+    if (image->isHidden() || image->pixmap().toImage().convertToFormat(QImage::Format_RGB32) !=
+                                 engine.CardImage(false, false, i / 5, i % 5 + 8)) {
       return false;
     }
   }

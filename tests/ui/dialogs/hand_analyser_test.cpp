@@ -1,5 +1,5 @@
-// The hand analyser: typed and picked hands against the core engine, bad typing, the start
-// from a round, the jokers of the picker.
+// The hand analyser: typed and picked hands against the core engine (and the jokers of the
+// picker), bad typing, the start from a round.
 #include "ui/dialogs/hand_analyser.h"
 
 #include <QComboBox>
@@ -57,24 +57,29 @@ TEST_F(MainWindowTest, AnalyserTypedAndPickedHandsGiveTheEngineValues) {
   EXPECT_TRUE(analyser.lMessage->text().isEmpty());
   EXPECT_EQ(analyser.Table->ColumnTitles.size(), Engine().CategoryCount() + 3);
 
-  // Game, paytable, bet, the hand typed (empty: picked), the cards picked, the hand read.
+  // Game, jokers in the picker, paytable, bet, the hand typed, the cards then picked, the
+  // hand read.
   struct Case {
-    int game, paytable, bet;
+    int game, jokers, paytable, bet;
     const char* typed;
     std::vector<int> picks;
     const char* cards;
   };
   const Case cases[] = {
-      {GAME_JACKS_OR_BETTER, 0, 5, "as ks,qs js 9d", {}, "AS KS QS JS 9D"},
-      {GAME_JACKS_OR_BETTER, 1, 1, "10H JH QH KH 2C", {}, "TH JH QH KH 2C"},
-      {GAME_JACKS_OR_BETTER, 1, 1, "TH JH QH KH 2C", {}, "TH JH QH KH 2C"},
-      {GAME_DEUCES_WILD, 0, 3, "", {0, 13, 25, 38, 51}, "2S 2C AC AD AH"},
+      {GAME_JACKS_OR_BETTER, 0, 0, 5, "as ks,qs js 9d", {}, "AS KS QS JS 9D"},
+      {GAME_JACKS_OR_BETTER, 0, 1, 1, "10H JH QH KH 2C", {}, "TH JH QH KH 2C"},
+      {GAME_JACKS_OR_BETTER, 0, 1, 1, "TH JH QH KH 2C", {}, "TH JH QH KH 2C"},
+      {GAME_DEUCES_WILD, 0, 0, 3, "", {0, 13, 25, 38, 51}, "2S 2C AC AD AH"},
       // A sixth pick is refused; a second click takes a card out again.
-      {GAME_DOUBLE_JOKER_POKER, 0, 2, "", {52, 53, 12, 11, 10, 9, 11, 3}, "JK JK AS QS 5S"},
+      {GAME_DOUBLE_JOKER_POKER, 2, 0, 2, "", {52, 53, 12, 11, 10, 9, 11, 3}, "JK JK AS QS 5S"},
+      {GAME_JOKER_POKER, 1, 0, 2, "2C 3D 4H 5S", {52}, "2C 3D 4H 5S JK"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.cards);
     analyser.cbGame->setCurrentIndex(analyser.cbGame->findData(c.game));
+    for (const int joker : {0, 1}) {
+      EXPECT_EQ(analyser.Picker->Card(52 + joker)->isVisibleTo(&analyser), c.jokers > joker);
+    }
     analyser.cbPaytable->setCurrentIndex(c.paytable);
     analyser.seBet->setValue(c.bet);
     analyser.edCards->setText(c.typed);
@@ -82,6 +87,7 @@ TEST_F(MainWindowTest, AnalyserTypedAndPickedHandsGiveTheEngineValues) {
       QTest::mouseClick(analyser.Picker->Card(index), Qt::LeftButton);
     }
     EXPECT_EQ(HandWords(analyser.Picked), c.cards);
+    EXPECT_EQ(analyser.edCards->text(), c.picks.empty() ? c.typed : c.cards);
     EXPECT_TRUE(analyser.Picker->Card(analyser.Picked.back())->Selected());
     EXPECT_TRUE(analyser.lMessage->text().isEmpty()) << analyser.lMessage->text().toStdString();
     ASSERT_EQ(analyser.PayIndex(), c.paytable);
@@ -118,7 +124,8 @@ TEST_F(MainWindowTest, AnalyserOpensOnTheRoundOnTheTable) {
   window->ChangeBet(3);
   window->btnDealClick();
   ASSERT_EQ(Engine().State(), GameState::Dealt);
-  auto answered = AnswerNextDialog<TfHandAnalyser>([this](TfHandAnalyser* analyser) {
+  const auto open = [this] { QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier); };
+  Answer<TfHandAnalyser>(open, [this](TfHandAnalyser* analyser) {
     EXPECT_EQ(analyser->GameType(), GAME_DEUCES_WILD);
     EXPECT_EQ(analyser->PayIndex(), Engine().PayIndex());
     EXPECT_EQ(analyser->Bet(), 3);
@@ -130,27 +137,6 @@ TEST_F(MainWindowTest, AnalyserOpensOnTheRoundOnTheTable) {
     }
     analyser->accept();
   });
-  QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
-  EXPECT_TRUE(answered->Answered);
-  EXPECT_TRUE(Errors.empty());
-}
-
-TEST_F(MainWindowTest, AnalyserPickerOffersTheGamesJokers) {
-  TfHandAnalyser analyser(Engine(), *preferences);
-  // Game, jokers shown.
-  const std::pair<int, int> cases[] = {
-      {GAME_JOKER_POKER, 1}, {GAME_DOUBLE_JOKER_POKER, 2}, {GAME_DEUCES_WILD, 0}};
-  for (const auto& [game, jokers] : cases) {
-    analyser.cbGame->setCurrentIndex(analyser.cbGame->findData(game));
-    EXPECT_EQ(analyser.Picker->Card(52)->isVisibleTo(&analyser), jokers >= 1) << game;
-    EXPECT_EQ(analyser.Picker->Card(53)->isVisibleTo(&analyser), jokers >= 2) << game;
-    EXPECT_TRUE(analyser.Picker->Card(51)->isVisibleTo(&analyser));
-  }
-  analyser.cbGame->setCurrentIndex(analyser.cbGame->findData(GAME_JOKER_POKER));
-  analyser.edCards->setText("2C 3D 4H 5S");
-  QTest::mouseClick(analyser.Picker->Card(52), Qt::LeftButton);
-  EXPECT_EQ(analyser.edCards->text(), "2C 3D 4H 5S JK");
-  ExpectEngineReturns(analyser, {13, 27, 41, 3, 52});
 }
 
 }  // namespace

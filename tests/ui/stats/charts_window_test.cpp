@@ -7,7 +7,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "ui/dialogs/help_window.h"
 #include "ui/stats/charts_window.h"
 #include "ui/stats/options_panel.h"
 #include "ui/ui_test_support.h"
@@ -19,20 +18,11 @@ using ChartsWindowTest = MainWindowTest;
 
 TEST_F(ChartsWindowTest, EachChartIsDrawnFollowingTheOptionsAndSaved) {
   Engine().SetCoinValue(3);  // $5
-  for (const GameMode mode : {GameMode::AutoHold, GameMode::Training}) {
-    window->SelectMode(mode);
-    for (int hand = 0; hand < 15; ++hand) {
-      window->btnDealClick();
-      window->btnHintClick();
-      window->btnDealClick();
-    }
-  }
-  Engine().Collect();
+  PlayHands(GameMode::AutoHold, 15);
+  PlayHands(GameMode::Training, 15);
   TfmCharts charts(Engine().Logger(), *preferences);
   charts.show();
   TOptionsPanel& panel = *charts.Options;
-  EXPECT_EQ(charts.windowTitle(), "  Charts");
-  EXPECT_EQ(charts.lChartListHeader->text(), "CHARTS");
   ASSERT_EQ(charts.lbCharts->count(), ChartCount);
 
   struct TCase {
@@ -90,19 +80,6 @@ TEST_F(ChartsWindowTest, EachChartIsDrawnFollowingTheOptionsAndSaved) {
   EXPECT_EQ(lines[0], "hands,Your progress,Perfect strategy progress");
   EXPECT_TRUE(lines[30].startsWith("30,"));
   EXPECT_FALSE(charts.ExportCsv(QString::fromStdString((folder.Path() / "no/such.csv").string())));
-  EXPECT_TRUE(std::filesystem::exists(HelpPage(HelpCharts, TAVRIK_HELP_SOURCE_DIR)));
-}
-
-TEST_F(ChartsWindowTest, TheMenuOpensTheWindowAndEscClosesIt) {
-  int shown = -1;
-  auto answered = AnswerNextDialog<TfmCharts>([&shown](TfmCharts* charts) {
-    shown = charts->DrawnPoints(0);
-    QTest::keyClick(charts, Qt::Key_Escape);
-  });
-  window->miShowCharts->trigger();
-  EXPECT_TRUE(answered->Answered);
-  EXPECT_EQ(shown, 0);
-  EXPECT_TRUE(Errors.empty()) << Errors.front();
 }
 
 }  // namespace
