@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -96,6 +97,10 @@ class MainWindowTest : public ::testing::Test {
   }
 
   TGameEngine& Engine() { return window->Engine(); }
+  // Presses the keys on the window in turn.
+  void Press(std::initializer_list<Qt::Key> keys) {
+    for (const Qt::Key key : keys) QTest::keyClick(window.get(), key);
+  }
   // Loads the engine's own settings again with `change` applied: counters play cannot set.
   void Reload(const std::function<void(TIniFile&)>& change) {
     TIniFile settings;

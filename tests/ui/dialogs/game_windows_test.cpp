@@ -112,14 +112,14 @@ TEST_F(MainWindowTest, AllHandsSelectsThePlayersHoldAndSorts) {
             QString::asprintf("%.5f", static_cast<double>(100 * table.Rows.front().ExpectedReturn /
                                                           Engine().Bet())));
 
-  table.GridFixedCellClick(1);  // already descending: worst first
-  EXPECT_EQ(table.SortColumn, -2);
-  EXPECT_TRUE(returnsInOrder(false));
-  EXPECT_EQ(table.SelectedMask(), 30);
-  EXPECT_EQ(table.Grid->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
-  table.GridFixedCellClick(1);
-  EXPECT_TRUE(returnsInOrder(true));
-  EXPECT_EQ(table.SelectedMask(), 30);
+  for (const bool descending : {false, true}) {  // already descending: worst first, then back
+    table.GridFixedCellClick(1);
+    EXPECT_EQ(table.SortColumn, descending ? 2 : -2);
+    EXPECT_TRUE(returnsInOrder(descending));
+    EXPECT_EQ(table.SelectedMask(), 30);
+    EXPECT_EQ(table.Grid->horizontalHeader()->sortIndicatorOrder(),
+              descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  }
 
   // Keeping all five: one draw, ending in the dealt hand's own category.
   const THandStat& keepAll = *std::find_if(table.Rows.begin(), table.Rows.end(),

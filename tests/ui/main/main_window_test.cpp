@@ -45,11 +45,9 @@ std::string Values(const TfTavrik20Main& window) {
 }
 
 TEST_F(MainWindowTest, KeysAndMenusPlayTheRoundAndTheWindowShowsEachState) {
-  for (const Qt::Key key : {Qt::Key_H, Qt::Key_D, Qt::Key_1, Qt::Key_Escape}) {
-    QTest::keyClick(window.get(), key);  // no round: nothing
-  }
+  Press({Qt::Key_H, Qt::Key_D, Qt::Key_1, Qt::Key_Escape});  // no round: nothing
   EXPECT_EQ(Shown(*window), "Deal +--- HELLO!");
-  QTest::keyClick(window.get(), Qt::Key_Space);
+  Press({Qt::Key_Space});
   ASSERT_EQ(Engine().State(), GameState::Dealt);
   EXPECT_EQ(Shown(*window), "Draw ++-+ PLEASE, SELECT CARDS TO HOLD");
   EXPECT_EQ(Values(*window), "2495 0 5 0 $0.25 100.00% $0.00  ");
@@ -67,16 +65,16 @@ TEST_F(MainWindowTest, KeysAndMenusPlayTheRoundAndTheWindowShowsEachState) {
     QTest::keyClick(window.get(), key, modifiers);
     EXPECT_EQ(Engine().HoldMask(), mask) << key;
   }
-  QTest::keyClick(window.get(), Qt::Key_Space);
+  Press({Qt::Key_Space});
   ASSERT_EQ(Engine().State(), GameState::Finished);
   const int win = Engine().Win();
   EXPECT_EQ(Shown(*window),
             win > 0 ? "Deal +-+- YOU WIN " + std::to_string(win) : "Deal +--- GAME OVER");
-  for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_4}) QTest::keyClick(window.get(), key);
+  Press({Qt::Key_Escape, Qt::Key_4});
   EXPECT_EQ(Engine().HoldMask(), Engine().Record().BestMask);
   EXPECT_EQ(window->Info->lCost->text(), "0.00 coins") << "the best hold costs nothing";
   // Drawn holding nothing: the info column tells what that cost.
-  for (int key = 0; key < 2; ++key) QTest::keyClick(window.get(), Qt::Key_Space);
+  Press({Qt::Key_Space, Qt::Key_Space});
   const TLogRecord& round = Engine().Record();
   ASSERT_GT(round.BestReturn - round.PlayerReturn, 0.005);
   EXPECT_EQ(window->Info->lCost->text(),
@@ -84,17 +82,15 @@ TEST_F(MainWindowTest, KeysAndMenusPlayTheRoundAndTheWindowShowsEachState) {
 
   // Double-up: the dealer's card cannot be picked, nor can the round or the bet change.
   ASSERT_TRUE(PlayUntilWin());
-  QTest::keyClick(window.get(), Qt::Key_D);
+  Press({Qt::Key_D});
   ASSERT_EQ(Engine().State(), GameState::DoubleUp);
   EXPECT_EQ(Shown(*window), "Deal ---- SELECT THE HIGHER CARD");
-  for (const Qt::Key key : {Qt::Key_Space, Qt::Key_1, Qt::Key_Minus}) {
-    QTest::keyClick(window.get(), key);
-  }
+  Press({Qt::Key_Space, Qt::Key_1, Qt::Key_Minus});
   EXPECT_EQ(Engine().State(), GameState::DoubleUp);
   EXPECT_EQ(Engine().Bet(), 5);
   const int dealer = TGameEngine::DoubleUpRank(Engine().GetCard(0), TDeck());
   const int picked = TGameEngine::DoubleUpRank(Engine().GetCard(2), TDeck());
-  QTest::keyClick(window.get(), Qt::Key_3);
+  Press({Qt::Key_3});
   ASSERT_EQ(Engine().State(), GameState::Finished);
   EXPECT_EQ(window->Info->lWin->text(), QString::number(Engine().Win()));
   EXPECT_TRUE(window->Info->btnDeal->isEnabled());
@@ -110,14 +106,13 @@ TEST_F(MainWindowTest, KeysAndMenusPlayTheRoundAndTheWindowShowsEachState) {
   window->CardRow->Finish();
   EXPECT_EQ(Engine().DoublePick(), -1);
   preferences->SetDealSpeed(0);
-  QTest::keyClick(window.get(), Qt::Key_Space);
+  Press({Qt::Key_Space});
 
   // Real play hides the hint button, and its key does nothing.
   window->ModeItems[2]->trigger();
   EXPECT_FALSE(window->Info->btnHint->isVisible());
   EXPECT_EQ(window->Info->lMode->text(), "REAL PLAY") << "the mode is always in sight";
-  QTest::keyClick(window.get(), Qt::Key_Space);
-  QTest::keyClick(window.get(), Qt::Key_H);
+  Press({Qt::Key_Space, Qt::Key_H});
   EXPECT_EQ(Engine().HoldMask(), 31);
   window->ModeItems[0]->trigger();
   EXPECT_TRUE(window->Info->btnHint->isVisible());
@@ -247,11 +242,11 @@ TEST_F(MainWindowTest, TheTableGrowsWithTheWindowAndNothingOverlapsAtAnySize) {
       }
     }
     // A click on a card at this size holds it.
-    QTest::keyClick(window.get(), Qt::Key_Space);
+    Press({Qt::Key_Space});
     ASSERT_EQ(Engine().State(), GameState::Dealt);
     QTest::mouseClick(window->CardRow->Card(4), Qt::LeftButton);
     EXPECT_EQ(Engine().HoldMask(), 31 & ~16);
-    QTest::keyClick(window.get(), Qt::Key_Space);
+    Press({Qt::Key_Space});
   }
   EXPECT_GT(grid.GridFont().pixelSize(), QFontInfo(window->font()).pixelSize())
       << "the grid's font grows";
@@ -282,7 +277,8 @@ TEST_F(MainWindowTest, AnErrorInAClickHandlerIsReportedAndPlayGoesOn) {
   EXPECT_EQ(Engine().State(), GameState::Dealt);
 }
 
-TEST_F(MainWindowTest, BalanceAndCoinValueTexts) {
+// The balance and coin value as shown; the coin value chosen from its list.
+TEST_F(MainWindowTest, BalanceAndCoinValueTextsAndTheCoinValueList) {
   preferences->AutosaveFlags |= AUTOSAVE_HANDS;
   // Balance in cents, coin value index, hands; the values shown.
   const std::tuple<int, int, int, const char*> cases[] = {
@@ -295,6 +291,18 @@ TEST_F(MainWindowTest, BalanceAndCoinValueTexts) {
       settings.WriteInteger("Params", "Hands", hands);
     });
     EXPECT_EQ(Values(*window), shown);
+  }
+  // The row picked, OK or cancel; the coin value then.
+  const auto click = [this] { QTest::mouseClick(window->Info->lCoinCost, Qt::LeftButton); };
+  for (const auto& [row, ok, value] : {std::tuple{2, true, "$1.00"}, {5, false, "$1.00"}}) {
+    Answer<TfmChoice>(click, [row, ok](TfmChoice* dialog) {
+      EXPECT_EQ(dialog->ListBox->count(), 6);
+      EXPECT_EQ(dialog->ListBox->item(5)->text(), " $100.00");
+      EXPECT_EQ(dialog->ListBox->currentRow(), ok ? 0 : 2);
+      dialog->ListBox->setCurrentRow(row);
+      (ok ? dialog->btnOK : dialog->btnCancel)->click();
+    });
+    EXPECT_EQ(window->Info->lCoinCost->text(), value);
   }
 }
 
@@ -309,9 +317,7 @@ TEST_F(MainWindowTest, DealingSequenceIgnoresInputAndAClosedWindowStillLogsTheRo
   window->btnDealClick();  // the draw, closed while its cards turn
   ASSERT_TRUE(window->IsDealing());
   ASSERT_EQ(Engine().State(), GameState::Finished);
-  for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Minus, Qt::Key_D}) {
-    QTest::keyClick(window.get(), key);
-  }
+  Press({Qt::Key_Space, Qt::Key_Minus, Qt::Key_D});
   EXPECT_EQ(Engine().State(), GameState::Finished) << "no deal while the cards turn";
   EXPECT_EQ(Engine().Bet(), 5);
   QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);  // Quit
@@ -328,21 +334,6 @@ TEST_F(MainWindowTest, AboutNamesVersionLibrariesAndDataFolder) {
   for (const QString& part : {QString("Tavrik 2.0"), QString("Qt ") + qVersion(), QString("zlib"),
                               QString("LGPL"), QString::fromStdString(DataFolder().string())}) {
     EXPECT_TRUE(boxes.Shown[0].contains(part)) << part.toStdString();
-  }
-}
-
-TEST_F(MainWindowTest, CoinValueIsChosenFromTheList) {
-  // The row picked, OK or cancel; the coin value then.
-  for (const auto& [row, ok, value] : {std::tuple{2, true, "$1.00"}, {5, false, "$1.00"}}) {
-    const auto click = [this] { QTest::mouseClick(window->Info->lCoinCost, Qt::LeftButton); };
-    Answer<TfmChoice>(click, [row, ok](TfmChoice* dialog) {
-      EXPECT_EQ(dialog->ListBox->count(), 6);
-      EXPECT_EQ(dialog->ListBox->item(5)->text(), " $100.00");
-      EXPECT_EQ(dialog->ListBox->currentRow(), ok ? 0 : 2);
-      dialog->ListBox->setCurrentRow(row);
-      (ok ? dialog->btnOK : dialog->btnCancel)->click();
-    });
-    EXPECT_EQ(window->Info->lCoinCost->text(), value);
   }
 }
 

@@ -218,9 +218,7 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
   EXPECT_EQ(Engine().PayIndex(), 1);
   EXPECT_EQ(Engine().GetPayout(5, 2), 6);
   // Its hands are told apart in the statistics filter.
-  window->btnDealClick();
-  window->btnDealClick();
-  Engine().Collect();
+  PlayHands(GameMode::Training, 1);
   TOptionsPanel panel(OptionGame, *preferences);
   panel.SetLogger(Engine().Logger());
   ASSERT_EQ(panel.cbGame->count(), 2);
@@ -256,16 +254,12 @@ TEST_F(PaytableChooser, MenuItemOnlyBetweenRoundsAndEditsCountOnCancel) {
     QApplication::processEvents();
   };
   EXPECT_TRUE(window->miSelectVP->isEnabled());
-  window->btnDealClick();
-  EXPECT_EQ(Engine().State(), GameState::Dealt);
-  EXPECT_FALSE(window->miSelectVP->isEnabled());
-  tryOpen();
-  EXPECT_EQ(opened, 0);
-  window->btnDealClick();
-  EXPECT_EQ(Engine().State(), GameState::Finished);
-  EXPECT_TRUE(window->miSelectVP->isEnabled());
-  tryOpen();
-  EXPECT_EQ(opened, 1);
+  for (const bool between : {false, true}) {  // dealt, then drawn
+    window->btnDealClick();
+    EXPECT_EQ(window->miSelectVP->isEnabled(), between);
+    tryOpen();
+    EXPECT_EQ(opened, between ? 1 : 0);
+  }
   EXPECT_EQ(Engine().State(), GameState::Finished);  // cancelled: the round stays
   EXPECT_EQ(Engine().GetPayout(5, 5), 45);
   EXPECT_EQ(window->PayoutGrid->CellLook(1, 5).Text.toStdString(), "9");

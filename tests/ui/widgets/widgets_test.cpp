@@ -101,16 +101,16 @@ TEST(ButtonHash, SameSizeIsCachedSameHeightIsStretched) {
     marked.setPixelColor(10, y, Qt::cyan);
     marked.setPixelColor(58, y, Qt::yellow);
   }
-  const QImage wide = cache.Face(150, 25);
+  cache.Face(150, 25);
   EXPECT_EQ(cache.LastSlot(), 1);
-  EXPECT_EQ(wide.pixelColor(1, 12), QColor(Qt::magenta));
-  EXPECT_EQ(wide.pixelColor(148, 12), QColor(Qt::yellow)) << "right edge kept at the right";
-  // Columns from 3 on repeat: column 10 of the source appears again one period on.
-  EXPECT_EQ(wide.pixelColor(10, 12), QColor(Qt::cyan));
-  EXPECT_EQ(wide.pixelColor(57 + 7, 12), QColor(Qt::cyan));
-  const QImage narrow = cache.Face(30, 25);
-  EXPECT_EQ(narrow.pixelColor(1, 12), QColor(Qt::magenta));
-  EXPECT_EQ(narrow.pixelColor(28, 12), QColor(Qt::yellow));
+  // Width, column, colour: the edges stay at the edges; the columns from 3 on repeat, so
+  // column 10 of the source appears again one period on.
+  const std::tuple<int, int, Qt::GlobalColor> columns[] = {
+      {150, 1, Qt::magenta},   {150, 148, Qt::yellow}, {150, 10, Qt::cyan},
+      {150, 57 + 7, Qt::cyan}, {30, 1, Qt::magenta},   {30, 28, Qt::yellow}};
+  for (const auto& [width, x, colour] : columns) {
+    EXPECT_EQ(cache.Face(width, 25).pixelColor(x, 12), QColor(colour)) << width << " " << x;
+  }
   // An unmarked raised face stretches to exactly what drawing would give.
   TButtonHash clean(false);
   clean.Face(40, 22);
