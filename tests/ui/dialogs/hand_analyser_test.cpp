@@ -33,10 +33,9 @@ void ExpectEngineReturns(const TfHandAnalyser& analyser, const std::vector<int>&
     engine->Deck.Remove(card.Rank, card.Suit);
     engine->Hand.AddCard(card.Rank, card.Suit);
   }
-  const int best = engine->GetTheBest();
   const std::vector<THandStat>& rows = analyser.Table->Rows;
   ASSERT_EQ(rows.size(), 32U);
-  EXPECT_EQ(rows.front().ExpectedReturn, engine->DrawReturn(best));
+  EXPECT_EQ(rows.front().ExpectedReturn, engine->DrawReturn(engine->GetTheBest()));
   for (const THandStat& row : rows) {
     EXPECT_EQ(row.ExpectedReturn, engine->DrawReturn(row.Mask)) << row.Mask;
     EXPECT_LE(row.ExpectedReturn, rows.front().ExpectedReturn);

@@ -54,13 +54,9 @@ void WaitForFigure(const TReturnFigure& figure) {
 TEST(PaytableEditor, RowRuleAndOk) {
   TPreferences preferences;
   const auto description = CreateDescription(Jacks);
-  struct Case {
-    std::array<int, 5> start;  // row "Straight Flush" before the edit
-    int column;
-    const char* typed;
-    std::array<int, 5> expected;
-  };
-  const Case cases[] = {
+  // The row "Straight Flush" before the edit, the column written, the text, the row after.
+  using Row = std::array<int, 5>;
+  const std::tuple<Row, int, const char*, Row> cases[] = {
       {{2, 4, 6, 8, 10}, 1, "3", {3, 6, 9, 12, 15}},
       {{250, 500, 750, 1000, 4000}, 1, "300", {300, 600, 900, 1200, 4000}},
       {{-1, -1, 6, -1, 99}, 1, "7", {7, 14, 6, 28, 99}},
@@ -69,17 +65,16 @@ TEST(PaytableEditor, RowRuleAndOk) {
       {{-1, -1, -1, -1, -1}, 1, "30000", {30000, 60000, 90000, -1, -1}},
       {{-1, 4, 6, 8, 10}, 1, "0", {0, 4, 6, 8, 10}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.typed);
+  for (const auto& [start, column, typed, expected] : cases) {
+    SCOPED_TRACE(typed);
     TPaytable table = BuiltIn(Jacks);
-    for (size_t bet = 0; bet < 5; ++bet) table[bet][1] = c.start[bet];
+    for (size_t bet = 0; bet < 5; ++bet) table[bet][1] = start[bet];
     TfEdit editor(*description, table, false, preferences);
-    editor.PayoutGrid->item(1, c.column)->setText(c.typed);
-    EXPECT_EQ(RowOf(editor.Table(), 1), c.expected);
-    const bool complete = std::count(c.expected.begin(), c.expected.end(), -1) == 0;
-    EXPECT_EQ(editor.btnOK->isEnabled(), complete);
+    editor.PayoutGrid->item(1, column)->setText(typed);
+    EXPECT_EQ(RowOf(editor.Table(), 1), expected);
+    EXPECT_EQ(editor.btnOK->isEnabled(), std::count(expected.begin(), expected.end(), -1) == 0);
     EXPECT_EQ(editor.PayoutGrid->item(1, 5)->text(),
-              c.expected[4] < 0 ? QString() : QString::number(c.expected[4]));
+              expected[4] < 0 ? QString() : QString::number(expected[4]));
   }
 
   // Typed at the keyboard: only digits reach the cell. The names column is never current.
@@ -157,8 +152,7 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
   ASSERT_TRUE(window->miSelectVP->isVisible());
   window->SelectGame(GAME_BONUS_POKER);
 
-  bool checked = false;
-  auto chooser = AnswerNextDialog<TfChoose>([&](TfChoose* dialog) {
+  test::Answer<TfChoose>(window->miSelectVP, [&](TfChoose* dialog) {
     ASSERT_EQ(dialog->PokerList->count(), 9);
     EXPECT_EQ(dialog->PokerList->item(0)->text(), " ACES AND EIGHTS");
     EXPECT_EQ(dialog->PokerList->currentRow(), GAME_BONUS_POKER);  // the engine's game
@@ -196,11 +190,8 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
     EXPECT_EQ(dialog->PayoutGrid->item(5, 5)->text(), "15");
     WaitForFigure(*dialog->ReturnFigure);
     EXPECT_EQ(dialog->ReturnFigure->Shown()->Return, ComputeGameReturn(Jacks, edited, 5, 1).Return);
-    checked = true;
     dialog->btnOK->click();
   });
-  window->miSelectVP->trigger();
-  ASSERT_TRUE(checked);
   EXPECT_EQ(Engine().GameType(), Jacks);
   EXPECT_EQ(Engine().PayIndex(), 1);
   EXPECT_EQ(window->PayoutGrid->CellLook(1, 5).Text.toStdString(), "3");

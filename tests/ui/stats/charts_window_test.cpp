@@ -25,13 +25,8 @@ TEST_F(ChartsWindowTest, EachChartIsDrawnFollowingTheOptionsAndSaved) {
   TOptionsPanel& panel = *charts.Options;
   ASSERT_EQ(charts.lbCharts->count(), ChartCount);
 
-  struct TCase {
-    const char* title;
-    const char* leftAxis;
-    QStringList legends;
-    bool units;
-  };
-  const TCase cases[] = {
+  // Per chart: the title, the left axis, the legends, whether dollars can be chosen.
+  const std::tuple<const char*, const char*, QStringList, bool> cases[] = {
       {"  BALANCE PROGRESS", "Balance,coins", {"Your progress", "Perfect strategy progress"}, true},
       {"  ACCURACY PROGRESS", "Accuracy,%", {"Playing accuracy"}, false},
       {"  HANDS PER HOUR PROGRESS", "Rate,hands per hour", {"Hands per hour progress"}, false},
@@ -42,16 +37,16 @@ TEST_F(ChartsWindowTest, EachChartIsDrawnFollowingTheOptionsAndSaved) {
       {"  DOUBLEUP BALANCE", "Balance,coins", {"Doubleup balance"}, true},
   };
   for (int chart = ChartCount - 1; chart >= 0; --chart) {
-    const TCase& test = cases[chart];
-    SCOPED_TRACE(test.title);
+    const auto& [title, leftAxis, legends, units] = cases[chart];
+    SCOPED_TRACE(title);
     charts.lbCharts->setCurrentRow(chart);
     EXPECT_EQ(charts.Charts().Chart(), chart);
-    EXPECT_EQ(charts.lTitle->text(), test.title);
-    EXPECT_EQ(charts.LeftAxisTitle(), test.leftAxis);
-    EXPECT_EQ(panel.rbDollars->isEnabled(), test.units);
-    ASSERT_EQ(charts.ShownSeries(), test.legends.size());
+    EXPECT_EQ(charts.lTitle->text(), title);
+    EXPECT_EQ(charts.LeftAxisTitle(), leftAxis);
+    EXPECT_EQ(panel.rbDollars->isEnabled(), units);
+    ASSERT_EQ(charts.ShownSeries(), legends.size());
     for (int s = 0; s < charts.ShownSeries(); ++s) {
-      EXPECT_EQ(charts.Legend(s), test.legends[s]);
+      EXPECT_EQ(charts.Legend(s), legends[s]);
       EXPECT_EQ(charts.DrawnPoints(s), static_cast<int>(charts.Charts().Series().Points()));
     }
   }

@@ -17,11 +17,6 @@ namespace {
 
 class StatisticsWindowTest : public MainWindowTest {
  protected:
-  std::unique_ptr<TfStatistics> Open() {
-    auto statistics = std::make_unique<TfStatistics>(Engine().Logger(), *preferences);
-    statistics->show();
-    return statistics;
-  }
   // Column 0 holds its longest name with the margins, the value columns share the rest.
   static void ExpectColumnsFit(TfStatistics& statistics) {
     QTableView& grid = *statistics.Grid;
@@ -55,21 +50,23 @@ class StatisticsWindowTest : public MainWindowTest {
 };
 
 TEST_F(StatisticsWindowTest, AnEmptyLogShowsADashInEveryValueCell) {
-  auto statistics = Open();
-  ASSERT_EQ(statistics->lbTables->count(), 6);
-  const QStringList values = ValueTexts(*statistics);
+  TfStatistics statistics(Engine().Logger(), *preferences);
+  statistics.show();
+  ASSERT_EQ(statistics.lbTables->count(), 6);
+  const QStringList values = ValueTexts(statistics);
   // All games: three rows per hand table; no error pattern, only the total row.
   EXPECT_EQ(values.size(), 3 * (5 + 3 * 3 + 4 + 1));
   EXPECT_EQ(values.count("-"), values.size()) << values.join('|').toStdString();
-  EXPECT_EQ(statistics->lTitle->text(), " ERROR PATTERNS") << "the title follows the table";
+  EXPECT_EQ(statistics.lTitle->text(), " ERROR PATTERNS") << "the title follows the table";
 }
 
 TEST_F(StatisticsWindowTest, TheTablesFollowTheGameAndModesOfThePanel) {
   PlayHands(GameMode::AutoHold, 12);
   PlayHands(GameMode::Training, 8);
   ASSERT_EQ(Engine().Logger().RecordCount(), 20U);
-  auto statistics = Open();
-  TOptionsPanel& panel = *statistics->Options;
+  TfStatistics statistics(Engine().Logger(), *preferences);
+  statistics.show();
+  TOptionsPanel& panel = *statistics.Options;
   // The filter starts with the game and mode of the last hand.
   ASSERT_EQ(panel.cbGame->count(), 2);
   EXPECT_EQ(panel.cbGame->currentIndex(), 1);
@@ -79,26 +76,26 @@ TEST_F(StatisticsWindowTest, TheTablesFollowTheGameAndModesOfThePanel) {
   for (size_t mode = 0; mode < 4; ++mode) {
     EXPECT_EQ(panel.cbModes[mode]->isChecked(), lastMode[mode]) << mode;
   }
-  statistics->lbTables->setCurrentRow(1);
-  EXPECT_EQ(statistics->lTitle->text(), " HANDS COUNT");
-  EXPECT_GT(statistics->Grid->model()->rowCount(), 3);  // the game's paying hands
-  ExpectColumnsFit(*statistics);
+  statistics.lbTables->setCurrentRow(1);
+  EXPECT_EQ(statistics.lTitle->text(), " HANDS COUNT");
+  EXPECT_GT(statistics.Grid->model()->rowCount(), 3);  // the game's paying hands
+  ExpectColumnsFit(statistics);
 
   // Mode boxes clicked in turn, and the hands then counted.
   const std::pair<size_t, const char*> steps[] = {{0, "20"}, {1, "12"}, {0, "-"}, {1, "8"}};
   for (const auto& [mode, hands] : steps) {
     panel.cbModes[mode]->click();
-    EXPECT_EQ(CountedHands(*statistics), hands) << mode;
+    EXPECT_EQ(CountedHands(statistics), hands) << mode;
   }
   EXPECT_EQ(Engine().Logger().Filter().Modes(), 0x02);
 
   panel.cbGame->setFocus();
   QTest::keyClick(panel.cbGame, Qt::Key_Home);  // ALL POKERS
   EXPECT_EQ(Engine().Logger().Filter().GameType(), -1);
-  ASSERT_EQ(statistics->Grid->model()->rowCount(), 3);
+  ASSERT_EQ(statistics.Grid->model()->rowCount(), 3);
   const QStringList names = {"All win hands", "Nothing", "Total"};
-  for (int row = 0; row < 3; ++row) EXPECT_EQ(statistics->CellText(0, row).trimmed(), names[row]);
-  EXPECT_EQ(CountedHands(*statistics), "8");
+  for (int row = 0; row < 3; ++row) EXPECT_EQ(statistics.CellText(0, row).trimmed(), names[row]);
+  EXPECT_EQ(CountedHands(statistics), "8");
 }
 
 // The menu opens the statistics and the charts over the game's log; Esc closes them.

@@ -138,11 +138,10 @@ TEST(ButtonHash, NinthSizeEvictsTheOldestSlotInTurn) {
 TEST(GradientLabel, PaintsTheGradientOfItsColourAndTakesOverAPlainLabel) {
   QWidget window;
   auto* layout = new QVBoxLayout(&window);
-  auto* above = new QLabel("above", &window);
   QPointer<QLabel> plain = new QLabel("HEADER", &window);
   plain->setObjectName("lHeader");
   plain->setAlignment(Qt::AlignRight);
-  layout->addWidget(above);
+  layout->addWidget(new QLabel("above", &window));
   layout->addWidget(plain);
   QPalette palette = plain->palette();
   palette.setColor(QPalette::Window, QColor(100, 120, 140));
