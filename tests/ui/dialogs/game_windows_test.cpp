@@ -127,8 +127,7 @@ TEST_F(MainWindowTest, AllHandsSelectsThePlayersHoldAndSorts) {
   EXPECT_EQ(keepAll.HoldText, "00000");
   const int own = Engine().HandCategory() >= 0 ? Engine().HandCategory() : Engine().CategoryCount();
   for (int c = 0; c <= Engine().CategoryCount(); ++c) {
-    const QString expected = c == own ? "1" : "- ";
-    EXPECT_EQ(HandStatText(keepAll, c + 2, 0), expected) << c;
+    EXPECT_EQ(HandStatText(keepAll, c + 2, 0), c == own ? "1" : "- ") << c;
   }
   EXPECT_EQ(HandStatText(keepAll, own + 2, 1), "100.0000");
 }

@@ -58,13 +58,7 @@ TEST_F(MainWindowTest, AnalyserTypedAndPickedHandsGiveTheEngineValues) {
 
   // Game, jokers in the picker, paytable, bet, the hand typed, the cards then picked, the
   // hand read.
-  struct Case {
-    int game, jokers, paytable, bet;
-    const char* typed;
-    std::vector<int> picks;
-    const char* cards;
-  };
-  const Case cases[] = {
+  const std::tuple<int, int, int, int, const char*, std::vector<int>, const char*> cases[] = {
       {GAME_JACKS_OR_BETTER, 0, 0, 5, "as ks,qs js 9d", {}, "AS KS QS JS 9D"},
       {GAME_JACKS_OR_BETTER, 0, 1, 1, "10H JH QH KH 2C", {}, "TH JH QH KH 2C"},
       {GAME_JACKS_OR_BETTER, 0, 1, 1, "TH JH QH KH 2C", {}, "TH JH QH KH 2C"},
@@ -73,23 +67,21 @@ TEST_F(MainWindowTest, AnalyserTypedAndPickedHandsGiveTheEngineValues) {
       {GAME_DOUBLE_JOKER_POKER, 2, 0, 2, "", {52, 53, 12, 11, 10, 9, 11, 3}, "JK JK AS QS 5S"},
       {GAME_JOKER_POKER, 1, 0, 2, "2C 3D 4H 5S", {52}, "2C 3D 4H 5S JK"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.cards);
-    analyser.cbGame->setCurrentIndex(analyser.cbGame->findData(c.game));
+  for (const auto& [game, jokers, paytable, bet, typed, picks, cards] : cases) {
+    SCOPED_TRACE(cards);
+    analyser.cbGame->setCurrentIndex(analyser.cbGame->findData(game));
     for (const int joker : {0, 1}) {
-      EXPECT_EQ(analyser.Picker->Card(52 + joker)->isVisibleTo(&analyser), c.jokers > joker);
+      EXPECT_EQ(analyser.Picker->Card(52 + joker)->isVisibleTo(&analyser), jokers > joker);
     }
-    analyser.cbPaytable->setCurrentIndex(c.paytable);
-    analyser.seBet->setValue(c.bet);
-    analyser.edCards->setText(c.typed);
-    for (const int index : c.picks) {
-      QTest::mouseClick(analyser.Picker->Card(index), Qt::LeftButton);
-    }
-    EXPECT_EQ(HandWords(analyser.Picked), c.cards);
-    EXPECT_EQ(analyser.edCards->text(), c.picks.empty() ? c.typed : c.cards);
+    analyser.cbPaytable->setCurrentIndex(paytable);
+    analyser.seBet->setValue(bet);
+    analyser.edCards->setText(typed);
+    for (const int index : picks) QTest::mouseClick(analyser.Picker->Card(index), Qt::LeftButton);
+    EXPECT_EQ(HandWords(analyser.Picked), cards);
+    EXPECT_EQ(analyser.edCards->text(), picks.empty() ? typed : cards);
     EXPECT_TRUE(analyser.Picker->Card(analyser.Picked.back())->Selected());
     EXPECT_TRUE(analyser.lMessage->text().isEmpty()) << analyser.lMessage->text().toStdString();
-    ASSERT_EQ(analyser.PayIndex(), c.paytable);
+    ASSERT_EQ(analyser.PayIndex(), paytable);
     ExpectEngineReturns(analyser, analyser.Picked);
   }
 }
