@@ -27,14 +27,11 @@ namespace {
 // Deals until the best hold is clearly better than drawing five (so that a warning is
 // due for a hold of nothing).
 void DealWithAClearBestHold(TfTavrik20Main& window) {
+  const TGameEngine& engine = window.Engine();
   for (int hand = 0; hand < 100; ++hand) {
     window.btnDealClick();
-    TGameEngine& engine = window.Engine();
-    if (engine.State() == GameState::Dealt &&
-        engine.BestHoldReturn() - engine.CurrentHoldReturn() > 0.5) {
-      return;
-    }
-    if (engine.State() == GameState::Dealt) window.btnDealClick();
+    if (engine.BestHoldReturn() - engine.CurrentHoldReturn() > 0.5) return;
+    window.btnDealClick();
   }
   FAIL() << "no deal with a clear best hold";
 }

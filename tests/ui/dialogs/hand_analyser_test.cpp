@@ -52,8 +52,8 @@ TEST_F(MainWindowTest, AnalyserTypedAndPickedHandsGiveTheEngineValues) {
   }
   TfHandAnalyser analyser(Engine(), *preferences);  // no round: the game played, no cards
   EXPECT_EQ(analyser.GameType(), Engine().GameType());
-  EXPECT_TRUE(analyser.edCards->text().isEmpty() && analyser.Table->Rows.empty());
-  EXPECT_TRUE(analyser.lMessage->text().isEmpty());
+  EXPECT_TRUE(analyser.edCards->text().isEmpty() && analyser.lMessage->text().isEmpty());
+  EXPECT_TRUE(analyser.Table->Rows.empty());
   EXPECT_EQ(analyser.Table->ColumnTitles.size(), Engine().CategoryCount() + 3);
 
   // Game, jokers in the picker, paytable, bet, the hand typed, the cards then picked, the

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -41,12 +40,7 @@ std::array<int, 5> RowOf(const TPaytable& table, int category) {
 
 // Lets the return figure's worker finish (a minute at most).
 void WaitForFigure(const TReturnFigure& figure) {
-  QElapsedTimer clock;
-  clock.start();
-  while (figure.IsPending() && clock.elapsed() < 60000) {
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  ASSERT_FALSE(figure.IsPending());
+  ASSERT_TRUE(QTest::qWaitFor([&figure] { return !figure.IsPending(); }, 60000));
 }
 
 // The editor's cells as the player writes them: the 1-coin cell carries its row unless a

@@ -109,13 +109,11 @@ TEST_F(ErrorsWindowTest, ARowOpensItsOwnHandInTheAllHandsTable) {
   const int categories = Engine().CategoryCount();
   window->SelectGame(3);  // the table now plays deuces wild at 1 coin
   Engine().SetBet(1);
-  int opened = 0;
   // Checks the table of the hand in `errorRow` and closes it.
-  const auto expectHand = [&opened, categories](TfErrors* errors, int errorRow) {
+  const auto expectHand = [categories](TfErrors* errors, int errorRow) {
     const TLogRecord record = errors->Model().Record(errorRow);
-    return AnswerNextDialog<TfmAllHands>([record, &opened, categories](TfmAllHands* dialog) {
+    return AnswerNextDialog<TfmAllHands>([record, categories](TfmAllHands* dialog) {
       const TAllHandsTable* table = dialog->Table;
-      ++opened;
       std::map<int, double> returns;  // of each hold
       for (size_t row = 0; row < table->Rows.size(); ++row) {
         const THandStat& stat = table->Rows[row];
@@ -142,9 +140,9 @@ TEST_F(ErrorsWindowTest, ARowOpensItsOwnHandInTheAllHandsTable) {
     auto second = expectHand(errors, 1);
     QTest::keyClick(errors->Grid, Qt::Key_Return);
     EXPECT_TRUE(errors->isVisible()) << "Enter opens the hand, it does not close the window";
+    EXPECT_TRUE(first->Answered && second->Answered);
     QTest::keyClick(errors, Qt::Key_Escape);
   });
-  EXPECT_EQ(opened, 2);
 }
 
 TEST(ErrorsWindow, PaintsTheHandAndCopiesTheRow) {
@@ -170,26 +168,23 @@ TEST(ErrorsWindow, PaintsTheHandAndCopiesTheRow) {
   errors.Options->cbBestVariant->setChecked(true);
   // Each card as the painter draws it: rank, suit, held by the player, kept by the best
   // hold, wild.
-  const std::tuple<int, int, bool, bool, bool> cards[] = {{12, 0, false, false, false},
-                                                          {11, 2, true, false, false},
-                                                          {0, 1, true, true, true},
-                                                          {0, 3, true, true, true},
-                                                          {7, 0, false, false, false}};
+  const std::tuple<int, int, bool, bool, bool> cards[] = {
+      {12, 0, false, false, false}, {11, 2, true, false, false}, {0, 1, true, true, true},
+      {0, 3, true, true, true},     {7, 0, false, false, false},
+  };
   const QRect cell = errors.Grid->visualRect(errors.Model().index(0, 0));
   const QImage shown =
       errors.Grid->viewport()->grab(cell).toImage().convertToFormat(QImage::Format_RGB32);
   const QColor background = errors.Grid->palette().color(QPalette::Base);
+  const int width = TCardPainter::CardWidth, height = TCardPainter::CardHeight;
   for (int i = 0; i < 5; ++i) {
     const auto& [rank, suit, held, kept, wild] = cards[i];
-    QImage card(TCardPainter::CardWidth, TCardPainter::CardHeight, QImage::Format_RGB32);
+    QImage card(width, height, QImage::Format_RGB32);
     QPainter canvas(&card);
     errors.CardPainter().DrawSmallCardMarked(canvas, 0, kept, held, wild, suit, rank, background,
                                              0);
     canvas.end();
-    EXPECT_EQ(shown.copy(5 + i * (TCardPainter::CardWidth + TfErrors::CardGap), 5,
-                         TCardPainter::CardWidth, TCardPainter::CardHeight),
-              card)
-        << i;
+    EXPECT_EQ(shown.copy(5 + i * (width + TfErrors::CardGap), 5, width, height), card) << i;
   }
 
   EXPECT_EQ(errors.Model().index(0, 1).data().toString(), "70.00000%\n$3.50000\n");
