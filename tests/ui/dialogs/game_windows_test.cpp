@@ -50,15 +50,12 @@ TEST(TextFormat, FillsOnlyTheDirectivesItKnows) {
 }
 
 TEST(WarningTexts, ReturnsPerCoinInPercentAndDollars) {
-  const QString format = "Your expected return is $%s  (%s%% of bet) less. ";
+  const QString format = "less by $%s (%s%% of bet)";
   // Current and best return, bet, coin value; the three texts.
   const std::tuple<double, double, int, double, const char*, const char*, const char*> cases[] = {
-      {4.9, 5.0, 5, 0.25, "  98.00000%", "$1.25000",
-       "Your expected return is $0.02500  (2.00000% of bet) less. "},
-      {4.875, 5.0, 5, 1.0, "  97.50000%", "$5.00000",
-       "Your expected return is $0.12500  (2.50000% of bet) less. "},
-      {0.5, 1.5, 1, 100.0, "  50.00000%", "$150.00000",
-       "Your expected return is $100.00000  (100.00000% of bet) less. "},
+      {4.9, 5.0, 5, 0.25, "  98.00000%", "$1.25000", "less by $0.02500 (2.00000% of bet)"},
+      {4.875, 5.0, 5, 1.0, "  97.50000%", "$5.00000", "less by $0.12500 (2.50000% of bet)"},
+      {0.5, 1.5, 1, 100.0, "  50.00000%", "$150.00000", "less by $100.00000 (100.00000% of bet)"},
   };
   for (const auto& [current, best, bet, coin, myEV, bestDollars, comment] : cases) {
     const TWarningTexts texts = MakeWarningTexts(current, best, bet, coin, format);

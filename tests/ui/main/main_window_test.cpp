@@ -338,16 +338,15 @@ TEST_F(MainWindowTest, AboutNamesVersionLibrariesAndDataFolder) {
 }
 
 TEST_F(MainWindowTest, ProblemHandsWithoutProblemsAskForAnotherMode) {
-  // The mode picked (-1: cancel), the mode played then.
-  for (const auto& [answer, expected] :
-       {std::pair{2, GameMode::RealPlay}, {-1, GameMode::RealPlay}}) {
+  // Real play picked, then cancel: real play stays.
+  for (const int answer : {2, -1}) {
     Answer<TfmNoErrors>(window->ModeItems[3], [answer](TfmNoErrors* dialog) {
       EXPECT_TRUE(dialog->rbModes[0]->isChecked());
       if (answer >= 0) dialog->rbModes[static_cast<size_t>(answer)]->setChecked(true);
       (answer >= 0 ? dialog->btnOK : dialog->btnCancel)->click();
     });
-    EXPECT_EQ(Engine().Mode(), expected);
-    EXPECT_TRUE(window->ModeItems[static_cast<size_t>(expected)]->isChecked());
+    EXPECT_EQ(Engine().Mode(), GameMode::RealPlay);
+    EXPECT_TRUE(window->ModeItems[static_cast<size_t>(GameMode::RealPlay)]->isChecked());
   }
 }
 
@@ -356,16 +355,13 @@ TEST_F(MainWindowTest, PlacementDeckAndBackAreKeptPerScreenSize) {
   window->PaintEngine().SetBack(3);
   window.reset();
   const TIniFile& settings = preferences->Settings;
-  std::vector<std::string> placements;
-  for (const std::string& section : settings.Sections()) {
-    if (section.rfind("MainWindow ", 0) == 0) placements.push_back(section);
-  }
-  ASSERT_EQ(placements.size(), 1U);
-  EXPECT_TRUE(QRegularExpression("^MainWindow \\d+#\\d+$")
-                  .match(QString::fromStdString(placements[0]))
-                  .hasMatch());
-  EXPECT_EQ(settings.ReadInteger(placements[0], "Width", 0), 600);
-  EXPECT_EQ(settings.ReadInteger(placements[0], "Height", 0), 480);
+  QStringList sections;
+  for (const std::string& name : settings.Sections()) sections << QString::fromStdString(name);
+  const QStringList placements = sections.filter(QRegularExpression("^MainWindow "));
+  ASSERT_EQ(placements.size(), 1);
+  EXPECT_TRUE(placements[0].contains(QRegularExpression("^MainWindow \\d+#\\d+$")));
+  EXPECT_EQ(settings.ReadInteger(placements[0].toStdString(), "Width", 0), 600);
+  EXPECT_EQ(settings.ReadInteger(placements[0].toStdString(), "Height", 0), 480);
   EXPECT_EQ(settings.ReadString("Cards", "Deck", ""), "001");
   EXPECT_EQ(settings.ReadInteger("Cards", "Back", 0), 3);
 

@@ -123,12 +123,10 @@ TEST(PaytableReturn, ShowsTheNewestTablesExactReturn) {
 
 using PaytableChooser = test::MainWindowTest;
 
-// Fills the editor with `table` as a player would: the 1-coin pays (which carry their
-// rows), then the 5-coin royal flush.
-void TypeTable(TfEdit* editor, const TPaytable& table, int lastCategory) {
-  for (int category = 0; category <= lastCategory; ++category) {
-    editor->PayoutGrid->item(category, 1)->setText(QString::number(table[0][category]));
-  }
+// Fills the editor with a table of jacks or better as a player would: the 1-coin pays
+// (which carry their rows), then the 5-coin royal flush.
+void TypeTable(TfEdit* editor, const TPaytable& table) {
+  for (int c = 0; c < 9; ++c) editor->PayoutGrid->item(c, 1)->setText(QString::number(table[0][c]));
   editor->PayoutGrid->item(0, 5)->setText(QString::number(table[4][0]));
 }
 
@@ -148,7 +146,6 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
 
   test::Answer<TfChoose>(window->miSelectVP, [&](TfChoose* dialog) {
     ASSERT_EQ(dialog->PokerList->count(), 9);
-    EXPECT_EQ(dialog->PokerList->item(0)->text(), " ACES AND EIGHTS");
     EXPECT_EQ(dialog->PokerList->currentRow(), GAME_BONUS_POKER);  // the engine's game
     dialog->PokerList->setCurrentRow(6);
     EXPECT_EQ(dialog->lPokerName->text().toStdString(), "JACKS OR BETTER");
@@ -164,7 +161,7 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
     for (const TPaytable* table : {&standard, static_cast<const TPaytable*>(&eightFive)}) {
       test::Answer<TfEdit>(add, [&](TfEdit* edit) {
         EXPECT_FALSE(edit->btnOK->isEnabled());
-        TypeTable(edit, *table, 8);
+        TypeTable(edit, *table);
         ASSERT_TRUE(edit->btnOK->isEnabled());
         edit->btnOK->click();
       });

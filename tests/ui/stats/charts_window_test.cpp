@@ -1,12 +1,12 @@
 // The charts window over the log of a played game.
 #include <QCheckBox>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTest>
 
+#include "core/data_files.h"
 #include "ui/stats/charts_window.h"
 #include "ui/stats/options_panel.h"
 #include "ui/ui_test_support.h"
@@ -62,13 +62,12 @@ TEST_F(ChartsWindowTest, EachChartIsDrawnFollowingTheOptionsAndSaved) {
   EXPECT_EQ(charts.Charts().Series().Values[0].back(), coins * 5);
 
   const QString picture = QString::fromStdString((folder.Path() / "chart.png").string());
-  const QString csv = QString::fromStdString((folder.Path() / "chart.csv").string());
   ASSERT_TRUE(charts.SavePicture(picture));
   EXPECT_GE(QImage(picture).width(), 600);
-  ASSERT_TRUE(charts.ExportCsv(csv));
-  QFile text(csv);
-  ASSERT_TRUE(text.open(QIODevice::ReadOnly));
-  const QStringList lines = QString(text.readAll()).split('\n', Qt::SkipEmptyParts);
+  const auto csv = folder.Path() / "chart.csv";
+  ASSERT_TRUE(charts.ExportCsv(QString::fromStdString(csv.string())));
+  const QString text = QString::fromStdString(ReadWholeFile(csv).value_or(""));
+  const QStringList lines = text.split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(lines.size(), 31);
   EXPECT_EQ(lines[0], "hands,Your progress,Perfect strategy progress");
   EXPECT_TRUE(lines[30].startsWith("30,"));
