@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -42,8 +45,36 @@ std::unique_ptr<TDialogAnswer> AnswerNextDialog(std::function<void(D*)> answer) 
   return pending;
 }
 
+// Runs `open`, which must open a modal dialog of type D, and answers it with `answer`.
+template <class D>
+void Answer(const std::function<void()>& open, std::function<void(D*)> answer) {
+  auto pending = AnswerNextDialog<D>(std::move(answer));
+  open();
+  EXPECT_TRUE(pending->Answered);
+}
+template <class D>
+void Answer(QAction* action, std::function<void(D*)> answer) {
+  Answer<D>([action] { action->trigger(); }, std::move(answer));
+}
+
+// Accepts every message box that opens while it lives and keeps its text.
+struct TMessageBoxes {
+  QStringList Shown;
+  QTimer Poll;
+  TMessageBoxes() {
+    QObject::connect(&Poll, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+          box != nullptr && box->isVisible()) {
+        Shown << box->text();
+        box->accept();
+      }
+    });
+    Poll.start(5);
+  }
+};
+
 // A main window over a fresh data folder: no dealing pause, no warnings, deck chosen,
-// a seeded generator, and errors recorded instead of reported.
+// a seeded generator, and errors recorded instead of reported (a test ends with none left).
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -61,10 +92,15 @@ class MainWindowTest : public ::testing::Test {
   void TearDown() override {
     window.reset();
     preferences.reset();
+    EXPECT_TRUE(Errors.empty()) << Errors.front();
     SetErrorHandler(std::move(previous_));
   }
 
   TGameEngine& Engine() { return window->Engine(); }
+  // Presses the keys on the window in turn.
+  void Press(std::initializer_list<Qt::Key> keys) {
+    for (const Qt::Key key : keys) QTest::keyClick(window.get(), key);
+  }
   // Loads the engine's own settings again with `change` applied: counters play cannot set.
   void Reload(const std::function<void(TIniFile&)>& change) {
     TIniFile settings;
@@ -73,6 +109,18 @@ class MainWindowTest : public ::testing::Test {
     Engine().LoadFromIni(settings);
     TRandom::Global().SetSeed(20240607);
     window->RefreshInfo();
+  }
+  // Plays `hands` rounds in `mode` with the best hold, which `change` may alter before the
+  // draw, and collects the last: every round is in the log.
+  void PlayHands(GameMode mode, int hands, const std::function<void(int)>& change = {}) {
+    window->SelectMode(mode);
+    for (int hand = 0; hand < hands; ++hand) {
+      window->btnDealClick();
+      window->btnHintClick();
+      if (change) change(hand);
+      window->btnDealClick();
+    }
+    Engine().Collect();
   }
   // Deals and draws with the best hold until a hand wins; false when none did.
   bool PlayUntilWin() {

@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "core/data_files.h"
 #include "core/error.h"
@@ -14,6 +13,7 @@
 #include "ui/cards/deck_file.h"
 #include "ui/dialogs/back_dialog.h"
 #include "ui/dialogs/deck_dialog.h"
+#include "ui/ui_test_support.h"
 #include "ui/widgets/gradient_label.h"
 
 namespace tavrik {
@@ -28,25 +28,14 @@ QStringList Lines(const QListWidget* list) {
   return lines;
 }
 
-// Runs `act` on the modal dialog of type T as soon as the event loop has opened it.
-template <class T, class F>
-void WhenOpen(F act) {
-  QTimer::singleShot(0, [act] {
-    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    act(*dialog);
-  });
-}
-
 // The preview image i shows the card the paint engine draws for deck `id`.
 bool ShowsDeck(const TfmDeckDialog& dialog, const QString& id) {
   TPaintEngine engine(Generated);
   engine.SetDeck(id);
   for (int i = 0; i < TfmDeckDialog::PreviewCount; ++i) {
     const QLabel* image = dialog.Images[static_cast<size_t>(i)];
-    if (image->isHidden()) return false;
-    if (image->pixmap().toImage().convertToFormat(QImage::Format_RGB32) !=
-        engine.CardImage(false, false, i / 5, i % 5 + 8)) {
+    if (image->isHidden() || image->pixmap().toImage().convertToFormat(QImage::Format_RGB32) !=
+                                 engine.CardImage(false, false, i / 5, i % 5 + 8)) {
       return false;
     }
   }
@@ -60,33 +49,30 @@ TEST(DeckDialog, ListsTheGeneratedDecksByName) {
   EXPECT_EQ(dialog.DeckIds(), QStringList({"001", "003", "011", "012"}));
   EXPECT_EQ(Lines(dialog.lbDecks), QStringList({" LARGE", " WHIST", " SCAT", " SEASONS"}));
 
-  dialog.SetCurrent("011");
-  EXPECT_EQ(dialog.lbDecks->currentRow(), 2);
-  EXPECT_EQ(dialog.ChosenId(), "011");
-  EXPECT_EQ(dialog.lHeader->text(), "SCAT");
-  EXPECT_TRUE(ShowsDeck(dialog, "011"));
-
-  // A click on another line previews that deck.
-  const QRect line = dialog.lbDecks->visualItemRect(dialog.lbDecks->item(1));
-  QTest::mouseClick(dialog.lbDecks->viewport(), Qt::LeftButton, {}, line.center());
-  EXPECT_EQ(dialog.ChosenId(), "003");
-  EXPECT_EQ(dialog.lHeader->text(), "WHIST");
-  EXPECT_TRUE(ShowsDeck(dialog, "003"));
-
-  // An identifier that is not listed selects the first line.
-  dialog.SetCurrent("777");
-  EXPECT_EQ(dialog.lbDecks->currentRow(), 0);
-  EXPECT_EQ(dialog.ChosenId(), "001");
+  // The deck set (empty: a click on the line after the first), the line current then, the
+  // deck chosen and previewed, its name. An identifier not listed selects the first line.
+  const std::tuple<const char*, int, const char*, const char*> steps[] = {
+      {"011", 2, "011", "SCAT"}, {"", 1, "003", "WHIST"}, {"777", 0, "001", "LARGE"}};
+  for (const auto& [set, row, chosen, name] : steps) {
+    const QRect line = dialog.lbDecks->visualItemRect(dialog.lbDecks->item(1));
+    if (*set != 0) {
+      dialog.SetCurrent(set);
+    } else {
+      QTest::mouseClick(dialog.lbDecks->viewport(), Qt::LeftButton, {}, line.center());
+    }
+    EXPECT_EQ(dialog.lbDecks->currentRow(), row) << chosen;
+    EXPECT_EQ(dialog.ChosenId(), chosen);
+    EXPECT_EQ(dialog.lHeader->text(), name);
+    EXPECT_TRUE(ShowsDeck(dialog, chosen)) << chosen;
+  }
 }
 
 TEST(DeckDialog, UnnamedStrayAndMissingDecks) {
   TempFolder folder;
   const fs::path& path = folder.Path();
-  for (const auto& [name, source] : {std::pair{"deck.001", "deck.001"},
-                                     {"deck.011", "deck.011"},
-                                     {"deck.099", "deck.001"},
-                                     {"deck.555", "deck.001"}}) {
-    fs::copy_file(Generated / source, path / name);
+  for (const char* name : {"deck.001", "deck.011"}) fs::copy_file(Generated / name, path / name);
+  for (const char* name : {"deck.099", "deck.555"}) {
+    fs::copy_file(Generated / "deck.001", path / name);
   }
   fs::create_directory(path / "deck.dir");
   for (const char* name : {"deck.1", "deck.backup", "deck.001.bak", "notes.txt"}) {
@@ -163,20 +149,20 @@ TEST(BackDialog, FifteenBacksAndTheFocusFrame) {
 TEST(DeckAndBackDialogs, ReturnTheChoiceOnOkOnly) {
   TBuiltInTexts texts;
   for (const bool ok : {true, false}) {
-    WhenOpen<TfmDeckDialog>([ok](TfmDeckDialog& dialog) {
-      QTest::mouseClick(ok ? dialog.btnOK : dialog.btnCancel, Qt::LeftButton);
+    auto deck = test::AnswerNextDialog<TfmDeckDialog>([ok](TfmDeckDialog* dialog) {
+      QTest::mouseClick(ok ? dialog->btnOK : dialog->btnCancel, Qt::LeftButton);
     });
     EXPECT_EQ(SelectDeck("012", texts, nullptr, Generated), ok ? "012" : "");
-    WhenOpen<TfmBackDialog>([ok](TfmBackDialog& dialog) {
-      EXPECT_EQ(dialog.Selected(), 4);
-      QTest::mouseClick(dialog.Images[11], Qt::LeftButton);
-      QTest::mouseClick(ok ? dialog.btnOK : dialog.btnCancel, Qt::LeftButton);
+    auto back = test::AnswerNextDialog<TfmBackDialog>([ok](TfmBackDialog* dialog) {
+      EXPECT_EQ(dialog->Selected(), 4);
+      QTest::mouseClick(dialog->Images[11], Qt::LeftButton);
+      QTest::mouseClick(ok ? dialog->btnOK : dialog->btnCancel, Qt::LeftButton);
     });
     EXPECT_EQ(SelectBack(4, texts, nullptr, Generated), ok ? 11 : -1);
   }
   TempFolder empty;
-  WhenOpen<TfmDeckDialog>(
-      [](TfmDeckDialog& dialog) { QTest::mouseClick(dialog.btnOK, Qt::LeftButton); });
+  auto deck = test::AnswerNextDialog<TfmDeckDialog>(
+      [](TfmDeckDialog* dialog) { QTest::mouseClick(dialog->btnOK, Qt::LeftButton); });
   EXPECT_EQ(SelectDeck("001", texts, nullptr, empty.Path()), "");
   EXPECT_THROW(SelectBack(0, texts, nullptr, empty.Path()), TError);
 }

@@ -27,14 +27,11 @@ namespace {
 // Deals until the best hold is clearly better than drawing five (so that a warning is
 // due for a hold of nothing).
 void DealWithAClearBestHold(TfTavrik20Main& window) {
+  const TGameEngine& engine = window.Engine();
   for (int hand = 0; hand < 100; ++hand) {
     window.btnDealClick();
-    TGameEngine& engine = window.Engine();
-    if (engine.State() == GameState::Dealt &&
-        engine.BestHoldReturn() - engine.CurrentHoldReturn() > 0.5) {
-      return;
-    }
-    if (engine.State() == GameState::Dealt) window.btnDealClick();
+    if (engine.BestHoldReturn() - engine.CurrentHoldReturn() > 0.5) return;
+    window.btnDealClick();
   }
   FAIL() << "no deal with a clear best hold";
 }
@@ -53,15 +50,12 @@ TEST(TextFormat, FillsOnlyTheDirectivesItKnows) {
 }
 
 TEST(WarningTexts, ReturnsPerCoinInPercentAndDollars) {
-  const QString format = "Your expected return is $%s  (%s%% of bet) less. ";
+  const QString format = "less by $%s (%s%% of bet)";
   // Current and best return, bet, coin value; the three texts.
   const std::tuple<double, double, int, double, const char*, const char*, const char*> cases[] = {
-      {4.9, 5.0, 5, 0.25, "  98.00000%", "$1.25000",
-       "Your expected return is $0.02500  (2.00000% of bet) less. "},
-      {4.875, 5.0, 5, 1.0, "  97.50000%", "$5.00000",
-       "Your expected return is $0.12500  (2.50000% of bet) less. "},
-      {0.5, 1.5, 1, 100.0, "  50.00000%", "$150.00000",
-       "Your expected return is $100.00000  (100.00000% of bet) less. "},
+      {4.9, 5.0, 5, 0.25, "  98.00000%", "$1.25000", "less by $0.02500 (2.00000% of bet)"},
+      {4.875, 5.0, 5, 1.0, "  97.50000%", "$5.00000", "less by $0.12500 (2.50000% of bet)"},
+      {0.5, 1.5, 1, 100.0, "  50.00000%", "$150.00000", "less by $100.00000 (100.00000% of bet)"},
   };
   for (const auto& [current, best, bet, coin, myEV, bestDollars, comment] : cases) {
     const TWarningTexts texts = MakeWarningTexts(current, best, bet, coin, format);
@@ -74,20 +68,19 @@ TEST(WarningTexts, ReturnsPerCoinInPercentAndDollars) {
 TEST_F(MainWindowTest, WarningAnswersReachThePlayAndTheMenu) {
   // Apply takes the best hold; cancel keeps the player's hold, and with "don't show" ticked
   // stops the warnings. (The engine's own tests check what each answer does to the round.)
+  const auto deal = [this] { window->btnDealClick(); };
   for (const bool apply : {true, false}) {
     SCOPED_TRACE(apply);
     Engine().SetOption(ShowWarnings, false);  // a warning while looking for a deal would wait
     DealWithAClearBestHold(*window);
     Engine().SetOption(ShowWarnings, true);
     const int best = Engine().Record().BestMask;
-    auto answered = AnswerNextDialog<TfWarning>([apply](TfWarning* warning) {
+    Answer<TfWarning>(deal, [apply](TfWarning* warning) {
       EXPECT_FALSE(warning->cbWarnings->isChecked());
       EXPECT_TRUE(warning->lComment->text().startsWith("Your expected return is $"));
       warning->cbWarnings->setChecked(!apply);
       (apply ? warning->btnApply : warning->btnCancel)->click();
     });
-    window->btnDealClick();
-    EXPECT_TRUE(answered->Answered);
     EXPECT_EQ(Engine().Record().PlayerMask, apply ? best : 31);
     EXPECT_EQ(Engine().HasOption(ShowWarnings), apply);
     EXPECT_EQ(window->miShowWarnings->isChecked(), apply);
@@ -103,12 +96,9 @@ TEST_F(MainWindowTest, AllHandsSelectsThePlayersHoldAndSorts) {
   EXPECT_EQ(table.SelectedMask(), 30);
   EXPECT_EQ(table.Grid->columnCount(), Engine().CategoryCount() + 3);
   const auto returnsInOrder = [&table](bool descending) {
-    for (size_t i = 1; i < table.Rows.size(); ++i) {
-      const auto previous = table.Rows[i - 1].ExpectedReturn;
-      const auto current = table.Rows[i].ExpectedReturn;
-      if (descending ? previous < current : previous > current) return false;
-    }
-    return true;
+    return std::is_sorted(table.Rows.begin(), table.Rows.end(), [descending](auto& a, auto& b) {
+      return descending ? a.ExpectedReturn > b.ExpectedReturn : a.ExpectedReturn < b.ExpectedReturn;
+    });
   };
   EXPECT_TRUE(returnsInOrder(true));
   EXPECT_EQ(table.Rows.front().Mask, Engine().Record().BestMask);
@@ -116,14 +106,14 @@ TEST_F(MainWindowTest, AllHandsSelectsThePlayersHoldAndSorts) {
             QString::asprintf("%.5f", static_cast<double>(100 * table.Rows.front().ExpectedReturn /
                                                           Engine().Bet())));
 
-  table.GridFixedCellClick(1);  // already descending: worst first
-  EXPECT_EQ(table.SortColumn, -2);
-  EXPECT_TRUE(returnsInOrder(false));
-  EXPECT_EQ(table.SelectedMask(), 30);
-  EXPECT_EQ(table.Grid->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
-  table.GridFixedCellClick(1);
-  EXPECT_TRUE(returnsInOrder(true));
-  EXPECT_EQ(table.SelectedMask(), 30);
+  for (const bool descending : {false, true}) {  // already descending: worst first, then back
+    table.GridFixedCellClick(1);
+    EXPECT_EQ(table.SortColumn, descending ? 2 : -2);
+    EXPECT_TRUE(returnsInOrder(descending));
+    EXPECT_EQ(table.SelectedMask(), 30);
+    EXPECT_EQ(table.Grid->horizontalHeader()->sortIndicatorOrder(),
+              descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  }
 
   // Keeping all five: one draw, ending in the dealt hand's own category.
   const THandStat& keepAll = *std::find_if(table.Rows.begin(), table.Rows.end(),
@@ -131,24 +121,14 @@ TEST_F(MainWindowTest, AllHandsSelectsThePlayersHoldAndSorts) {
   EXPECT_EQ(keepAll.HoldText, "00000");
   const int own = Engine().HandCategory() >= 0 ? Engine().HandCategory() : Engine().CategoryCount();
   for (int c = 0; c <= Engine().CategoryCount(); ++c) {
-    const QString expected = c == own ? "1" : "- ";
-    EXPECT_EQ(HandStatText(keepAll, c + 2, 0), expected) << c;
+    EXPECT_EQ(HandStatText(keepAll, c + 2, 0), c == own ? "1" : "- ") << c;
   }
   EXPECT_EQ(HandStatText(keepAll, own + 2, 1), "100.0000");
 }
 
-TEST_F(MainWindowTest, AllHandsOfAWildGameListTheWildCategories) {
-  window->SelectGame(3);  // deuces wild
-  ASSERT_TRUE(Errors.empty()) << Errors.front();
-  window->btnDealClick();
-  ASSERT_EQ(Engine().State(), GameState::Dealt);
-  const TfmAllHands allHands(Engine(), *preferences);
-  const auto natural = allHands.Table->ColumnTitles.indexOf("Natural Royal Flush");
-  ASSERT_GE(natural, 2);
-  EXPECT_EQ(allHands.Table->ColumnTitles[natural + 2], "Wild Royal Flush");
-}
-
-TEST_F(MainWindowTest, JokersAndWildCardsArePainted) {
+// The wild cards are painted with their own face; the all-hands table of a wild game lists
+// the wild categories.
+TEST_F(MainWindowTest, JokersAndWildCardsArePaintedAndCounted) {
   // Deals in a wild game until a card of `rank` shows; its position, -1 when none did.
   const auto dealUntil = [this](int game, int rank) {
     window->SelectGame(game);
@@ -171,7 +151,10 @@ TEST_F(MainWindowTest, JokersAndWildCardsArePainted) {
   const bool held = !Engine().IsReplaced(deuce);
   EXPECT_EQ(shown, window->PaintEngine().CardImage(held, true, suit, 0));
   EXPECT_NE(shown, window->PaintEngine().CardImage(held, false, suit, 0));
-  EXPECT_TRUE(Errors.empty());
+  const TfmAllHands allHands(Engine(), *preferences);
+  const auto natural = allHands.Table->ColumnTitles.indexOf("Natural Royal Flush");
+  ASSERT_GE(natural, 2);
+  EXPECT_EQ(allHands.Table->ColumnTitles[natural + 2], "Wild Royal Flush");
 }
 
 TEST(AllHands, TiesGoByReplacedCardsThenHoldText) {
@@ -212,13 +195,10 @@ TEST(AllHands, FadedPictureKeepsWhiteAndGreysTheRest) {
 
 TEST_F(MainWindowTest, PreferencesApplyTakesEffectAtOnce) {
   TfPreferences dialog(*preferences, window.get());
-  EXPECT_TRUE(dialog.cbCredits->isChecked());
-  EXPECT_FALSE(dialog.cbHands->isChecked());
   dialog.cbHands->setChecked(true);
   dialog.cbCredits->setChecked(false);
   dialog.cbSaveForNew->setChecked(false);
   dialog.tbSpeed->setValue(140);
-  EXPECT_EQ(dialog.seWarningThreshold->value(), 0.01);
   dialog.seWarningThreshold->setValue(0.5);
   dialog.btnApply->click();
   EXPECT_EQ(preferences->DealSpeed(), 140);
@@ -230,30 +210,23 @@ TEST_F(MainWindowTest, PreferencesApplyTakesEffectAtOnce) {
   EXPECT_EQ(preferences->DealSpeed(), 140);
 }
 
-TEST(Help, TopicsOfTheHelpContexts) {
-  // Every topic the program opens has its page.
-  const std::pair<int, const char*> cases[] = {
-      {100, "main"},       {600, "prefs"},      {1000, "howtoplay"}, {1100, "allhands"},
-      {1200, "diag_deck"}, {1300, "diag_back"}, {1400, "warning"},   {1500, "analyser"}};
-  for (const auto& [context, topic] : cases) {
-    EXPECT_EQ(HelpPage(context, TAVRIK_HELP_SOURCE_DIR),
-              std::filesystem::path(TAVRIK_HELP_SOURCE_DIR) / (std::string(topic) + ".html"));
-    EXPECT_TRUE(std::filesystem::exists(HelpPage(context, TAVRIK_HELP_SOURCE_DIR))) << topic;
+TEST(Help, EveryContextHasItsPage) {
+  for (int context = HelpMainWindow; context <= HelpStrategy; context += 100) {
+    if (context == 900) continue;  // no window uses it
+    const std::filesystem::path page = HelpPage(context, TAVRIK_HELP_SOURCE_DIR);
+    EXPECT_EQ(page.parent_path(), TAVRIK_HELP_SOURCE_DIR) << context;
+    EXPECT_TRUE(std::filesystem::exists(page)) << context;
   }
-  EXPECT_TRUE(HelpTopic(999).isEmpty() && HelpPage(7, "/x/help").empty());
+  EXPECT_EQ(HelpPage(HelpGettingStarted, "/h"), "/h/howtoplay.html");
+  EXPECT_TRUE(HelpTopic(999).isEmpty() && HelpPage(900, "/x/help").empty());
 }
 
 TEST(Help, PagesOpenInTheHelpWindowOrTheProgramSaysHelpIsMissing) {
   TempFolder folder;
   TPreferences preferences;
-  QString message;
-  auto answered = AnswerNextDialog<QMessageBox>([&message](QMessageBox* box) {
-    message = box->text();
-    box->accept();
-  });
+  const TMessageBoxes boxes;
   ShowHelpTopic(100, preferences, nullptr, folder.Path() / "no-help-here");
-  EXPECT_TRUE(answered->Answered);
-  EXPECT_EQ(message, "Sorry, html help not installed.");
+  EXPECT_EQ(boxes.Shown, QStringList{"Sorry, html help not installed."});
 
   // Asked from a modal dialog at the right edge of the screen: the help belongs to the
   // dialog's window (so the dialog does not block it) and stands wholly on the screen.

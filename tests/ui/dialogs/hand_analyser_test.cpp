@@ -1,5 +1,5 @@
-// The hand analyser: typed and picked hands against the core engine, bad typing, the start
-// from a round, the jokers of the picker.
+// The hand analyser: typed and picked hands against the core engine (and the jokers of the
+// picker), bad typing, the start from a round.
 #include "ui/dialogs/hand_analyser.h"
 
 #include <QComboBox>
@@ -33,10 +33,9 @@ void ExpectEngineReturns(const TfHandAnalyser& analyser, const std::vector<int>&
     engine->Deck.Remove(card.Rank, card.Suit);
     engine->Hand.AddCard(card.Rank, card.Suit);
   }
-  const int best = engine->GetTheBest();
   const std::vector<THandStat>& rows = analyser.Table->Rows;
   ASSERT_EQ(rows.size(), 32U);
-  EXPECT_EQ(rows.front().ExpectedReturn, engine->DrawReturn(best));
+  EXPECT_EQ(rows.front().ExpectedReturn, engine->DrawReturn(engine->GetTheBest()));
   for (const THandStat& row : rows) {
     EXPECT_EQ(row.ExpectedReturn, engine->DrawReturn(row.Mask)) << row.Mask;
     EXPECT_LE(row.ExpectedReturn, rows.front().ExpectedReturn);
@@ -53,38 +52,36 @@ TEST_F(MainWindowTest, AnalyserTypedAndPickedHandsGiveTheEngineValues) {
   }
   TfHandAnalyser analyser(Engine(), *preferences);  // no round: the game played, no cards
   EXPECT_EQ(analyser.GameType(), Engine().GameType());
-  EXPECT_TRUE(analyser.edCards->text().isEmpty() && analyser.Table->Rows.empty());
-  EXPECT_TRUE(analyser.lMessage->text().isEmpty());
+  EXPECT_TRUE(analyser.edCards->text().isEmpty() && analyser.lMessage->text().isEmpty());
+  EXPECT_TRUE(analyser.Table->Rows.empty());
   EXPECT_EQ(analyser.Table->ColumnTitles.size(), Engine().CategoryCount() + 3);
 
-  // Game, paytable, bet, the hand typed (empty: picked), the cards picked, the hand read.
-  struct Case {
-    int game, paytable, bet;
-    const char* typed;
-    std::vector<int> picks;
-    const char* cards;
-  };
-  const Case cases[] = {
-      {GAME_JACKS_OR_BETTER, 0, 5, "as ks,qs js 9d", {}, "AS KS QS JS 9D"},
-      {GAME_JACKS_OR_BETTER, 1, 1, "10H JH QH KH 2C", {}, "TH JH QH KH 2C"},
-      {GAME_JACKS_OR_BETTER, 1, 1, "TH JH QH KH 2C", {}, "TH JH QH KH 2C"},
-      {GAME_DEUCES_WILD, 0, 3, "", {0, 13, 25, 38, 51}, "2S 2C AC AD AH"},
+  // Game, jokers in the picker, paytable, bet, the hand typed, the cards then picked, the
+  // hand read.
+  const std::tuple<int, int, int, int, const char*, std::vector<int>, const char*> cases[] = {
+      {GAME_JACKS_OR_BETTER, 0, 0, 5, "as ks,qs js 9d", {}, "AS KS QS JS 9D"},
+      {GAME_JACKS_OR_BETTER, 0, 1, 1, "10H JH QH KH 2C", {}, "TH JH QH KH 2C"},
+      {GAME_JACKS_OR_BETTER, 0, 1, 1, "TH JH QH KH 2C", {}, "TH JH QH KH 2C"},
+      {GAME_DEUCES_WILD, 0, 0, 3, "", {0, 13, 25, 38, 51}, "2S 2C AC AD AH"},
       // A sixth pick is refused; a second click takes a card out again.
-      {GAME_DOUBLE_JOKER_POKER, 0, 2, "", {52, 53, 12, 11, 10, 9, 11, 3}, "JK JK AS QS 5S"},
+      {GAME_DOUBLE_JOKER_POKER, 2, 0, 2, "", {52, 53, 12, 11, 10, 9, 11, 3}, "JK JK AS QS 5S"},
+      {GAME_JOKER_POKER, 1, 0, 2, "2C 3D 4H 5S", {52}, "2C 3D 4H 5S JK"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.cards);
-    analyser.cbGame->setCurrentIndex(analyser.cbGame->findData(c.game));
-    analyser.cbPaytable->setCurrentIndex(c.paytable);
-    analyser.seBet->setValue(c.bet);
-    analyser.edCards->setText(c.typed);
-    for (const int index : c.picks) {
-      QTest::mouseClick(analyser.Picker->Card(index), Qt::LeftButton);
+  for (const auto& [game, jokers, paytable, bet, typed, picks, cards] : cases) {
+    SCOPED_TRACE(cards);
+    analyser.cbGame->setCurrentIndex(analyser.cbGame->findData(game));
+    for (const int joker : {0, 1}) {
+      EXPECT_EQ(analyser.Picker->Card(52 + joker)->isVisibleTo(&analyser), jokers > joker);
     }
-    EXPECT_EQ(HandWords(analyser.Picked), c.cards);
+    analyser.cbPaytable->setCurrentIndex(paytable);
+    analyser.seBet->setValue(bet);
+    analyser.edCards->setText(typed);
+    for (const int index : picks) QTest::mouseClick(analyser.Picker->Card(index), Qt::LeftButton);
+    EXPECT_EQ(HandWords(analyser.Picked), cards);
+    EXPECT_EQ(analyser.edCards->text(), picks.empty() ? typed : cards);
     EXPECT_TRUE(analyser.Picker->Card(analyser.Picked.back())->Selected());
     EXPECT_TRUE(analyser.lMessage->text().isEmpty()) << analyser.lMessage->text().toStdString();
-    ASSERT_EQ(analyser.PayIndex(), c.paytable);
+    ASSERT_EQ(analyser.PayIndex(), paytable);
     ExpectEngineReturns(analyser, analyser.Picked);
   }
 }
@@ -118,7 +115,8 @@ TEST_F(MainWindowTest, AnalyserOpensOnTheRoundOnTheTable) {
   window->ChangeBet(3);
   window->btnDealClick();
   ASSERT_EQ(Engine().State(), GameState::Dealt);
-  auto answered = AnswerNextDialog<TfHandAnalyser>([this](TfHandAnalyser* analyser) {
+  const auto open = [this] { QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier); };
+  Answer<TfHandAnalyser>(open, [this](TfHandAnalyser* analyser) {
     EXPECT_EQ(analyser->GameType(), GAME_DEUCES_WILD);
     EXPECT_EQ(analyser->PayIndex(), Engine().PayIndex());
     EXPECT_EQ(analyser->Bet(), 3);
@@ -130,27 +128,6 @@ TEST_F(MainWindowTest, AnalyserOpensOnTheRoundOnTheTable) {
     }
     analyser->accept();
   });
-  QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
-  EXPECT_TRUE(answered->Answered);
-  EXPECT_TRUE(Errors.empty());
-}
-
-TEST_F(MainWindowTest, AnalyserPickerOffersTheGamesJokers) {
-  TfHandAnalyser analyser(Engine(), *preferences);
-  // Game, jokers shown.
-  const std::pair<int, int> cases[] = {
-      {GAME_JOKER_POKER, 1}, {GAME_DOUBLE_JOKER_POKER, 2}, {GAME_DEUCES_WILD, 0}};
-  for (const auto& [game, jokers] : cases) {
-    analyser.cbGame->setCurrentIndex(analyser.cbGame->findData(game));
-    EXPECT_EQ(analyser.Picker->Card(52)->isVisibleTo(&analyser), jokers >= 1) << game;
-    EXPECT_EQ(analyser.Picker->Card(53)->isVisibleTo(&analyser), jokers >= 2) << game;
-    EXPECT_TRUE(analyser.Picker->Card(51)->isVisibleTo(&analyser));
-  }
-  analyser.cbGame->setCurrentIndex(analyser.cbGame->findData(GAME_JOKER_POKER));
-  analyser.edCards->setText("2C 3D 4H 5S");
-  QTest::mouseClick(analyser.Picker->Card(52), Qt::LeftButton);
-  EXPECT_EQ(analyser.edCards->text(), "2C 3D 4H 5S JK");
-  ExpectEngineReturns(analyser, {13, 27, 41, 3, 52});
 }
 
 }  // namespace

@@ -39,11 +39,10 @@ TEST(WindowPlacement, PositionsAtTheIntegerLimitsLandOnTheScreen) {
     QWidget window;
     window.setMinimumSize(100, 100);
     TIniFile settings;
-    const std::string section = PlacementSectionName("Test");
-    settings.WriteInteger(section, "Left", edge);
-    settings.WriteInteger(section, "Top", -edge);
-    settings.WriteInteger(section, "Width", edge);
-    settings.WriteInteger(section, "Height", 200);
+    for (const auto& [key, value] :
+         {std::pair{"Left", edge}, {"Top", -edge}, {"Width", edge}, {"Height", int64_t{200}}}) {
+      settings.WriteInteger(PlacementSectionName("Test"), key, value);
+    }
     LoadPlacement(window, settings, "Test");
     EXPECT_TRUE(area.intersects(window.geometry())) << edge;
   }

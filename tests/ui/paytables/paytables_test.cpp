@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -41,12 +40,7 @@ std::array<int, 5> RowOf(const TPaytable& table, int category) {
 
 // Lets the return figure's worker finish (a minute at most).
 void WaitForFigure(const TReturnFigure& figure) {
-  QElapsedTimer clock;
-  clock.start();
-  while (figure.IsPending() && clock.elapsed() < 60000) {
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  ASSERT_FALSE(figure.IsPending());
+  ASSERT_TRUE(QTest::qWaitFor([&figure] { return !figure.IsPending(); }, 60000));
 }
 
 // The editor's cells as the player writes them: the 1-coin cell carries its row unless a
@@ -54,13 +48,9 @@ void WaitForFigure(const TReturnFigure& figure) {
 TEST(PaytableEditor, RowRuleAndOk) {
   TPreferences preferences;
   const auto description = CreateDescription(Jacks);
-  struct Case {
-    std::array<int, 5> start;  // row "Straight Flush" before the edit
-    int column;
-    const char* typed;
-    std::array<int, 5> expected;
-  };
-  const Case cases[] = {
+  // The row "Straight Flush" before the edit, the column written, the text, the row after.
+  using Row = std::array<int, 5>;
+  const std::tuple<Row, int, const char*, Row> cases[] = {
       {{2, 4, 6, 8, 10}, 1, "3", {3, 6, 9, 12, 15}},
       {{250, 500, 750, 1000, 4000}, 1, "300", {300, 600, 900, 1200, 4000}},
       {{-1, -1, 6, -1, 99}, 1, "7", {7, 14, 6, 28, 99}},
@@ -69,17 +59,16 @@ TEST(PaytableEditor, RowRuleAndOk) {
       {{-1, -1, -1, -1, -1}, 1, "30000", {30000, 60000, 90000, -1, -1}},
       {{-1, 4, 6, 8, 10}, 1, "0", {0, 4, 6, 8, 10}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.typed);
+  for (const auto& [start, column, typed, expected] : cases) {
+    SCOPED_TRACE(typed);
     TPaytable table = BuiltIn(Jacks);
-    for (size_t bet = 0; bet < 5; ++bet) table[bet][1] = c.start[bet];
+    for (size_t bet = 0; bet < 5; ++bet) table[bet][1] = start[bet];
     TfEdit editor(*description, table, false, preferences);
-    editor.PayoutGrid->item(1, c.column)->setText(c.typed);
-    EXPECT_EQ(RowOf(editor.Table(), 1), c.expected);
-    const bool complete = std::count(c.expected.begin(), c.expected.end(), -1) == 0;
-    EXPECT_EQ(editor.btnOK->isEnabled(), complete);
+    editor.PayoutGrid->item(1, column)->setText(typed);
+    EXPECT_EQ(RowOf(editor.Table(), 1), expected);
+    EXPECT_EQ(editor.btnOK->isEnabled(), std::count(expected.begin(), expected.end(), -1) == 0);
     EXPECT_EQ(editor.PayoutGrid->item(1, 5)->text(),
-              c.expected[4] < 0 ? QString() : QString::number(c.expected[4]));
+              expected[4] < 0 ? QString() : QString::number(expected[4]));
   }
 
   // Typed at the keyboard: only digits reach the cell. The names column is never current.
@@ -134,12 +123,10 @@ TEST(PaytableReturn, ShowsTheNewestTablesExactReturn) {
 
 using PaytableChooser = test::MainWindowTest;
 
-// Fills the editor with `table` as a player would: the 1-coin pays (which carry their
-// rows), then the 5-coin royal flush.
-void TypeTable(TfEdit* editor, const TPaytable& table, int lastCategory) {
-  for (int category = 0; category <= lastCategory; ++category) {
-    editor->PayoutGrid->item(category, 1)->setText(QString::number(table[0][category]));
-  }
+// Fills the editor with a table of jacks or better as a player would: the 1-coin pays
+// (which carry their rows), then the 5-coin royal flush.
+void TypeTable(TfEdit* editor, const TPaytable& table) {
+  for (int c = 0; c < 9; ++c) editor->PayoutGrid->item(c, 1)->setText(QString::number(table[0][c]));
   editor->PayoutGrid->item(0, 5)->setText(QString::number(table[4][0]));
 }
 
@@ -157,10 +144,8 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
   ASSERT_TRUE(window->miSelectVP->isVisible());
   window->SelectGame(GAME_BONUS_POKER);
 
-  bool checked = false;
-  auto chooser = AnswerNextDialog<TfChoose>([&](TfChoose* dialog) {
+  test::Answer<TfChoose>(window->miSelectVP, [&](TfChoose* dialog) {
     ASSERT_EQ(dialog->PokerList->count(), 9);
-    EXPECT_EQ(dialog->PokerList->item(0)->text(), " ACES AND EIGHTS");
     EXPECT_EQ(dialog->PokerList->currentRow(), GAME_BONUS_POKER);  // the engine's game
     dialog->PokerList->setCurrentRow(6);
     EXPECT_EQ(dialog->lPokerName->text().toStdString(), "JACKS OR BETTER");
@@ -172,15 +157,14 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
     };
     EXPECT_EQ(buttons(), (std::array<bool, 3>{false, false, true}));
 
+    const auto add = [dialog] { dialog->btnAdd->click(); };
     for (const TPaytable* table : {&standard, static_cast<const TPaytable*>(&eightFive)}) {
-      auto editor = AnswerNextDialog<TfEdit>([&](TfEdit* edit) {
+      test::Answer<TfEdit>(add, [&](TfEdit* edit) {
         EXPECT_FALSE(edit->btnOK->isEnabled());
-        TypeTable(edit, *table, 8);
+        TypeTable(edit, *table);
         ASSERT_TRUE(edit->btnOK->isEnabled());
         edit->btnOK->click();
       });
-      dialog->btnAdd->click();
-      EXPECT_TRUE(editor->Answered);
     }
     EXPECT_EQ(TPayoutStorage().PaytableCount(Jacks), 2);  // the identical one was not added
     EXPECT_EQ(buttons(), (std::array<bool, 3>{true, false, true}));
@@ -197,11 +181,8 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
     EXPECT_EQ(dialog->PayoutGrid->item(5, 5)->text(), "15");
     WaitForFigure(*dialog->ReturnFigure);
     EXPECT_EQ(dialog->ReturnFigure->Shown()->Return, ComputeGameReturn(Jacks, edited, 5, 1).Return);
-    checked = true;
     dialog->btnOK->click();
   });
-  window->miSelectVP->trigger();
-  ASSERT_TRUE(checked);
   EXPECT_EQ(Engine().GameType(), Jacks);
   EXPECT_EQ(Engine().PayIndex(), 1);
   EXPECT_EQ(window->PayoutGrid->CellLook(1, 5).Text.toStdString(), "3");
@@ -219,14 +200,11 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
   EXPECT_EQ(Engine().PayIndex(), 1);
   EXPECT_EQ(Engine().GetPayout(5, 2), 6);
   // Its hands are told apart in the statistics filter.
-  window->btnDealClick();
-  window->btnDealClick();
-  Engine().Collect();
+  PlayHands(GameMode::Training, 1);
   TOptionsPanel panel(OptionGame, *preferences);
   panel.SetLogger(Engine().Logger());
   ASSERT_EQ(panel.cbGame->count(), 2);
   EXPECT_EQ(panel.cbGame->itemText(1).toStdString(), " JACKS OR BETTER (PAYTABLE 1)");
-  EXPECT_TRUE(Errors.empty());
 
   // A damaged line is told once as the engine starts, and the rest of the file plays.
   window.reset();
@@ -258,16 +236,12 @@ TEST_F(PaytableChooser, MenuItemOnlyBetweenRoundsAndEditsCountOnCancel) {
     QApplication::processEvents();
   };
   EXPECT_TRUE(window->miSelectVP->isEnabled());
-  window->btnDealClick();
-  EXPECT_EQ(Engine().State(), GameState::Dealt);
-  EXPECT_FALSE(window->miSelectVP->isEnabled());
-  tryOpen();
-  EXPECT_EQ(opened, 0);
-  window->btnDealClick();
-  EXPECT_EQ(Engine().State(), GameState::Finished);
-  EXPECT_TRUE(window->miSelectVP->isEnabled());
-  tryOpen();
-  EXPECT_EQ(opened, 1);
+  for (const bool between : {false, true}) {  // dealt, then drawn
+    window->btnDealClick();
+    EXPECT_EQ(window->miSelectVP->isEnabled(), between);
+    tryOpen();
+    EXPECT_EQ(opened, between ? 1 : 0);
+  }
   EXPECT_EQ(Engine().State(), GameState::Finished);  // cancelled: the round stays
   EXPECT_EQ(Engine().GetPayout(5, 5), 45);
   EXPECT_EQ(window->PayoutGrid->CellLook(1, 5).Text.toStdString(), "9");

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "core/game_list.h"
-#include "ui/dialogs/help_window.h"
+#include "ui/stats/charts_window.h"
 #include "ui/stats/options_panel.h"
 #include "ui/stats/statistics_window.h"
 #include "ui/ui_test_support.h"
@@ -17,21 +17,6 @@ namespace {
 
 class StatisticsWindowTest : public MainWindowTest {
  protected:
-  // Finished hands with the best hold in `mode`; every round is in the log afterwards.
-  void Play(GameMode mode, int hands) {
-    window->SelectMode(mode);
-    for (int hand = 0; hand < hands; ++hand) {
-      window->btnDealClick();
-      window->btnHintClick();
-      window->btnDealClick();
-    }
-    Engine().Collect();
-  }
-  std::unique_ptr<TfStatistics> Open() {
-    auto statistics = std::make_unique<TfStatistics>(Engine().Logger(), *preferences);
-    statistics->show();
-    return statistics;
-  }
   // Column 0 holds its longest name with the margins, the value columns share the rest.
   static void ExpectColumnsFit(TfStatistics& statistics) {
     QTableView& grid = *statistics.Grid;
@@ -64,77 +49,64 @@ class StatisticsWindowTest : public MainWindowTest {
   }
 };
 
-TEST_F(StatisticsWindowTest, AnEmptyLogShowsADashInEveryValueCell) {
-  auto statistics = Open();
-  EXPECT_EQ(statistics->windowTitle(), "  Statistics");
-  EXPECT_EQ(statistics->lStatHeader->text(), "STATISTICS");
-  const QStringList tables = {" BALANCE",       " HANDS COUNT",   " HANDS FREQUENCY",
-                              " HANDS PAYBACK", " ERRORS EFFECT", " ERROR PATTERNS"};
-  ASSERT_EQ(statistics->lbTables->count(), tables.size());
-  for (int i = 0; i < tables.size(); ++i) {
-    EXPECT_EQ(statistics->lbTables->item(i)->text(), tables[i]);
-  }
-  EXPECT_EQ(statistics->lTitle->text(), " BALANCE");
-  const QStringList values = ValueTexts(*statistics);
-  // All games: three rows per hand table; no error pattern, only the total row.
-  EXPECT_EQ(values.size(), 3 * (5 + 3 * 3 + 4 + 1));
-  EXPECT_EQ(values.count("-"), values.size()) << values.join('|').toStdString();
-  EXPECT_EQ(statistics->lTitle->text(), " ERROR PATTERNS");
-  EXPECT_EQ(statistics->Options->cbGame->itemText(0), " ALL POKERS");
-  EXPECT_EQ(statistics->Options->cbDate->itemText(0), " THIS SESSION");
-  EXPECT_TRUE(std::filesystem::exists(HelpPage(HelpStatistics, TAVRIK_HELP_SOURCE_DIR)));
-}
-
 TEST_F(StatisticsWindowTest, TheTablesFollowTheGameAndModesOfThePanel) {
-  Play(GameMode::AutoHold, 12);
-  Play(GameMode::Training, 8);
+  PlayHands(GameMode::AutoHold, 12);
+  PlayHands(GameMode::Training, 8);
   ASSERT_EQ(Engine().Logger().RecordCount(), 20U);
-  auto statistics = Open();
-  TOptionsPanel& panel = *statistics->Options;
+  TfStatistics statistics(Engine().Logger(), *preferences);
+  statistics.show();
+  TOptionsPanel& panel = *statistics.Options;
   // The filter starts with the game and mode of the last hand.
   ASSERT_EQ(panel.cbGame->count(), 2);
   EXPECT_EQ(panel.cbGame->currentIndex(), 1);
   EXPECT_EQ(panel.cbGame->currentText(),
             " " + QString::fromStdString(GameDisplayName(Engine().GameType())));
-  const std::array<bool, 4> lastMode = {false, true, false, false};
-  for (size_t mode = 0; mode < 4; ++mode) {
-    EXPECT_EQ(panel.cbModes[mode]->isChecked(), lastMode[mode]) << mode;
-  }
-  statistics->lbTables->setCurrentRow(1);
-  EXPECT_EQ(statistics->lTitle->text(), " HANDS COUNT");
-  EXPECT_GT(statistics->Grid->model()->rowCount(), 3);  // the game's paying hands
-  ExpectColumnsFit(*statistics);
+  std::array<bool, 4> checked{};
+  for (size_t mode = 0; mode < 4; ++mode) checked[mode] = panel.cbModes[mode]->isChecked();
+  EXPECT_EQ(checked, (std::array<bool, 4>{false, true, false, false}));
+  statistics.lbTables->setCurrentRow(1);
+  EXPECT_GT(statistics.Grid->model()->rowCount(), 3);  // the game's paying hands
+  ExpectColumnsFit(statistics);
 
   // Mode boxes clicked in turn, and the hands then counted.
   const std::pair<size_t, const char*> steps[] = {{0, "20"}, {1, "12"}, {0, "-"}, {1, "8"}};
   for (const auto& [mode, hands] : steps) {
     panel.cbModes[mode]->click();
-    EXPECT_EQ(CountedHands(*statistics), hands) << mode;
+    EXPECT_EQ(CountedHands(statistics), hands) << mode;
   }
   EXPECT_EQ(Engine().Logger().Filter().Modes(), 0x02);
 
   panel.cbGame->setFocus();
   QTest::keyClick(panel.cbGame, Qt::Key_Home);  // ALL POKERS
   EXPECT_EQ(Engine().Logger().Filter().GameType(), -1);
-  ASSERT_EQ(statistics->Grid->model()->rowCount(), 3);
+  ASSERT_EQ(statistics.Grid->model()->rowCount(), 3);
   const QStringList names = {"All win hands", "Nothing", "Total"};
-  for (int row = 0; row < 3; ++row) EXPECT_EQ(statistics->CellText(0, row).trimmed(), names[row]);
-  EXPECT_EQ(CountedHands(*statistics), "8");
+  for (int row = 0; row < 3; ++row) EXPECT_EQ(statistics.CellText(0, row).trimmed(), names[row]);
+  EXPECT_EQ(CountedHands(statistics), "8");
 }
 
-TEST_F(StatisticsWindowTest, TheMenuOpensTheWindowAndEscClosesIt) {
-  Play(GameMode::AutoHold, 3);
-  EXPECT_EQ(window->miShowStats->text(), "Show statistics");
-  int shown = -1;
-  auto answered = AnswerNextDialog<TfStatistics>([&shown](TfStatistics* statistics) {
-    statistics->lbTables->setCurrentRow(1);
-    shown = statistics->Grid->model()->rowCount();
-    QTest::keyClick(statistics, Qt::Key_Escape);
+// The menu opens the statistics and the charts over the game's log; Esc closes them. Over
+// an empty log every value cell shows a dash.
+TEST_F(StatisticsWindowTest, TheMenuOpensTheWindowsAndAnEmptyLogShowsDashes) {
+  Answer<TfStatistics>(window->miShowStats, [](TfStatistics* shown) {
+    EXPECT_EQ(shown->lbTables->count(), 6);
+    const QStringList values = ValueTexts(*shown);
+    // All games: three rows per hand table; no error pattern, only the total row.
+    EXPECT_EQ(values.size(), 3 * (5 + 3 * 3 + 4 + 1));
+    EXPECT_EQ(values.count("-"), values.size()) << values.join('|').toStdString();
+    EXPECT_EQ(shown->lTitle->text(), " ERROR PATTERNS") << "the title follows the table";
+    QTest::keyClick(shown, Qt::Key_Escape);
   });
-  window->miShowStats->trigger();
-  EXPECT_TRUE(answered->Answered);
-  EXPECT_EQ(shown, Engine().CategoryCount() + 2);
-  EXPECT_TRUE(Errors.empty()) << Errors.front();
+  PlayHands(GameMode::AutoHold, 3);
+  Answer<TfStatistics>(window->miShowStats, [this](TfStatistics* shown) {
+    shown->lbTables->setCurrentRow(1);
+    EXPECT_EQ(shown->Grid->model()->rowCount(), Engine().CategoryCount() + 2);
+    QTest::keyClick(shown, Qt::Key_Escape);
+  });
+  Answer<TfmCharts>(window->miShowCharts, [](TfmCharts* shown) {
+    EXPECT_EQ(shown->DrawnPoints(0), 3);
+    QTest::keyClick(shown, Qt::Key_Escape);
+  });
 }
 
 }  // namespace

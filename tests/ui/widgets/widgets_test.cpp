@@ -31,11 +31,8 @@ std::vector<int> Runs(const QImage& image, bool vertical) {
   for (int i = 0; i < length; ++i) {
     const QRgb pixel =
         vertical ? image.pixel(image.width() / 2, i) : image.pixel(i, image.height() / 2);
-    if (runs.empty() || pixel != last) {
-      runs.push_back(1);
-    } else {
-      ++runs.back();
-    }
+    if (runs.empty() || pixel != last) runs.push_back(0);
+    ++runs.back();
     last = pixel;
   }
   return runs;
@@ -80,10 +77,10 @@ TEST(GradientFill, DegenerateCases) {
   }
   // Only the rectangle is painted.
   const QImage part = Filled({8, 8}, QRect(2, 2, 4, 4), Qt::red, 2, 0, Qt::blue);
-  EXPECT_EQ(part.pixelColor(1, 1), QColor(Qt::magenta));
-  EXPECT_EQ(part.pixelColor(2, 2), QColor(Qt::red));
-  EXPECT_EQ(part.pixelColor(5, 5), QColor(Qt::blue));
-  EXPECT_EQ(part.pixelColor(6, 6), QColor(Qt::magenta));
+  for (const auto& [at, colour] :
+       {std::pair{1, Qt::magenta}, {2, Qt::red}, {5, Qt::blue}, {6, Qt::magenta}}) {
+    EXPECT_EQ(part.pixelColor(at, at), QColor(colour)) << at;
+  }
 }
 
 TEST(Lighten, AddsAndClamps) {
@@ -104,16 +101,16 @@ TEST(ButtonHash, SameSizeIsCachedSameHeightIsStretched) {
     marked.setPixelColor(10, y, Qt::cyan);
     marked.setPixelColor(58, y, Qt::yellow);
   }
-  const QImage wide = cache.Face(150, 25);
+  cache.Face(150, 25);
   EXPECT_EQ(cache.LastSlot(), 1);
-  EXPECT_EQ(wide.pixelColor(1, 12), QColor(Qt::magenta));
-  EXPECT_EQ(wide.pixelColor(148, 12), QColor(Qt::yellow)) << "right edge kept at the right";
-  // Columns from 3 on repeat: column 10 of the source appears again one period on.
-  EXPECT_EQ(wide.pixelColor(10, 12), QColor(Qt::cyan));
-  EXPECT_EQ(wide.pixelColor(57 + 7, 12), QColor(Qt::cyan));
-  const QImage narrow = cache.Face(30, 25);
-  EXPECT_EQ(narrow.pixelColor(1, 12), QColor(Qt::magenta));
-  EXPECT_EQ(narrow.pixelColor(28, 12), QColor(Qt::yellow));
+  // Width, column, colour: the edges stay at the edges; the columns from 3 on repeat, so
+  // column 10 of the source appears again one period on.
+  const std::tuple<int, int, Qt::GlobalColor> columns[] = {
+      {150, 1, Qt::magenta},   {150, 148, Qt::yellow}, {150, 10, Qt::cyan},
+      {150, 57 + 7, Qt::cyan}, {30, 1, Qt::magenta},   {30, 28, Qt::yellow}};
+  for (const auto& [width, x, colour] : columns) {
+    EXPECT_EQ(cache.Face(width, 25).pixelColor(x, 12), QColor(colour)) << width << " " << x;
+  }
   // An unmarked raised face stretches to exactly what drawing would give.
   TButtonHash clean(false);
   clean.Face(40, 22);
@@ -122,36 +119,29 @@ TEST(ButtonHash, SameSizeIsCachedSameHeightIsStretched) {
 
 TEST(ButtonHash, NinthSizeEvictsTheOldestSlotInTurn) {
   TButtonHash cache(true);
-  const auto mark = [&](int height) {
-    QImage& face = const_cast<QImage&>(cache.Face(20, height));
-    face.setPixelColor(5, 5, Qt::magenta);
-  };
-  const auto isMarked = [&](int height) {
-    // Face() of a cached size returns the cached (marked) image.
-    return cache.Face(20, height).pixelColor(5, 5) == QColor(Qt::magenta);
-  };
-  for (int height = 10; height < 18; ++height) mark(height);
+  for (int height = 10; height < 18; ++height) {
+    const_cast<QImage&>(cache.Face(20, height)).setPixelColor(5, 5, Qt::magenta);
+  }
   EXPECT_EQ(cache.LastSlot(), 7);
-  cache.Face(20, 30);  // ninth size: slot 0, height 10 goes
-  EXPECT_EQ(cache.LastSlot(), 0);
-  EXPECT_TRUE(isMarked(11));
-  EXPECT_FALSE(isMarked(10)) << "redrawn into slot 1, which held height 11";
-  EXPECT_EQ(cache.LastSlot(), 1);
-  EXPECT_TRUE(isMarked(12));
-  EXPECT_FALSE(isMarked(11)) << "redrawn into slot 2, which held height 12";
-  EXPECT_TRUE(isMarked(13));
-  EXPECT_EQ(cache.LastSlot(), 2);
-  EXPECT_EQ(cache.Face(0, 10).isNull(), true);
+  // The height asked for in turn; whether the cached (marked) face came back, the slot used
+  // last then. The ninth size takes slot 0 from height 10, which then takes slot 1 from
+  // height 11, and so on.
+  const std::tuple<int, bool, int> steps[] = {{30, false, 0}, {11, true, 0},  {10, false, 1},
+                                              {12, true, 1},  {11, false, 2}, {13, true, 2}};
+  for (const auto& [height, cached, slot] : steps) {
+    EXPECT_EQ(cache.Face(20, height).pixelColor(5, 5) == QColor(Qt::magenta), cached) << height;
+    EXPECT_EQ(cache.LastSlot(), slot) << height;
+  }
+  EXPECT_TRUE(cache.Face(0, 10).isNull());
 }
 
 TEST(GradientLabel, PaintsTheGradientOfItsColourAndTakesOverAPlainLabel) {
   QWidget window;
   auto* layout = new QVBoxLayout(&window);
-  auto* above = new QLabel("above", &window);
   QPointer<QLabel> plain = new QLabel("HEADER", &window);
   plain->setObjectName("lHeader");
   plain->setAlignment(Qt::AlignRight);
-  layout->addWidget(above);
+  layout->addWidget(new QLabel("above", &window));
   layout->addWidget(plain);
   QPalette palette = plain->palette();
   palette.setColor(QPalette::Window, QColor(100, 120, 140));
