@@ -282,10 +282,10 @@ std::vector<TDeckStyle> DeckStyles() {
 TDeckImages DrawDeck(const TDeckStyle& style) {
   TDeckImages deck;
   deck.Header = style.Header;
-  for (int32_t* offset : {&deck.Header.IndexX, &deck.Header.IndexY, &deck.Header.PicturePipX,
-                          &deck.Header.PicturePipY, &deck.Header.PipMarginX,
-                          &deck.Header.PipMarginY, &deck.Header.Row3Shift,
-                          &deck.Header.Row5Shift}) {
+  for (int32_t* offset :
+       {&deck.Header.IndexX, &deck.Header.IndexY, &deck.Header.PicturePipX,
+        &deck.Header.PicturePipY, &deck.Header.PipMarginX, &deck.Header.PipMarginY,
+        &deck.Header.Row3Shift, &deck.Header.Row5Shift}) {
     *offset *= pixelScale;
   }
   deck.RankStrip = DrawRankStrip(style);

@@ -9,9 +9,9 @@
 #include <QGuiApplication>
 #include <QTextStream>
 #include <filesystem>
+#include <iostream>
 #include <utility>
 #include <vector>
-#include <iostream>
 
 #include "back_art.h"
 #include "builtin_art.h"

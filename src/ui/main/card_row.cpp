@@ -169,10 +169,10 @@ void TCardRow::Render(int position) {
     }
   }
   QLabel* card = cards_[static_cast<size_t>(position)];
-  QPixmap pixmap = QPixmap::fromImage(
-      scratch.size() == target
-          ? scratch
-          : scratch.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  QPixmap pixmap =
+      QPixmap::fromImage(scratch.size() == target ? scratch
+                                                  : scratch.scaled(target, Qt::IgnoreAspectRatio,
+                                                                   Qt::SmoothTransformation));
   pixmap.setDevicePixelRatio(card->devicePixelRatioF());
   card->setPixmap(pixmap);
 }

@@ -386,9 +386,9 @@ TEST(PaintEngineDecks, EveryGeneratedDeckDrawsEveryCardAtEveryResolution) {
       ASSERT_EQ(QSize(art.CardWidth(), art.CardHeight()), scale * QSize(94, 127));
       for (int position = 1; position <= 15; ++position) {
         // A twin lays its pips out where the deck has them, at its scale.
-        EXPECT_LE((art.PipPosition(position) - scale * engine.PipPosition(position))
-                      .manhattanLength(),
-                  scale)
+        EXPECT_LE(
+            (art.PipPosition(position) - scale * engine.PipPosition(position)).manhattanLength(),
+            scale)
             << id << " " << scale << " " << position;
       }
       const QImage face = LoadCompressedImage("EMPTY" + TwinSuffix(scale));

@@ -190,6 +190,7 @@ TEST_F(MainWindowTest, TheTableGrowsWithTheWindowAndNothingOverlapsAtAnySize) {
     return QRect(widget->mapTo(window.get(), QPoint()), widget->size());
   };
   int lastCardWidth = 0;
+  Press({Qt::Key_Space});
   for (const QSize size : {window->minimumSize(), QSize(800, 600), QSize(1920, 1080)}) {
     window->resize(size);
     SCOPED_TRACE(size.width());
@@ -215,6 +216,8 @@ TEST_F(MainWindowTest, TheTableGrowsWithTheWindowAndNothingOverlapsAtAnySize) {
       EXPECT_GT(card.left(), left == nullptr ? cardRow.left() - 1 : at(left).right());
       EXPECT_EQ(window->CardRow->Card(position)->pixmap().deviceIndependentSize().toSize(),
                 card.size());
+      // Painted from art no more than a quarter smaller than shown.
+      EXPECT_GE(5 * window->CardRow->Face(position).height(), 4 * card.height());
     }
     int below = at(info.lCost).bottom();
     for (const QWidget* button : {info.btnHint, info.btnDoubleUp, info.btnDeal}) {
