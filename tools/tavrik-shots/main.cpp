@@ -106,7 +106,7 @@ void SavePaytableDialogs(TfTavrik20Main& window) {
     chooser->btnEdit->click();
     chooser->reject();
   });
-  window.miSelectVP->trigger();
+  window.Menus.miSelectVP->trigger();
 }
 
 // Milliseconds until `widget` is next painted (at most 10 s).
@@ -304,7 +304,7 @@ int main(int argc, char** argv) try {
       statistics->reject();
     }
   });
-  window.miShowStats->trigger();
+  window.Menus.miShowStats->trigger();
 
   // Some hundred errors more: every second hand keeps only its first card. The errors
   // window with both variants marked, the most expensive errors first, and the all-hands
@@ -335,7 +335,7 @@ int main(int argc, char** argv) try {
       errors->reject();
     }
   });
-  window.miShowErrors->trigger();
+  window.Menus.miShowErrors->trigger();
 
   // A longer history for the charts: every fifth hand keeps only its first card, every
   // second win is doubled once.
@@ -366,11 +366,11 @@ int main(int argc, char** argv) try {
       charts->reject();
     }
   });
-  window.miShowCharts->trigger();
+  window.Menus.miShowCharts->trigger();
 
   // The strategy chart of the game with the errors of that history.
   SaveNextDialog("strategy");
-  window.miShowStrategy->trigger();
+  window.Menus.miShowStrategy->trigger();
 
   TError error("Card index out of range: 60");
   error.AppendContext("Draw");

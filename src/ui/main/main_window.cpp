@@ -1,38 +1,28 @@
 #include "ui/main/main_window.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDate>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
 
-#include <zlib.h>
-
 #include "core/data_files.h"
-#include "core/game_list.h"
 #include "core/version.h"
-#include "records/ole_date.h"
 #include "ui/dialogs/all_hands.h"
-#include "ui/dialogs/back_dialog.h"
 #include "ui/dialogs/choice_dialog.h"
-#include "ui/dialogs/deck_dialog.h"
-#include "ui/dialogs/hand_analyser.h"
+#include "ui/dialogs/message_boxes.h"
 #include "ui/main/window_placement.h"
 #include "ui/paytables/choose_dialog.h"
-#include "ui/stats/strategy_window.h"
+#include "ui/stats/log_window.h"
 #include "ui/widgets/card_button.h"
 #include "ui/widgets/error_handler.h"
 #include "ui/widgets/gradient_label.h"
@@ -67,27 +57,20 @@ TfTavrik20Main::TfTavrik20Main(TPreferences& preferences, const std::filesystem:
     move(area.center() - QPoint(InitialWindowSize.width() / 2, InitialWindowSize.height() / 2));
   }
   windows_.TakeNotedProblems();
-  paintEngine_ = std::make_unique<TPaintEngine>(dataFolder_);
-  // The saved deck at once (LoadSettings finds it loaded), so that start-up does not read
-  // the default deck only to replace it.
-  const QString savedDeck =
-      QString::fromStdString(preferences_.Settings.ReadString(CardsSection, "Deck", ""));
-  paintEngine_->SetDeck(savedDeck.isEmpty()
-                            ? QString::fromLatin1(DefaultDeckId.data(), DefaultDeckId.size())
-                            : savedDeck);
-  paintEngine_->SetBack(0);
+  cardLook_ = std::make_unique<TCardLook>(preferences_.Settings, dataFolder_, windows_);
   engine_ = std::make_unique<TGameEngine>(preferences_, windows_);
-  // The log windows list days in the system's short date format.
-  engine_->Logger().SetShortDateFormat([](double oleDate) {
-    const TLocalDateTime day = FromOleDate(oleDate);
-    return QLocale::system()
-        .toString(QDate(day.Year, day.Month, day.Day), QLocale::ShortFormat)
-        .toStdString();
-  });
+  engine_->Logger().SetShortDateFormat(SystemShortDate);
 
   CreateControls();
-  CreateMenus();
-  LoadSettings();
+  Menus.Create(*this);
+  for (QMenu* menu : {Menus.miGame, Menus.miMode, Menus.miStatistics}) {
+    connect(menu, &QMenu::aboutToShow, this, [this] { SyncMenus(); });
+  }
+  // A menu closed with Esc leaves the bar holding the keyboard, where the next Space
+  // would open a menu instead of dealing: a play key takes the keyboard back to the table.
+  menuBar()->installEventFilter(this);
+  LoadPlacement(*this, preferences_.Settings, PlacementSection);
+  SyncMenus();
   ApplyLanguage();
   RebuildGrid();
   CardRow->PaintAllCards();
@@ -98,7 +81,7 @@ TfTavrik20Main::TfTavrik20Main(TPreferences& preferences, const std::filesystem:
   QTimer::singleShot(0, this, [this] {
     Guarded([this] {
       windows_.ShowPendingProblems();
-      FirstStartDeck();
+      if (cardLook_->TakeFirstStart()) miSelectDeckClick(MessageText("FirstDeck"));
     });
   });
 }
@@ -148,7 +131,7 @@ void TfTavrik20Main::CreateControls() {
   PayoutGrid = new TPaytableGrid(*engine_, central);
   connect(PayoutGrid, &TPaytableGrid::ColumnClicked, this,
           [this](int column) { ChangeBet(column); });
-  CardRow = new TCardRow(*engine_, *paintEngine_, central);
+  CardRow = new TCardRow(*engine_, cardLook_->Engine(), central);
   connect(CardRow, &TCardRow::CardClicked, this, [this](int position) { ToggleCard(position); });
   Info = new TInfoColumn(*engine_, preferences_, central);
   connect(Info, &TInfoColumn::CoinValueClicked, this, [this] { lCoinCostClick(); });
@@ -159,95 +142,6 @@ void TfTavrik20Main::CreateControls() {
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this, [this] { ShowHelp(HelpMainWindow); });
   setFocusPolicy(Qt::StrongFocus);
-}
-
-void TfTavrik20Main::CreateMenus() {
-  const auto addItem = [this](QMenu* menu, const std::function<void()>& action,
-                              const QKeySequence& shortcut = {}, bool checkable = false) {
-    QAction* item = menu->addAction(QString());
-    item->setShortcut(shortcut);
-    item->setCheckable(checkable);
-    connect(item, &QAction::triggered, this, action);
-    return item;
-  };
-  QMenuBar* bar = menuBar();
-  miGame = bar->addMenu(QString());
-  auto* games = new QActionGroup(this);
-  for (const TGameName& game : GameNames()) {
-    const int index = game.GameIndex;
-    QAction* item = addItem(
-        miGame, [this, index] { SelectGame(index); }, {}, true);
-    item->setText(QString::fromStdString(game.Name).replace("&", "&&"));  // "&&" shows "&"
-    games->addAction(item);
-    GameItems.at(static_cast<size_t>(index)) = item;
-  }
-  miGame->addSeparator();
-  miSelectVP = addItem(
-      miGame, [this] { miSelectVPClick(); }, QKeySequence(Qt::CTRL | Qt::Key_V));
-  miAnalyseHand = addItem(
-      miGame, [this] { Guarded([this] { ShowHandAnalyser(*engine_, preferences_, this); }); },
-      QKeySequence(Qt::CTRL | Qt::Key_N));
-  connect(miGame, &QMenu::aboutToShow, this, [this] { SyncMenus(); });
-
-  miMode = bar->addMenu(QString());
-  auto* modes = new QActionGroup(this);
-  for (size_t i = 0; i < ModeItems.size(); ++i) {
-    const auto mode = static_cast<GameMode>(static_cast<int>(i));
-    ModeItems[i] = addItem(
-        miMode, [this, mode] { SelectMode(mode); }, {}, true);
-    modes->addAction(ModeItems[i]);
-  }
-  miMode->addSeparator();
-  miShowResultHands = addItem(
-      miMode, [this] { ToggleOption(ShowResultHands); }, {}, true);
-  miShowWarnings = addItem(
-      miMode, [this] { ToggleOption(ShowWarnings); }, {}, true);
-  connect(miMode, &QMenu::aboutToShow, this, [this] { SyncMenus(); });
-
-  miStatistics = bar->addMenu(QString());
-  miAllHands = addItem(
-      miStatistics, [this] { miAllHandsClick(); }, QKeySequence(Qt::CTRL | Qt::Key_A));
-  miStatistics->addSeparator();
-  miResetBalance = addItem(miStatistics, [this] { ResetBalance(); });
-  miShowStats = addItem(
-      miStatistics, [this] { miShowStatsClick(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
-  miShowCharts = addItem(
-      miStatistics, [this] { Guarded([this] { engine_->ShowCharts(); }); },
-      QKeySequence(Qt::CTRL | Qt::Key_C));
-  miShowErrors = addItem(
-      miStatistics, [this] { Guarded([this] { engine_->ShowErrors(); }); },
-      QKeySequence(Qt::CTRL | Qt::Key_E));
-  miShowStrategy = addItem(miStatistics, [this] {
-    Guarded([this] { ShowStrategyWindow(*engine_, preferences_, this); });
-  });
-  miStatistics->addSeparator();
-  miClearLog = miStatistics->addMenu(QString());
-  miClearAllRecords = addItem(miClearLog, [this] { miClearAllRecordsClick(); });
-  miClearByFilter = addItem(miClearLog, [this] { Guarded([this] { engine_->ClearByFilter(); }); });
-  connect(miStatistics, &QMenu::aboutToShow, this, [this] { SyncMenus(); });
-
-  miPreferences = bar->addMenu(QString());
-  miChangePreferences = addItem(
-      miPreferences, [this] { Guarded([this] { engine_->SetupPreferences(); }); },
-      QKeySequence(Qt::CTRL | Qt::Key_P));
-  miSelectDeck = addItem(
-      miPreferences, [this] { miSelectDeckClick(); }, QKeySequence(Qt::CTRL | Qt::Key_D));
-  miSelectBack = addItem(
-      miPreferences, [this] { miSelectBackClick(); }, QKeySequence(Qt::CTRL | Qt::Key_B));
-
-  miHelp = bar->addMenu(QString());
-  miHelpGetStart = addItem(miHelp, [this] { ShowHelp(HelpGettingStarted); });
-  miShowHelp = addItem(miHelp, [this] { ShowHelp(HelpMainWindow); });
-  miHelp->addSeparator();
-  miAbout = addItem(miHelp, [this] { miAboutClick(); });
-  // Last in the Game menu: quitting ends the session as closing the window does.
-  miGame->addSeparator();
-  miQuit = addItem(
-      miGame, [this] { close(); }, QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-  // A menu closed with Esc leaves the bar holding the keyboard, where the next Space
-  // would open a menu instead of dealing: a play key takes the keyboard back to the table.
-  bar->installEventFilter(this);
 }
 
 bool TfTavrik20Main::eventFilter(QObject* watched, QEvent* event) {
@@ -269,38 +163,7 @@ QString TfTavrik20Main::MessageText(const char* key) const {
 }
 
 void TfTavrik20Main::ApplyLanguage() {
-  const std::pair<QAction*, const char*> items[] = {
-      {miGame->menuAction(), "Game"},
-      {miSelectVP, "SelectVP"},
-      {miAnalyseHand, "AnalyseHand"},
-      {miMode->menuAction(), "Mode"},
-      {ModeItems[0], "AutoHint"},
-      {ModeItems[1], "Training"},
-      {ModeItems[2], "RealPlay"},
-      {ModeItems[3], "PlayProblemHands"},
-      {miShowResultHands, "ShowResultHands"},
-      {miShowWarnings, "ShowWarnings"},
-      {miStatistics->menuAction(), "Statistics"},
-      {miAllHands, "AllHands"},
-      {miShowStats, "ShowStats"},
-      {miShowCharts, "ShowCharts"},
-      {miShowErrors, "ShowErrors"},
-      {miShowStrategy, "ShowStrategy"},
-      {miResetBalance, "ResetBalance"},
-      {miClearLog->menuAction(), "ClearLog"},
-      {miClearAllRecords, "ClearAllRecords"},
-      {miClearByFilter, "ClearByFilter"},
-      {miPreferences->menuAction(), "Preferences"},
-      {miChangePreferences, "ChangePreferences"},
-      {miSelectDeck, "SelectDeck"},
-      {miSelectBack, "SelectBack"},
-      {miHelp->menuAction(), "Help"},
-      {miHelpGetStart, "GettingStart"},
-      {miShowHelp, "ShowHelp"},
-      {miAbout, "About"},
-      {miQuit, "Quit"},
-  };
-  for (const auto& [item, key] : items) item->setText(Text(preferences_, "Main.Menu", key));
+  Menus.ApplyLanguage(preferences_);
   CardRow->PaintAllCards();
   ApplyWindowFont(this, preferences_);
   const QString fontName = QString::fromStdString(preferences_.FontName);
@@ -312,55 +175,13 @@ void TfTavrik20Main::ApplyLanguage() {
   QApplication::setApplicationName(ProgramTitle.data());
 }
 
-void TfTavrik20Main::LoadSettings() {
-  const TIniFile& settings = preferences_.Settings;
-  LoadPlacement(*this, settings, PlacementSection);
-  DeckId = QString::fromStdString(settings.ReadString(CardsSection, "Deck", ""));
-  if (!DeckId.isEmpty()) paintEngine_->SetDeck(DeckId);
-  paintEngine_->SetBack(std::clamp(settings.ReadInteger(CardsSection, "Back", 0), 0, 14));
-  paintEngine_->BuildBackImage();  // a backs file that cannot be read is found now
-  TellCardProblems();
-  SyncMenus();
-}
-
-void TfTavrik20Main::TellCardProblems() {
-  for (const std::string& problem : paintEngine_->TakeProblems()) windows_.ReportProblem(problem);
-}
-
 void TfTavrik20Main::SaveSettings() {
-  TIniFile& settings = preferences_.Settings;
-  SavePlacement(*this, settings, PlacementSection);
-  // The player's choice, even while a damaged deck file shows other cards.
-  settings.WriteString(CardsSection, "Deck",
-                       (DeckId.isEmpty() ? paintEngine_->DeckId() : DeckId).toStdString());
-  settings.WriteInteger(CardsSection, "Back", paintEngine_->BackIndex());
-}
-
-void TfTavrik20Main::FirstStartDeck() {
-  if (!DeckId.isEmpty()) return;
-  DeckId = QString::fromLatin1(DefaultDeckId.data(), DefaultDeckId.size());
-  miSelectDeckClick(MessageText("FirstDeck"));
+  SavePlacement(*this, preferences_.Settings, PlacementSection);
+  cardLook_->Save(preferences_.Settings);
 }
 
 void TfTavrik20Main::SyncMenus() {
-  const int game = engine_->GameType();
-  if (game >= 0 && game < static_cast<int>(GameItems.size())) {
-    GameItems[static_cast<size_t>(game)]->setChecked(true);
-  }
-  // The game played names its paytable when it is one of the player's (index above 0).
-  for (const TGameName& name : GameNames()) {
-    QString text = QString::fromStdString(name.Name).replace("&", "&&");
-    if (name.GameIndex == game && engine_->PayIndex() > 0) {
-      text += " " + FormatText(Text(preferences_, "Main.Menu", "PlayedPaytable"),
-                               {QString::number(engine_->PayIndex())});
-    }
-    GameItems.at(static_cast<size_t>(name.GameIndex))->setText(text);
-  }
-  ModeItems[static_cast<size_t>(engine_->Mode())]->setChecked(true);
-  miShowResultHands->setChecked(engine_->HasOption(ShowResultHands));
-  miShowWarnings->setChecked(engine_->HasOption(ShowWarnings));
-  miResetBalance->setEnabled(engine_->CanResetCounters());
-  miSelectVP->setEnabled(engine_->CanSelectPoker());
+  Menus.Sync(*engine_, preferences_);
 }
 
 // --- Layout --------------------------------------------------------------------------
@@ -384,12 +205,13 @@ void TfTavrik20Main::LayOut() {
 
   // The cards: five across the row with a sixteenth of a card between them, and the row
   // (header, cards and a tenth of a card above and below) within its share of the height.
-  const double aspect = static_cast<double>(paintEngine_->CardHeight()) / paintEngine_->CardWidth();
+  const double aspect =
+      static_cast<double>(cardLook_->Engine().CardHeight()) / cardLook_->Engine().CardWidth();
   const double byWidth = (left - 2 * border) / (5 + 4 / 16.0) * aspect;
   const double byHeight = (height * CardRowShare - header - 2 * border) / 1.2;
   int cardHeight = std::max(1, static_cast<int>(std::min(byWidth, byHeight)));
   // Little above the deck's own size the cards keep it, pixel for pixel.
-  const int deckHeight = paintEngine_->CardHeight();
+  const int deckHeight = cardLook_->Engine().CardHeight();
   if (cardHeight >= deckHeight && cardHeight < deckHeight * 115 / 100) cardHeight = deckHeight;
   const int cardWidth = std::max(1, static_cast<int>(cardHeight / aspect));
   CardRow->SetMetrics(header, border, QSize(cardWidth, cardHeight));
@@ -525,31 +347,11 @@ void TfTavrik20Main::miShowStatsClick() {
 }
 
 bool TfTavrik20Main::Confirm(const char* menuKey, const char* messageKey) {
-  QMessageBox box(QMessageBox::Question, Text(preferences_, "Main.Menu", menuKey),
-                  Text(preferences_, "Main.ConfirmMessages", messageKey),
-                  QMessageBox::Ok | QMessageBox::Cancel, this);
-  box.button(QMessageBox::Ok)->setText(Text(preferences_, "Main.Buttons", "OK"));
-  box.button(QMessageBox::Cancel)->setText(Text(preferences_, "Main.Buttons", "Cancel"));
-  box.setDefaultButton(QMessageBox::Cancel);
-  return box.exec() == QMessageBox::Ok;
+  return ConfirmBox(preferences_, menuKey, messageKey, this);
 }
 
 void TfTavrik20Main::miAboutClick() {
-  const QString text =
-      QString(
-          "<h3>%1</h3>"
-          "<p>A video-poker trainer: every hold of every deal valued exactly.</p>"
-          "<p>Built with Qt %2 (LGPL version 3), zlib %3 (zlib licence) and the GNU C++ "
-          "library (GPL version 3 with the runtime library exception). The card art "
-          "is drawn by the program's own code.</p>"
-          "<p>Your hand log, settings and paytables are kept in<br><tt>%4</tt></p>")
-          .arg(QString::fromUtf8(ProgramTitle), QString::fromLatin1(qVersion()),
-               QString::fromLatin1(ZLIB_VERSION),
-               QString::fromStdString(DataFolder().string()).toHtmlEscaped());
-  QMessageBox box(QMessageBox::NoIcon, Text(preferences_, "Main.Menu", "About"), text,
-                  QMessageBox::Ok, this);
-  box.setTextFormat(Qt::RichText);
-  box.exec();
+  ShowAboutBox(preferences_, this);
 }
 
 void TfTavrik20Main::miClearAllRecordsClick() {
@@ -558,23 +360,13 @@ void TfTavrik20Main::miClearAllRecordsClick() {
 
 void TfTavrik20Main::miSelectDeckClick(const QString& reason) {
   Guarded([this, &reason] {
-    const QString id = SelectDeck(paintEngine_->DeckId(), texts_, this, dataFolder_, reason);
-    if (!id.isEmpty()) {
-      paintEngine_->SetDeck(id);
-      DeckId = id;
-      CardRow->PaintAllCards();
-      TellCardProblems();
-    }
+    if (cardLook_->ChooseDeck(texts_, this, reason)) CardRow->PaintAllCards();
   });
 }
 
 void TfTavrik20Main::miSelectBackClick() {
   Guarded([this] {
-    const int back = SelectBack(paintEngine_->BackIndex(), texts_, this, dataFolder_);
-    if (back != -1) {
-      paintEngine_->SetBack(back);
-      CardRow->PaintAllCards();
-    }
+    if (cardLook_->ChooseBack(texts_, this)) CardRow->PaintAllCards();
   });
 }
 
@@ -601,8 +393,8 @@ void TfTavrik20Main::RefreshInfo() {
   const TGameEngine& engine = *engine_;
   Info->Refresh();
   PayoutGrid->update();
-  miAllHands->setEnabled(engine.State() == GameState::Dealt);
-  miSelectVP->setEnabled(engine.CanSelectPoker());
+  Menus.miAllHands->setEnabled(engine.State() == GameState::Dealt);
+  Menus.miSelectVP->setEnabled(engine.CanSelectPoker());
   switch (engine.State()) {
     case GameState::NoRound:
       CardRow->SetStatus(MessageText("Start"));

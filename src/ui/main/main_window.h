@@ -16,13 +16,12 @@
 #include "ui/cards/paint_engine.h"
 #include "ui/dialogs/help_window.h"
 #include "ui/dialogs/preferences_texts.h"
+#include "ui/main/card_look.h"
 #include "ui/main/card_row.h"
 #include "ui/main/engine_windows.h"
 #include "ui/main/info_column.h"
+#include "ui/main/main_menus.h"
 #include "ui/main/paytable_grid.h"
-
-class QAction;
-class QMenu;
 
 namespace tavrik {
 
@@ -43,7 +42,6 @@ class TfTavrik20Main : public QMainWindow {
   // width and height ratios; the cards take what the width and 45% of the height allow.
   static constexpr QSize BaseTableSize{676, 496};
   static constexpr const char* PlacementSection = "MainWindow";
-  static constexpr const char* CardsSection = "Cards";
 
   // Creates the game engine over `preferences` (which must outlive the window) and the
   // paint engine over the deck files of `dataFolder`, reads the placement, deck and back.
@@ -96,7 +94,9 @@ class TfTavrik20Main : public QMainWindow {
   void ShowHelp(HelpContext context);
 
   TGameEngine& Engine() { return *engine_; }
-  TPaintEngine& PaintEngine() { return *paintEngine_; }
+  const TPreferences& Preferences() const { return preferences_; }
+  TPaintEngine& PaintEngine() { return cardLook_->Engine(); }
+  const TCardLook& CardLook() const { return *cardLook_; }
   // Whether a dealing sequence is under way.
   bool IsDealing() const { return CardRow->IsRunning(); }
 
@@ -106,37 +106,7 @@ class TfTavrik20Main : public QMainWindow {
   TCardRow* CardRow = nullptr;
   TInfoColumn* Info = nullptr;
 
-  QMenu* miGame = nullptr;
-  std::array<QAction*, 9> GameItems{};  // by game index
-  QAction* miSelectVP = nullptr;
-  QAction* miAnalyseHand = nullptr;
-  QMenu* miMode = nullptr;
-  std::array<QAction*, 4> ModeItems{};  // AutoHold, Training, RealPlay, PlayErrorHands
-  QAction* miShowResultHands = nullptr;
-  QAction* miShowWarnings = nullptr;
-  QMenu* miStatistics = nullptr;
-  QAction* miAllHands = nullptr;
-  QAction* miShowStats = nullptr;
-  QAction* miShowCharts = nullptr;
-  QAction* miShowErrors = nullptr;
-  QAction* miShowStrategy = nullptr;
-  QAction* miResetBalance = nullptr;
-  QMenu* miClearLog = nullptr;
-  QAction* miClearAllRecords = nullptr;
-  QAction* miClearByFilter = nullptr;
-  QMenu* miPreferences = nullptr;
-  QAction* miChangePreferences = nullptr;
-  QAction* miSelectDeck = nullptr;
-  QAction* miSelectBack = nullptr;
-  QMenu* miHelp = nullptr;
-  QAction* miHelpGetStart = nullptr;
-  QAction* miShowHelp = nullptr;
-  QAction* miAbout = nullptr;
-  QAction* miQuit = nullptr;
-
-  // The player's deck from the settings or the deck dialog (kept and saved even when its
-  // file cannot be used); empty on a first start.
-  QString DeckId;
+  TMainMenus Menus;
 
  protected:
   bool event(QEvent* event) override;
@@ -151,17 +121,12 @@ class TfTavrik20Main : public QMainWindow {
 
  private:
   void CreateControls();
-  void CreateMenus();
   // Places the title, grid, card row and info column over the central widget's area.
   void LayOut();
   // The placement, deck and back.
-  void LoadSettings();
   void SaveSettings();
   // Collects the round and writes every setting to the file; problems go to the windows.
   void SaveAll();
-  void FirstStartDeck();
-  // Tells the player of deck and backs files that cannot be used.
-  void TellCardProblems();
   void SyncMenus();
   void RebuildGrid();
   QString MessageText(const char* key) const;
@@ -172,7 +137,7 @@ class TfTavrik20Main : public QMainWindow {
   TPreferencesTexts texts_;
   std::filesystem::path dataFolder_;
   TEngineWindows windows_{preferences_, *this};
-  std::unique_ptr<TPaintEngine> paintEngine_;
+  std::unique_ptr<TCardLook> cardLook_;
   std::unique_ptr<TGameEngine> engine_;
   QSet<int> pressedKeys_;  // keys pressed while this window had the keyboard
   bool closingOnSignal_ = false;

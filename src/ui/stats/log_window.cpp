@@ -1,11 +1,14 @@
 #include "ui/stats/log_window.h"
 
 #include <QBoxLayout>
+#include <QDate>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 #include <algorithm>
 
+#include "records/ole_date.h"
 #include "ui/dialogs/preferences_texts.h"
 #include "ui/widgets/gradient_label.h"
 
@@ -73,6 +76,13 @@ void TInsetTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
   painter->drawText(option.rect.adjusted(TLogWindow::CellMargin, 0, -TLogWindow::CellMargin, 0),
                     static_cast<int>(cell.displayAlignment), text);
   painter->restore();
+}
+
+std::string SystemShortDate(double oleDate) {
+  const TLocalDateTime day = FromOleDate(oleDate);
+  return QLocale::system()
+      .toString(QDate(day.Year, day.Month, day.Day), QLocale::ShortFormat)
+      .toStdString();
 }
 
 }  // namespace tavrik

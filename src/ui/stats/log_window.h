@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStyledItemDelegate>
 #include <initializer_list>
+#include <string>
 
 #include "game/preferences.h"
 #include "ui/dialogs/help_window.h"
@@ -56,5 +57,9 @@ class TInsetTextDelegate : public QStyledItemDelegate {
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
 };
+
+// A day of the log (an OLE date) in the system's short date format, as the log windows
+// list days.
+std::string SystemShortDate(double oleDate);
 
 }  // namespace tavrik

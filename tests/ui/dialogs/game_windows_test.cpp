@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, WarningAnswersReachThePlayAndTheMenu) {
     });
     EXPECT_EQ(Engine().Record().PlayerMask, apply ? best : 31);
     EXPECT_EQ(Engine().HasOption(ShowWarnings), apply);
-    EXPECT_EQ(window->miShowWarnings->isChecked(), apply);
+    EXPECT_EQ(window->Menus.miShowWarnings->isChecked(), apply);
   }
 }
 

@@ -27,7 +27,7 @@ std::string Shown(const TfTavrik20Main& window) {
   const TInfoColumn& info = *window.Info;
   std::string shown = info.btnDeal->text().toStdString() + " ";
   for (const bool enabled : {info.btnDeal->isEnabled(), info.btnHint->isEnabled(),
-                             info.btnDoubleUp->isEnabled(), window.miAllHands->isEnabled()}) {
+                             info.btnDoubleUp->isEnabled(), window.Menus.miAllHands->isEnabled()}) {
     shown += enabled ? '+' : '-';
   }
   return shown + " " + window.CardRow->lInfoLabel->text().toStdString();
@@ -109,21 +109,21 @@ TEST_F(MainWindowTest, KeysAndMenusPlayTheRoundAndTheWindowShowsEachState) {
   Press({Qt::Key_Space});
 
   // Real play hides the hint button, and its key does nothing.
-  window->ModeItems[2]->trigger();
+  window->Menus.ModeItems[2]->trigger();
   EXPECT_FALSE(window->Info->btnHint->isVisible());
   EXPECT_EQ(window->Info->lMode->text(), "REAL PLAY") << "the mode is always in sight";
   Press({Qt::Key_Space, Qt::Key_H});
   EXPECT_EQ(Engine().HoldMask(), 31);
-  window->ModeItems[0]->trigger();
+  window->Menus.ModeItems[0]->trigger();
   EXPECT_TRUE(window->Info->btnHint->isVisible());
-  window->miShowResultHands->trigger();
+  window->Menus.miShowResultHands->trigger();
   EXPECT_FALSE(Engine().HasOption(ShowResultHands));
-  EXPECT_FALSE(window->miShowResultHands->isChecked());
+  EXPECT_FALSE(window->Menus.miShowResultHands->isChecked());
   // A change of game shows the new game idle.
-  window->GameItems[8]->trigger();
+  window->Menus.GameItems[8]->trigger();
   EXPECT_EQ(Engine().GameType(), GAME_TENS_OR_BETTER);
   EXPECT_EQ(window->lPokerName->text(), "TENS OR BETTER");
-  EXPECT_TRUE(window->GameItems[8]->isChecked());
+  EXPECT_TRUE(window->Menus.GameItems[8]->isChecked());
   EXPECT_EQ(Shown(*window), "Deal +--- HELLO!");
 }
 
@@ -229,7 +229,7 @@ TEST_F(MainWindowTest, TheTableGrowsWithTheWindowAndNothingOverlapsAtAnySize) {
     EXPECT_EQ(at(info.btnHint).top(), at(window->CardRow->Card(0)).top() + 2);
     // The grid fills its area and its text fits at every size and game.
     for (const int game : {0, 3, 5, 6}) {
-      window->GameItems[static_cast<size_t>(game)]->trigger();
+      window->Menus.GameItems[static_cast<size_t>(game)]->trigger();
       const auto& widths = grid.ColumnWidths();
       const auto& heights = grid.RowHeights();
       EXPECT_EQ(std::accumulate(widths.begin(), widths.end(), 0), grid.width());
@@ -263,14 +263,14 @@ TEST_F(MainWindowTest, AnErrorInAClickHandlerIsReportedAndPlayGoesOn) {
   std::ofstream(data) << "x";
   auto confirmed = AnswerNextDialog<QMessageBox>(
       [](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
-  window->miClearAllRecords->trigger();
+  window->Menus.miClearAllRecords->trigger();
   ASSERT_EQ(Errors.size(), 1U);
   EXPECT_NE(Errors[0].find("ClearLog"), std::string::npos) << Errors[0];
   Errors.clear();
   std::filesystem::remove(data);
   // Reset asks first: Cancel keeps the counters, OK resets them.
   for (const bool ok : {false, true}) {
-    Answer<QMessageBox>(window->miResetBalance, [ok](QMessageBox* box) {
+    Answer<QMessageBox>(window->Menus.miResetBalance, [ok](QMessageBox* box) {
       EXPECT_TRUE(box->text().contains("2500"));
       box->button(ok ? QMessageBox::Ok : QMessageBox::Cancel)->click();
     });
@@ -332,7 +332,7 @@ TEST_F(MainWindowTest, DealingSequenceIgnoresInputAndAClosedWindowStillLogsTheRo
 
 TEST_F(MainWindowTest, AboutNamesVersionLibrariesAndDataFolder) {
   const TMessageBoxes boxes;
-  window->miAbout->trigger();
+  window->Menus.miAbout->trigger();
   ASSERT_EQ(boxes.Shown.size(), 1);
   for (const QString& part : {QString("Tavrik 2.0"), QString("Qt ") + qVersion(), QString("zlib"),
                               QString("LGPL"), QString::fromStdString(DataFolder().string())}) {
@@ -343,13 +343,13 @@ TEST_F(MainWindowTest, AboutNamesVersionLibrariesAndDataFolder) {
 TEST_F(MainWindowTest, ProblemHandsWithoutProblemsAskForAnotherMode) {
   // Real play picked, then cancel: real play stays.
   for (const int answer : {2, -1}) {
-    Answer<TfmNoErrors>(window->ModeItems[3], [answer](TfmNoErrors* dialog) {
+    Answer<TfmNoErrors>(window->Menus.ModeItems[3], [answer](TfmNoErrors* dialog) {
       EXPECT_TRUE(dialog->rbModes[0]->isChecked());
       if (answer >= 0) dialog->rbModes[static_cast<size_t>(answer)]->setChecked(true);
       (answer >= 0 ? dialog->btnOK : dialog->btnCancel)->click();
     });
     EXPECT_EQ(Engine().Mode(), GameMode::RealPlay);
-    EXPECT_TRUE(window->ModeItems[static_cast<size_t>(GameMode::RealPlay)]->isChecked());
+    EXPECT_TRUE(window->Menus.ModeItems[static_cast<size_t>(GameMode::RealPlay)]->isChecked());
   }
 }
 
@@ -388,12 +388,12 @@ TEST(MainWindowStart, ProblemsAndTheFirstDeckDialogComeOnceTheWindowIsUp) {
     dialog->btnOK->click();
   });
   TfTavrik20Main window(preferences, TAVRIK_TEST_DATA_DIR);
-  EXPECT_TRUE(window.DeckId.isEmpty());
+  EXPECT_TRUE(window.CardLook().DeckId().isEmpty());
   EXPECT_FALSE(!boxes.Shown.empty() || asked->Answered);
   window.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.Shown.empty() && asked->Answered; }, 1000));
   EXPECT_TRUE(boxes.Shown[0].contains("Tavrik.log")) << boxes.Shown[0].toStdString();
-  EXPECT_EQ(window.DeckId, "011");
+  EXPECT_EQ(window.CardLook().DeckId(), "011");
   EXPECT_EQ(window.PaintEngine().DeckId(), "011");
   EXPECT_EQ(window.lPokerName->text(), "JACKS OR BETTER");
 

@@ -141,10 +141,10 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
   }
   TPaytable edited = eightFive;
   for (int bet = 1; bet <= 5; ++bet) edited[bet - 1][5] = 3 * bet;
-  ASSERT_TRUE(window->miSelectVP->isVisible());
+  ASSERT_TRUE(window->Menus.miSelectVP->isVisible());
   window->SelectGame(GAME_BONUS_POKER);
 
-  test::Answer<TfChoose>(window->miSelectVP, [&](TfChoose* dialog) {
+  test::Answer<TfChoose>(window->Menus.miSelectVP, [&](TfChoose* dialog) {
     ASSERT_EQ(dialog->PokerList->count(), 9);
     EXPECT_EQ(dialog->PokerList->currentRow(), GAME_BONUS_POKER);  // the engine's game
     dialog->PokerList->setCurrentRow(6);
@@ -187,7 +187,7 @@ TEST_F(PaytableChooser, AddEditChooseAndRestart) {
   EXPECT_EQ(Engine().PayIndex(), 1);
   EXPECT_EQ(window->PayoutGrid->CellLook(1, 5).Text.toStdString(), "3");
   EXPECT_EQ(window->lPokerName->text().toStdString(), "JACKS OR BETTER");
-  EXPECT_EQ(window->GameItems[Jacks]->text().toStdString(), "Jacks or better (paytable 1)");
+  EXPECT_EQ(window->Menus.GameItems[Jacks]->text().toStdString(), "Jacks or better (paytable 1)");
 
   // A restart reads the player's tables back and opens the saved game and paytable.
   window.reset();
@@ -232,13 +232,13 @@ TEST_F(PaytableChooser, MenuItemOnlyBetweenRoundsAndEditsCountOnCancel) {
       dialog->btnEdit->click();
       dialog->reject();
     });
-    window->miSelectVP->trigger();
+    window->Menus.miSelectVP->trigger();
     QApplication::processEvents();
   };
-  EXPECT_TRUE(window->miSelectVP->isEnabled());
+  EXPECT_TRUE(window->Menus.miSelectVP->isEnabled());
   for (const bool between : {false, true}) {  // dealt, then drawn
     window->btnDealClick();
-    EXPECT_EQ(window->miSelectVP->isEnabled(), between);
+    EXPECT_EQ(window->Menus.miSelectVP->isEnabled(), between);
     tryOpen();
     EXPECT_EQ(opened, between ? 1 : 0);
   }

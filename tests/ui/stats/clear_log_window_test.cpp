@@ -35,7 +35,7 @@ TEST_F(ClearLogWindowTest, OkDeletesTheChosenRecordsAndCancelNone) {
 
   // ALL POKERS, all modes, THIS SESSION: the hands of earlier runs, unless cancelled.
   for (const auto& [ok, left] : {std::pair{false, 5u}, std::pair{true, 2u}}) {
-    Answer<TfClearLog>(window->miClearByFilter, [ok = ok](TfClearLog* clear) {
+    Answer<TfClearLog>(window->Menus.miClearByFilter, [ok = ok](TfClearLog* clear) {
       EXPECT_EQ(clear->Options->lHeader->text(), "DELETE RECORDS");  // the panel relabelled
       EXPECT_EQ(clear->Options->lDate->text(), "Older than");
       TOptionsPanel& panel = *clear->Options;

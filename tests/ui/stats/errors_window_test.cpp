@@ -127,7 +127,7 @@ TEST_F(ErrorsWindowTest, ARowOpensItsOwnHandInTheAllHandsTable) {
       dialog->reject();
     });
   };
-  Answer<TfErrors>(window->miShowErrors, [&](TfErrors* errors) {
+  Answer<TfErrors>(window->Menus.miShowErrors, [&](TfErrors* errors) {
     ASSERT_GE(errors->Model().rowCount(), 2);
     auto first = expectHand(errors, 0);
     const QRect cell = errors->Grid->visualRect(errors->Model().index(0, 1));

@@ -88,7 +88,7 @@ TEST_F(StatisticsWindowTest, TheTablesFollowTheGameAndModesOfThePanel) {
 // The menu opens the statistics and the charts over the game's log; Esc closes them. Over
 // an empty log every value cell shows a dash.
 TEST_F(StatisticsWindowTest, TheMenuOpensTheWindowsAndAnEmptyLogShowsDashes) {
-  Answer<TfStatistics>(window->miShowStats, [](TfStatistics* shown) {
+  Answer<TfStatistics>(window->Menus.miShowStats, [](TfStatistics* shown) {
     EXPECT_EQ(shown->lbTables->count(), 6);
     const QStringList values = ValueTexts(*shown);
     // All games: three rows per hand table; no error pattern, only the total row.
@@ -98,12 +98,12 @@ TEST_F(StatisticsWindowTest, TheMenuOpensTheWindowsAndAnEmptyLogShowsDashes) {
     QTest::keyClick(shown, Qt::Key_Escape);
   });
   PlayHands(GameMode::AutoHold, 3);
-  Answer<TfStatistics>(window->miShowStats, [this](TfStatistics* shown) {
+  Answer<TfStatistics>(window->Menus.miShowStats, [this](TfStatistics* shown) {
     shown->lbTables->setCurrentRow(1);
     EXPECT_EQ(shown->Grid->model()->rowCount(), Engine().CategoryCount() + 2);
     QTest::keyClick(shown, Qt::Key_Escape);
   });
-  Answer<TfmCharts>(window->miShowCharts, [](TfmCharts* shown) {
+  Answer<TfmCharts>(window->Menus.miShowCharts, [](TfmCharts* shown) {
     EXPECT_EQ(shown->DrawnPoints(0), 3);
     QTest::keyClick(shown, Qt::Key_Escape);
   });
