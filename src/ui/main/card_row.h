@@ -18,11 +18,11 @@ namespace tavrik {
 class TGradientLabel;
 
 // The card row: the status header over the five cards of the table. It paints a card from
-// the engine (face, hold mark, wild look, or its back) at the deck's size, or from the
-// double-resolution art when the cards are shown much larger, shows it smoothly scaled to
-// the size the window gives the cards (in device pixels, so that a screen with two device
-// pixels per point gets crisp cards), and plays the dealing sequences: steps with the
-// dealing pause between them, driven by a timer.
+// the engine (face, hold mark, wild look, or its back) from the art nearest the size the
+// window gives the cards in device pixels (the deck's own, or a twin at a higher
+// resolution), shows it smoothly scaled to that size, so that large windows and screens
+// with two device pixels per point get crisp cards, and plays the dealing sequences: steps
+// with the dealing pause between them, driven by a timer.
 class TCardRow : public QWidget {
   Q_OBJECT
 
@@ -64,8 +64,8 @@ class TCardRow : public QWidget {
   QSize CardSize() const { return cardSize_; }
 
   QLabel* Card(int position) const { return cards_[static_cast<size_t>(position)]; }
-  // The card at position 0..4 as painted at the deck's size (or the double-resolution
-  // art's), before scaling.
+  // The card at position 0..4 as painted at the size of the art it comes from, before
+  // scaling.
   const QImage& Face(int position) const { return faces_[static_cast<size_t>(position)]; }
   TGradientLabel* lInfoLabel = nullptr;
 
