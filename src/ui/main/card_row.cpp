@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/card.h"
@@ -13,6 +14,31 @@
 #include "ui/widgets/gradient_label.h"
 
 namespace tavrik {
+
+namespace {
+
+// The face leaves the corners outside its rounded edge in one colour (its top-left pixel);
+// there the table shows through.
+void ShowTableInCorners(QImage& card, QRgb table) {
+  const QRgb corner = card.pixel(0, 0);
+  const int reach = card.width() / 8;  // beyond the rounding of any face
+  const int right = card.width() - 1;
+  const int bottom = card.height() - 1;
+  for (const auto& [x0, y0, dx, dy] :
+       {std::array{0, 0, 1, 1}, std::array{right, 0, -1, 1}, std::array{0, bottom, 1, -1},
+        std::array{right, bottom, -1, -1}}) {
+    // Each row of a rounded corner is a run of the corner colour from the card's edge.
+    for (int row = 0; row < reach; ++row) {
+      for (int column = 0; column < reach; ++column) {
+        const QPoint at(x0 + dx * column, y0 + dy * row);
+        if (card.pixel(at) != corner) break;
+        card.setPixel(at, table);
+      }
+    }
+  }
+}
+
+}  // namespace
 
 TCardRow::TCardRow(const TGameEngine& engine, TPaintEngine& paintEngine, QWidget* parent)
     : QWidget(parent), engine_(engine), paintEngine_(paintEngine) {
@@ -159,14 +185,15 @@ void TCardRow::Render(int position) {
     } else {
       cards.DrawCard(painter, scratch.rect(), shown.Held, shown.Wild, shown.Suit, shown.Rank);
     }
-    if (!shown.Back && shown.Picked) {
-      // The card the player picked in double-up wears a frame.
-      const int width = PickFrameWidth * cards.Scale();
-      painter.setPen(QPen(PickFrameColor, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-      painter.setBrush(Qt::NoBrush);
-      const int inset = width / 2;
-      painter.drawRect(scratch.rect().adjusted(inset, inset, -inset - 1, -inset - 1));
-    }
+  }
+  ShowTableInCorners(scratch, cardsPanel_->palette().color(QPalette::Window).rgb());
+  if (!shown.Back && shown.Picked) {
+    // The card the player picked in double-up wears a frame.
+    QPainter painter(&scratch);
+    const int width = PickFrameWidth * cards.Scale();
+    painter.setPen(QPen(PickFrameColor, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    const int inset = width / 2;
+    painter.drawRect(scratch.rect().adjusted(inset, inset, -inset - 1, -inset - 1));
   }
   QLabel* card = cards_[static_cast<size_t>(position)];
   QPixmap pixmap =
