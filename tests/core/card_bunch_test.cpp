@@ -14,14 +14,13 @@ namespace {
 using test::MakeHand;
 
 void ExpectInvariants(const TCardBunch& bunch) {
-  const int ranks = std::accumulate(bunch.RankCount.begin(), bunch.RankCount.end(), 0);
-  const int suits = std::accumulate(bunch.SuitCount.begin(), bunch.SuitCount.end(), 0);
-  EXPECT_EQ(bunch.Count, bunch.WildCount + ranks);
-  EXPECT_EQ(suits, ranks);
+  const auto sum = [](const auto& counts) {
+    return std::accumulate(counts.begin(), counts.end(), 0);
+  };
+  EXPECT_EQ(bunch.Count, bunch.WildCount + sum(bunch.RankCount));
+  EXPECT_EQ(sum(bunch.SuitCount), sum(bunch.RankCount));
   for (int rank = 0; rank < NumRanks; ++rank) {
-    int sum = 0;
-    for (int suit = 0; suit < NumSuits; ++suit) sum += bunch.RankSuitCount[rank][suit];
-    EXPECT_EQ(sum, bunch.RankCount[rank]) << "rank " << rank;
+    EXPECT_EQ(sum(bunch.RankSuitCount[rank]), bunch.RankCount[rank]) << "rank " << rank;
   }
 }
 
@@ -78,10 +77,8 @@ TEST(Hand, LoadHeldAndChangeSuitMatchDirectConstruction) {
   THand held;
   for (int mask = 0; mask < 32; ++mask) {
     SCOPED_TRACE(mask);
-    std::string text;
-    for (int i = 0; i < 5; ++i) {
-      if ((mask & (1 << i)) == 0) text += std::string(cards[i]) + " ";
-    }
+    std::string text;  // the cards whose bit is clear
+    for (int i = 0; i < 5; ++i) text += (mask >> i & 1) != 0 ? "" : std::string(cards[i]) + " ";
     held.LoadHeld(dealt, mask);  // reuses the same object, as the engines do
     ExpectSameHand(held, MakeHand(text));
   }

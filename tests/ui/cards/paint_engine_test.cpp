@@ -83,8 +83,7 @@ class TCountingEngine : public TPaintEngine {
     TPaintEngine::BuildBackImage();
   }
   void LayoutChanged() override { ++Loads; }
-  int Builds = 0;
-  int Loads = 0;
+  int Builds = 0, Loads = 0;
 };
 
 // An engine on a temporary data folder holding the synthetic deck as "001".
