@@ -37,8 +37,7 @@ TEST(IniFile, ReadsSectionsAndKeysExactly) {
       {"MainWindow 1920#1080", "Right", "carriage returns"},  // as written back
       {"After", "Key", "value"},
       {"After", "padding", std::nullopt},
-      {"params", "Left", std::nullopt},
-  };
+      {"params", "Left", std::nullopt}};
   for (const auto& [section, key, value] : cases) {
     SCOPED_TRACE(std::string(section) + "/" + key);
     EXPECT_EQ(ini.Find(section, key), value);
@@ -72,8 +71,7 @@ TEST(IniFile, TypedValues) {
   const std::tuple<const char*, int64_t, int, bool> cases[] = {
       {"Plain", 42, 42, true}, {"Blanks", -7, -7, true}, {"Big", 5000000000, 99, true},
       {"Text", 99, 99, true},  {"Empty", 99, 99, true},  {"Missing", 99, 99, true},
-      {"Zero", 0, 0, false},
-  };
+      {"Zero", 0, 0, false}};
   for (const auto& [key, asInt64, asInt, asBool] : cases) {
     SCOPED_TRACE(key);
     EXPECT_EQ(ini.ReadInt64("S", key, 99), asInt64);

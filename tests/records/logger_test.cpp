@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <vector>
 
 #include "core/data_files.h"
@@ -58,11 +57,6 @@ Records ReadAll(const TLogger& logger) {
   return records;
 }
 
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 TEST(Logger, EachAppendReachesTheFileAtOnce) {
   TempFolder folder;
   const fs::path path = folder.DataFolder() / "Tavrik.log";
@@ -104,7 +98,7 @@ TEST(Logger, TornFileKeepsWholeRecordsUntilTheNextWrite) {
   TempFolder folder;
   const fs::path path = folder.Path() / "Tavrik.log";
   const std::string torn = Bytes(Samples({1, 2})) + Bytes(Samples({3})).substr(0, 30);
-  WriteBytes(path, torn);
+  WriteFileAtomically(path, torn);
   {
     TLogger logger(path);
     EXPECT_EQ(ReadAll(logger), Samples({1, 2}));
@@ -117,7 +111,7 @@ TEST(Logger, TornFileKeepsWholeRecordsUntilTheNextWrite) {
     EXPECT_EQ(FileBytes(path), Bytes(Samples({1, 2, 4, 5})));
   }
   // Without an append, the fragment goes when the log is saved at the end of the run.
-  WriteBytes(path, torn);
+  WriteFileAtomically(path, torn);
   { TLogger logger(path); }
   EXPECT_EQ(FileBytes(path), Bytes(Samples({1, 2})));
 }
@@ -128,17 +122,12 @@ TEST(Logger, UnreadableFileIsNeverWritten) {
   for (const bool fifo : {false, true}) {
     TempFolder folder;
     const fs::path path = folder.Path() / "Tavrik.log";
-    if (fifo) {
-      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    } else {
-      fs::create_directories(path / "keep");
-    }
+    ASSERT_TRUE(fifo ? ::mkfifo(path.c_str(), 0600) == 0 : fs::create_directories(path / "keep"));
     {
       TLogger logger(path);
       EXPECT_NE(logger.Problem().find(path.string()), std::string::npos);
       // Play goes on in memory; nothing tries the file.
-      logger.Append(Sample(1));
-      logger.Append(Sample(2));
+      for (const int n : {1, 2}) logger.Append(Sample(n));
       EXPECT_EQ(logger.ClearByFilter([](const TLogRecord& r) { return r == Sample(1); }), 1);
       EXPECT_EQ(ReadAll(logger), Samples({2}));
       logger.Clear();
@@ -157,7 +146,7 @@ TEST(Logger, FailedWritesKeepTheLogAndTheNextWriteCatchesUp) {
   logger.Append(Sample(1));
   // The folder turns into a file: nothing can be written there.
   fs::rename(logFolder, folder.Path() / "moved");
-  WriteBytes(folder.Path() / "placeholder", "x");
+  WriteFileAtomically(folder.Path() / "placeholder", "x");
   fs::rename(folder.Path() / "placeholder", logFolder);
   EXPECT_THROW(logger.Append(Sample(2)), TError);
   EXPECT_EQ(ReadAll(logger), Samples({1, 2}));
@@ -180,8 +169,7 @@ TEST(Logger, FailedWritesKeepTheLogAndTheNextWriteCatchesUp) {
   rlimit old{};
   ::getrlimit(RLIMIT_FSIZE, &old);
   const auto oldSignal = ::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 4 * TLogRecord::Size + 30;
+  const rlimit small{4 * TLogRecord::Size + 30, old.rlim_max};
   ::setrlimit(RLIMIT_FSIZE, &small);
   logger.Append(Sample(4));
   EXPECT_THROW(logger.Append(Sample(5)), TError);

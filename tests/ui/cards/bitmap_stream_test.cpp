@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QtEndian>
 #include <string>
 
 #include "core/error.h"
@@ -36,33 +37,26 @@ TEST(BitmapStream, ImagesSurviveBothStoredForms) {
   }
 }
 
-TEST(BitmapStream, DamagedDataIsRefused) {
+TEST(BitmapStream, DamagedOrOversizedDataIsRefused) {
   const QByteArray stream = CompressedImage(Gradient(20, 20));
   const QByteArray content = Inflate(stream);
+  QByteArray flipped = stream;
+  flipped[flipped.size() / 2] = static_cast<char>(flipped[flipped.size() / 2] ^ 0x55);
   const std::pair<const char*, QByteArray> cases[] = {
       {"empty", QByteArray()},
       {"not zlib", QByteArray("this is not a compressed stream")},
       {"cut short", stream.left(stream.size() / 2)},
-      {"flipped byte",
-       [&] {
-         QByteArray damaged = stream;
-         damaged[damaged.size() / 2] = static_cast<char>(damaged[damaged.size() / 2] ^ 0x55);
-         return damaged;
-       }()},
-  };
+      {"flipped byte", flipped}};
   for (const auto& [name, data] : cases) EXPECT_THROW(ImageFromCompressed(data), TError) << name;
   // A length that runs past the content, and one that is negative.
   for (const int32_t length : {static_cast<int32_t>(content.size()), -1}) {
     QByteArray bad = content;
-    for (int i = 0; i < 4; ++i)
-      bad[i] = static_cast<char>((static_cast<uint32_t>(length) >> (8 * i)) & 0xFF);
+    qToLittleEndian(length, bad.data());
     EXPECT_THROW(ImageFromCompressed(Deflate(bad)), TError) << length;
   }
   // Bytes that are not a bitmap.
   EXPECT_THROW(ImageFromBmpBody(QByteArray(60, 'x')), TError);
-}
-
-TEST(BitmapStream, InflateStopsAtItsLimit) {
+  // Inflating stops at its limit.
   const QByteArray zeros(5000, '\0');
   EXPECT_EQ(Inflate(Deflate(zeros), 5000), zeros);
   EXPECT_NE(RaisedMessage([&] { Inflate(Deflate(zeros), 4999); }).find("too large"),

@@ -25,12 +25,30 @@ const auto PictureColour = [](int column) { return qRgb(0x90, column * 8, 0x70);
 const auto BackColour = [](int index) { return qRgb(0x11 * (index + 1), 0x22, 0x33); };
 const QRgb White = qRgb(255, 255, 255);
 
-TDeckHeader TestHeader(int allPictures = 0) {
-  return {.PicturePipX = 5,
-          .PicturePipY = 20,
-          .PipMarginX = 0,
-          .PipMarginY = 0,
-          .AllPictures = allPictures};
+TDeckHeader TestHeader(int all = 0) {
+  return {
+      .PicturePipX = 5, .PicturePipY = 20, .PipMarginX = 0, .PipMarginY = 0, .AllPictures = all};
+}
+
+void Fill(QImage& image, const QRect& area, QRgb colour) {
+  QPainter(&image).fillRect(area, QColor(colour));
+}
+
+// The pixels of the 94 x 127 `image` that differ from expected(x, y).
+template <class Expected>
+int Differing(const QImage& image, Expected expected) {
+  int count = 0;
+  for (int y = 0; y < 127; ++y) {
+    for (int x = 0; x < 94; ++x) count += image.pixel(x, y) != expected(x, y);
+  }
+  return count;
+}
+
+// The engine told of `count` problems, the first naming `file`.
+void ExpectProblems(TPaintEngine& engine, size_t count, const std::string& file) {
+  const auto problems = engine.TakeProblems();
+  ASSERT_EQ(problems.size(), count);
+  EXPECT_NE(problems.front().find(file), std::string::npos) << problems.front();
 }
 
 TDeckImages TestDeck(const TDeckHeader& header, int pictureMargin = 20) {
@@ -39,33 +57,22 @@ TDeckImages TestDeck(const TDeckHeader& header, int pictureMargin = 20) {
   const int rows = header.IndexPerSuit != 0 ? 4 : 2;
   deck.RankStrip = QImage(130, rows * 12, QImage::Format_RGB32);
   for (int cell = 0; cell < 13 * rows; ++cell) {
-    QPainter(&deck.RankStrip)
-        .fillRect(cell % 13 * 10, cell / 13 * 12, 10, 12,
-                  QColor(IndexColour(cell % 13, cell / 13)));
+    Fill(deck.RankStrip, {cell % 13 * 10, cell / 13 * 12, 10, 12},
+         IndexColour(cell % 13, cell / 13));
   }
   deck.PipStrip = QImage(32, 9, QImage::Format_RGB32);
   for (int suit = 0; suit < 4; ++suit) {
-    QPainter p(&deck.PipStrip);
-    p.fillRect(suit * 8, 0, 8, 4, QColor(PipTop(suit)));
-    p.fillRect(suit * 8, 4, 8, 5, QColor(PipBottom(suit)));
+    Fill(deck.PipStrip, {suit * 8, 0, 8, 4}, PipTop(suit));
+    Fill(deck.PipStrip, {suit * 8, 4, 8, 5}, PipBottom(suit));
   }
   deck.PictureStrip = QImage(16 * 94, 127, QImage::Format_RGB32);
   deck.PictureStrip.fill(Qt::white);
+  const int m = pictureMargin;
   for (int column = 0; column < 16; ++column) {
-    QPainter(&deck.PictureStrip)
-        .fillRect(QRect(column * 94, 0, 94, 127)
-                      .adjusted(pictureMargin, pictureMargin, -pictureMargin, -pictureMargin),
-                  QColor(PictureColour(column)));
+    Fill(deck.PictureStrip, QRect(column * 94, 0, 94, 127).adjusted(m, m, -m, -m),
+         PictureColour(column));
   }
   return deck;
-}
-
-void WriteBacks(const std::filesystem::path& folder, int count) {
-  QImage strip(count * 94, 127, QImage::Format_RGB32);
-  for (int i = 0; i < count; ++i) {
-    QPainter(&strip).fillRect(i * 94, 0, 94, 127, QColor(BackColour(i)));
-  }
-  WriteBackFile(folder / "back.001", strip);
 }
 
 class TCountingEngine : public TPaintEngine {
@@ -76,8 +83,7 @@ class TCountingEngine : public TPaintEngine {
     TPaintEngine::BuildBackImage();
   }
   void LayoutChanged() override { ++Loads; }
-  int Builds = 0;
-  int Loads = 0;
+  int Builds = 0, Loads = 0;
 };
 
 // An engine on a temporary data folder holding the synthetic deck as "001".
@@ -106,9 +112,7 @@ TEST_F(PaintEngineTest, PipPositionsOfTheDefaultDeckAndOfShiftedRows) {
       {1, {26, 18}},  {2, {54, 18}},  {3, {40, 28}},  {4, {40, 37}},  {5, {26, 40}},
       {6, {54, 40}},  {7, {26, 56}},  {8, {40, 56}},  {9, {54, 56}},  {10, {26, 71}},
       {11, {54, 71}}, {12, {40, 74}}, {13, {40, 83}}, {14, {26, 93}}, {15, {54, 93}}};
-  for (const auto& [position, point] : expected) {
-    EXPECT_EQ(engine.PipPosition(position), point) << position;
-  }
+  for (const auto& [pos, at] : expected) EXPECT_EQ(engine.PipPosition(pos), at) << pos;
   TDeckHeader header = TestHeader();
   header.Row3Shift = 2;
   header.Row5Shift = -1;
@@ -118,9 +122,7 @@ TEST_F(PaintEngineTest, PipPositionsOfTheDefaultDeckAndOfShiftedRows) {
   const std::pair<int, QPoint> shifted[] = {
       {1, {15, 15}}, {3, {43, 31}},  {4, {43, 39}},  {5, {15, 42}},  {6, {71, 42}},
       {8, {43, 59}}, {10, {15, 76}}, {12, {43, 79}}, {13, {43, 87}}, {15, {71, 103}}};
-  for (const auto& [position, point] : shifted) {
-    EXPECT_EQ(engine_->PipPosition(position), point) << position;
-  }
+  for (const auto& [pos, at] : shifted) EXPECT_EQ(engine_->PipPosition(pos), at) << pos;
 }
 
 TEST_F(PaintEngineTest, NumberCardsShowThePipsOfTheirPattern) {
@@ -165,8 +167,7 @@ TEST_F(PaintEngineTest, IndexesAndPicturePipsFollowTheMirrorFlags) {
       {"ace with pips, single", true, true, false, false, false, 12, 2, false, true, false},
       {"ace with pips, mirrored", true, true, true, false, false, 12, 3, true, true, true},
       {"clubs seven, index row per suit", true, true, true, true, true, 5, 1, true, true, true},
-      {"diamonds king, index row per suit", true, true, true, true, true, 11, 2, true, true, true},
-  };
+      {"diamonds king, index row per suit", true, true, true, true, true, 11, 2, true, true, true}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
     TDeckHeader header = TestHeader();
@@ -227,16 +228,12 @@ TEST_F(PaintEngineTest, HeldMarkerCoversThirtyRowsFromRowEighty) {
   for (const auto& [wild, suit, rank] :
        {std::tuple{false, 0, 3}, {false, 3, 10}, {true, 2, 0}, {true, -1, -1}}) {
     const QImage plain = Card(false, wild, suit, rank);
-    const QImage held = Card(true, wild, suit, rank);
-    int differing = 0;
-    for (int y = 0; y < 127; ++y) {
-      for (int x = 0; x < 94; ++x) {
-        const bool inMarker = y >= 80 && y < 110 && x >= 1 && x <= 92;
-        const QRgb expected = inMarker ? marker.pixel(x, y - 80) : plain.pixel(x, y);
-        if (held.pixel(x, y) != expected) ++differing;
-      }
-    }
-    EXPECT_EQ(differing, 0) << "wild " << wild << " rank " << rank;
+    const auto expected = [&](int x, int y) {
+      const bool inMarker = y >= 80 && y < 110 && x >= 1 && x <= 92;
+      return inMarker ? marker.pixel(x, y - 80) : plain.pixel(x, y);
+    };
+    EXPECT_EQ(Differing(Card(true, wild, suit, rank), expected), 0)
+        << "wild " << wild << " rank " << rank;
   }
 }
 
@@ -245,19 +242,12 @@ TEST_F(PaintEngineTest, WildCardsShowTheirIndexOnly) {
   const QImage wildFace = LoadCompressedImage("WILD");
   EXPECT_EQ(Card(false, true, -1, -1), wildFace) << "a joker is the wild face alone";
   for (const int rank : {0, 11}) {
-    const QImage card = Card(false, true, 2, rank);
-    const QRect index(5, 3, 10, 12);
-    const QRect mirrored(94 - 10 - 5, 127 - 12 - 3, 10, 12);
-    for (int y = 0; y < 127; ++y) {
-      for (int x = 0; x < 94; ++x) {
-        const QPoint at(x, y);
-        if (index.contains(at) || mirrored.contains(at)) {
-          ASSERT_EQ(card.pixel(at), wildFace.pixel(at) & IndexColour(rank, 1));
-        } else {
-          ASSERT_EQ(card.pixel(at), wildFace.pixel(at)) << x << "," << y;
-        }
-      }
-    }
+    const QRect index(5, 3, 10, 12), mirrored(94 - 10 - 5, 127 - 12 - 3, 10, 12);
+    const auto expected = [&](int x, int y) {
+      const bool inIndex = index.contains(x, y) || mirrored.contains(x, y);
+      return wildFace.pixel(x, y) & (inIndex ? IndexColour(rank, 1) : White);
+    };
+    EXPECT_EQ(Differing(Card(false, true, 2, rank), expected), 0) << rank;
   }
 }
 
@@ -299,15 +289,14 @@ TEST(PaintEngineDecks, MissingOrDamagedDecksFallBackToTheDefault) {
       {&TDeckHeader::Row5Shift, 120},
       {&TDeckHeader::AllPictures, 7}};
   for (const auto& [field, value] : extremes) {
+    SCOPED_TRACE(value);
     TDeckHeader header = TestHeader();
     header.*field = value;
     WriteDeckFile(path / "deck.007", TestDeck(header));
     TPaintEngine engine(path);
     engine.SetDeck("007");
-    EXPECT_EQ(engine.DeckId(), "001") << value;
-    const auto problems = engine.TakeProblems();
-    ASSERT_EQ(problems.size(), 1U) << value;
-    EXPECT_NE(problems[0].find("deck.007"), std::string::npos) << problems[0];
+    EXPECT_EQ(engine.DeckId(), "001");
+    ExpectProblems(engine, 1, "deck.007");
   }
 
   // A damaged or missing default deck: the built-in faces, told once; a deck that loads
@@ -325,9 +314,7 @@ TEST(PaintEngineDecks, MissingOrDamagedDecksFallBackToTheDefault) {
       EXPECT_NE(engine.CardImage(false, false, card / 13, card % 13), face) << card;
     }
     EXPECT_TRUE(engine.UsesBuiltInDeck());
-    const auto problems = engine.TakeProblems();
-    EXPECT_EQ(problems.size(), 2U) << "deck.006 and deck.001, each once";
-    EXPECT_NE(problems.front().find("deck.001"), std::string::npos) << problems.front();
+    ExpectProblems(engine, 2, "deck.001");  // deck.001 and deck.006, each once
     engine.SetDeck("005");
     EXPECT_EQ(engine.GetIndexX(), 9);
     EXPECT_FALSE(engine.UsesBuiltInDeck());
@@ -336,10 +323,11 @@ TEST(PaintEngineDecks, MissingOrDamagedDecksFallBackToTheDefault) {
 
 TEST(PaintEngineBacks, BackIsTheFaceWithTheBackInsideItsEdge) {
   TempFolder folder;
-  WriteBacks(folder.Path(), 3);
+  QImage strip(3 * 94, 127, QImage::Format_RGB32);
+  for (int i = 0; i < 3; ++i) Fill(strip, {i * 94, 0, 94, 127}, BackColour(i));
+  WriteBackFile(folder.Path() / "back.001", strip);
   TCountingEngine engine(folder.Path());
   const QImage face = LoadCompressedImage("EMPTY");
-  EXPECT_EQ(engine.BackIndex(), 0);
   for (const int index : {0, 2, 7}) {
     engine.SetBack(index);
     const QImage back = engine.BackImage();
@@ -366,9 +354,7 @@ TEST(PaintEngineBacks, BackIsTheFaceWithTheBackInsideItsEdge) {
       EXPECT_NE(back, face);
       EXPECT_EQ(back.pixel(47, 63), noBacks.BackImage().pixel(47, 63));
     }
-    const auto problems = noBacks.TakeProblems();
-    ASSERT_EQ(problems.size(), 1U);
-    EXPECT_NE(problems[0].find("back.001"), std::string::npos) << problems[0];
+    ExpectProblems(noBacks, 1, "back.001");
   }
 }
 
