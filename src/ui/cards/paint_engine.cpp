@@ -59,6 +59,15 @@ std::string FirstLine(const std::string& message) {
 
 }  // namespace
 
+QPixmap DevicePixmap(const QImage& image, QSize pixels, qreal ratio) {
+  QPixmap pixmap =
+      QPixmap::fromImage(image.size() == pixels ? image
+                                                : image.scaled(pixels, Qt::IgnoreAspectRatio,
+                                                               Qt::SmoothTransformation));
+  pixmap.setDevicePixelRatio(ratio);
+  return pixmap;
+}
+
 std::filesystem::path CardDataFolder() {
   return ProgramFolder() / "data";
 }

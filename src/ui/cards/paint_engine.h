@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -20,6 +21,10 @@ namespace tavrik {
 
 // The folder of the deck files and the backs file: "data" beside the executable.
 std::filesystem::path CardDataFolder();
+
+// `image` to be shown at `pixels` device pixels on a screen with `ratio` device pixels per
+// point: smoothly scaled unless it has that size already.
+QPixmap DevicePixmap(const QImage& image, QSize pixels, qreal ratio);
 
 // The default deck, used when a requested deck cannot be loaded.
 inline constexpr std::string_view DefaultDeckId = "001";

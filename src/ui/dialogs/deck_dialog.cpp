@@ -125,9 +125,13 @@ void TfmDeckDialog::Preview(int line) {
   engine.SetDeck(id);
   // Neither this deck nor the default one can be read: no preview.
   if (!engine.UsesBuiltInDeck()) {
+    // A screen with more device pixels per point gets the previews from sharper art.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(engine.CardWidth(), engine.CardHeight()) * ratio).toSize();
+    TPaintEngine& art = engine.ForPixels(pixels);
     for (int i = 0; i < PreviewCount; ++i) {
       QLabel* image = Images[static_cast<size_t>(i)];
-      image->setPixmap(QPixmap::fromImage(engine.CardImage(false, false, i / 5, i % 5 + 8)));
+      image->setPixmap(DevicePixmap(art.CardImage(false, false, i / 5, i % 5 + 8), pixels, ratio));
       image->show();
     }
   }

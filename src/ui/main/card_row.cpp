@@ -196,12 +196,7 @@ void TCardRow::Render(int position) {
     painter.drawRect(scratch.rect().adjusted(inset, inset, -inset - 1, -inset - 1));
   }
   QLabel* card = cards_[static_cast<size_t>(position)];
-  QPixmap pixmap =
-      QPixmap::fromImage(scratch.size() == target ? scratch
-                                                  : scratch.scaled(target, Qt::IgnoreAspectRatio,
-                                                                   Qt::SmoothTransformation));
-  pixmap.setDevicePixelRatio(card->devicePixelRatioF());
-  card->setPixmap(pixmap);
+  card->setPixmap(DevicePixmap(scratch, target, card->devicePixelRatioF()));
 }
 
 void TCardRow::PaintAllCards() {
