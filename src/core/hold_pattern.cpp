@@ -241,7 +241,7 @@ THoldPattern THoldClassifier::Classify(const std::array<TCard, 5>& cards, int ma
       p.Kind = wild > 0 ? THoldKind::WildRoyal : THoldKind::RoyalFlush;
     } else if (suited && lowWindows > 0) {
       p.Kind = THoldKind::StraightFlush;
-    } else if (wild >= 3) {
+    } else if (wild >= 3) {  // NOLINT(bugprone-branch-clone): four of a kind beats a flush
       return ofKind(wild + 1);
     } else if (suited) {
       p.Kind = THoldKind::Flush;
@@ -440,6 +440,7 @@ THoldName NameHold(int game, const std::array<int, 5>& cardIndexes, int mask) {
   }
   static const auto classifiers = [] {
     std::vector<std::unique_ptr<THoldClassifier>> all;
+    all.reserve(GameCount);
     for (int g = 0; g < GameCount; ++g) {
       all.push_back(std::make_unique<THoldClassifier>(*CreateDescription(g)));
     }

@@ -548,7 +548,7 @@ bool TWildEngine::CountWildSuits(TSuitChange& t, const THeldShape& held, const T
   t[WILD_3_FLUSH - WILD_3] = flush3 - sf3Sum;
   t[WILD_2_FLUSH - WILD_3] = flush2 - sf2Sum;
   t[WILD_1_FLUSH - WILD_3] = flush1 - sf1Sum;
-  t[WILD_3 - WILD_3] = -flush3;
+  t[0] = -flush3;  // WILD_3
   t[WILD_2 - WILD_3] = -flush2 + sf2Sum;
   const int64_t rest = -flush1 + sf1Sum;
 

@@ -187,8 +187,8 @@ TfHandAnalyser::TfHandAnalyser(const TGameEngine& game, const TPreferences& pref
   seBet->setValue(game.Bet());
   GameChanged(game.PayIndex());
   if (game.State() == GameState::Dealt) {
-    std::vector<int> cards;
-    for (int i = 0; i < 5; ++i) cards.push_back(game.GetCard(i));
+    std::vector<int> cards(5);
+    for (int i = 0; i < 5; ++i) cards[static_cast<size_t>(i)] = game.GetCard(i);
     edCards->setText(QString::fromStdString(HandWords(cards)));
   }
   Analyse();

@@ -214,6 +214,7 @@ bool TfmCharts::ExportCsv(const QString& path) const {
   std::ofstream file(path.toStdString(), std::ios::binary | std::ios::trunc);
   if (!file) return false;
   std::vector<std::string> names;
+  names.reserve(static_cast<size_t>(ShownSeries()));
   for (int s = 0; s < ShownSeries(); ++s) names.push_back(Legend(s).toStdString());
   WriteChartCsv(file, charts_.Series(), names);
   file.close();

@@ -69,6 +69,7 @@ TfStrategy::TfStrategy(const TLogger& logger, const TPreferences& preferences, i
   const auto errors = ErrorsByBestPattern(logger, game, payIndex);
   // The lines whose errors cost the player most (at most three) stand out.
   std::vector<double> losses;
+  losses.reserve(errors.size());
   for (const auto& [key, pattern] : errors) losses.push_back(pattern.LossPercent);
   std::sort(losses.rbegin(), losses.rend());
   const double costly = losses.empty() ? 0 : losses[std::min<size_t>(losses.size(), Costliest) - 1];
