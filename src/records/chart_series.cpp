@@ -61,7 +61,9 @@ TChartSeries ComputeChart(int chart, const TLogger& logger, const TLogFilter& fi
   const TChartInfo& info = ChartInfo(chart);
   TChartSeries series;
   series.Chart = chart;
-  auto& [first, second] = series.Values;
+  // References, not a structured binding: the lambdas below capture them.
+  std::vector<double>& first = series.Values[0];
+  std::vector<double>& second = series.Values[1];
   // Room for every record: only address space when the filter selects few.
   first.reserve(logger.RecordCount());
   if (info.SeriesCount == 2) second.reserve(logger.RecordCount());
