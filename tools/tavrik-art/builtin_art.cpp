@@ -206,6 +206,23 @@ QImage DrawSmallJoker() {
   return joker;
 }
 
+// The images of the small cards, at the pixel scale.
+std::vector<TBuiltInImage> DrawSmallCardImages() {
+  const QString suffix = TwinSuffix(PixelScale());
+  return {
+      {"S_FACE" + suffix, false, DrawFace(50, 68, 3)},
+      {"S_SUIT1" + suffix, false, DrawSmallPips(20, 22, 0)},
+      {"S_SUIT2" + suffix, false, DrawSmallPips(9, 10, 1)},
+      {"S_RANKS" + suffix, false, DrawSmallRanks()},
+      {"S_HELD" + suffix, false,
+       DrawSmallBand(QColor(0x3A, 0x6E, 0xD0), QColor(0x1A, 0x3E, 0x90), "HELD")},
+      {"S_HELD1" + suffix, false,
+       DrawSmallBand(QColor(0x3C, 0xA8, 0x50), QColor(0x1E, 0x70, 0x30), "")},
+      {"S_WILD" + suffix, false, DrawSmallWildMark()},
+      {"S_JOKER" + suffix, false, DrawSmallJoker()},
+  };
+}
+
 }  // namespace
 
 std::vector<TBuiltInImage> DrawBuiltInImages() {
@@ -213,15 +230,12 @@ std::vector<TBuiltInImage> DrawBuiltInImages() {
       {"EMPTY", true, DrawFace(94, 127, 5)},
       {"HELD", true, DrawHeldMarker()},
       {"WILD", true, DrawWildFace()},
-      {"S_FACE", false, DrawFace(50, 68, 3)},
-      {"S_SUIT1", false, DrawSmallPips(20, 22, 0)},
-      {"S_SUIT2", false, DrawSmallPips(9, 10, 1)},
-      {"S_RANKS", false, DrawSmallRanks()},
-      {"S_HELD", false, DrawSmallBand(QColor(0x3A, 0x6E, 0xD0), QColor(0x1A, 0x3E, 0x90), "HELD")},
-      {"S_HELD1", false, DrawSmallBand(QColor(0x3C, 0xA8, 0x50), QColor(0x1E, 0x70, 0x30), "")},
-      {"S_WILD", false, DrawSmallWildMark()},
-      {"S_JOKER", false, DrawSmallJoker()},
   };
+  for (const int scale : {1, SmallCardTwinScale}) {
+    SetPixelScale(scale);
+    const std::vector<TBuiltInImage> small = DrawSmallCardImages();
+    images.insert(images.end(), small.begin(), small.end());
+  }
   // The table's face, held marker and wild face again for each twin of the art.
   for (const int scale : TwinScales) {
     SetPixelScale(scale);

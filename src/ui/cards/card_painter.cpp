@@ -7,6 +7,7 @@
 
 #include "core/error.h"
 #include "ui/cards/builtin_images.h"
+#include "ui/cards/deck_file.h"
 
 namespace tavrik {
 
@@ -30,20 +31,19 @@ QFont LabelFont() {
 
 }  // namespace
 
-TCardPainter::TCardPainter() {
-  LoadImages();
-}
-
-void TCardPainter::LoadImages() {
-  face_ = LoadUncompressedImage("S_FACE");
-  bigPips_ = LoadUncompressedImage("S_SUIT1");
-  smallPips_ = LoadUncompressedImage("S_SUIT2");
-  ranks_ = LoadUncompressedImage("S_RANKS");
-  held_ = LoadUncompressedImage("S_HELD");
+TCardPainter::TCardPainter(int scale) : scale_(scale) {
+  Require(scale == 1 || scale == SmallCardTwinScale, "Small card scale out of range");
+  face_ = LateImage(face_, "FACE");
+  bigPips_ = LateImage(bigPips_, "SUIT1");
+  smallPips_ = LateImage(smallPips_, "SUIT2");
+  ranks_ = LateImage(ranks_, "RANKS");
+  held_ = LateImage(held_, "HELD");
 }
 
 const QImage& TCardPainter::LateImage(QImage& image, const char* name) {
-  if (image.isNull()) image = LoadUncompressedImage(QString::fromLatin1("S_") + name);
+  if (image.isNull()) {
+    image = LoadUncompressedImage(QString::fromLatin1("S_") + name + TwinSuffix(scale_));
+  }
   return image;
 }
 
@@ -56,50 +56,55 @@ void TCardPainter::DrawSmallCardMarked(QPainter& canvas, int x, bool marked, boo
                                        int suit, int rank, const QColor& background, int y) {
   RequireInRange(rank, -1, 12, "Card rank");
   if (rank != -1) RequireInRange(suit, 0, 3, "Card suit");
-  constexpr int w = CardWidth;
-  constexpr int h = CardHeight;
+  // The card is laid out in the images' pixels from (0, 0).
+  const int s = scale_;
+  const int w = CardWidth * s;
+  const int h = CardHeight * s;
   canvas.save();
+  canvas.translate(x, y);
+  canvas.scale(1.0 / s, 1.0 / s);
+  // Exactly one image pixel per device pixel when the scale matches the screen.
+  canvas.setRenderHint(QPainter::SmoothPixmapTransform);
   canvas.setCompositionMode(QPainter::CompositionMode_Source);
-  Copy(canvas, x, y, face_, face_.rect());
-  canvas.setPen(background);
+  Copy(canvas, 0, 0, face_, face_.rect());
   for (const QPoint corner :
-       {QPoint(x, y), QPoint(x, y + h - 1), QPoint(x + w - 1, y), QPoint(x + w - 1, y + h - 1)}) {
-    canvas.fillRect(QRect(corner, QSize(1, 1)), background);
+       {QPoint(0, 0), QPoint(0, h - s), QPoint(w - s, 0), QPoint(w - s, h - s)}) {
+    canvas.fillRect(QRect(corner, QSize(s, s)), background);
   }
 
   if (rank == -1) {
     const QImage& joker = LateImage(joker_, "JOKER");
-    Copy(canvas, x + LeftMargin, y + TopMargin, joker, joker.rect());
+    Copy(canvas, LeftMargin * s, TopMargin * s, joker, joker.rect());
   } else {
     const int gw = ranks_.width() / 13;
     const int gh = ranks_.height() / 2;
     const QRect glyph(rank * gw, (suit / 2) * gh, gw, gh);
-    Copy(canvas, x + LeftMargin, y + TopMargin, ranks_, glyph);
+    Copy(canvas, LeftMargin * s, TopMargin * s, ranks_, glyph);
     if (!wild) {
       const int bw = bigPips_.width() / 4;
       const int bh = bigPips_.height();
-      Copy(canvas, x + (w - bw) / 2, y + h - BottomMargin - bh, bigPips_,
-           QRect(suit * bw, 0, bw, bh));
+      Copy(canvas, (w - bw) / 2, h - BottomMargin * s - bh, bigPips_, QRect(suit * bw, 0, bw, bh));
       const int sw = smallPips_.width() / 4;
-      Copy(canvas, x + LeftMargin + (gw - sw) / 2, y + TopMargin + gh + 2, smallPips_,
+      Copy(canvas, LeftMargin * s + (gw - sw) / 2, TopMargin * s + gh + 2 * s, smallPips_,
            QRect(suit * sw, 0, sw, smallPips_.height()));
     } else {
       const QImage& mark = LateImage(wild_, "WILD");
       const int mh = mark.height() / 2;
-      Copy(canvas, x + WildMarkX, y + TopMargin, mark, QRect(0, (suit / 2) * mh, mark.width(), mh));
+      Copy(canvas, WildMarkX * s, TopMargin * s, mark, QRect(0, (suit / 2) * mh, mark.width(), mh));
     }
   }
 
   const int mh = held_.height();
-  if (held) Copy(canvas, x + 1, y + h - 2 * mh - 2, held_, QRect(0, 0, w - 2, mh));
+  if (held) Copy(canvas, s, h - 2 * mh - 2 * s, held_, QRect(0, 0, w - 2 * s, mh));
   if (marked) {
     const QImage& second = LateImage(held1_, "HELD1");
-    Copy(canvas, x + 1, y + h - second.height() - 2, second, QRect(0, 0, w - 2, second.height()));
+    Copy(canvas, s, h - second.height() - 2 * s, second, QRect(0, 0, w - 2 * s, second.height()));
   }
   canvas.restore();
 }
 
 QImage TCardPainter::CardLabel(int rank, int suit, int gap) {
+  Require(scale_ == 1, "Card labels are drawn at scale 1");
   RequireInRange(rank, -1, 12, "Card rank");
   if (rank != -1) RequireInRange(suit, 0, 3, "Card suit");
   const QFont font = LabelFont();

@@ -42,6 +42,8 @@ inline constexpr int DeckHeaderSize = 57;
 // TwinFolder(scale), and the table's built-in images under their names with
 // TwinSuffix(scale).
 inline constexpr std::array<int, 2> TwinScales = {2, 4};
+// The small cards of the warning and errors windows have one twin, at this scale.
+inline constexpr int SmallCardTwinScale = 2;
 // "2x" for scale 2.
 std::string TwinFolder(int scale);
 // "_2X" for scale 2, empty for scale 1.

@@ -36,10 +36,11 @@ class TPictureDelegate : public QStyledItemDelegate {
     painter->fillRect(option.rect,
                       option.palette.color(selected ? QPalette::Highlight : QPalette::Base));
     const QImage picture = index.data(PictureRole).value<QImage>();
+    const int height = static_cast<int>(picture.deviceIndependentSize().height());
     painter->save();
     painter->setClipRect(option.rect);
     painter->drawImage(option.rect.left() + 2,
-                       option.rect.top() + (option.rect.height() - picture.height()) / 2, picture);
+                       option.rect.top() + (option.rect.height() - height) / 2, picture);
     painter->restore();
   }
 };
@@ -54,9 +55,10 @@ int CompareHands(const THandStat& a, const THandStat& b) {
 }
 
 // The five cards one pixel apart, each as its rank and suit sign (a card drawn whole
-// would not fit the 18-pixel rows, and its suit would be cut off).
+// would not fit the 18-pixel rows, and its suit would be cut off), for a screen with
+// `ratio` device pixels per point.
 QImage HandPicture(const std::array<int, 5>& cards, const TCardBunch& deck,
-                   const QColor& background, const QFont& font) {
+                   const QColor& background, const QFont& font, qreal ratio) {
   static constexpr std::array<const char*, 13> RankTexts = {"2", "3",  "4", "5", "6", "7", "8",
                                                             "9", "10", "J", "Q", "K", "A"};
   static constexpr std::array<char16_t, 4> SuitSigns = {u'\u2660', u'\u2663', u'\u2666', u'\u2665'};
@@ -66,7 +68,8 @@ QImage HandPicture(const std::array<int, 5>& cards, const TCardBunch& deck,
   const QFontMetrics metrics(cardFont);
   const int width = metrics.horizontalAdvance(QString("10") + QChar(SuitSigns[0])) + 10;
   const int height = 16;
-  QImage picture(5 * width + 4, height, QImage::Format_RGB32);
+  QImage picture((QSizeF(5 * width + 4, height) * ratio).toSize(), QImage::Format_RGB32);
+  picture.setDevicePixelRatio(ratio);
   picture.fill(background);
   QPainter canvas(&picture);
   canvas.setFont(cardFont);
@@ -128,7 +131,8 @@ QImage FadePicture(const QImage& picture) {
 
 std::vector<THandStat> BuildHandStats(const TPokerEngine& engine, int bet, const QImage& picture) {
   const QImage faded = FadePicture(picture);
-  const int cardWidth = (picture.width() - 4) / 5;
+  const qreal ratio = picture.devicePixelRatio();
+  const int cardWidth = (static_cast<int>(picture.deviceIndependentSize().width()) - 4) / 5;
   const int last = engine.LastCategory;
   std::vector<THandStat> rows(HoldMaskCount);
   for (int mask = 0; mask < HoldMaskCount; ++mask) {
@@ -142,7 +146,8 @@ std::vector<THandStat> BuildHandStats(const TPokerEngine& engine, int bet, const
       if (!replaced) continue;
       ++row.ReplacedCount;
       const int x = (cardWidth + 1) * i;
-      canvas.drawImage(x, 0, faded, x, 0, cardWidth, faded.height());
+      canvas.drawImage(QPointF(x, 0), faded,
+                       QRectF(x * ratio, 0, cardWidth * ratio, faded.height()));
     }
     row.ExpectedReturn = engine.DrawReturn(mask);
     row.Bet = bet;
@@ -264,8 +269,9 @@ void TAllHandsTable::Fill(const TPokerEngine& engine, int bet, const std::array<
                           int selectMask, int bestMask) {
   SetTitles(engine);
   BestMask = bestMask;
-  const QImage picture = HandPicture(cards, engine.Deck, palette().color(QPalette::Base), font());
-  pictureWidth_ = picture.width();
+  const QImage picture =
+      HandPicture(cards, engine.Deck, palette().color(QPalette::Base), font(), devicePixelRatioF());
+  pictureWidth_ = static_cast<int>(picture.deviceIndependentSize().width());
   Rows = BuildHandStats(engine, bet, picture);
   Grid->setRowCount(HoldMaskCount);
   for (int row = 0; row < HoldMaskCount; ++row) {
@@ -313,7 +319,8 @@ void TAllHandsTable::SizeGrid() {
   const QFontMetrics headerMetrics(Grid->horizontalHeader()->font());
   if (pictureWidth_ == 0) {
     pictureWidth_ =
-        HandPicture({0, 1, 2, 3, 4}, TCardBunch(), palette().color(QPalette::Base), font()).width();
+        HandPicture({0, 1, 2, 3, 4}, TCardBunch(), palette().color(QPalette::Base), font(), 1)
+            .width();
   }
   int total = 0;
   int titleHeight = headerMetrics.height();

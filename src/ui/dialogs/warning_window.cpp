@@ -60,13 +60,16 @@ TfWarning::TfWarning(const TGameEngine& engine, const TPreferences& preferences,
   body->addWidget(lYourChoice, 0, 0, 1, 5);
   body->addWidget(lBestWay, 2, 0, 1, 5);
 
-  TCardPainter painter;
+  const qreal ratio = devicePixelRatioF();
+  TCardPainter painter(TCardPainter::ScaleFor(ratio));
   const QColor background = palette().color(QPalette::Window);
+  const QSize cardSize(TCardPainter::CardWidth, TCardPainter::CardHeight);
   for (int i = 0; i < 5; ++i) {
     const TCard card = CardFromIndex(engine.GetCard(i));
     const bool wild = engine.IsWild(card.Rank);
     for (const bool best : {false, true}) {
-      QImage image(TCardPainter::CardWidth, TCardPainter::CardHeight, QImage::Format_RGB32);
+      QImage image((QSizeF(cardSize) * ratio).toSize(), QImage::Format_RGB32);
+      image.setDevicePixelRatio(ratio);
       image.fill(background);
       {
         QPainter canvas(&image);
@@ -74,7 +77,7 @@ TfWarning::TfWarning(const TGameEngine& engine, const TPreferences& preferences,
         painter.DrawSmallCard(canvas, background, !replaced, wild, card.Suit, card.Rank);
       }
       auto* label = new QLabel(this);
-      label->setFixedSize(image.size());
+      label->setFixedSize(cardSize);
       label->setPixmap(QPixmap::fromImage(image));
       (best ? BestCards : MyCards)[static_cast<size_t>(i)] = label;
       body->addWidget(label, best ? 3 : 1, i, Qt::AlignTop);

@@ -88,7 +88,7 @@ class THandDelegate : public QStyledItemDelegate {
 
 TfErrors::TfErrors(TLogger& logger, const TPreferences& preferences, QWidget* parent)
     : TLogWindow("Errors", HelpErrors, preferences, parent),
-      cardPainter_(std::make_unique<TCardPainter>()) {
+      cardPainter_(std::make_unique<TCardPainter>(TCardPainter::ScaleFor(devicePixelRatioF()))) {
   setObjectName("TfErrors");
   QVBoxLayout* left = NewColumn();
   Options = new TOptionsPanel(OptionGame | OptionDate | OptionModes | OptionGrades | OptionVariants,
