@@ -9,7 +9,7 @@ class QPainter;
 
 namespace tavrik {
 
-// Draws the small cards (50 x 68) of the warning, errors and all-hands windows from
+// Draws the small cards (50 x 68 points) of the warning and errors windows from
 // built-in images, in a fixed layout: rank glyph top-left with a small suit pip under it,
 // a big pip at the bottom centre; wild cards show the glyph and a wild mark, jokers a
 // joker picture. All parts are copied.
